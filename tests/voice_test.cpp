@@ -1,0 +1,131 @@
+// What each voice character and machine plays, observed through a recording player.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "voice/machine_sounds.h"
+#include "voice/voices.h"
+
+namespace tallymar {
+namespace {
+
+// Records the played file names, blank-separated, so that a whole sequence compares at once.
+class RecordingPlayer : public WavePlayer {
+  public:
+    void PlayWave(const std::string& file_name) override {
+        played += (played.empty() ? "" : " ") + file_name;
+    }
+    std::string played;
+};
+
+struct Case {
+    const char* who;  // voice character or machine setting
+    const char* input;
+    const char* expected;
+};
+
+void ExpectPlays(void (*play)(WavePlayer&, std::string_view, std::string_view),
+                 const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        RecordingPlayer player;
+        play(player, c.who, c.input);
+        EXPECT_EQ(player.played, c.expected) << c.who << " / \"" << c.input << "\"";
+    }
+}
+
+TEST(VoiceTest, SpeakWordPlaysTheTokenFileOfEveryCharacterAndNothingElse) {
+    ExpectPlays(SpeakWord, {{"Grunk", "0", "a0.wav"},
+                            {"Rusty", "9", "b9.wav"},
+                            {"Vesna", ".", "op.wav"},
+                            {"Murph", "-", "pm.wav"},
+                            {"Dermot", "+", "s+.wav"},
+                            {"Pippa", "*", "tt.wav"},
+                            {"Grunk", "/", "ad.wav"},
+                            {"Grunk", "T", "az.wav"},
+                            {"Grunk", "=", "ae.wav"},
+                            {"Grunk", "%", "aq.wav"},
+                            {"Grunk", "---------------", "an.wav"},
+                            {"Grunk", "--------------", ""},
+                            {"Grunk", "S", ""},
+                            {"Grunk", "H", ""},
+                            {"Grunk", " ", ""},
+                            {"Grunk", "", ""},
+                            {"Grunk", "T ", ""},
+                            {"Grunk", "12", ""},
+                            {"None", "1", ""},
+                            {"grunk", "1", ""},
+                            {"", "1", ""}});
+}
+
+TEST(VoiceTest, SpeakKeySaysOnlyTheKeysThatEnterANumber) {
+    ExpectPlays(SpeakKey, {{"Pippa", "7", "t7.wav"},
+                           {"Pippa", ".", "tp.wav"},
+                           {"Pippa", "-", "tm.wav"},
+                           {"Pippa", "+", ""},
+                           {"Pippa", "=", ""},
+                           {"Pippa", "T", ""},
+                           {"None", "7", ""},
+                           {"Nobody", "7", ""}});
+}
+
+TEST(VoiceTest, SpeakNumberReadsDigitsSignAndInnerPointLeftToRight) {
+    ExpectPlays(SpeakNumber,
+                {{"Grunk", "-1,234.50", "am.wav a1.wav a2.wav a3.wav a4.wav ap.wav a5.wav a0.wav"},
+                 {"Rusty", "12.", "b1.wav b2.wav"},
+                 {"Rusty", "0.05", "b0.wav bp.wav b0.wav b5.wav"},
+                 {"Rusty", "-7", "bm.wav b7.wav"},
+                 {"Rusty", "1,000", "b1.wav b0.wav b0.wav b0.wav"},
+                 {"Rusty", " 3 T", "b3.wav"},
+                 {"Rusty", ".", ""},
+                 {"Rusty", "---------------", ""},
+                 {"Rusty", "---", "bm.wav bm.wav bm.wav"},
+                 {"None", "12", ""},
+                 {"Vesna ", "12", ""}});
+}
+
+void KeyThenTotal(WavePlayer& player, std::string_view machine, std::string_view) {
+    PlayKeySound(player, machine);
+    PlayTotalSound(player, machine);
+}
+
+TEST(MachineSoundsTest, EachMachinePlaysItsOperatorThenTotalFile) {
+    ExpectPlays(KeyThenTotal, {{"Burroughs", "", "Burroughs1.wav Burroughs2.wav"},
+                               {"Canon", "", "Canon1.wav Canon2.wav"},
+                               {"Facit", "", "Facit1.wav Facit2.wav"},
+                               {"Manual", "", "Manual.wav Manual.wav"},
+                               {"Olympia", "", "Olympia1.wav Olympia2.wav"},
+                               {"Remington", "", "Remington1.wav Remington2.wav"},
+                               {"Sharp", "", "Sharp1.wav Sharp2.wav"},
+                               {"None", "", ""},
+                               {"", "", ""},
+                               {"sharp", "", ""},
+                               {"Hand driven", "", ""}});
+}
+
+TEST(MachineSoundsTest, FindMachineMatchesTheSettingValueNotTheCaption) {
+    ASSERT_NE(FindMachine("Manual"), nullptr);
+    EXPECT_STREQ(FindMachine("Manual")->caption, "Hand driven");
+    EXPECT_EQ(FindMachine("None"), &kMachines[0]);
+    EXPECT_EQ(FindMachine("Sharp"), &kMachines[7]);
+    EXPECT_EQ(FindMachine("Hand driven"), nullptr);
+}
+
+void InputThenCallbackSample(WavePlayer& player, std::string_view character, std::string_view) {
+    PlayInputVoiceSample(player, character);
+    PlayCallbackVoiceSample(player, character);
+}
+
+TEST(MachineSoundsTest, TestButtonsPlayTheCharactersInputThenCallbackSample) {
+    ExpectPlays(InputThenCallbackSample, {{"Grunk", "", "an.wav an.wav"},
+                                          {"Rusty", "", "bn.wav bn.wav"},
+                                          {"Vesna", "", "o_welcome.wav o_spank.wav"},
+                                          {"Murph", "", "pn.wav pn.wav"},
+                                          {"Dermot", "", "Tallymar2.wav Tallymar2.wav"},
+                                          {"Pippa", "", "tn.wav tn.wav"},
+                                          {"None", "", ""},
+                                          {"Pip", "", ""}});
+}
+
+}  // namespace
+}  // namespace tallymar
