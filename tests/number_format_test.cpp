@@ -1,0 +1,154 @@
+#include "engine/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tallymar {
+namespace {
+
+const NumberSymbols kEnUs;
+const NumberSymbols kDeDe{",", "."};
+const NumberSymbols kNarrowSpace{",", "\u202F"};
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct FormatRow {
+    double value;
+    std::string pattern;
+    std::string expected;
+};
+
+void ExpectFormats(const std::vector<FormatRow>& rows, const NumberSymbols& symbols = kEnUs) {
+    for (const auto& r : rows) {
+        EXPECT_EQ(FormatNumber(r.value, r.pattern, symbols), r.expected)
+            << "value " << r.value << " pattern '" << r.pattern << "'";
+    }
+}
+
+// clang-format off
+TEST(PatternOf, maps_each_decimal_code_to_its_pattern_and_others_to_empty) {
+    const std::vector<std::pair<int, std::string>> rows = {
+        {0, "#,##0"}, {1, "#,##0.0"}, {2, "#,##0.00"}, {6, "#,##0.000000"},
+        {15, "#,##0.000000000000000"}, {16, "#,##0.###############"}, {17, "#,##0.00"},
+        {-1, ""}, {18, ""}};
+    for (const auto& [code, pattern] : rows) EXPECT_EQ(PatternOf(code), pattern) << code;
+}
+
+TEST(FormatNumber, cuts_to_fixed_decimals_with_half_going_away_from_zero) {
+    ExpectFormats({{2.5, PatternOf(0), "3"}, {-2.5, PatternOf(0), "-3"}, {0.4, PatternOf(0), "0"},
+                   {1.005, PatternOf(2), "1.01"}, {-1234.5, PatternOf(2), "-1,234.50"},
+                   {999.995, PatternOf(2), "1,000.00"}, {1234.5678, PatternOf(3), "1,234.568"},
+                   {0.1 + 0.2, PatternOf(15), "0.300000000000000"}, {123, PatternOf(0), "123"},
+                   {1234567, PatternOf(0), "1,234,567"}, {1234.5, PatternOf(17), "1,234.50"},
+                   {1e20, PatternOf(2), "100,000,000,000,000,000,000.00"}});
+}
+
+TEST(FormatNumber, drops_the_minus_when_every_shown_digit_is_zero) {
+    ExpectFormats({{-0.001, PatternOf(2), "0.00"}, {-0.0, PatternOf(0), "0"},
+                   {-1e-300, PatternOf(16), "0."}, {-0.005, PatternOf(2), "-0.01"}});
+}
+
+TEST(FormatNumber, floating_decimals_show_only_needed_digits_and_keep_the_point) {
+    ExpectFormats({{0.1 + 0.2, PatternOf(16), "0.3"}, {5, PatternOf(16), "5."},
+                   {0.125, PatternOf(16), "0.125"}, {-0.5, PatternOf(16), "-0.5"},
+                   {1234567.891, PatternOf(16), "1,234,567.891"},
+                   {2.0 / 3, PatternOf(16), "0.666666666666667"},
+                   {1234.5, "0.0#", "1234.5"}, {1.236, "0.0#", "1.24"}});
+}
+
+TEST(FormatNumber, uses_the_locale_symbols_even_when_multi_byte) {
+    ExpectFormats({{1234.5, PatternOf(2), "1.234,50"}, {5, PatternOf(16), "5,"}, {0.5, "", "0,5"}},
+                  kDeDe);
+    ExpectFormats({{-1234567.891, PatternOf(2), "-1\u202F234\u202F567,89"}}, kNarrowSpace);
+}
+
+TEST(FormatNumber, empty_pattern_gives_the_general_form) {
+    ExpectFormats({{0.5, "", "0.5"}, {1234.5, "", "1234.5"}, {5, "", "5"}, {-2.5, "", "-2.5"},
+                   {0, "", "0"}, {0.1 + 0.2, "", "0.3"}, {0.0001, "", "0.0001"},
+                   {0.00001, "", "1E-05"}, {1e20, "", "1E+20"}, {1.5e-7, "", "1.5E-07"},
+                   {1234567890123456.0, "", "1.23456789012346E+15"}});
+}
+
+TEST(FormatNumber, other_patterns_pad_integer_digits_and_copy_literal_text) {
+    ExpectFormats({{7, "000", "007"}, {0.5, "#.00", ".50"}, {-5, "$#,##0.00", "-$5.00"},
+                   {12, "0 kg", "12 kg"}});
+}
+// clang-format on
+
+TEST(FormatNumber, infinities_and_nan_give_overflow_in_every_pattern) {
+    for (const double v : {kInf, -kInf, std::nan("")}) {
+        for (const char* pattern : {"", "#,##0", "#,##0.###############"}) {
+            EXPECT_EQ(FormatNumber(v, pattern, kEnUs), "Overflow") << v << " " << pattern;
+        }
+    }
+}
+
+// clang-format off
+TEST(ParseNumber, accepts_signs_parentheses_grouping_decimals_and_exponents) {
+    const struct { std::string text; const NumberSymbols& symbols; double expected; } rows[] = {
+        {"1234.5", kEnUs, 1234.5}, {"  42\t", kEnUs, 42}, {"+7", kEnUs, 7}, {"-7", kEnUs, -7},
+        {"5-", kEnUs, -5}, {"(5)", kEnUs, -5}, {" ( 12 ) ", kEnUs, -12},
+        {"1,234.50", kEnUs, 1234.5}, {"1,2,34", kEnUs, 1234}, {"5.", kEnUs, 5},
+        {".5", kEnUs, 0.5}, {"1e3", kEnUs, 1000}, {"2.5E-2", kEnUs, 0.025},
+        {"1E+2-", kEnUs, -100}, {"1.234,5", kDeDe, 1234.5}, {"-0,25", kDeDe, -0.25},
+        {"1\u202F234,5", kNarrowSpace, 1234.5}};
+    for (const auto& r : rows) {
+        double value = 0;
+        EXPECT_TRUE(ParseNumber(r.text, r.symbols, &value)) << "'" << r.text << "'";
+        EXPECT_DOUBLE_EQ(value, r.expected) << "'" << r.text << "'";
+    }
+}
+
+TEST(ParseNumber, rejects_text_without_a_well_formed_number_and_leaves_value_alone) {
+    const struct { std::string text; const NumberSymbols& symbols; } rows[] = {
+        {"", kEnUs}, {"   ", kEnUs}, {".", kEnUs}, {",", kEnUs}, {"-", kEnUs}, {"abc", kEnUs},
+        {"12.5.3", kEnUs}, {"1e", kEnUs}, {"1e+", kEnUs}, {"--5", kEnUs}, {"-5-", kEnUs},
+        {"(-5)", kEnUs}, {"(5", kEnUs}, {"1 2", kEnUs}, {"12a", kEnUs}, {"inf", kEnUs},
+        {",5", kEnUs}, {"1,5.3", kDeDe}, {"1,5,3", kDeDe}, {std::string("1\0" "2", 3), kEnUs}};
+    for (const auto& r : rows) {
+        double value = 99;
+        EXPECT_FALSE(ParseNumber(r.text, r.symbols, &value)) << "'" << r.text << "'";
+        EXPECT_EQ(value, 99) << "'" << r.text << "'";
+    }
+}
+
+TEST(ParseNumber, numbers_beyond_a_double_become_infinity_or_zero) {
+    const std::vector<std::pair<std::string, double>> rows = {
+        {"1e400", kInf}, {"-1e400", -kInf}, {"1" + std::string(400, '0'), kInf},
+        {"1e99999999999999999999", kInf}, {"1e-400", 0}, {"0." + std::string(400, '0') + "1", 0}};
+    for (const auto& [text, expected] : rows) {
+        double value = 99;
+        EXPECT_TRUE(ParseNumber(text, kEnUs, &value)) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+}
+// clang-format on
+
+TEST(ParseNumber, reads_back_what_floating_format_wrote_to_fifteen_digits) {
+    std::mt19937_64 rng(20240601);
+    std::uniform_real_distribution<double> magnitude(0, 12);
+    for (int n = 0; n < 2000; ++n) {
+        const double v = (n % 2 ? -1 : 1) * std::pow(10.0, magnitude(rng));
+        for (const NumberSymbols* symbols : {&kEnUs, &kDeDe, &kNarrowSpace}) {
+            const std::string text = FormatNumber(v, PatternOf(kFloatingDecimals), *symbols);
+            double back = 0;
+            ASSERT_TRUE(ParseNumber(text, *symbols, &back)) << text;
+            EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << text;
+        }
+    }
+}
+
+TEST(FormatText, formats_numeric_text_and_returns_any_other_text_unchanged) {
+    EXPECT_EQ(FormatText("1234.5", PatternOf(2), kEnUs), "1,234.50");
+    EXPECT_EQ(FormatText(" (12) ", PatternOf(0), kEnUs), "-12");
+    EXPECT_EQ(FormatText("1.234,5", PatternOf(16), kDeDe), "1.234,5");
+    EXPECT_EQ(FormatText("Subtotal", PatternOf(2), kEnUs), "Subtotal");
+    EXPECT_EQ(FormatText("", PatternOf(2), kEnUs), "");
+}
+
+}  // namespace
+}  // namespace tallymar
