@@ -1,0 +1,39 @@
+#include "cli/dump.h"
+
+#include <cstdio>
+#include <string>
+
+#include "cli/recorder.h"
+
+namespace tallymar::cli {
+namespace {
+
+std::string Exact(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+}  // namespace
+
+void Dump(const Calc& calc, std::ostream& out) {
+    out << "lines " << calc.Tape.size() << "\n";
+    for (int i = 0; i <= calc.UpperBound(); ++i) {
+        const TapeLine& line = calc.Tape[i];
+        out << "L" << i << " " << line.Op << " " << Quoted(calc.ShownText(i))
+            << " amount=" << Exact(line.Amount) << " dec=" << line.Decimals
+            << " entry=" << Quoted(EntryText(line)) << "\n";
+    }
+    out << "rows " << calc.LastRow + 1 << " top=" << calc.TopLine << " cur=" << calc.CurLine
+        << " focus=" << calc.focus_row << "\n";
+    for (int r = 0; r <= calc.LastRow; ++r) {
+        const Row& row = calc.rows[r];
+        out << "R" << r << " " << Quoted(row.text) << " " << Quoted(row.op)
+            << " size=" << row.font_size << " bold=" << row.bold << " locked=" << row.locked
+            << " fore=" << row.fore << " back=" << row.back << "\n";
+    }
+    out << "total " << Quoted(calc.total_text) << " acc=" << Exact(calc.Accumulator)
+        << " changed=" << calc.TapeChanged << "\n";
+}
+
+}  // namespace tallymar::cli

@@ -1,0 +1,221 @@
+#include "cli/runner.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "cli/dump.h"
+#include "cli/recorder.h"
+#include "cli/script.h"
+#include "engine/calc.h"
+#include "voice/voice_callback.h"
+
+namespace tallymar::cli {
+namespace {
+
+constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
+
+struct KeyStroke {
+    const char* token;
+    int key_code;
+    int shift_state;
+    char32_t character;  // the key-press that follows the key-down, 0 for none
+};
+
+constexpr KeyStroke kKeyStrokes[] = {
+    {"Enter", key::kEnter, shift::kNone, 13},   {"S-Enter", key::kEnter, shift::kShift, 13},
+    {"Up", key::kUp, shift::kNone, 0},          {"Down", key::kDown, shift::kNone, 0},
+    {"S-Up", key::kUp, shift::kShift, 0},       {"S-Down", key::kDown, shift::kShift, 0},
+    {"PgUp", key::kPageUp, shift::kNone, 0},    {"PgDn", key::kPageDown, shift::kNone, 0},
+    {"Home", key::kHome, shift::kNone, 0},      {"End", key::kEnd, shift::kNone, 0},
+    {"Bksp", key::kBackspace, shift::kNone, 8}, {"NumLock", key::kNumLock, shift::kNone, 0},
+    {"Alt", key::kAlt, shift::kAlt, 0},         {"C-c", key::kC, shift::kCtrl, 0},
+    {"C-v", key::kV, shift::kCtrl, 0},
+};
+
+Answer AnswerOf(const std::string& text) {
+    if (text == "yes") return Answer::kYes;
+    if (text == "no") return Answer::kNo;
+    if (text == "cancel") return Answer::kCancel;
+    return Answer::kOk;
+}
+
+class Runner {
+public:
+    Runner(const RunOptions& options, std::ostream& out)
+        : recorder_(out), calc_(Ports{recorder_, recorder_, recorder_}), out_(out) {
+        calc_.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
+        calc_.options.CalcMode = options.calc_mode;
+        calc_.options.CallInputCharacter = options.voice;
+        calc_.options.CallbackCharacter = options.callback_voice;
+        calc_.options.MachineSound = options.machine;
+        calc_.Start(options.rows);
+    }
+
+    // Runs one action; returns an error message for an action that cannot run.
+    std::string Run(const Action& action) {
+        using Kind = Action::Kind;
+        const int focus = calc_.focus_row >= 0 ? calc_.focus_row : calc_.LastRow;
+        auto row_exists = [&](int row) { return row >= 0 && row <= calc_.LastRow; };
+        switch (action.kind) {
+            case Kind::kType:
+                calc_.KeyDown(focus, 0, shift::kNone);
+                calc_.KeyPress(focus, action.character);
+                break;
+            case Kind::kKey:
+                for (const KeyStroke& stroke : kKeyStrokes) {
+                    if (action.name != stroke.token) continue;
+                    calc_.KeyDown(focus, stroke.key_code, stroke.shift_state);
+                    if (stroke.character) calc_.KeyPress(focus, stroke.character);
+                }
+                break;
+            case Kind::kMenu: RunMenu(action.name); break;
+            case Kind::kDecimals: {
+                for (int index = 0; index < 7; ++index) {
+                    if (kDecimalOptionCodes[index] == action.number) {
+                        calc_.DecimalOptionClick(index);
+                        return "";
+                    }
+                }
+                return "no decimal button has the code " + std::to_string(action.number);
+            }
+            case Kind::kMode: calc_.SetCalcMode(action.number == 1); break;
+            case Kind::kClick:
+            case Kind::kShiftClick:
+            case Kind::kShiftDrag:
+                if (!row_exists(action.number)) {
+                    return "row " + std::to_string(action.number) + " does not exist";
+                }
+                if (action.kind == Kind::kShiftDrag) {
+                    calc_.MouseMove(action.number, kLeftButton, shift::kShift, action.y);
+                } else {
+                    if (action.kind == Kind::kShiftClick) {
+                        calc_.MouseDown(action.number, kLeftButton, shift::kShift);
+                    }
+                    calc_.SetFocus(action.number);
+                }
+                break;
+            case Kind::kScroll: calc_.ScrollTo(action.number); break;
+            case Kind::kRows:
+                if (action.number < 0) return "a window cannot have fewer than 0 rows";
+                calc_.Resize(action.number);
+                break;
+            case Kind::kVoice:
+                if (action.name == "Voice") calc_.options.CallInputCharacter = action.text;
+                if (action.name == "CallbackVoice") calc_.options.CallbackCharacter = action.text;
+                if (action.name == "Machine") calc_.options.MachineSound = action.text;
+                break;
+            case Kind::kAnswer: recorder_.QueueAnswer(AnswerOf(action.text)); break;
+        }
+        return "";
+    }
+
+    void DumpState() { Dump(calc_, out_); }
+
+private:
+    void RunMenu(const std::string& name) {
+        if (name == "Insert") calc_.MenuInsert();
+        if (name == "Delete") calc_.MenuDelete();
+        if (name == "Copy") calc_.CopySelection();
+        if (name == "Clear") calc_.BuildNewTape(false);
+        if (name == "Callback") CallbackButtonClick(calc_);
+        if (name == "Dump") DumpState();
+    }
+
+    Recorder recorder_;
+    Calc calc_;
+    std::ostream& out_;
+};
+
+bool ParseIntArgument(const std::string& text, int* value) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+constexpr const char* kUsage =
+    "usage: tallymar-cli [--rows N] [--decimals CODE] [--calc-mode] [--voice NAME]\n"
+    "                    [--callback-voice NAME] [--machine NAME] [SCRIPT | - | --keys TEXT]\n";
+
+}  // namespace
+
+int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
+              std::ostream& err) {
+    std::vector<Action> actions;
+    ScriptError error;
+    if (!ParseScript(script, &actions, &error)) {
+        err << "script error at position " << error.position << ": " << error.message << "\n";
+        return 2;
+    }
+    Runner runner(options, out);
+    for (const Action& action : actions) {
+        std::string problem = runner.Run(action);
+        if (!problem.empty()) {
+            out.flush();
+            err << "script error at position " << action.position << ": " << problem << "\n";
+            return 2;
+        }
+    }
+    runner.DumpState();
+    return 0;
+}
+
+int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+            std::ostream& err) {
+    RunOptions options;
+    std::string script;
+    bool have_script = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string* target) {
+            if (i + 1 >= argc) return false;
+            *target = argv[++i];
+            return true;
+        };
+        auto number = [&](int* target) {
+            std::string text;
+            return value(&text) && ParseIntArgument(text, target);
+        };
+        bool ok = true;
+        if (arg == "--rows") {
+            ok = number(&options.rows) && options.rows >= 0;
+        } else if (arg == "--decimals") {
+            ok = number(&options.decimals);
+        } else if (arg == "--calc-mode") {
+            options.calc_mode = true;
+        } else if (arg == "--voice") {
+            ok = value(&options.voice);
+        } else if (arg == "--callback-voice") {
+            ok = value(&options.callback_voice);
+        } else if (arg == "--machine") {
+            ok = value(&options.machine);
+        } else if (arg == "--keys" && !have_script) {
+            ok = have_script = value(&script);
+        } else if (arg == "-" && !have_script) {
+            script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            have_script = true;
+        } else if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return 0;
+        } else if (!have_script && !arg.empty() && arg[0] != '-') {
+            std::ifstream file(arg, std::ios::binary);
+            if (!file) {
+                err << "tallymar-cli: cannot read the script " << arg << "\n";
+                return 2;
+            }
+            script.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            have_script = true;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            err << "tallymar-cli: bad argument " << arg << "\n" << kUsage;
+            return 2;
+        }
+    }
+    return RunScript(options, script, out, err);
+}
+
+}  // namespace tallymar::cli

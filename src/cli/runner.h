@@ -1,0 +1,29 @@
+// tallymar-cli: the adding machine without a window. It replays a key script
+// against the same engine the window uses and prints every message box, beep,
+// sound and clipboard text as it happens, then the tape, its rows and the total.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace tallymar::cli {
+
+struct RunOptions {
+    int rows = 18;
+    int decimals = 2;
+    bool calc_mode = false;
+    std::string voice;
+    std::string callback_voice;
+    std::string machine;
+};
+
+// Runs a script from start-up; returns 0, or 2 after writing a script error to err.
+int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
+              std::ostream& err);
+
+// The command line: tallymar-cli [options] [SCRIPT | -] or --keys 'TEXT'.
+int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+            std::ostream& err);
+
+}  // namespace tallymar::cli

@@ -1,0 +1,44 @@
+// Key scripts: the text a user types into the tape, with braced tokens for the
+// keys, window actions, settings and message-box answers that are not characters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallymar::cli {
+
+struct Action {
+    enum class Kind {
+        kType,      // a character typed into the focused row
+        kKey,       // a key: `name` is its token (Enter, S-Up, C-c, ...)
+        kMenu,      // Insert, Delete, Copy, Clear, Callback, Dump
+        kDecimals,  // number = decimal code
+        kMode,      // number = 1 for calculator mode
+        kClick,     // number = row
+        kShiftClick,
+        kShiftDrag,  // number = row, y = twips
+        kScroll,
+        kRows,
+        kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
+        kAnswer,
+    };
+    Kind kind = Kind::kType;
+    std::size_t position = 0;  // byte offset of the action in the script
+    char32_t character = 0;
+    std::string name;
+    std::string text;
+    int number = 0;
+    double y = 0;
+};
+
+struct ScriptError {
+    std::size_t position = 0;
+    std::string message;
+};
+
+// Parses a whole script; returns false with *error filled in when it is not valid.
+bool ParseScript(std::string_view script, std::vector<Action>* actions, ScriptError* error);
+
+}  // namespace tallymar::cli

@@ -1,0 +1,244 @@
+// The adding machine: committing amounts, the running result, totals and subtotals.
+#include <string>
+
+#include "engine/calc.h"
+#include "voice/voices.h"
+
+namespace tallymar {
+namespace {
+
+bool IsSumOp(char op) { return op == '+' || op == '-'; }
+
+}  // namespace
+
+char Calc::PrevOp(int line) const {
+    int i = line - 1;
+    while (i > 1 && Tape[i].Op == op::kComment) --i;
+    return i >= 0 ? Tape[i].Op : ' ';
+}
+
+void Calc::AutoPoint(int row) {
+    std::string text = rows[row].text;
+    if (!AutoDecimal || text.find(symbols_.decimal) != std::string::npos) return;
+    if (text.size() == 1) text = "0" + text;
+    text.insert(text.size() - 2, symbols_.decimal);
+    rows[row].SetText(text);
+}
+
+// The committed row shows its amount in the current format next to the line's operator.
+void Calc::ShowCommittedText(int row) {
+    TapeLine& line = Tape[CurLine];
+    double value = 0;
+    if (ParseNumber(rows[row].text, symbols_, &value)) line.Amount = value;
+    line.Decimals = options.DecimalCode;
+    NumberFormat = GetNumberFormat(options.DecimalCode);
+    rows[row].SetText(FormatText(rows[row].text, NumberFormat, symbols_));
+    rows[row].op = std::string(1, line.Op);
+}
+
+void Calc::CommitLine(int row) {
+    char line_op = Tape[CurLine].Op;
+    if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
+    if (rows[row].text.empty()) {
+        if (row == 0) {
+            rows[row].SetText("0");
+        } else {
+            if (IsSumOp(line_op)) {
+                // Repeat add or subtract: the amount of the row above, as it shows.
+                if (IsNumeric(rows[row - 1].text, symbols_)) rows[row].SetText(rows[row - 1].text);
+            } else if ((line_op == '*' || line_op == '/') && IsSumOp(PrevOp(CurLine))) {
+                LineAppended = true;
+                StoreLineResult();
+            }
+            if (row >= 3 && rows[row - 2].op == "T") rows[row].SetText(rows[row - 2].text);
+            if (rows[row - 1].op == "S") rows[row].SetText(rows[row - 1].text);
+        }
+    }
+    if (rows[row].text.empty()) rows[row].SetText("0");
+    AutoPoint(row);
+    if (row == CurLine - TopLine) {
+        ShowCommittedText(row);
+        if (Tape[CurLine].Op == '-') rows[row].SetColours(colours.CurNegClr, rows[row].back);
+    }
+    if (EditingOld) {
+        RecalcFromLastTotal();
+        EditingOld = false;
+        MoveDown(row);
+    } else {
+        ApplyLine();
+        if (row == LastRow) {
+            if (!LineAppended) AddTapeLine();
+        } else {
+            SetFocus(LastRow);
+        }
+    }
+    LineAppended = false;
+}
+
+void Calc::DivisionByZero() { Tell("Division by zero!"); }
+
+// Closes a product or percentage with a total, unless a range is being recomputed:
+// then the result only reaches the total line that follows.
+void Calc::Strike() {
+    if (EditingOld) return;
+    AddTapeLine();
+    StrikeTotal();
+}
+
+void Calc::ApplyLine() {
+    if (CurLine < 0 || CurLine > UpperBound()) return;
+    const char line_op = Tape[CurLine].Op;
+    const char prev = PrevOp(CurLine);
+    const double m = Tape[CurLine].Amount;
+    double& a = Accumulator;
+    bool struck = false;
+    switch (line_op) {
+        case '+': a += m; break;
+        case '-': a -= m; break;
+        case '*':
+        case '/':
+            if (IsSumOp(prev)) {
+                LineAppended = true;
+                // The sum so far becomes the multiplicand or dividend.
+                if (line_op == '/' || !options.CalcMode) StoreLineResult();
+            } else if (prev == '*') {
+                a *= m;
+            } else if (prev == '/') {
+                if (m == 0) {
+                    DivisionByZero();
+                } else {
+                    a /= m;
+                }
+            } else {
+                a = m;
+            }
+            break;
+        case '=':
+            LineAppended = true;
+            if (prev == '/' && m == 0) {
+                a = 0;
+                if (EditingOld) break;
+                AddTapeLine();
+                StrikeTotal();
+                total_text = "Division by zero!";
+                SetFocus(LastRow);
+                return;
+            }
+            if (prev == '*') a *= m;
+            if (prev == '/') a /= m;
+            Strike();
+            struck = !EditingOld;
+            break;
+        case '%':
+            if (prev == '*') {
+                LineAppended = true;
+                a = a * m / 100;
+            } else if (prev == '/') {
+                LineAppended = true;
+                if (m == 0) {
+                    DivisionByZero();
+                } else {
+                    a = a / m / 100;
+                }
+            } else {
+                break;
+            }
+            Strike();
+            struck = !EditingOld;
+            break;
+        case op::kRule: return;  // the total display is left as it is
+        default: break;
+    }
+    // A struck total has already put itself in the total display.
+    if (!struck) ShowAccumulator();
+}
+
+void Calc::StoreLineResult() {
+    Tape[CurLine].Amount = Accumulator;
+    Tape[CurLine].Decimals = options.DecimalCode;
+    if (!EditingOld) AddTapeLine();
+    // EditingOld stays as it is: while a range is recomputed, the lines after this one
+    // must still only change the accumulator.
+    ShiftEnter = false;
+    ShowTape();
+}
+
+void Calc::StrikeTotal() {
+    const bool subtotal = ShiftEnter;
+    TapeLine& line = Tape[CurLine];
+    line.Amount = Accumulator;
+    line.Decimals = options.DecimalCode;
+    total_text = FormatNumber(Accumulator, NumberFormat, symbols_);
+    if (subtotal) {
+        line.Op = op::kSubtotal;
+    } else {
+        line.Op = op::kTotal;
+        Accumulator = 0;
+    }
+    if (!EditingOld) {
+        AddTapeLine();
+        if (!subtotal) {
+            Tape[CurLine].Op = op::kRule;
+            SetEntry(Tape[CurLine], kRuleText);
+            AddTapeLine();
+        }
+    }
+    ShiftEnter = false;
+    ShowTape();
+    ports_.desktop.Repaint();
+    PendingOp.clear();
+    SpeakStruckTotal(subtotal);
+}
+
+void Calc::Speak(const std::string& token) {
+    SpeakWord(ports_.sound, options.CallInputCharacter, token);
+}
+
+void Calc::SpeakStruckTotal(bool subtotal) {
+    if (QuietStrike || VoicePrefix(options.CallInputCharacter) == 0) return;
+    int struck_line = CurLine;
+    if (EditingOld) {
+        Speak("T");
+    } else {
+        Speak("=");
+        struck_line = CurLine - (subtotal ? 1 : 2);
+    }
+    int row = struck_line - TopLine;
+    // In a window of fewer than three rows the struck line may have scrolled away;
+    // its amount is then read as its row would show it.
+    std::string shown = row >= 0 && row <= LastRow ? rows[row].text
+                        : struck_line >= 0        ? ShownText(struck_line)
+                                                  : std::string();
+    SpeakNumber(ports_.sound, options.CallInputCharacter, shown);
+    Speak(kRuleText);
+}
+
+void Calc::TotalKey(int row) {
+    const char above = CurLine >= 1 ? Tape[CurLine - 1].Op : op::kRule;
+    switch (above) {
+        case '+':
+        case '-':
+        case op::kComment:
+        case op::kSubtotal:
+            if (options.CalcMode) CommitLineCalc(row);
+            ApplyLine();
+            StrikeTotal();
+            break;
+        case '*':
+        case '/':
+            Tape[CurLine].Op = '=';
+            if (rows[row].text.empty()) {
+                StrikeTotal();
+            } else {
+                double value = 0;
+                if (ParseNumber(rows[row].text, symbols_, &value)) Tape[CurLine].Amount = value;
+                CommitLine(row);
+            }
+            break;
+        case op::kRule:
+        case op::kOpen: StrikeTotal(); break;
+        default: break;
+    }
+}
+
+}  // namespace tallymar

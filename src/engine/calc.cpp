@@ -1,0 +1,158 @@
+// Start-up, new tapes, the rows of the window, the scroll bar and the decimal buttons.
+#include "engine/calc.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tallymar {
+namespace {
+
+// The decimal code of each decimal option button, by option index.
+constexpr int kOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
+
+int OptionIndexOfCode(int code) {
+    switch (code) {
+        case 0: return 1;
+        case 1: return 2;
+        case 2: return 3;
+        case 3:
+        case 4: return 4;
+        case 5:
+        case 6: return 5;
+        case 17: return 6;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+Calc::Calc(Ports ports, NumberSymbols symbols) : ports_(ports), symbols_(std::move(symbols)) {
+    rows.emplace_back();
+    focus_row = -1;
+}
+
+void Calc::Start(int max_row) {
+    MaxRow = max_row;
+    Tape.assign(1, TapeLine{});
+    rows.resize(1);
+    rows[0] = Row{};
+    rows[0].SetColours(colours.CurPosClr, colours.CurTapClr);
+    total_fore = options.CalcMode ? kCalcModeColour : kAdderModeColour;
+    DecimalOptionClick(OptionIndexOfCode(options.DecimalCode));
+    BuildNewTape(true);
+}
+
+void Calc::BuildNewTape(bool quiet) {
+    while (LastRow > 0) RemoveLastRow();
+    rows[0].SetText("");
+    rows[0].op.clear();
+    LastRow = CurLine = TopLine = 0;
+    Accumulator = 0;
+    EditingOld = EditMode = UpPending = DownPending = false;
+    Selecting = SelectionShown = false;
+    SelStartLine = SelEndLine = 0;
+    TapeLine first;
+    first.Op = op::kRule;
+    first.Decimals = options.DecimalCode;
+    Tape.assign(1, first);
+    AddTapeLine();
+    QuietStrike = quiet;
+    StrikeTotal();
+    QuietStrike = false;
+    TapeChanged = false;
+    UpdateScroller();
+}
+
+void Calc::AddRow() {
+    Row row;
+    row.SetColours(colours.CurPosClr, colours.CurTapClr);
+    rows.push_back(std::move(row));
+}
+
+void Calc::RemoveLastRow() {
+    if (LastRow == 0) return;
+    if (focus_row == LastRow) focus_row = -1;  // the box that had the focus is gone
+    rows.pop_back();
+    --LastRow;
+}
+
+void Calc::Resize(int max_row) {
+    MaxRow = max_row;
+    if (LastRow < MaxRow) {
+        bool created = false;
+        for (int i = LastRow + 1; i <= MaxRow - 1; ++i) {
+            if (TopLine + i > UpperBound()) break;
+            AddRow();
+            ++LastRow;
+            created = true;
+        }
+        if (created) ShowTape();
+    } else {
+        while (LastRow > 0 && LastRow >= MaxRow) RemoveLastRow();
+    }
+    if (focus_row < 0) SetFocus(LastRow);
+    UpdateScroller();
+}
+
+void Calc::UpdateScroller() {
+    updating_scroller_ = true;
+    scroll_max = std::max(UpperBound() - MaxRow, 0);
+    scroll_value = std::min(TopLine, scroll_max);
+    updating_scroller_ = false;
+}
+
+void Calc::ScrollTo(int value) {
+    if (updating_scroller_) return;
+    scroll_value = std::clamp(value, 0, scroll_max);
+    TopLine = scroll_value;
+    ShowTape();
+}
+
+void Calc::DecimalOptionClick(int index) {
+    if (index < 0 || index > 6) return;
+    decimal_option = index;
+    options.DecimalCode = static_cast<std::int16_t>(kOptionCodes[index]);
+    NumberFormat = GetNumberFormat(options.DecimalCode);
+    ShowAccumulator();
+    SetFocus(LastRow);
+}
+
+void Calc::SetCalcMode(bool calc_mode) {
+    options.CalcMode = calc_mode;
+    total_fore = calc_mode ? kCalcModeColour : kAdderModeColour;
+}
+
+void Calc::MouseDown(int row, int /*button*/, int shift_state) {
+    if (shift_state != shift::kShift || row < 0 || row > LastRow) return;
+    if (Selecting) {
+        Selecting = SelectionShown = false;
+        ShowTape();
+    } else {
+        Selecting = SelectionShown = true;
+        // The clicked line is the whole selection until a drag extends it, so that
+        // Delete or Copy right after the click never works on a stale range.
+        SelStartLine = SelEndLine = TopLine + row;
+        ClampSelection();
+    }
+}
+
+void Calc::MouseMove(int row, int button, int shift_state, double y_twips) {
+    if (shift_state != shift::kShift || button != kLeftButton || row < 0 || row > LastRow) return;
+    int rows_moved = static_cast<int>(std::lround(y_twips)) / kRowHeightTwips;
+    SelEndLine = TopLine + row + rows_moved;
+    ClampSelection();
+    if (SelEndLine - TopLine >= LastRow) MoveDown(LastRow);
+}
+
+Answer Calc::Tell(const std::string& text, Buttons buttons, Icon icon, Answer default_answer,
+                  const std::string& title) {
+    return ports_.dialogs.ShowMessage(Message{title, text, buttons, icon, default_answer});
+}
+
+bool Calc::RefuseIfFull(int count) {
+    if (static_cast<int>(Tape.size()) + count <= kMaxLines) return false;
+    Tell("The tape is full. Save it and start a new tape.", Buttons::kOk, Icon::kExclamation);
+    return true;
+}
+
+}  // namespace tallymar

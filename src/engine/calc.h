@@ -1,0 +1,179 @@
+// The tape engine: the tape, the running calculation, and a model of the tape
+// window's rows. Every user event of the tape window comes in here (key-down,
+// key-press, focus, mouse, scroll bar, decimal buttons, menu commands); the
+// engine changes the tape and the rows, and reaches the outside only through
+// its ports. The window shows `rows`, `total_text` and the scroll bar values.
+//
+// The members named like TapeLine's fields (Tape, CurLine, Accumulator, ...) are
+// the engine's shared state; the tape files, printing, the voice callback and
+// the converter read and change them directly.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/number_format.h"
+#include "engine/options.h"
+#include "engine/ports.h"
+#include "engine/rows.h"
+#include "engine/tape_line.h"
+
+namespace tallymar {
+
+// Key codes on key-down (virtual key codes) and shift states.
+namespace key {
+inline constexpr int kBackspace = 8;
+inline constexpr int kTab = 9;
+inline constexpr int kEnter = 13;
+inline constexpr int kAlt = 18;
+inline constexpr int kPageUp = 33;
+inline constexpr int kPageDown = 34;
+inline constexpr int kEnd = 35;
+inline constexpr int kHome = 36;
+inline constexpr int kUp = 38;
+inline constexpr int kDown = 40;
+inline constexpr int kC = 67;
+inline constexpr int kV = 86;
+inline constexpr int kNumLock = 144;
+}  // namespace key
+namespace shift {
+inline constexpr int kNone = 0;
+inline constexpr int kShift = 1;
+inline constexpr int kCtrl = 2;
+inline constexpr int kAlt = 4;
+}  // namespace shift
+inline constexpr int kLeftButton = 1;
+
+inline constexpr const char* kProgramTitle = "Tallymar";
+inline constexpr Colour kAdderModeColour = Rgb(255, 0, 0);
+inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
+
+class Calc {
+public:
+    Calc(Ports ports, NumberSymbols symbols = {});
+
+    // --- the tape and its state ---
+    std::vector<TapeLine> Tape;
+    std::string NumberFormat;  // pattern of the decimal code last looked up
+    bool AutoDecimal = false;
+    double Accumulator = 0;
+    int CurLine = 0;
+    int TopLine = 0;
+    int LastRow = 0;
+    int MaxRow = 0;
+    bool EditingOld = false;
+    bool EditMode = false;
+    bool LineAppended = false;
+    bool ShiftEnter = false;
+    std::string PendingOp;  // calculator mode: the operator the next amount takes
+    std::string CalcOp;     // calculator mode: the "+" or "-" key just pressed
+    bool QuietStrike = false;
+    bool UpPending = false;
+    bool DownPending = false;
+    bool Selecting = false;
+    bool SelectionShown = false;
+    int SelStartLine = 0;
+    int SelEndLine = 0;
+    bool TapeChanged = false;
+    bool CallbackRunning = false;
+    bool CallbackRetry = false;
+
+    Options options;
+    Colours colours;
+
+    // --- the tape window as the engine models it ---
+    std::vector<Row> rows;  // rows 0 to LastRow
+    int focus_row = 0;
+    std::string total_text;  // txtTotal
+    Colour total_fore = kAdderModeColour;
+    int scroll_max = 0;
+    int scroll_value = 0;
+    int decimal_option = 0;  // the decimal option button that is on
+
+    int UpperBound() const { return static_cast<int>(Tape.size()) - 1; }
+    const NumberSymbols& symbols() const { return symbols_; }
+    Ports& ports() { return ports_; }
+
+    // --- start-up and window events ---
+    // Loads the tape window with max_row rows available and builds the new tape.
+    void Start(int max_row);
+    // The main window was resized so that max_row rows fit.
+    void Resize(int max_row);
+    // A new tape; `quiet` keeps its zero total from being spoken (start-up).
+    void BuildNewTape(bool quiet);
+    void ScrollTo(int value);            // the scroll bar moved
+    void DecimalOptionClick(int index);  // optDecimal(index) chosen
+    void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
+    void MouseDown(int row, int button, int shift_state);
+    void MouseMove(int row, int button, int shift_state, double y_twips);
+
+    // --- keyboard and focus (the rows' events) ---
+    void KeyDown(int row, int key_code, int shift_state);
+    // A typed character; the engine puts it into the row's text itself when it is kept.
+    void KeyPress(int row, char32_t character);
+    // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
+    void SetFocus(int row);
+    void OpGotFocus(int row) { SetFocus(row); }
+    void MoveUp(int row);
+    void MoveDown(int row);
+
+    // --- editing (menu commands) ---
+    void AddTapeLine();
+    void InsertTapeLine(int line);
+    void MenuInsert() { InsertTapeLine(CurLine); }
+    void MenuDelete();  // Edit > Delete row
+    void RowDelete();
+    void RecalcFromLastTotal();
+    void CopySelection();
+
+    // --- arithmetic ---
+    void CommitLine(int row);
+    void CommitLineCalc(int row);
+    void ApplyLine();
+    void StoreLineResult();
+    void StrikeTotal();
+    void TotalKey(int row);
+
+    // --- rendering ---
+    void ShowTape();
+    std::string GetNumberFormat(int decimal_code);
+    void ShowAccumulator();
+    void UpdateScroller();
+    // What ShowTape puts in the amount column for a line.
+    std::string ShownText(int line) const;
+    std::string FormatAmount(double value, int decimal_code) const;
+
+    // Appending `count` lines would pass the tape's limit: tells the user and returns true.
+    bool RefuseIfFull(int count);
+
+private:
+    Ports ports_;
+    NumberSymbols symbols_;
+    bool in_lost_focus_ = false;
+    bool updating_scroller_ = false;
+
+    void GotFocus(int row);
+    void LostFocus(int row);
+    void RefreshFocus(int row);
+    char PrevOp(int line) const;
+    bool IsNumericKey(char32_t character, const Row& box) const;
+    void FinishComment(int row, char32_t character, bool down, bool edit_mode);
+    void HighlightCommentRow();
+    void ClampSelection();
+    void AddRow();
+    void RemoveLastRow();
+    void Speak(const std::string& token);
+    void SpeakStruckTotal(bool subtotal);
+    void Strike();
+    void DivisionByZero();
+    void AutoPoint(int row);
+    void ShowCommittedText(int row);
+    Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
+                Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
+    struct DeleteProgress {
+        int n = 0, row_counter = 0, line_counter = 0, surplus = 0;
+    };
+    void RowDeleteSteps(DeleteProgress& progress);
+};
+
+}  // namespace tallymar

@@ -1,0 +1,75 @@
+// Calculator mode: "+" and "-" belong to the amount keyed after them, as on a
+// pocket calculator. The open line carries the operator its amount will take.
+#include "engine/calc.h"
+
+namespace tallymar {
+namespace {
+
+// An operator held as text, as a line's one-character Op (an empty text is a blank).
+char OpChar(const std::string& text) { return text.empty() ? ' ' : text[0]; }
+
+}  // namespace
+
+void Calc::CommitLineCalc(int row) {
+    if (EditingOld) {
+        PendingOp = std::string(1, Tape[CurLine].Op);
+    } else if (PendingOp.empty()) {
+        PendingOp = "+";
+    }
+    auto show_pending = [&](int r) {
+        rows[r].op = PendingOp;
+        rows[r].op_fore = PendingOp == "-" ? colours.CurNegClr : colours.CurPosClr;
+    };
+    if (rows[row].text.empty()) {
+        // No amount keyed: the key only chooses the operator of the amount to come.
+        PendingOp = CalcOp;
+        Tape[CurLine].Op = OpChar(PendingOp);
+        show_pending(row);
+        return;
+    }
+    Tape[CurLine].Op = OpChar(PendingOp);
+    const char line_op = Tape[CurLine].Op;
+    if (line_op != op::kComment && line_op != op::kRule && line_op != op::kOpen) {
+        AutoPoint(row);
+        if (row == CurLine - TopLine) {
+            if (row < 1) {
+                // Row 0's amount is not read; the line keeps the amount it had.
+                double kept = Tape[CurLine].Amount;
+                ShowCommittedText(row);
+                Tape[CurLine].Amount = kept;
+            } else {
+                ShowCommittedText(row);
+            }
+        }
+    }
+    if (EditingOld) {
+        if (CurLine + 1 <= UpperBound() && Tape[CurLine + 1].Op != op::kTotal) {
+            PendingOp = CalcOp;
+            Tape[CurLine + 1].Op = OpChar(CalcOp);
+        }
+        RecalcFromLastTotal();
+        MoveDown(row);
+    } else {
+        ApplyLine();
+        if (row == LastRow) {
+            if (!LineAppended) {
+                AddTapeLine();
+            } else {
+                rows[row].SetText("");
+            }
+        } else {
+            SetFocus(LastRow);
+        }
+    }
+    if (!EditingOld) {
+        PendingOp = CalcOp;
+        Tape[CurLine].Op = OpChar(CalcOp);
+        // The open line shows the operator its amount will take, wherever its row is.
+        int r = CurLine - TopLine;
+        if (r >= 0 && r <= LastRow) show_pending(r);
+    }
+    EditingOld = false;
+    LineAppended = false;
+}
+
+}  // namespace tallymar

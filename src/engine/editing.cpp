@@ -1,0 +1,158 @@
+// Appending, inserting and deleting lines, recomputing after a change, copying.
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "engine/calc.h"
+
+namespace tallymar {
+
+void Calc::AddTapeLine() {
+    // Callers refuse a key before the tape could pass its limit; this only keeps the
+    // limit should one of them not.
+    if (static_cast<int>(Tape.size()) >= kMaxLines) return;
+    TapeLine line;
+    line.Decimals = options.DecimalCode;
+    if (LastRow + 1 >= MaxRow) {
+        // The window is full: the tape scrolls up under the last row.
+        ++CurLine;
+        Tape.push_back(line);
+        ++TopLine;
+        ShowTape();
+    } else {
+        AddRow();
+        ++LastRow;
+        ++CurLine;
+        Tape.push_back(line);
+        SetFocus(LastRow);
+    }
+    UpdateScroller();
+}
+
+void Calc::InsertTapeLine(int line) {
+    if (line < 0 || line > UpperBound() || RefuseIfFull(1)) return;
+    if (Tape[line].Op == op::kRule) ++line;
+    const int r = line - TopLine;
+    AddTapeLine();
+    for (int i = UpperBound(); i > line; --i) Tape[i] = Tape[i - 1];
+    Tape[line].Amount = 0;
+    Tape[line].Op = op::kInserted;
+    ShowTape();
+    if (TopLine != 0) {
+        SetFocus(std::clamp(r - 1, 0, LastRow));
+    } else if (r >= 0 && r <= LastRow) {
+        rows[r].SetText("0");
+        rows[r].op = " ";
+        SetFocus(r);
+    }
+    UpdateScroller();
+}
+
+void Calc::MenuDelete() {
+    if (LastRow > 0) RowDelete();
+}
+
+void Calc::RowDelete() {
+    if (SelEndLine < SelStartLine) std::swap(SelStartLine, SelEndLine);
+    DeleteProgress progress;
+    if (SelectionShown) {
+        progress.n = SelEndLine - SelStartLine + 1;
+        std::string text = "Do you really want to delete the " + std::to_string(progress.n) +
+                           (progress.n <= 1 ? " selected row?" : " selected rows?");
+        if (Tell(text, Buttons::kYesNoCancel, Icon::kQuestion, Answer::kNo,
+                 "Tallymar - confirm deletion") != Answer::kYes) {
+            return;
+        }
+    } else {
+        SelStartLine = SelEndLine = CurLine;
+        progress.n = 1;
+    }
+    try {
+        RowDeleteSteps(progress);
+    } catch (const std::exception& error) {
+        const std::string nl = "\r\n";
+        Tell("Unexpected error!" + nl + "Please write down the following information." + nl +
+             "Then try to recreate the error." + nl + " " + nl + "9 in RowDelete" + nl +
+             error.what() + nl + "1 = " + std::to_string(progress.n) + nl +
+             "2 = " + std::to_string(CurLine) + nl + "3 = " + std::to_string(UpperBound()) + nl +
+             "4 = " + std::to_string(progress.row_counter) + nl +
+             "5 = " + std::to_string(progress.line_counter) + nl +
+             "6 = " + std::to_string(TopLine) + nl + "8 = " + std::to_string(LastRow) + nl +
+             "9 = " + std::to_string(MaxRow) + nl + "10 = " + std::to_string(progress.surplus));
+    }
+}
+
+void Calc::RowDeleteSteps(DeleteProgress& p) {
+    CurLine = SelStartLine;
+    const int last = SelStartLine + p.n - 1;
+    if (Tape.at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
+        Tape.at(last + 1).Op == op::kRule) {
+        ++p.n;  // a total takes its rule line with it
+    }
+    const int old_upper = UpperBound();
+    for (p.line_counter = SelStartLine; p.line_counter + p.n <= old_upper; ++p.line_counter) {
+        Tape.at(p.line_counter) = Tape.at(p.line_counter + p.n);
+    }
+    Tape.resize(std::max(old_upper - p.n, 0) + 1);
+    if (CurLine > UpperBound()) CurLine = UpperBound();
+    TopLine = std::max(TopLine - p.n, 0);
+    p.surplus = LastRow - UpperBound();
+    for (p.row_counter = 0; LastRow > UpperBound(); ++p.row_counter) RemoveLastRow();
+    EditingOld = true;
+    Selecting = false;
+    RecalcFromLastTotal();
+    // The deletion is complete: leaving the row must not commit its line again, and
+    // a later Delete must not act on the range just removed.
+    EditingOld = false;
+    SelectionShown = false;
+    p.surplus = SelStartLine - TopLine;
+    SetFocus(std::clamp(p.surplus, 0, LastRow));
+    if (Tape.at(CurLine).Op == op::kTotal) AddTapeLine();
+    if (Tape.at(CurLine).Op == op::kRule) AddTapeLine();
+    SelStartLine = SelEndLine = 0;
+    UpdateScroller();
+}
+
+void Calc::RecalcFromLastTotal() {
+    Accumulator = 0;
+    // Lines recomputed here never append: their results go to the total that follows.
+    EditingOld = true;
+    int i = std::clamp(CurLine - 1, 0, UpperBound());
+    while (i > 0 && Tape[i].Op != op::kTotal) --i;
+    int start = (Tape[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
+    for (int j = start; j <= UpperBound(); ++j) {
+        CurLine = j;
+        if (Tape[j].Op == op::kTotal) {
+            StrikeTotal();
+            return;
+        }
+        ApplyLine();
+        if (j == UpperBound()) {
+            ShowTape();
+            EditingOld = false;
+            return;
+        }
+    }
+}
+
+void Calc::CopySelection() {
+    if (Tape.empty()) return;
+    int low = std::clamp(std::min(SelStartLine, SelEndLine), 0, UpperBound());
+    int high = std::clamp(std::max(SelStartLine, SelEndLine), 0, UpperBound());
+    std::string text;
+    for (int i = low; i <= high; ++i) {
+        const TapeLine& line = Tape[i];
+        text += "\r\n";
+        if (line.Op == op::kComment) {
+            std::string entry = EntryText(line);
+            std::replace(entry.begin(), entry.end(), '\0', ' ');
+            text += entry;
+        } else {
+            text += FormatAmount(line.Amount, line.Decimals);
+            text += line.Op;
+        }
+    }
+    ports_.desktop.SetClipboardText(text);
+}
+
+}  // namespace tallymar

@@ -1,0 +1,369 @@
+// Keyboard entry: the rows' key-down, key-press and focus events, moving over
+// the tape, comments, and Shift selection.
+//
+// Focus changes run synchronously: the old row's lost-focus handling first, then
+// the new row's got-focus handling. A focus move requested while a lost-focus
+// handler runs only changes where the focus lands, so that a commit on leaving a
+// row and a move still owed can both steer it before the new row is told.
+#include <algorithm>
+#include <string>
+
+#include "engine/calc.h"
+#include "voice/machine_sounds.h"
+#include "voice/voices.h"
+
+namespace tallymar {
+namespace {
+
+constexpr int kCommentLimit = 15;
+constexpr const char* kNumLockText =
+    "The Num Lock key was pressed.  The Tallymar requires the Num Lock to be on at all "
+    "times.\nIf it is off, please press the OK below and then press the Num Lock key to turn "
+    "it on.";
+constexpr const char* kAltText =
+    "Pressing the ALT key halts the voice callback. Do you wish to continue?";
+constexpr const char* kLockedText = "The Tallymar will not allow you to edit a total.";
+
+bool Contains(const std::string& text, char32_t c) {
+    return text.find(static_cast<char>(c)) != std::string::npos;
+}
+
+std::string TrimRight(const std::string& text) {
+    size_t last = text.find_last_not_of(std::string(" \0", 2));
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+}  // namespace
+
+void Calc::SetFocus(int row) {
+    if (row < 0 || row > LastRow) return;
+    if (in_lost_focus_) {
+        focus_row = row;
+        return;
+    }
+    if (row == focus_row) return;
+    const int old = focus_row;
+    focus_row = row;
+    if (old >= 0 && old <= LastRow) {
+        in_lost_focus_ = true;
+        LostFocus(old);
+        in_lost_focus_ = false;
+    }
+    GotFocus(focus_row);
+}
+
+// The focus stays in the same row but the row shows another line now: its
+// got-focus handling runs again.
+void Calc::RefreshFocus(int row) {
+    if (in_lost_focus_ || focus_row != row) {
+        SetFocus(row);
+    } else {
+        GotFocus(row);
+    }
+}
+
+void Calc::GotFocus(int row) {
+    if (row < 0 || row > LastRow) return;
+    CurLine = TopLine + row;
+    Row& box = rows[row];
+    if (Selecting) {
+        box.sel_start = box.sel_length = 0;
+    } else {
+        box.SelectAll();
+    }
+    if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment) {
+        EditMode = true;
+        box.SetText(TrimRight(EntryText(Tape[CurLine])));
+        box.SelectAll();
+    }
+}
+
+void Calc::LostFocus(int row) {
+    if (EditingOld && TopLine + row <= UpperBound()) {
+        CurLine = TopLine + row;
+        CommitLine(row);
+    }
+    if (UpPending) {
+        MoveUp(row);
+        UpPending = false;
+    }
+    if (DownPending) {
+        MoveDown(row);
+        DownPending = false;
+    }
+}
+
+void Calc::MoveUp(int row) {
+    if (row >= 1) {
+        SetFocus(row - 1);
+    } else if (EditingOld && TopLine <= UpperBound()) {
+        // A correction keyed in the top row is committed before the tape scrolls
+        // under it; the commit steps down a row and the move still owed goes up.
+        CurLine = TopLine;
+        CommitLine(0);
+    } else {
+        if (TopLine > 0) {
+            --TopLine;
+        } else {
+            UpPending = false;
+        }
+        ShowTape();
+        RefreshFocus(0);
+        UpPending = false;
+    }
+    UpdateScroller();
+}
+
+void Calc::MoveDown(int row) {
+    if (row < LastRow) {
+        SetFocus(row + 1);
+    } else if (EditingOld && TopLine + row <= UpperBound()) {
+        // As in MoveUp: the commit's own step down scrolls the tape.
+        CurLine = TopLine + row;
+        CommitLine(row);
+        DownPending = false;
+    } else {
+        if (TopLine + LastRow + 1 <= UpperBound()) ++TopLine;
+        ShowTape();
+        RefreshFocus(LastRow);
+        DownPending = false;
+    }
+    UpdateScroller();
+}
+
+bool Calc::IsNumericKey(char32_t character, const Row& box) const {
+    if (character == 8 || character == 9 || character == 13) return true;
+    if (character >= '0' && character <= '9') return true;
+    switch (character) {
+        case '.':
+        case ',':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '=':
+        case '%':
+            return !Contains(box.text, character) || Contains(box.SelectedText(), character);
+        default: return false;
+    }
+}
+
+void Calc::KeyDown(int row, int key_code, int shift_state) {
+    if (row < 0 || row > LastRow) return;
+    CurLine = TopLine + row;
+    const int line = CurLine;
+    bool rest = true;  // the closing step (open-line check, TapeChanged) still runs
+    switch (shift_state) {
+        case shift::kNone: {
+            Selecting = false;
+            if (SelectionShown) {
+                ShowTape();
+                SelectionShown = false;
+            }
+            if (line <= UpperBound() && Tape[line].Op == op::kComment) {
+                bool up = key_code == key::kPageUp || key_code == key::kHome || key_code == key::kUp;
+                bool down =
+                    key_code == key::kPageDown || key_code == key::kEnd || key_code == key::kDown;
+                if (up || down) {
+                    if (EditMode || !RefuseIfFull(1)) FinishComment(row, 0, down, EditMode);
+                    return;
+                }
+            }
+            switch (key_code) {
+                case key::kBackspace: rest = false; break;
+                case key::kPageUp:
+                    TopLine = std::max(TopLine - LastRow, 0);
+                    ShowTape();
+                    RefreshFocus(0);
+                    break;
+                case key::kPageDown:
+                    TopLine = std::max(std::min(TopLine + LastRow, UpperBound() - LastRow), 0);
+                    ShowTape();
+                    RefreshFocus(LastRow);
+                    break;
+                case key::kEnd:
+                    TopLine = std::max(UpperBound() - LastRow, 0);
+                    ShowTape();
+                    RefreshFocus(LastRow);
+                    break;
+                case key::kHome:
+                    TopLine = 0;
+                    ShowTape();
+                    RefreshFocus(0);
+                    break;
+                case key::kUp:
+                    UpPending = true;
+                    MoveUp(row);
+                    break;
+                case key::kDown:
+                    DownPending = true;
+                    MoveDown(row);
+                    break;
+                case key::kNumLock: Tell(kNumLockText); break;
+                default: break;
+            }
+            break;
+        }
+        case shift::kShift:
+            ShiftEnter = key_code == key::kEnter;
+            if (key_code == key::kUp || key_code == key::kDown) {
+                if (!Selecting) {
+                    Selecting = SelectionShown = true;
+                    SelStartLine = SelEndLine = CurLine;
+                    ClampSelection();
+                } else if (key_code == key::kUp) {
+                    SelEndLine = CurLine - 1;
+                    ClampSelection();
+                    UpPending = true;
+                    MoveUp(row);
+                } else {
+                    SelEndLine = CurLine;
+                    ClampSelection();
+                }
+                if (key_code == key::kDown) {
+                    DownPending = true;
+                    MoveDown(row);
+                }
+            }
+            break;
+        case shift::kCtrl:
+            if (key_code == key::kC) CopySelection();
+            if (key_code == key::kV) ports_.desktop.Beep();
+            break;
+        case shift::kAlt:
+            if (CallbackRunning) {
+                CallbackRunning = Tell(kAltText, Buttons::kYesNo, Icon::kNone, Answer::kYes) ==
+                                  Answer::kYes;
+                rest = false;
+            }
+            break;
+        default: break;
+    }
+    if (!rest) return;
+    // The line the key was pressed on, even when the focus has moved on since.
+    if (row <= LastRow && rows[row].text.empty() && line <= UpperBound()) {
+        Tape[line].Op = op::kOpen;
+    }
+    TapeChanged = true;
+    UpdateScroller();
+}
+
+void Calc::KeyPress(int row, char32_t character) {
+    if (row < 0 || row > LastRow) return;
+    CurLine = TopLine + row;
+    if (CurLine > UpperBound()) return;
+    EditingOld = CurLine < UpperBound();
+    if (row != 0 && rows[row].locked && Tape[CurLine].Op != op::kComment) {
+        Tell(kLockedText);
+        EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
+        return;
+    }
+    if (!IsNumericKey(character, rows[row])) {
+        Tape[CurLine].Op = op::kComment;
+        if (EditingOld) {
+            if (!EditMode) RecalcFromLastTotal();
+            CurLine = TopLine + row;
+            SetFocus(row);
+            EditMode = true;
+        }
+        HighlightCommentRow();
+    }
+    if (Tape[CurLine].Op == op::kComment) {
+        if (character == 13) {
+            if (EditMode) {
+                FinishComment(row, character, true, true);
+            } else if (!RefuseIfFull(1)) {
+                FinishComment(row, character, true, false);
+                RecalcFromLastTotal();
+            }
+            return;
+        }
+        Row probe = rows[row];
+        probe.Type(character);
+        if (Utf8Length(probe.text) > kCommentLimit) {
+            ports_.desktop.Beep();
+            return;
+        }
+        rows[row].Type(character);
+        TapeChanged = true;
+        return;
+    }
+    const std::string key(1, static_cast<char>(character));
+    const bool may_append = !EditingOld;
+    switch (character) {
+        case '0': case '1': case '2': case '3': case '4':
+        case '5': case '6': case '7': case '8': case '9':
+        case '.':
+            SpeakKey(ports_.sound, options.CallInputCharacter, key);
+            rows[row].Type(character);
+            break;
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+            if (may_append && RefuseIfFull(3)) return;
+            Speak(key);
+            if (options.CalcMode && (character == '+' || character == '-')) {
+                CalcOp = key;
+                CommitLineCalc(row);
+            } else {
+                Tape[CurLine].Op = static_cast<char>(character);
+                CommitLine(row);
+            }
+            PlayKeySound(ports_.sound, options.MachineSound);
+            break;
+        case '%':
+            if (may_append && RefuseIfFull(3)) return;
+            Speak(key);
+            PlayKeySound(ports_.sound, options.MachineSound);
+            Tape[CurLine].Op = '%';
+            CommitLine(row);
+            break;
+        case '=':
+        case 13:
+            if (row == LastRow && CurLine == UpperBound()) {
+                if (RefuseIfFull(3)) return;
+                TotalKey(row);
+                PlayTotalSound(ports_.sound, options.MachineSound);
+            } else {
+                // Nothing is struck away from the open line; nothing was keyed either.
+                EditingOld = false;
+                ShowTape();
+                SetFocus(LastRow);
+            }
+            break;
+        default: rows[row].Type(character); break;
+    }
+    TapeChanged = true;
+}
+
+void Calc::FinishComment(int row, char32_t /*character*/, bool down, bool edit_mode) {
+    const int comment_line = CurLine;
+    SetEntry(Tape[comment_line], rows[row].text);
+    Tape[comment_line].Op = op::kComment;
+    rows[row].op.clear();
+    auto step_up = [&](int from_row) {
+        if (from_row >= 2) {
+            SetFocus(from_row - 1);
+        } else {
+            MoveUp(0);
+        }
+    };
+    if (edit_mode) {
+        if (down) {
+            SetFocus(std::min(row + 1, LastRow));
+        } else {
+            step_up(row);
+        }
+        EditMode = false;
+    } else if (down) {
+        if (!EditMode) AddTapeLine();
+    } else {
+        // A new comment left upwards still leaves an open line at the end of the tape.
+        if (comment_line == UpperBound()) AddTapeLine();
+        step_up(comment_line - TopLine);
+    }
+    ShowTape();
+}
+
+}  // namespace tallymar

@@ -1,0 +1,51 @@
+// Number formats of the tape: the decimal-code table, the spreadsheet-style
+// formatter every amount on the tape, in txtTotal and on the clipboard goes
+// through, and the locale-aware text-to-number conversion of keyed amounts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tallymar {
+
+// The locale's symbols. Tests and tallymar-cli use the en-US ones.
+struct NumberSymbols {
+    std::string decimal = ".";
+    std::string thousands = ",";
+};
+
+// Highest decimal code with a pattern: 0..15 fixed places, 16 floating, 17 automatic 2 places.
+inline constexpr int kMaxDecimalCode = 17;
+inline constexpr int kFloatingDecimals = 16;
+inline constexpr int kAutoDecimals = 17;
+
+// The pattern of a decimal code ("#,##0.00" for 2), or "" for a code outside 0..17.
+// Returns a reference to a static string, so looking a pattern up costs nothing.
+const std::string& PatternOf(int decimal_code);
+
+// Formats value with a pattern such as "#,##0", "#,##0.000" or "#,##0.###############":
+// "," groups thousands, "0" after the point is a fixed decimal and "#" an optional one.
+// The value is cut to the shown decimals with a half going away from zero, judged on
+// its 15-significant-digit decimal form (1.005 -> "1.01", 0.1 + 0.2 floating -> "0.3").
+// A pattern with a point keeps it on whole numbers ("5."). A negative value gets a
+// leading minus unless every shown digit is zero. An empty pattern gives the general
+// form: up to 15 significant digits, no grouping. Infinities and NaN give "Overflow".
+std::string FormatNumber(double value, std::string_view pattern, const NumberSymbols& symbols);
+
+// Converts text the way the platform's locale-aware text-to-number conversion does:
+// surrounding blanks, a leading or trailing sign, thousands separators in the whole
+// part, one decimal symbol and an exponent are accepted; at least one digit is needed.
+// Returns false (and leaves *value alone) when the text is not a number.
+// A number too large for a double converts to an infinity.
+bool ParseNumber(std::string_view text, const NumberSymbols& symbols, double* value);
+
+inline bool IsNumeric(std::string_view text, const NumberSymbols& symbols) {
+    double ignored = 0;
+    return ParseNumber(text, symbols, &ignored);
+}
+
+// Formats a text as an amount when it is numeric; any other text comes back unchanged.
+std::string FormatText(std::string_view text, std::string_view pattern,
+                       const NumberSymbols& symbols);
+
+}  // namespace tallymar

@@ -1,0 +1,75 @@
+#include "engine/rows.h"
+
+#include "engine/tape_line.h"
+
+namespace tallymar {
+namespace {
+
+// Byte offset of the character at index `chars` in a UTF-8 text (clamped to its end).
+size_t ByteOffset(const std::string& text, int chars) {
+    size_t i = 0;
+    for (int seen = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (seen == chars) return i;
+            ++seen;
+        }
+    }
+    return text.size();
+}
+
+std::string Utf8Of(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace
+
+void Row::SelectAll() {
+    sel_start = 0;
+    sel_length = Utf8Length(text);
+}
+
+std::string Row::SelectedText() const {
+    size_t from = ByteOffset(text, sel_start);
+    size_t to = ByteOffset(text, sel_start + sel_length);
+    return text.substr(from, to - from);
+}
+
+void Row::Type(char32_t character) {
+    if (locked) return;
+    int length = Utf8Length(text);
+    if (sel_start > length) sel_start = length;
+    if (sel_start + sel_length > length) sel_length = length - sel_start;
+    if (character == 8) {
+        if (sel_length == 0) {
+            if (sel_start == 0) return;
+            --sel_start;
+            sel_length = 1;
+        }
+    } else if (character < 0x20 || character == 0x7F) {
+        return;  // other control characters leave a single-line box as it is
+    }
+    size_t from = ByteOffset(text, sel_start);
+    size_t to = ByteOffset(text, sel_start + sel_length);
+    std::string inserted = character == 8 ? std::string() : Utf8Of(character);
+    text.replace(from, to - from, inserted);
+    sel_start += character == 8 ? 0 : 1;
+    sel_length = 0;
+}
+
+}  // namespace tallymar
