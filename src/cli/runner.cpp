@@ -43,93 +43,6 @@ Answer AnswerOf(const std::string& text) {
     return Answer::kOk;
 }
 
-class Runner {
-public:
-    Runner(const RunOptions& options, std::ostream& out)
-        : recorder_(out), calc_(Ports{recorder_, recorder_, recorder_}), out_(out) {
-        calc_.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
-        calc_.options.CalcMode = options.calc_mode;
-        calc_.options.CallInputCharacter = options.voice;
-        calc_.options.CallbackCharacter = options.callback_voice;
-        calc_.options.MachineSound = options.machine;
-        calc_.Start(options.rows);
-    }
-
-    // Runs one action; returns an error message for an action that cannot run.
-    std::string Run(const Action& action) {
-        using Kind = Action::Kind;
-        const int focus = calc_.focus_row >= 0 ? calc_.focus_row : calc_.LastRow;
-        auto row_exists = [&](int row) { return row >= 0 && row <= calc_.LastRow; };
-        switch (action.kind) {
-            case Kind::kType:
-                calc_.KeyDown(focus, 0, shift::kNone);
-                calc_.KeyPress(focus, action.character);
-                break;
-            case Kind::kKey:
-                for (const KeyStroke& stroke : kKeyStrokes) {
-                    if (action.name != stroke.token) continue;
-                    calc_.KeyDown(focus, stroke.key_code, stroke.shift_state);
-                    if (stroke.character) calc_.KeyPress(focus, stroke.character);
-                }
-                break;
-            case Kind::kMenu: RunMenu(action.name); break;
-            case Kind::kDecimals: {
-                for (int index = 0; index < 7; ++index) {
-                    if (kDecimalOptionCodes[index] == action.number) {
-                        calc_.DecimalOptionClick(index);
-                        return "";
-                    }
-                }
-                return "no decimal button has the code " + std::to_string(action.number);
-            }
-            case Kind::kMode: calc_.SetCalcMode(action.number == 1); break;
-            case Kind::kClick:
-            case Kind::kShiftClick:
-            case Kind::kShiftDrag:
-                if (!row_exists(action.number)) {
-                    return "row " + std::to_string(action.number) + " does not exist";
-                }
-                if (action.kind == Kind::kShiftDrag) {
-                    calc_.MouseMove(action.number, kLeftButton, shift::kShift, action.y);
-                } else {
-                    if (action.kind == Kind::kShiftClick) {
-                        calc_.MouseDown(action.number, kLeftButton, shift::kShift);
-                    }
-                    calc_.SetFocus(action.number);
-                }
-                break;
-            case Kind::kScroll: calc_.ScrollTo(action.number); break;
-            case Kind::kRows:
-                if (action.number < 0) return "a window cannot have fewer than 0 rows";
-                calc_.Resize(action.number);
-                break;
-            case Kind::kVoice:
-                if (action.name == "Voice") calc_.options.CallInputCharacter = action.text;
-                if (action.name == "CallbackVoice") calc_.options.CallbackCharacter = action.text;
-                if (action.name == "Machine") calc_.options.MachineSound = action.text;
-                break;
-            case Kind::kAnswer: recorder_.QueueAnswer(AnswerOf(action.text)); break;
-        }
-        return "";
-    }
-
-    void DumpState() { Dump(calc_, out_); }
-
-private:
-    void RunMenu(const std::string& name) {
-        if (name == "Insert") calc_.MenuInsert();
-        if (name == "Delete") calc_.MenuDelete();
-        if (name == "Copy") calc_.CopySelection();
-        if (name == "Clear") calc_.BuildNewTape(false);
-        if (name == "Callback") CallbackButtonClick(calc_);
-        if (name == "Dump") DumpState();
-    }
-
-    Recorder recorder_;
-    Calc calc_;
-    std::ostream& out_;
-};
-
 bool ParseIntArgument(const std::string& text, int* value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), *value);
     return ec == std::errc() && end == text.data() + text.size();
@@ -141,6 +54,86 @@ constexpr const char* kUsage =
 
 }  // namespace
 
+std::string Replayer::Run(const Action& action) {
+    using Kind = Action::Kind;
+    const int focus = calc_.focus_row >= 0 ? calc_.focus_row : calc_.LastRow;
+    auto row_exists = [&](int row) { return row >= 0 && row <= calc_.LastRow; };
+    switch (action.kind) {
+        case Kind::kType:
+            calc_.KeyDown(focus, 0, shift::kNone);
+            calc_.KeyPress(focus, action.character);
+            break;
+        case Kind::kKey:
+            for (const KeyStroke& stroke : kKeyStrokes) {
+                if (action.name != stroke.token) continue;
+                calc_.KeyDown(focus, stroke.key_code, stroke.shift_state);
+                if (stroke.character) calc_.KeyPress(focus, stroke.character);
+            }
+            break;
+        case Kind::kMenu: RunMenu(action.name); break;
+        case Kind::kDecimals:
+            for (int index = 0; index < 7; ++index) {
+                if (kDecimalOptionCodes[index] == action.number) {
+                    calc_.DecimalOptionClick(index);
+                    return "";
+                }
+            }
+            return "no decimal button has the code " + std::to_string(action.number);
+        case Kind::kMode: calc_.SetCalcMode(action.number == 1); break;
+        case Kind::kClick:
+        case Kind::kShiftClick:
+        case Kind::kShiftDrag:
+            if (!row_exists(action.number)) {
+                return "row " + std::to_string(action.number) + " does not exist";
+            }
+            if (action.kind == Kind::kShiftDrag) {
+                calc_.MouseMove(action.number, kLeftButton, shift::kShift, action.y);
+            } else {
+                if (action.kind == Kind::kShiftClick) {
+                    calc_.MouseDown(action.number, kLeftButton, shift::kShift);
+                }
+                calc_.SetFocus(action.number);
+            }
+            break;
+        case Kind::kScroll: calc_.ScrollTo(action.number); break;
+        case Kind::kRows:
+            if (action.number < 0) return "a window cannot have fewer than 0 rows";
+            calc_.Resize(action.number);
+            break;
+        case Kind::kVoice:
+            if (action.name == "Voice") calc_.options.CallInputCharacter = action.text;
+            if (action.name == "CallbackVoice") calc_.options.CallbackCharacter = action.text;
+            if (action.name == "Machine") calc_.options.MachineSound = action.text;
+            break;
+        case Kind::kAnswer: recorder_.QueueAnswer(AnswerOf(action.text)); break;
+    }
+    return "";
+}
+
+void Replayer::RunMenu(const std::string& name) {
+    if (name == "Insert") calc_.MenuInsert();
+    if (name == "Delete") calc_.MenuDelete();
+    if (name == "Copy") calc_.CopySelection();
+    if (name == "Clear") calc_.BuildNewTape(false);
+    if (name == "Callback") CallbackButtonClick(calc_);
+    if (name == "Dump") Dump(calc_, out_);
+}
+
+std::string Replayer::RunAll(std::string_view script) {
+    std::vector<Action> actions;
+    ScriptError error;
+    if (!ParseScript(script, &actions, &error)) {
+        return "at position " + std::to_string(error.position) + ": " + error.message;
+    }
+    for (const Action& action : actions) {
+        std::string problem = Run(action);
+        if (!problem.empty()) {
+            return "at position " + std::to_string(action.position) + ": " + problem;
+        }
+    }
+    return "";
+}
+
 int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
               std::ostream& err) {
     std::vector<Action> actions;
@@ -149,16 +142,24 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
         err << "script error at position " << error.position << ": " << error.message << "\n";
         return 2;
     }
-    Runner runner(options, out);
+    Recorder recorder(out);
+    Calc calc(Ports{recorder, recorder, recorder});
+    calc.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
+    calc.options.CalcMode = options.calc_mode;
+    calc.options.CallInputCharacter = options.voice;
+    calc.options.CallbackCharacter = options.callback_voice;
+    calc.options.MachineSound = options.machine;
+    calc.Start(options.rows);
+    Replayer replayer(calc, recorder, out);
     for (const Action& action : actions) {
-        std::string problem = runner.Run(action);
+        std::string problem = replayer.Run(action);
         if (!problem.empty()) {
             out.flush();
             err << "script error at position " << action.position << ": " << problem << "\n";
             return 2;
         }
     }
-    runner.DumpState();
+    Dump(calc, out);
     return 0;
 }
 

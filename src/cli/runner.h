@@ -7,7 +7,30 @@
 #include <string>
 #include <string_view>
 
+#include "cli/recorder.h"
+#include "cli/script.h"
+#include "engine/calc.h"
+
 namespace tallymar::cli {
+
+// Replays script actions against an engine that has been started.
+class Replayer {
+public:
+    Replayer(Calc& calc, Recorder& recorder, std::ostream& out)
+        : calc_(calc), recorder_(recorder), out_(out) {}
+
+    // Runs one action; returns why it cannot run, or "" when it ran.
+    std::string Run(const Action& action);
+    // Parses and runs a whole script; returns the first error ("at position N: ...") or "".
+    std::string RunAll(std::string_view script);
+
+private:
+    void RunMenu(const std::string& name);
+
+    Calc& calc_;
+    Recorder& recorder_;
+    std::ostream& out_;
+};
 
 struct RunOptions {
     int rows = 18;

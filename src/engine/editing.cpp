@@ -106,9 +106,10 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     EditingOld = false;
     SelectionShown = false;
     p.surplus = SelStartLine - TopLine;
-    SetFocus(std::clamp(p.surplus, 0, LastRow));
-    if (Tape.at(CurLine).Op == op::kTotal) AddTapeLine();
-    if (Tape.at(CurLine).Op == op::kRule) AddTapeLine();
+    RefreshFocus(std::clamp(p.surplus, 0, LastRow));
+    // A deletion that took the open line at the end gets a new one. (Checking only the
+    // end keeps a deletion in the middle from leaving a stray blank line behind.)
+    if (Tape.back().Op != op::kOpen) AddTapeLine();
     SelStartLine = SelEndLine = 0;
     UpdateScroller();
 }

@@ -1,0 +1,90 @@
+// A started adding machine for tests: keys go in as key scripts (the same
+// notation tallymar-cli reads), and every message box, beep, sound and
+// clipboard text is recorded as one line, as tallymar-cli prints it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "cli/recorder.h"
+#include "cli/runner.h"
+#include "engine/calc.h"
+
+namespace tallymar::testing {
+
+// The settings at start-up, chained: Setup().Rows(5).Voice("Grunk").
+struct Setup {
+    int rows = 18;
+    int decimals = 2;
+    bool calc_mode = false;
+    std::string voice;
+    std::string callback_voice;
+    std::string machine;
+
+    Setup& Rows(int n) { return rows = n, *this; }
+    Setup& Decimals(int code) { return decimals = code, *this; }
+    Setup& CalcMode() { return calc_mode = true, *this; }
+    Setup& Voice(std::string name) { return voice = std::move(name), *this; }
+    Setup& CallbackVoice(std::string name) { return callback_voice = std::move(name), *this; }
+    Setup& MachineSound(std::string name) { return machine = std::move(name), *this; }
+};
+
+class Machine {
+public:
+    explicit Machine(const Setup& setup = {}) {
+        calc.options.DecimalCode = static_cast<std::int16_t>(setup.decimals);
+        calc.options.CalcMode = setup.calc_mode;
+        calc.options.CallInputCharacter = setup.voice;
+        calc.options.CallbackCharacter = setup.callback_voice;
+        calc.options.MachineSound = setup.machine;
+        calc.Start(setup.rows);
+        events_.str("");
+    }
+
+    // Runs a key script; a script that cannot run fails the test.
+    Machine& Keys(std::string_view script) {
+        std::string error = cli::Replayer(calc, recorder_, events_).RunAll(script);
+        EXPECT_EQ(error, "") << "script: " << script;
+        return *this;
+    }
+
+    // The events recorded since the last call, one per line.
+    std::vector<std::string> TakeEvents() {
+        std::vector<std::string> lines;
+        std::istringstream in(events_.str());
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        events_.str("");
+        return lines;
+    }
+
+    // The operators of all lines, e.g. "HTH++THB" for a struck sum.
+    std::string Ops() const {
+        std::string ops;
+        for (const TapeLine& line : calc.Tape) ops += line.Op;
+        return ops;
+    }
+
+    // What each line shows in the amount column, from `first` on.
+    std::vector<std::string> Shown(int first = 0) const {
+        std::vector<std::string> shown;
+        for (int i = first; i <= calc.UpperBound(); ++i) shown.push_back(calc.ShownText(i));
+        return shown;
+    }
+
+    double Amount(int line) const { return calc.Tape.at(line).Amount; }
+    const Row& RowAt(int row) const { return calc.rows.at(row); }
+
+private:
+    std::ostringstream events_;
+    cli::Recorder recorder_{events_};
+
+public:
+    Calc calc{Ports{recorder_, recorder_, recorder_}};
+};
+
+}  // namespace tallymar::testing
