@@ -73,7 +73,7 @@ TEST(Totals, an_empty_entry_after_a_subtotal_takes_the_subtotal) {
 }
 
 TEST(Decimals, automatic_two_places_puts_the_point_before_the_last_two_digits) {
-    Machine m(Setup().Decimals(17));
+    Machine m(StartUp().Decimals(17));
     m.Keys("1234+5+0+{Enter}");
     EXPECT_DOUBLE_EQ(m.Amount(3), 12.34);
     EXPECT_DOUBLE_EQ(m.Amount(4), 0.05);

@@ -17,8 +17,8 @@
 
 namespace tallymar::testing {
 
-// The settings at start-up, chained: Setup().Rows(5).Voice("Grunk").
-struct Setup {
+// The settings at start-up, chained: StartUp().Rows(5).Voice("Grunk").
+struct StartUp {
     int rows = 18;
     int decimals = 2;
     bool calc_mode = false;
@@ -26,17 +26,17 @@ struct Setup {
     std::string callback_voice;
     std::string machine;
 
-    Setup& Rows(int n) { return rows = n, *this; }
-    Setup& Decimals(int code) { return decimals = code, *this; }
-    Setup& CalcMode() { return calc_mode = true, *this; }
-    Setup& Voice(std::string name) { return voice = std::move(name), *this; }
-    Setup& CallbackVoice(std::string name) { return callback_voice = std::move(name), *this; }
-    Setup& MachineSound(std::string name) { return machine = std::move(name), *this; }
+    StartUp& Rows(int n) { return rows = n, *this; }
+    StartUp& Decimals(int code) { return decimals = code, *this; }
+    StartUp& CalcMode() { return calc_mode = true, *this; }
+    StartUp& Voice(std::string name) { return voice = std::move(name), *this; }
+    StartUp& CallbackVoice(std::string name) { return callback_voice = std::move(name), *this; }
+    StartUp& MachineSound(std::string name) { return machine = std::move(name), *this; }
 };
 
 class Machine {
 public:
-    explicit Machine(const Setup& setup = {}) {
+    explicit Machine(const StartUp& setup = {}) {
         calc.options.DecimalCode = static_cast<std::int16_t>(setup.decimals);
         calc.options.CalcMode = setup.calc_mode;
         calc.options.CallInputCharacter = setup.voice;
