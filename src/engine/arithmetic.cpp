@@ -150,7 +150,12 @@ void Calc::ApplyLine() {
         default: break;
     }
     // A struck total has already put itself in the total display.
-    if (!struck) ShowAccumulator();
+    if (struck) return;
+    if (defer_total_display_) {
+        total_display_stale_ = true;
+    } else {
+        ShowAccumulator();
+    }
 }
 
 void Calc::StoreLineResult() {

@@ -150,6 +150,10 @@ private:
     Ports ports_;
     NumberSymbols symbols_;
     bool in_lost_focus_ = false;
+    // While a range is recomputed the total display is formatted once, at the end,
+    // rather than after each of possibly thousands of lines.
+    bool defer_total_display_ = false;
+    bool total_display_stale_ = false;
     bool updating_scroller_ = false;
 
     void GotFocus(int row);

@@ -121,19 +121,25 @@ void Calc::RecalcFromLastTotal() {
     int i = std::clamp(CurLine - 1, 0, UpperBound());
     while (i > 0 && Tape[i].Op != op::kTotal) --i;
     int start = (Tape[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
+    defer_total_display_ = true;
+    total_display_stale_ = false;
     for (int j = start; j <= UpperBound(); ++j) {
         CurLine = j;
         if (Tape[j].Op == op::kTotal) {
+            defer_total_display_ = false;
             StrikeTotal();
             return;
         }
         ApplyLine();
         if (j == UpperBound()) {
+            defer_total_display_ = false;
+            if (total_display_stale_) ShowAccumulator();
             ShowTape();
             EditingOld = false;
             return;
         }
     }
+    defer_total_display_ = false;
 }
 
 void Calc::CopySelection() {

@@ -1,0 +1,70 @@
+// How fast the adding machine answers a key on a long tape.
+#include <benchmark/benchmark.h>
+
+#include "engine/calc.h"
+
+namespace tallymar {
+namespace {
+
+class SilentPorts : public Dialogs, public Desktop, public WavePlayer {
+public:
+    Answer ShowMessage(const Message& message) override { return message.default_answer; }
+    void ShowSoundsDialog() override {}
+    void Beep() override {}
+    void SetClipboardText(const std::string&) override {}
+    void Repaint() override {}
+    void DoEvents() override {}
+    void PlayWave(const std::string&) override {}
+};
+
+void Type(Calc& calc, const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+        calc.KeyDown(calc.focus_row, 0, shift::kNone);
+        calc.KeyPress(calc.focus_row, static_cast<unsigned char>(*k));
+    }
+}
+
+// A tape of about 32,000 amounts and no totals but the new tape's own, in a window of 40 rows.
+void FillTape(Calc& calc, int lines) {
+    calc.Start(40);
+    while (static_cast<int>(calc.Tape.size()) < lines) Type(calc, "1+");
+}
+
+void BM_CommitAmountAtEndOfLongTape(benchmark::State& state) {
+    SilentPorts ports;
+    Calc calc(Ports{ports, ports, ports});
+    FillTape(calc, 32000);
+    for (auto _ : state) {
+        Type(calc, "7+");  // the amount, its operator, the redraw of the 40 rows
+    }
+    benchmark::DoNotOptimize(calc.Accumulator);
+}
+BENCHMARK(BM_CommitAmountAtEndOfLongTape)
+    ->Iterations(100)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
+    SilentPorts ports;
+    Calc calc(Ports{ports, ports, ports});
+    FillTape(calc, 32000);
+    calc.KeyDown(calc.focus_row, key::kHome, shift::kNone);
+    bool two = true;
+    for (auto _ : state) {
+        calc.SetFocus(3);  // the first amount
+        Type(calc, two ? "2+" : "3+");  // recomputes the 32,000 lines below it
+        two = !two;
+    }
+    benchmark::DoNotOptimize(calc.Accumulator);
+}
+BENCHMARK(BM_CorrectFirstAmountOfLongTape)
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tallymar
+
+BENCHMARK_MAIN();
