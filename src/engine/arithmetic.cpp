@@ -63,7 +63,7 @@ void Calc::CommitLine(int row) {
     if (EditingOld) {
         RecalcFromLastTotal();
         EditingOld = false;
-        MoveDown(row);
+        if (!committing_on_leave_) MoveDown(row);
     } else {
         ApplyLine();
         if (row == LastRow) {

@@ -150,6 +150,7 @@ private:
     Ports ports_;
     NumberSymbols symbols_;
     bool in_lost_focus_ = false;
+    bool committing_on_leave_ = false;
     // While a range is recomputed the total display is formatted once, at the end,
     // rather than after each of possibly thousands of lines.
     bool defer_total_display_ = false;

@@ -42,30 +42,34 @@ void Calc::CommitLineCalc(int row) {
             }
         }
     }
+    // Whether the correction is still open after the recomputation (it struck a total
+    // below), and the line that is to carry the pending operator; both are taken before
+    // the focus moves, since the row that gets the focus takes CurLine along.
+    bool still_editing = false;
+    int pending_line = CurLine;
     if (EditingOld) {
         if (CurLine + 1 <= UpperBound() && Tape[CurLine + 1].Op != op::kTotal) {
             PendingOp = CalcOp;
             Tape[CurLine + 1].Op = OpChar(CalcOp);
         }
         RecalcFromLastTotal();
+        still_editing = EditingOld;
+        pending_line = CurLine;
+        EditingOld = false;  // committed: leaving the row must not commit it again
         MoveDown(row);
     } else {
         ApplyLine();
-        if (row == LastRow) {
-            if (!LineAppended) {
-                AddTapeLine();
-            } else {
-                rows[row].SetText("");
-            }
-        } else {
-            SetFocus(LastRow);
-        }
+        const bool in_last_row = row == LastRow;
+        if (in_last_row && !LineAppended) AddTapeLine();
+        if (in_last_row && LineAppended) rows[row].SetText("");
+        pending_line = CurLine;
+        if (!in_last_row) SetFocus(LastRow);
     }
-    if (!EditingOld) {
+    if (!still_editing) {
         PendingOp = CalcOp;
-        Tape[CurLine].Op = OpChar(CalcOp);
+        Tape[pending_line].Op = OpChar(CalcOp);
         // The open line shows the operator its amount will take, wherever its row is.
-        int r = CurLine - TopLine;
+        int r = pending_line - TopLine;
         if (r >= 0 && r <= LastRow) show_pending(r);
     }
     EditingOld = false;

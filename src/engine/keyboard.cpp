@@ -29,7 +29,7 @@ bool Contains(const std::string& text, char32_t c) {
 }
 
 std::string TrimRight(const std::string& text) {
-    size_t last = text.find_last_not_of(std::string(" \0", 2));
+    size_t last = text.find_last_not_of(' ');
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
@@ -65,6 +65,8 @@ void Calc::RefreshFocus(int row) {
 void Calc::GotFocus(int row) {
     if (row < 0 || row > LastRow) return;
     CurLine = TopLine + row;
+    // Nothing has been keyed in this row yet, so leaving it must not commit it.
+    EditingOld = false;
     Row& box = rows[row];
     if (Selecting) {
         box.sel_start = box.sel_length = 0;
@@ -73,7 +75,7 @@ void Calc::GotFocus(int row) {
     }
     if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment) {
         EditMode = true;
-        box.SetText(TrimRight(EntryText(Tape[CurLine])));
+        box.SetText(TrimRight(EntryShown(Tape[CurLine])));
         box.SelectAll();
     }
 }
@@ -81,7 +83,10 @@ void Calc::GotFocus(int row) {
 void Calc::LostFocus(int row) {
     if (EditingOld && TopLine + row <= UpperBound()) {
         CurLine = TopLine + row;
+        // The focus is already on its way elsewhere: the commit does not step it down.
+        committing_on_leave_ = true;
         CommitLine(row);
+        committing_on_leave_ = false;
     }
     if (UpPending) {
         MoveUp(row);
@@ -152,6 +157,9 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     if (row < 0 || row > LastRow) return;
     CurLine = TopLine + row;
     const int line = CurLine;
+    // Whether the line being keyed has an empty text, judged before the key can
+    // redraw the row with another line.
+    const bool was_empty = rows[row].text.empty();
     bool rest = true;  // the closing step (open-line check, TapeChanged) still runs
     switch (shift_state) {
         case shift::kNone: {
@@ -241,7 +249,7 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     }
     if (!rest) return;
     // The line the key was pressed on, even when the focus has moved on since.
-    if (row <= LastRow && rows[row].text.empty() && line <= UpperBound()) {
+    if (was_empty && line <= UpperBound()) {
         Tape[line].Op = op::kOpen;
     }
     TapeChanged = true;

@@ -12,9 +12,8 @@ std::string TrimLeft(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-// Trailing blanks go; so do trailing NUL bytes of a text that was never padded.
 std::string TrimRight(const std::string& text) {
-    size_t last = text.find_last_not_of(std::string(" \0", 2));
+    size_t last = text.find_last_not_of(' ');
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
@@ -38,8 +37,8 @@ std::string Calc::ShownText(int line) const {
     const TapeLine& l = Tape[line];
     switch (l.Op) {
         case op::kOpen: return "";
-        case op::kComment: return TrimLeft(EntryText(l));
-        case op::kConversion: return TrimRight(EntryText(l));
+        case op::kComment: return TrimLeft(EntryShown(l));
+        case op::kConversion: return TrimRight(EntryShown(l));
         case op::kRule: return kRuleText;
         default: return FormatAmount(l.Amount, l.Decimals);
     }
@@ -76,12 +75,12 @@ void Calc::ShowTape() {
                 row.SetColours(c.CurPosClr, c.CurTapClr);
                 break;
             case op::kComment:
-                row.SetText(TrimLeft(EntryText(line)));
+                row.SetText(TrimLeft(EntryShown(line)));
                 row.op.clear();
                 style(12, false, false, c.CurTxtClr);
                 break;
             case op::kConversion:
-                row.SetText(TrimRight(EntryText(line)));
+                row.SetText(TrimRight(EntryShown(line)));
                 ++conversion_rows;
                 row.op = conversion_rows % 4 == 2 ? "=" : "";
                 row.font_size = 10;

@@ -94,4 +94,9 @@ std::string EntryText(const TapeLine& line) {
     return Cp1252ToUtf8(std::string_view(line.Entry.data(), line.Entry.size()));
 }
 
+std::string EntryShown(const TapeLine& line) {
+    std::string_view bytes(line.Entry.data(), line.Entry.size());
+    return Cp1252ToUtf8(bytes.substr(0, bytes.find('\0')));
+}
+
 }  // namespace tallymar

@@ -39,6 +39,8 @@ struct TapeLine {
 void SetEntry(TapeLine& line, std::string_view utf8_text);
 // Entry as UTF-8, all 17 characters (NUL bytes included).
 std::string EntryText(const TapeLine& line);
+// Entry as a text box shows it: up to its first NUL byte.
+std::string EntryShown(const TapeLine& line);
 
 // Conversions between UTF-8 and the single-byte code page of Entry and tape files.
 // Characters the code page lacks become '?'.
