@@ -7,7 +7,7 @@ namespace tallymar {
 namespace {
 
 class SilentPorts : public Dialogs, public Desktop, public WavePlayer {
-public:
+  public:
     Answer ShowMessage(const Message& message) override { return message.default_answer; }
     void ShowSoundsDialog() override {}
     void Beep() override {}
@@ -52,7 +52,7 @@ void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
     calc.KeyDown(calc.focus_row, key::kHome, shift::kNone);
     bool two = true;
     for (auto _ : state) {
-        calc.SetFocus(3);  // the first amount
+        calc.SetFocus(3);               // the first amount
         Type(calc, two ? "2+" : "3+");  // recomputes the 32,000 lines below it
         two = !two;
     }

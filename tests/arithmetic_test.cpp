@@ -6,7 +6,7 @@ namespace {
 
 struct TapeCase {
     const char* keys;
-    const char* ops;        // the Op of every line of the tape afterwards
+    const char* ops;         // the Op of every line of the tape afterwards
     const char* last_shown;  // what the last struck or committed line shows
     int last_line;
     double accumulator;
@@ -25,22 +25,21 @@ TEST_P(KeyedTapes, leave_the_tape_and_accumulator_the_machine_prints) {
 
 INSTANTIATE_TEST_SUITE_P(
     AddingMachine, KeyedTapes,
-    ::testing::Values(
-        TapeCase{"", "HTHB", "0.00", 1, 0},
-        TapeCase{"5+3+{Enter}", "HTH++THB", "8.00", 5, 0},
-        TapeCase{"5+3+{S-Enter}", "HTH++SB", "8.00", 5, 8},
-        TapeCase{"5+3+{S-Enter}2+{Enter}", "HTH++S+THB", "10.00", 7, 0},
-        TapeCase{"7++{Enter}", "HTH++THB", "14.00", 5, 0},
-        TapeCase{"5+3+{Enter}+{Enter}", "HTH++TH+THB", "8.00", 7, 0},
-        TapeCase{"12*3{Enter}", "HTH*=THB", "36.00", 5, 0},
-        TapeCase{"200*15%", "HTH*%THB", "30.00", 5, 0},
-        TapeCase{"10+4*2{Enter}", "HTH+*=THB", "20.00", 6, 0},
-        TapeCase{"10+4*", "HTH+*B", "10.00", 4, 10},
-        TapeCase{"100/4/{Enter}", "HTH//THB", "25.00", 5, 0},
-        TapeCase{"12*{Enter}", "HTH*THB", "12.00", 4, 0},
-        TapeCase{"{Enter}{Enter}", "HTHTHTHB", "0.00", 5, 0},
-        TapeCase{"9-4-{Enter}", "HTH--THB", "-13.00", 5, 0},
-        TapeCase{"5+3{Enter}", "HTH+THB", "5.00", 4, 0}),
+    ::testing::Values(TapeCase{"", "HTHB", "0.00", 1, 0},
+                      TapeCase{"5+3+{Enter}", "HTH++THB", "8.00", 5, 0},
+                      TapeCase{"5+3+{S-Enter}", "HTH++SB", "8.00", 5, 8},
+                      TapeCase{"5+3+{S-Enter}2+{Enter}", "HTH++S+THB", "10.00", 7, 0},
+                      TapeCase{"7++{Enter}", "HTH++THB", "14.00", 5, 0},
+                      TapeCase{"5+3+{Enter}+{Enter}", "HTH++TH+THB", "8.00", 7, 0},
+                      TapeCase{"12*3{Enter}", "HTH*=THB", "36.00", 5, 0},
+                      TapeCase{"200*15%", "HTH*%THB", "30.00", 5, 0},
+                      TapeCase{"10+4*2{Enter}", "HTH+*=THB", "20.00", 6, 0},
+                      TapeCase{"10+4*", "HTH+*B", "10.00", 4, 10},
+                      TapeCase{"100/4/{Enter}", "HTH//THB", "25.00", 5, 0},
+                      TapeCase{"12*{Enter}", "HTH*THB", "12.00", 4, 0},
+                      TapeCase{"{Enter}{Enter}", "HTHTHTHB", "0.00", 5, 0},
+                      TapeCase{"9-4-{Enter}", "HTH--THB", "-13.00", 5, 0},
+                      TapeCase{"5+3{Enter}", "HTH+THB", "5.00", 4, 0}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(Totals, are_bold_small_locked_and_coloured_by_sign) {
@@ -122,8 +121,9 @@ TEST(TapeLimit, a_full_tape_refuses_keys_that_append_and_changes_nothing) {
     m.TakeEvents();
     const std::string before = m.Ops();
     m.Keys("5+");
-    EXPECT_EQ(m.TakeEvents(), (std::vector<std::string>{
-                                  R"(msg "Tallymar" "The tape is full. Save it and start a new tape." ok -> ok)"}));
+    EXPECT_EQ(m.TakeEvents(),
+              (std::vector<std::string>{
+                  R"(msg "Tallymar" "The tape is full. Save it and start a new tape." ok -> ok)"}));
     EXPECT_EQ(m.Ops(), before);
     EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
 }

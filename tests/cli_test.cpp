@@ -61,10 +61,11 @@ TEST(CliOutput, events_come_in_order_before_the_state) {
     EXPECT_EQ(lines[0], "play Canon1.wav");
     EXPECT_EQ(lines[1], "play Canon2.wav");
     // A queued answer that the box cannot give is used up and the default button taken.
-    EXPECT_EQ(lines[2],
-              R"(msg "Tallymar" "The Num Lock key was pressed.  The Tallymar requires the Num Lock )"
-              R"(to be on at all times.\nIf it is off, please press the OK below and then press the )"
-              R"(Num Lock key to turn it on." ok -> ok)");
+    EXPECT_EQ(
+        lines[2],
+        R"(msg "Tallymar" "The Num Lock key was pressed.  The Tallymar requires the Num Lock )"
+        R"(to be on at all times.\nIf it is off, please press the OK below and then press the )"
+        R"(Num Lock key to turn it on." ok -> ok)");
     EXPECT_EQ(lines[3], "beep");
     EXPECT_EQ(lines[4], R"(clipboard "\r\n0.00H")");
 }
@@ -110,9 +111,11 @@ TEST(CliErrors, give_the_position_and_status_2) {
         {{"--keys", "12{Bogus}"}, "script error at position 2: unknown token {Bogus}\n"},
         {{"--keys", "{Rows x}"}, "script error at position 0: bad number in {Rows x}\n"},
         {{"--keys", "1{Click 40}"}, "script error at position 1: row 40 does not exist\n"},
-        {{"--keys", "{Decimals 3}"}, "script error at position 0: no decimal button has the code 3\n"},
+        {{"--keys", "{Decimals 3}"},
+         "script error at position 0: no decimal button has the code 3\n"},
         {{"--keys", "5{Enter"}, "script error at position 1: a token is not closed with }\n"},
-        {{"--keys", "{Answer maybe}"}, "script error at position 0: an answer is yes, no, cancel or ok\n"},
+        {{"--keys", "{Answer maybe}"},
+         "script error at position 0: an answer is yes, no, cancel or ok\n"},
     };
     for (const Case& c : cases) {
         Result r = Cli(c.args);

@@ -35,7 +35,7 @@ struct StartUp {
 };
 
 class Machine {
-public:
+  public:
     explicit Machine(const StartUp& setup = {}) {
         calc.options.DecimalCode = static_cast<std::int16_t>(setup.decimals);
         calc.options.CalcMode = setup.calc_mode;
@@ -79,11 +79,11 @@ public:
     double Amount(int line) const { return calc.Tape.at(line).Amount; }
     const Row& RowAt(int row) const { return calc.rows.at(row); }
 
-private:
+  private:
     std::ostringstream events_;
     cli::Recorder recorder_{events_};
 
-public:
+  public:
     Calc calc{Ports{recorder_, recorder_, recorder_}};
 };
 

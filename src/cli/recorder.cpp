@@ -5,28 +5,38 @@ namespace {
 
 const char* ButtonsName(Buttons buttons) {
     switch (buttons) {
-        case Buttons::kOk: return "ok";
-        case Buttons::kYesNo: return "yesno";
-        case Buttons::kYesNoCancel: return "yesnocancel";
+        case Buttons::kOk:
+            return "ok";
+        case Buttons::kYesNo:
+            return "yesno";
+        case Buttons::kYesNoCancel:
+            return "yesnocancel";
     }
     return "ok";
 }
 
 const char* AnswerName(Answer answer) {
     switch (answer) {
-        case Answer::kOk: return "ok";
-        case Answer::kYes: return "yes";
-        case Answer::kNo: return "no";
-        case Answer::kCancel: return "cancel";
+        case Answer::kOk:
+            return "ok";
+        case Answer::kYes:
+            return "yes";
+        case Answer::kNo:
+            return "no";
+        case Answer::kCancel:
+            return "cancel";
     }
     return "ok";
 }
 
 bool Offers(Buttons buttons, Answer answer) {
     switch (buttons) {
-        case Buttons::kOk: return answer == Answer::kOk;
-        case Buttons::kYesNo: return answer == Answer::kYes || answer == Answer::kNo;
-        case Buttons::kYesNoCancel: return answer != Answer::kOk;
+        case Buttons::kOk:
+            return answer == Answer::kOk;
+        case Buttons::kYesNo:
+            return answer == Answer::kYes || answer == Answer::kNo;
+        case Buttons::kYesNoCancel:
+            return answer != Answer::kOk;
     }
     return false;
 }
@@ -37,12 +47,23 @@ std::string Quoted(std::string_view text) {
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\0': out += "\\0"; break;
-            default: out += c;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\0':
+                out += "\\0";
+                break;
+            default:
+                out += c;
         }
     }
     return out + "\"";

@@ -15,7 +15,7 @@ namespace tallymar::cli {
 std::string Quoted(std::string_view text);
 
 class Recorder : public Dialogs, public Desktop, public WavePlayer {
-public:
+  public:
     explicit Recorder(std::ostream& out) : out_(out) {}
 
     void QueueAnswer(Answer answer) { answers_.push_back(answer); }
@@ -30,7 +30,7 @@ public:
     void DoEvents() override {}
     void PlayWave(const std::string& file_name) override { out_ << "play " << file_name << "\n"; }
 
-private:
+  private:
     std::ostream& out_;
     std::deque<Answer> answers_;
 };

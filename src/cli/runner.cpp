@@ -70,7 +70,9 @@ std::string Replayer::Run(const Action& action) {
                 if (stroke.character) calc_.KeyPress(focus, stroke.character);
             }
             break;
-        case Kind::kMenu: RunMenu(action.name); break;
+        case Kind::kMenu:
+            RunMenu(action.name);
+            break;
         case Kind::kDecimals:
             for (int index = 0; index < 7; ++index) {
                 if (kDecimalOptionCodes[index] == action.number) {
@@ -79,7 +81,9 @@ std::string Replayer::Run(const Action& action) {
                 }
             }
             return "no decimal button has the code " + std::to_string(action.number);
-        case Kind::kMode: calc_.SetCalcMode(action.number == 1); break;
+        case Kind::kMode:
+            calc_.SetCalcMode(action.number == 1);
+            break;
         case Kind::kClick:
         case Kind::kShiftClick:
         case Kind::kShiftDrag:
@@ -95,7 +99,9 @@ std::string Replayer::Run(const Action& action) {
                 calc_.SetFocus(action.number);
             }
             break;
-        case Kind::kScroll: calc_.ScrollTo(action.number); break;
+        case Kind::kScroll:
+            calc_.ScrollTo(action.number);
+            break;
         case Kind::kRows:
             if (action.number < 0) return "a window cannot have fewer than 0 rows";
             calc_.Resize(action.number);
@@ -105,7 +111,9 @@ std::string Replayer::Run(const Action& action) {
             if (action.name == "CallbackVoice") calc_.options.CallbackCharacter = action.text;
             if (action.name == "Machine") calc_.options.MachineSound = action.text;
             break;
-        case Kind::kAnswer: recorder_.QueueAnswer(AnswerOf(action.text)); break;
+        case Kind::kAnswer:
+            recorder_.QueueAnswer(AnswerOf(action.text));
+            break;
     }
     return "";
 }

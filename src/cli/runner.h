@@ -15,7 +15,7 @@ namespace tallymar::cli {
 
 // Replays script actions against an engine that has been started.
 class Replayer {
-public:
+  public:
     Replayer(Calc& calc, Recorder& recorder, std::ostream& out)
         : calc_(calc), recorder_(recorder), out_(out) {}
 
@@ -24,7 +24,7 @@ public:
     // Parses and runs a whole script; returns the first error ("at position N: ...") or "".
     std::string RunAll(std::string_view script);
 
-private:
+  private:
     void RunMenu(const std::string& name);
 
     Calc& calc_;

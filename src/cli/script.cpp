@@ -8,10 +8,10 @@
 namespace tallymar::cli {
 namespace {
 
-const std::set<std::string, std::less<>> kKeys = {
-    "Enter", "S-Enter", "Up",  "Down", "S-Up", "S-Down", "PgUp", "PgDn",
-    "Home",  "End",     "Bksp", "NumLock", "Alt", "C-c", "C-v"};
-const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete", "Copy",
+const std::set<std::string, std::less<>> kKeys = {"Enter",  "S-Enter", "Up",   "Down", "S-Up",
+                                                  "S-Down", "PgUp",    "PgDn", "Home", "End",
+                                                  "Bksp",   "NumLock", "Alt",  "C-c",  "C-v"};
+const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy",
                                                    "Clear",  "Callback", "Dump"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
 
@@ -94,9 +94,9 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         const char* name;
         Kind kind;
         size_t count;
-    } numbered[] = {{"Decimals", Kind::kDecimals, 1}, {"Click", Kind::kClick, 1},
+    } numbered[] = {{"Decimals", Kind::kDecimals, 1},  {"Click", Kind::kClick, 1},
                     {"S-Click", Kind::kShiftClick, 1}, {"S-Drag", Kind::kShiftDrag, 2},
-                    {"Scroll", Kind::kScroll, 1},     {"Rows", Kind::kRows, 1}};
+                    {"Scroll", Kind::kScroll, 1},      {"Rows", Kind::kRows, 1}};
     for (const auto& entry : numbered) {
         if (head != entry.name) continue;
         action->kind = entry.kind;

@@ -7,7 +7,9 @@
 namespace tallymar {
 namespace {
 
-bool IsSumOp(char op) { return op == '+' || op == '-'; }
+bool IsSumOp(char op) {
+    return op == '+' || op == '-';
+}
 
 }  // namespace
 
@@ -75,7 +77,9 @@ void Calc::CommitLine(int row) {
     LineAppended = false;
 }
 
-void Calc::DivisionByZero() { Tell("Division by zero!"); }
+void Calc::DivisionByZero() {
+    Tell("Division by zero!");
+}
 
 // Closes a product or percentage with a total, unless a range is being recomputed:
 // then the result only reaches the total line that follows.
@@ -93,8 +97,12 @@ void Calc::ApplyLine() {
     double& a = Accumulator;
     bool struck = false;
     switch (line_op) {
-        case '+': a += m; break;
-        case '-': a -= m; break;
+        case '+':
+            a += m;
+            break;
+        case '-':
+            a -= m;
+            break;
         case '*':
         case '/':
             if (IsSumOp(prev)) {
@@ -146,8 +154,10 @@ void Calc::ApplyLine() {
             Strike();
             struck = !EditingOld;
             break;
-        case op::kRule: return;  // the total display is left as it is
-        default: break;
+        case op::kRule:
+            return;  // the total display is left as it is
+        default:
+            break;
     }
     // A struck total has already put itself in the total display.
     if (struck) return;
@@ -212,8 +222,8 @@ void Calc::SpeakStruckTotal(bool subtotal) {
     // In a window of fewer than three rows the struck line may have scrolled away;
     // its amount is then read as its row would show it.
     std::string shown = row >= 0 && row <= LastRow ? rows[row].text
-                        : struck_line >= 0        ? ShownText(struck_line)
-                                                  : std::string();
+                        : struck_line >= 0         ? ShownText(struck_line)
+                                                   : std::string();
     SpeakNumber(ports_.sound, options.CallInputCharacter, shown);
     Speak(kRuleText);
 }
@@ -241,8 +251,11 @@ void Calc::TotalKey(int row) {
             }
             break;
         case op::kRule:
-        case op::kOpen: StrikeTotal(); break;
-        default: break;
+        case op::kOpen:
+            StrikeTotal();
+            break;
+        default:
+            break;
     }
 }
 

@@ -12,15 +12,22 @@ constexpr int kOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
 
 int OptionIndexOfCode(int code) {
     switch (code) {
-        case 0: return 1;
-        case 1: return 2;
-        case 2: return 3;
+        case 0:
+            return 1;
+        case 1:
+            return 2;
+        case 2:
+            return 3;
         case 3:
-        case 4: return 4;
+        case 4:
+            return 4;
         case 5:
-        case 6: return 5;
-        case 17: return 6;
-        default: return 0;
+        case 6:
+            return 5;
+        case 17:
+            return 6;
+        default:
+            return 0;
     }
 }
 

@@ -49,7 +49,7 @@ inline constexpr Colour kAdderModeColour = Rgb(255, 0, 0);
 inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 
 class Calc {
-public:
+  public:
     Calc(Ports ports, NumberSymbols symbols = {});
 
     // --- the tape and its state ---
@@ -146,7 +146,7 @@ public:
     // Appending `count` lines would pass the tape's limit: tells the user and returns true.
     bool RefuseIfFull(int count);
 
-private:
+  private:
     Ports ports_;
     NumberSymbols symbols_;
     bool in_lost_focus_ = false;

@@ -6,7 +6,9 @@ namespace tallymar {
 namespace {
 
 // An operator held as text, as a line's one-character Op (an empty text is a blank).
-char OpChar(const std::string& text) { return text.empty() ? ' ' : text[0]; }
+char OpChar(const std::string& text) {
+    return text.empty() ? ' ' : text[0];
+}
 
 }  // namespace
 

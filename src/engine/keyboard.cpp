@@ -149,7 +149,8 @@ bool Calc::IsNumericKey(char32_t character, const Row& box) const {
         case '=':
         case '%':
             return !Contains(box.text, character) || Contains(box.SelectedText(), character);
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -169,7 +170,8 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                 SelectionShown = false;
             }
             if (line <= UpperBound() && Tape[line].Op == op::kComment) {
-                bool up = key_code == key::kPageUp || key_code == key::kHome || key_code == key::kUp;
+                bool up =
+                    key_code == key::kPageUp || key_code == key::kHome || key_code == key::kUp;
                 bool down =
                     key_code == key::kPageDown || key_code == key::kEnd || key_code == key::kDown;
                 if (up || down) {
@@ -178,7 +180,9 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                 }
             }
             switch (key_code) {
-                case key::kBackspace: rest = false; break;
+                case key::kBackspace:
+                    rest = false;
+                    break;
                 case key::kPageUp:
                     TopLine = std::max(TopLine - LastRow, 0);
                     ShowTape();
@@ -207,8 +211,11 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                     DownPending = true;
                     MoveDown(row);
                     break;
-                case key::kNumLock: Tell(kNumLockText); break;
-                default: break;
+                case key::kNumLock:
+                    Tell(kNumLockText);
+                    break;
+                default:
+                    break;
             }
             break;
         }
@@ -240,12 +247,13 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
             break;
         case shift::kAlt:
             if (CallbackRunning) {
-                CallbackRunning = Tell(kAltText, Buttons::kYesNo, Icon::kNone, Answer::kYes) ==
-                                  Answer::kYes;
+                CallbackRunning =
+                    Tell(kAltText, Buttons::kYesNo, Icon::kNone, Answer::kYes) == Answer::kYes;
                 rest = false;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     if (!rest) return;
     // The line the key was pressed on, even when the focus has moved on since.
@@ -299,8 +307,16 @@ void Calc::KeyPress(int row, char32_t character) {
     const std::string key(1, static_cast<char>(character));
     const bool may_append = !EditingOld;
     switch (character) {
-        case '0': case '1': case '2': case '3': case '4':
-        case '5': case '6': case '7': case '8': case '9':
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7':
+        case '8':
+        case '9':
         case '.':
             SpeakKey(ports_.sound, options.CallInputCharacter, key);
             rows[row].Type(character);
@@ -340,7 +356,9 @@ void Calc::KeyPress(int row, char32_t character) {
                 SetFocus(LastRow);
             }
             break;
-        default: rows[row].Type(character); break;
+        default:
+            rows[row].Type(character);
+            break;
     }
     TapeChanged = true;
 }

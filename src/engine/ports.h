@@ -22,7 +22,7 @@ struct Message {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual Answer ShowMessage(const Message& message) = 0;
     // The Sounds dialog, shown modally; it may change the voice settings.
@@ -30,7 +30,7 @@ public:
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual void Beep() = 0;
     // Clears the clipboard and puts the text on it as plain text.

@@ -17,7 +17,9 @@ std::string TrimRight(const std::string& text) {
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-bool IsSumOp(char op) { return op == '+' || op == '-'; }
+bool IsSumOp(char op) {
+    return op == '+' || op == '-';
+}
 
 }  // namespace
 
@@ -31,16 +33,23 @@ std::string Calc::FormatAmount(double value, int decimal_code) const {
     return FormatNumber(value, PatternOf(decimal_code), symbols_);
 }
 
-void Calc::ShowAccumulator() { total_text = FormatNumber(Accumulator, NumberFormat, symbols_); }
+void Calc::ShowAccumulator() {
+    total_text = FormatNumber(Accumulator, NumberFormat, symbols_);
+}
 
 std::string Calc::ShownText(int line) const {
     const TapeLine& l = Tape[line];
     switch (l.Op) {
-        case op::kOpen: return "";
-        case op::kComment: return TrimLeft(EntryShown(l));
-        case op::kConversion: return TrimRight(EntryShown(l));
-        case op::kRule: return kRuleText;
-        default: return FormatAmount(l.Amount, l.Decimals);
+        case op::kOpen:
+            return "";
+        case op::kComment:
+            return TrimLeft(EntryShown(l));
+        case op::kConversion:
+            return TrimRight(EntryShown(l));
+        case op::kRule:
+            return kRuleText;
+        default:
+            return FormatAmount(l.Amount, l.Decimals);
     }
 }
 
@@ -100,9 +109,15 @@ void Calc::ShowTape() {
                 }
                 break;
             case op::kTotal:
-            case op::kSubtotal: style(10, true, true, by_sign); break;
-            case '-': style(12, false, false, c.CurNegClr); break;
-            default: style(12, false, false, c.CurPosClr); break;
+            case op::kSubtotal:
+                style(10, true, true, by_sign);
+                break;
+            case '-':
+                style(12, false, false, c.CurNegClr);
+                break;
+            default:
+                style(12, false, false, c.CurPosClr);
+                break;
         }
         if (Selecting && index >= low && index <= high) {
             row.SetColours(kSelectionFore, kSelectionBack);

@@ -15,7 +15,7 @@ inline constexpr Colour kSelectionFore = Rgb(255, 255, 255);
 inline constexpr Colour kCommentTypingBack = Rgb(207, 207, 207);
 
 struct Row {
-    std::string text;  // txtData, UTF-8
+    std::string text;   // txtData, UTF-8
     int sel_start = 0;  // caret and selection, in characters
     int sel_length = 0;
     std::string op;  // txtOp

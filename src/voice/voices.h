@@ -10,7 +10,7 @@ namespace tallymar {
 // The one way every sound of the program is played: synchronous, a bare file
 // name looked up in the program's folder, the default sound when it is missing.
 class WavePlayer {
-public:
+  public:
     virtual ~WavePlayer() = default;
     virtual void PlayWave(const std::string& file_name) = 0;
 };
