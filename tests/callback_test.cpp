@@ -8,13 +8,6 @@
 namespace tallymar::testing {
 namespace {
 
-using Events = std::vector<std::string>;
-
-Events Plays(std::initializer_list<const char*> files) {
-    Events events;
-    for (const char* file : files) events.push_back(std::string("play ") + file);
-    return events;
-}
 
 constexpr const char* kCursorMessage =
     R"(msg "Tallymar" "To hear a callback of the tape, put the cursor at the beginning of the section you want to be called." ok -> ok)";

@@ -18,14 +18,7 @@
 namespace tallymar::testing {
 
 // The settings at start-up, chained: StartUp().Rows(5).Voice("Grunk").
-struct StartUp {
-    int rows = 18;
-    int decimals = 2;
-    bool calc_mode = false;
-    std::string voice;
-    std::string callback_voice;
-    std::string machine;
-
+struct StartUp : cli::RunOptions {
     StartUp& Rows(int n) { return rows = n, *this; }
     StartUp& Decimals(int code) { return decimals = code, *this; }
     StartUp& CalcMode() { return calc_mode = true, *this; }
@@ -34,15 +27,19 @@ struct StartUp {
     StartUp& MachineSound(std::string name) { return machine = std::move(name), *this; }
 };
 
+using Events = std::vector<std::string>;
+
+// The events of playing these wave files, in order.
+inline Events Plays(std::initializer_list<const char*> files) {
+    Events events;
+    for (const char* file : files) events.push_back(std::string("play ") + file);
+    return events;
+}
+
 class Machine {
   public:
     explicit Machine(const StartUp& setup = {}) {
-        calc.options.DecimalCode = static_cast<std::int16_t>(setup.decimals);
-        calc.options.CalcMode = setup.calc_mode;
-        calc.options.CallInputCharacter = setup.voice;
-        calc.options.CallbackCharacter = setup.callback_voice;
-        calc.options.MachineSound = setup.machine;
-        calc.Start(setup.rows);
+        cli::StartUp(calc, setup);
         events_.str("");
     }
 

@@ -9,13 +9,6 @@
 namespace tallymar::testing {
 namespace {
 
-using Events = std::vector<std::string>;
-
-Events Plays(std::initializer_list<const char*> files) {
-    Events events;
-    for (const char* file : files) events.push_back(std::string("play ") + file);
-    return events;
-}
 
 struct VoiceCase {
     const char* voice;

@@ -142,6 +142,15 @@ std::string Replayer::RunAll(std::string_view script) {
     return "";
 }
 
+void StartUp(Calc& calc, const RunOptions& options) {
+    calc.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
+    calc.options.CalcMode = options.calc_mode;
+    calc.options.CallInputCharacter = options.voice;
+    calc.options.CallbackCharacter = options.callback_voice;
+    calc.options.MachineSound = options.machine;
+    calc.Start(options.rows);
+}
+
 int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
               std::ostream& err) {
     std::vector<Action> actions;
@@ -152,12 +161,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
     }
     Recorder recorder(out);
     Calc calc(Ports{recorder, recorder, recorder});
-    calc.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
-    calc.options.CalcMode = options.calc_mode;
-    calc.options.CallInputCharacter = options.voice;
-    calc.options.CallbackCharacter = options.callback_voice;
-    calc.options.MachineSound = options.machine;
-    calc.Start(options.rows);
+    StartUp(calc, options);
     Replayer replayer(calc, recorder, out);
     for (const Action& action : actions) {
         std::string problem = replayer.Run(action);

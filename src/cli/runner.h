@@ -41,6 +41,9 @@ struct RunOptions {
     std::string machine;
 };
 
+// Puts the settings in place and starts the engine as the window's start-up does.
+void StartUp(Calc& calc, const RunOptions& options);
+
 // Runs a script from start-up; returns 0, or 2 after writing a script error to err.
 int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
               std::ostream& err);

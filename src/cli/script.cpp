@@ -5,6 +5,8 @@
 #include <cmath>
 #include <set>
 
+#include "engine/text_codec.h"
+
 namespace tallymar::cli {
 namespace {
 
@@ -37,17 +39,6 @@ std::vector<std::string_view> Words(std::string_view text) {
         if (i > start) words.push_back(text.substr(start, i - start));
     }
     return words;
-}
-
-// Decodes the UTF-8 character at script[i]; i moves past it.
-char32_t NextCharacter(std::string_view script, size_t& i) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(script[k]); };
-    unsigned char lead = byte(i++);
-    if (lead < 0x80) return lead;
-    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    char32_t c = lead & (0x3F >> extra);
-    for (int k = 0; k < extra && i < script.size(); ++k) c = (c << 6) | (byte(i++) & 0x3F);
-    return c;
 }
 
 bool ParseToken(std::string_view token, Action* action, std::string* message) {
@@ -122,7 +113,7 @@ bool ParseScript(std::string_view script, std::vector<Action>* actions, ScriptEr
             continue;
         }
         if (c != '{') {
-            action.character = NextCharacter(script, i);
+            action.character = NextCodePoint(script, i);
             actions->push_back(action);
             continue;
         }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/text_codec.h"
 #include "voice/machine_sounds.h"
 #include "voice/voices.h"
 

@@ -1,6 +1,6 @@
 #include "engine/rows.h"
 
-#include "engine/tape_line.h"
+#include "engine/text_codec.h"
 
 namespace tallymar {
 namespace {
@@ -15,26 +15,6 @@ size_t ByteOffset(const std::string& text, int chars) {
         }
     }
     return text.size();
-}
-
-std::string Utf8Of(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
 }
 
 }  // namespace
@@ -66,7 +46,8 @@ void Row::Type(char32_t character) {
     }
     size_t from = ByteOffset(text, sel_start);
     size_t to = ByteOffset(text, sel_start + sel_length);
-    std::string inserted = character == 8 ? std::string() : Utf8Of(character);
+    std::string inserted;
+    if (character != 8) AppendUtf8(inserted, character);
     text.replace(from, to - from, inserted);
     sel_start += character == 8 ? 0 : 1;
     sel_length = 0;

@@ -42,12 +42,4 @@ std::string EntryText(const TapeLine& line);
 // Entry as a text box shows it: up to its first NUL byte.
 std::string EntryShown(const TapeLine& line);
 
-// Conversions between UTF-8 and the single-byte code page of Entry and tape files.
-// Characters the code page lacks become '?'.
-std::string Utf8ToCp1252(std::string_view utf8);
-std::string Cp1252ToUtf8(std::string_view bytes);
-
-// Number of characters (code points) in a UTF-8 text.
-int Utf8Length(std::string_view utf8);
-
 }  // namespace tallymar
