@@ -8,7 +8,6 @@
 namespace tallymar::testing {
 namespace {
 
-
 constexpr const char* kCursorMessage =
     R"(msg "Tallymar" "To hear a callback of the tape, put the cursor at the beginning of the section you want to be called." ok -> ok)";
 
@@ -168,6 +167,41 @@ TEST(CallbackVoice, is_independent_of_the_input_voice) {
     m.TakeEvents();
     m.Keys("{Callback}");
     EXPECT_EQ(m.TakeEvents(), Plays({"o+.wav", "o4.wav"}));
+}
+
+TEST(AltKey, answered_no_stops_the_reading_after_the_line_in_progress) {
+    Machine m(StartUp().CallbackVoice("Rusty"));
+    m.Keys("1+2+3+{Click 3}");
+    m.TakeEvents();
+    m.WhilePumping([&] { m.Keys("{Answer no}{Alt}"); });
+    m.Keys("{Callback}");
+    Events expected = Plays({"b+.wav", "b1.wav", "bp.wav", "b0.wav", "b0.wav"});
+    expected.push_back(
+        R"(msg "Tallymar" "Pressing the ALT key halts the voice callback. Do you wish to continue?" yesno -> no)");
+    EXPECT_EQ(m.TakeEvents(), expected);
+    EXPECT_EQ(m.calc.focus_row, 4);  // the cursor stays where the reading stopped
+    EXPECT_FALSE(m.calc.CallbackRunning);
+}
+
+TEST(AltKey, answered_yes_lets_the_reading_go_on) {
+    Machine m(StartUp().CallbackVoice("Rusty"));
+    m.Keys("1+2+{Click 3}");
+    m.TakeEvents();
+    m.WhilePumping([&] { m.Keys("{Answer yes}{Alt}"); });
+    m.Keys("{Callback}");
+    Events events = m.TakeEvents();
+    ASSERT_GE(events.size(), 8u);
+    EXPECT_EQ(events[6], "play b+.wav");
+    EXPECT_EQ(events[7], "play b2.wav");
+}
+
+TEST(CallbackButton, clicked_during_a_reading_stops_it) {
+    Machine m(StartUp().CallbackVoice("Rusty"));
+    m.Keys("1+2+{Click 3}");
+    m.TakeEvents();
+    m.WhilePumping([&] { m.Keys("{Callback}"); });
+    m.Keys("{Callback}");
+    EXPECT_EQ(m.TakeEvents(), Plays({"b+.wav", "b1.wav", "bp.wav", "b0.wav", "b0.wav"}));
 }
 
 }  // namespace

@@ -73,6 +73,11 @@ class Machine {
         return shown;
     }
 
+    // Runs `events` the next time the engine lets pending events through.
+    void WhilePumping(std::function<void()> events) {
+        recorder_.pending_events = std::move(events);
+    }
+
     double Amount(int line) const { return calc.Tape.at(line).Amount; }
     const Row& RowAt(int row) const { return calc.rows.at(row); }
 
