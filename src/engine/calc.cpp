@@ -49,8 +49,12 @@ void Calc::Start(int max_row) {
     BuildNewTape(true);
 }
 
-void Calc::BuildNewTape(bool quiet) {
+void Calc::RemoveRowsBelowFirst() {
     while (LastRow > 0) RemoveLastRow();
+}
+
+void Calc::BuildNewTape(bool quiet) {
+    RemoveRowsBelowFirst();
     rows[0].SetText("");
     rows[0].op.clear();
     LastRow = CurLine = TopLine = 0;

@@ -101,6 +101,11 @@ class Calc {
     void Resize(int max_row);
     // A new tape; `quiet` keeps its zero total from being spoken (start-up).
     void BuildNewTape(bool quiet);
+    // Removes rows 1 to LastRow; row 0 stays.
+    void RemoveRowsBelowFirst();
+    // While set, appending to a full window does not redraw the rows (a tape file
+    // being read redraws once at its end).
+    bool defer_redraw = false;
     void ScrollTo(int value);            // the scroll bar moved
     void DecimalOptionClick(int index);  // optDecimal(index) chosen
     void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons

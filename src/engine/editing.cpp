@@ -18,7 +18,7 @@ void Calc::AddTapeLine() {
         ++CurLine;
         Tape.push_back(line);
         ++TopLine;
-        ShowTape();
+        if (!defer_redraw) ShowTape();
     } else {
         AddRow();
         ++LastRow;
