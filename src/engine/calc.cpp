@@ -1,6 +1,8 @@
 // Start-up, new tapes, the rows of the window, the scroll bar and the decimal buttons.
 #include "engine/calc.h"
 
+#include "engine/text_codec.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -126,6 +128,15 @@ void Calc::DecimalOptionClick(int index) {
     NumberFormat = GetNumberFormat(options.DecimalCode);
     ShowAccumulator();
     SetFocus(LastRow);
+}
+
+void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
+    if (row < 0 || row > LastRow) return;
+    Row& box = rows[row];
+    if (box.text != text && !box.locked) box.text = text;
+    const int length = Utf8Length(box.text);
+    box.sel_start = std::clamp(sel_start, 0, length);
+    box.sel_length = std::clamp(sel_length, 0, length - box.sel_start);
 }
 
 void Calc::SetCalcMode(bool calc_mode) {

@@ -121,6 +121,9 @@ class Calc {
     void OpGotFocus(int row) { SetFocus(row); }
     void MoveUp(int row);
     void MoveDown(int row);
+    // The box changed its own text or caret (arrow keys, Delete, a click placing the
+    // caret), without a key the engine handles.
+    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
 
     // --- editing (menu commands) ---
     void AddTapeLine();

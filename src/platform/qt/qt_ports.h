@@ -1,0 +1,38 @@
+// The engine's ports on Qt: message boxes, beep, clipboard, repaint and the
+// event pump. Sounds are silent until the audio device is connected.
+#pragma once
+
+#include <functional>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "engine/ports.h"
+
+namespace tallymar {
+
+class QtPorts : public Dialogs, public Desktop, public WavePlayer {
+public:
+    // Message boxes are owned by `parent`; after one closes, `parent` is activated again
+    // so that focus events keep arriving.
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    // Shows the engine's model and paints the tape window at once (after a total).
+    std::function<void()> repaint;
+    // Runs before pending events are let through (the window shows the model first).
+    std::function<void()> before_events;
+    // What the Sounds dialog does; nothing until it is connected.
+    std::function<void()> sounds_dialog;
+
+    Answer ShowMessage(const Message& message) override;
+    void ShowSoundsDialog() override;
+    void Beep() override;
+    void SetClipboardText(const std::string& text) override;
+    void Repaint() override;
+    void DoEvents() override;
+    void PlayWave(const std::string& file_name) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace tallymar

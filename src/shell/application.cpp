@@ -1,0 +1,102 @@
+#include "shell/application.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+
+#include "platform/qt/locale_numbers.h"
+#include "platform/qt/twips.h"
+#include "window/tape_window.h"
+
+namespace tallymar {
+
+Application::Application(const std::string& program_folder, FileDialogs* dialogs)
+    : settings_path_(SettingsPath(program_folder)),
+      ini_(settings_path_),
+      calc_(Ports{ports_, ports_, ports_}, SystemNumberSymbols()),
+      dialogs_(dialogs ? *dialogs : qt_dialogs_) {
+    files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
+    window_ = std::make_unique<MainWindow>(calc_, settings_);
+    window_->SetTapeFiles(files_.get());
+    window_->on_closing = [this] { SaveSettingsNow(); };
+    ports_.SetParent(window_.get());
+    qt_dialogs_.SetParent(window_.get());
+    TapeWindow* tape = &window_->tape_window();
+    ports_.repaint = [tape] {
+        tape->Sync();
+        tape->repaint();
+    };
+    ports_.before_events = [tape] { tape->Sync(); };
+}
+
+Application::~Application() = default;
+
+void Application::SetCaption(const std::string& caption) {
+    window_->setWindowTitle(QString::fromStdString(caption));
+}
+
+void Application::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void Application::Start(const std::string& command_line_path) {
+    const bool found = ini_.Load();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const Twips t = Twips::Of(window_.get());
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const ScreenSize size{t.FromX(available.width()), t.FromY(available.height())};
+    LoadSettings(ini_, found, size, &settings_);
+    PlaceOnScreen(size, &settings_.form);
+
+    calc_.options = settings_.options;
+    const int theme = settings_.CurrentTheme;
+    calc_.colours = ColoursOf(settings_.Themes.at(theme));
+    LoadWindowPlace();
+    if (settings_.AlwaysOnTop) window_->always_on_top().Set(true);
+
+    // The tape window loads with the rows that fit already known, so that the new
+    // tape shows whole from the first line.
+    window_->FitRows();
+    calc_.Start(calc_.MaxRow);
+    SetCaption(std::string(kProgramTitle) + " - Tape1");
+    window_->tape_window().Sync();
+    window_->show();
+    window_->activateWindow();
+
+    if (!command_line_path.empty()) {
+        window_->tape_window().Apply([&](Calc&) { files_->OpenTapeFile(command_line_path); });
+    }
+}
+
+void Application::LoadWindowPlace() {
+    const Twips t = Twips::Of(window_.get());
+    const FormPlace& f = settings_.form;
+    window_->resize(t.X(f.Width), t.Y(f.Height));
+    window_->move(t.X(f.Left), t.Y(f.Top));
+}
+
+void Application::SaveSettingsNow() {
+    const Twips t = Twips::Of(window_.get());
+    settings_.options = calc_.options;
+    settings_.AlwaysOnTop = window_->always_on_top().checked();
+    const QRect place = window_->geometry();
+    settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()),
+                               t.FromX(place.x()), t.FromY(place.y())};
+    SaveSettings(ini_, settings_);
+    ini_.Save();
+}
+
+std::string CommandLinePath(const QStringList& arguments) {
+    QString path = arguments.join(' ').trimmed();
+    if (path.size() >= 2 && path.startsWith('"') && path.endsWith('"')) {
+        path = path.mid(1, path.size() - 2);
+    }
+    return path.toStdString();
+}
+
+}  // namespace tallymar

@@ -1,0 +1,60 @@
+// Tallymar as a whole: the settings, the engine, the tape files and the main
+// window, wired together and started in the order start-up needs.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "engine/calc.h"
+#include "files/std_file_system.h"
+#include "files/tape_files.h"
+#include "platform/ini_file.h"
+#include "platform/qt/qt_file_dialogs.h"
+#include "platform/qt/qt_ports.h"
+#include "settings/settings.h"
+#include "shell/main_window.h"
+
+namespace tallymar {
+
+class Application : public CaptionPort {
+public:
+    // `program_folder` holds (or would hold) "Tallymar.ini"; `dialogs` replaces the Open
+    // and Save As dialogs (tests answer them), nullptr for Qt's.
+    explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr);
+    ~Application() override;
+
+    // Reads the settings, shows the main window with a new tape, and opens the tape
+    // file named on the command line ("" for none).
+    void Start(const std::string& command_line_path);
+
+    MainWindow& window() { return *window_; }
+    Calc& calc() { return calc_; }
+    Settings& settings() { return settings_; }
+    TapeFiles& files() { return *files_; }
+    const std::string& settings_path() const { return settings_path_; }
+
+    void SetCaption(const std::string& caption) override;
+    void SetBusy(bool busy) override;
+
+private:
+    void LoadWindowPlace();
+    void SaveSettingsNow();
+
+    std::string settings_path_;
+    IniFile ini_;
+    Settings settings_;
+    QtPorts ports_;
+    Calc calc_;
+    StdFileSystem file_system_;
+    QtFileDialogs qt_dialogs_;
+    FileDialogs& dialogs_;
+    std::unique_ptr<TapeFiles> files_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+// The tape file named by a command line's arguments: taken whole as one path
+// (arguments joined with blanks, surrounding quotes removed).
+std::string CommandLinePath(const QStringList& arguments);
+
+}  // namespace tallymar

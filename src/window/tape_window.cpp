@@ -1,0 +1,266 @@
+#include "window/tape_window.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "platform/qt/twips.h"
+#include "window/row_box.h"
+
+namespace tallymar {
+namespace {
+
+constexpr int kFirstRowTop = 840;
+constexpr int kDataLeft = 120, kDataWidth = 2295;
+constexpr int kOpLeft = 2400, kOpWidth = 200;
+constexpr int kScrollLeft = 2640, kScrollTop = 825, kScrollWidth = 255;
+
+// Decimal option buttons by option index: left edge, label index and tool tip.
+struct DecimalButton {
+    int left;
+    int label;
+    const char* tip;
+};
+constexpr DecimalButton kDecimalButtons[7] = {
+    {740, 1, "Floating decima places"}, {980, 2, "No decimal places"},
+    {1220, 3, "One decimal place"},     {1460, 4, "2 decimal places"},
+    {1700, 5, "4 decimal places"},      {1940, 6, "6 decimal places"},
+    {500, 0, "Automatic 2 decimal places"}};
+constexpr const char* kLabelCaptions[7] = {"  +   ", " F", "  0", "  1", "  2", "  4", "  6   "};
+
+QColor ColorOf(Colour value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+QFont TapeFont(int points, bool bold) {
+    QFont font;
+    // Courier metrics: one 12-point character advances 144 twips.
+    font.setFamilies({"Nimbus Mono PS", "Liberation Mono"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+void Paint(QLineEdit* box, Colour fore, Colour back) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, ColorOf(fore));
+    palette.setColor(QPalette::Base, ColorOf(back));
+    palette.setColor(QPalette::HighlightedText, ColorOf(back));
+    palette.setColor(QPalette::Highlight, ColorOf(fore));
+    box->setPalette(palette);
+}
+
+QToolButton* PictureButton(QWidget* parent, const char* name, const char* icon, const char* tip) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(QIcon(icon));
+    button->setToolTip(tip);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRaise(false);
+    return button;
+}
+
+}  // namespace
+
+TapeWindow::TapeWindow(Calc& calc, QWidget* parent) : QWidget(parent), calc_(calc) {
+    setObjectName("frmCalc");
+    setAutoFillBackground(true);
+    BuildControls();
+}
+
+TapeWindow::~TapeWindow() = default;
+
+void TapeWindow::BuildControls() {
+    const Twips t = Twips::Of(this);
+    total_ = new QLineEdit(this);
+    total_->setObjectName("txtTotal");
+    total_->setReadOnly(true);
+    total_->setFocusPolicy(Qt::NoFocus);
+    total_->setAlignment(Qt::AlignRight);
+    total_->setToolTip("Red display=Adder mode, blue=Calc mode");
+    QFont total_font = total_->font();
+    total_font.setBold(true);
+    total_font.setPointSizeF(9.75);
+    total_->setFont(total_font);
+    total_->setGeometry(t.Rect(480, 0, 2055, 375));
+
+    print_ = PictureButton(this, "cmdPrint", ":/tallymar/printer.svg", "Print tape");
+    print_->setGeometry(t.Rect(0, 0, 360, 360));
+    connect(print_, &QToolButton::clicked, this, [this] {
+        if (on_print) on_print();
+    });
+    call_it_ = PictureButton(this, "cmdCallIt", ":/tallymar/talking_face.svg",
+                             "Voice callback tape from cursor");
+    call_it_->setGeometry(t.Rect(0, 400, 360, 360));
+    connect(call_it_, &QToolButton::clicked, this, [this] {
+        if (on_callback) on_callback();
+    });
+    clear_ = new QPushButton("AC", this);
+    clear_->setObjectName("cmdClearTape");
+    clear_->setToolTip("Clear tape");
+    clear_->setFocusPolicy(Qt::NoFocus);
+    clear_->setGeometry(t.Rect(2640, 0, 360, 360));
+    connect(clear_, &QPushButton::clicked, this, [this] {
+        if (on_clear) on_clear();
+    });
+    converter_ = PictureButton(this, "cmdConverter", ":/tallymar/converter.svg", "Converter");
+    converter_->setGeometry(t.Rect(2640, 400, 360, 360));
+    connect(converter_, &QToolButton::clicked, this, [this] {
+        if (on_converter) on_converter();
+    });
+
+    QFont small_font = font();
+    small_font.setPointSizeF(7);
+    for (int index = 0; index < 7; ++index) {
+        const DecimalButton& b = kDecimalButtons[index];
+        auto* option = new QRadioButton(index == 6 ? "++++++" : "", this);
+        option->setObjectName(QString("optDecimal%1").arg(index));
+        option->setToolTip(b.tip);
+        option->setFocusPolicy(Qt::NoFocus);
+        option->setGeometry(t.Rect(b.left, 400, 260, 210));
+        connect(option, &QRadioButton::clicked, this,
+                [this, index] { Apply([index](Calc& calc) { calc.DecimalOptionClick(index); }); });
+        options_[index] = option;
+        auto* label = new QLabel(kLabelCaptions[b.label], this);
+        label->setObjectName(QString("lblDecimal%1").arg(b.label));
+        label->setToolTip(b.tip);
+        label->setFont(small_font);
+        label->setGeometry(t.Rect(500 + 240 * b.label, 600, 260, 195));
+        labels_[b.label] = label;
+    }
+
+    scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_->setObjectName("VScroll");
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setSingleStep(1);
+    connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!syncing_) Apply([value](Calc& calc) { calc.ScrollTo(value); });
+    });
+    PlaceScrollBar();
+}
+
+void TapeWindow::AddRowWidgets() {
+    const Twips t = Twips::Of(this);
+    const int row = static_cast<int>(rows_.size());
+    const int top = kFirstRowTop + kRowHeightTwips * row;
+    RowWidgets widgets{new AmountBox(*this, row, this), new OperatorBox(*this, row, this), Row{},
+                       true};
+    widgets.data->setGeometry(t.Rect(kDataLeft, top, kDataWidth, kRowHeightTwips));
+    widgets.op->setGeometry(t.Rect(kOpLeft, top, kOpWidth, kRowHeightTwips));
+    widgets.data->show();
+    widgets.op->show();
+    rows_.push_back(widgets);
+}
+
+void TapeWindow::ShowRow(RowWidgets& w, const Row& row) {
+    const Row& old = w.shown;
+    if (w.fresh || old.text != row.text) w.data->setText(QString::fromStdString(row.text));
+    if (w.fresh || old.op != row.op) w.op->setText(QString::fromStdString(row.op));
+    if (w.fresh || old.font_size != row.font_size || old.bold != row.bold) {
+        const QFont font = TapeFont(row.font_size, row.bold);
+        w.data->setFont(font);
+        w.op->setFont(font);
+    }
+    if (w.fresh || old.locked != row.locked) w.data->setReadOnly(row.locked);
+    if (w.fresh || old.fore != row.fore || old.back != row.back) Paint(w.data, row.fore, row.back);
+    if (w.fresh || old.op_fore != row.op_fore || old.op_back != row.op_back) {
+        Paint(w.op, row.op_fore, row.op_back);
+    }
+    if (w.fresh || old.text != row.text || old.sel_start != row.sel_start ||
+        old.sel_length != row.sel_length) {
+        if (row.sel_length > 0) {
+            w.data->setSelection(row.sel_start, row.sel_length);
+        } else {
+            w.data->setCursorPosition(row.sel_start);
+        }
+    }
+    w.shown = row;
+    w.fresh = false;
+}
+
+void TapeWindow::Sync() {
+    const bool was_syncing = syncing_;
+    syncing_ = true;
+    while (rows_.size() < calc_.rows.size()) AddRowWidgets();
+    while (rows_.size() > calc_.rows.size()) {
+        RowWidgets gone = rows_.back();
+        rows_.pop_back();
+        gone.data->hide();
+        gone.op->hide();
+        gone.data->deleteLater();
+        gone.op->deleteLater();
+    }
+    for (size_t r = 0; r < rows_.size(); ++r) ShowRow(rows_[r], calc_.rows[r]);
+
+    total_->setText(QString::fromStdString(calc_.total_text));
+    QPalette total_palette = total_->palette();
+    total_palette.setColor(QPalette::Base, Qt::black);
+    total_palette.setColor(QPalette::Text, ColorOf(calc_.total_fore));
+    total_->setPalette(total_palette);
+
+    QPalette back = palette();
+    back.setColor(QPalette::Window, ColorOf(calc_.colours.CurBakClr));
+    setPalette(back);
+
+    if (scroll_->maximum() != calc_.scroll_max) scroll_->setRange(0, calc_.scroll_max);
+    if (scroll_->value() != calc_.scroll_value) scroll_->setValue(calc_.scroll_value);
+    scroll_->setPageStep(std::max(calc_.LastRow, 1));
+
+    const int option = calc_.decimal_option;
+    if (option >= 0 && option < 7 && !options_[option]->isChecked()) {
+        options_[option]->setChecked(true);
+    }
+    const int focus = calc_.focus_row;
+    if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus()) {
+        rows_[focus].data->setFocus(Qt::OtherFocusReason);
+    }
+    syncing_ = was_syncing;
+}
+
+void TapeWindow::Apply(const std::function<void(Calc&)>& call) {
+    call(calc_);
+    Sync();
+}
+
+bool TapeWindow::IsMenuShortcut(const QKeyEvent& event) const {
+    const QKeySequence pressed(event.keyCombination());
+    for (const QKeySequence& shortcut : menu_shortcuts) {
+        if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+    }
+    return false;
+}
+
+int TapeWindow::RowsForHeight(int height_pixels) const {
+    const Twips t = Twips::Of(this);
+    const int height_twips = static_cast<int>(std::lround(t.FromY(height_pixels)));
+    return height_twips / kRowHeightTwips - 4;
+}
+
+AmountBox* TapeWindow::DataBox(int row) const {
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[row].data : nullptr;
+}
+
+QLineEdit* TapeWindow::OpBox(int row) const {
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[row].op : nullptr;
+}
+
+void TapeWindow::PlaceScrollBar() {
+    const Twips t = Twips::Of(this);
+    // A window too short for the bar keeps it at no height rather than a negative one.
+    const int height = std::max(0, height() - t.Y(kScrollTop) - t.Y(150));
+    scroll_->setGeometry(t.X(kScrollLeft), t.Y(kScrollTop), t.X(kScrollWidth), height);
+}
+
+void TapeWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceScrollBar();
+}
+
+}  // namespace tallymar

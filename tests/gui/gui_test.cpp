@@ -1,0 +1,268 @@
+// The window as a person uses it: start-up, typing on the tape, resizing, the
+// menus, dialogs under "Always on top", the decimal buttons, mouse selection,
+// saving and opening, the save question at shut-down, the command-line file.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "engine/dialogs/mode_dialog.h"
+#include "gui_fixture.h"
+#include "platform/qt/topmost.h"
+
+namespace tallymar::testing {
+
+class GuiTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<ModalWatchdog> watchdog_;
+
+    QString Path(const QString& name) const { return folder_->filePath(name); }
+    std::string Ops(Calc& calc) {
+        std::string ops;
+        for (const TapeLine& line : calc.Tape) ops += line.Op;
+        return ops;
+    }
+
+private slots:
+    void init() {
+        folder_ = std::make_unique<QTemporaryDir>();
+        watchdog_ = std::make_unique<ModalWatchdog>();
+    }
+
+    void cleanup() {
+        QVERIFY2(watchdog_->unexpected.empty(),
+                 qPrintable("unexpected: " + watchdog_->unexpected.front()));
+        watchdog_.reset();
+        folder_.reset();
+    }
+
+    void starts_with_a_new_tape_and_the_focus_on_its_open_line() {
+        Started t(folder_->path());
+        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - Tape1"));
+        QCOMPARE(t.Row(0)->text(), QString("---------------"));
+        QCOMPARE(t.tape().OpBox(1)->text(), QString("T"));
+        QCOMPARE(t.Row(2)->text(), QString("---------------"));
+        QCOMPARE(t.Row(3)->text(), QString(""));
+        QCOMPARE(t.calc().focus_row, 3);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(3)));
+    }
+
+    void typed_keys_reach_the_engine_and_the_rows_show_its_tape() {
+        Started t(folder_->path());
+        t.Type("5+3+");
+        t.Key(Qt::Key_Return);
+        QCOMPARE(Ops(t.calc()), std::string("HTH++THB"));
+        QCOMPARE(t.Row(5)->text(), QString("8.00"));
+        QCOMPARE(t.tape().OpBox(5)->text(), QString("T"));
+        QVERIFY(t.Row(5)->font().bold());
+        QVERIFY(t.Row(5)->isReadOnly());
+        QCOMPARE(t.tape().TotalBox()->text(), QString("8.00"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(7)));
+    }
+
+    void correcting_an_earlier_line_strikes_the_total_again() {
+        Started t(folder_->path());
+        t.Type("5+3+");
+        t.Key(Qt::Key_Return);
+        QTest::mouseClick(t.Row(4), Qt::LeftButton);
+        QCOMPARE(t.calc().focus_row, 4);
+        t.Type("9+");
+        QCOMPARE(t.Row(5)->text(), QString("14.00"));
+    }
+
+    void resizing_adds_rows_only_for_lines_and_removes_them_from_the_bottom() {
+        Started t(folder_->path());
+        t.Type("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20+");
+        const int rows_before = t.calc().LastRow + 1;
+        MainWindow& window = t.app().window();
+        window.resize(window.width(), window.height() / 2);
+        QApplication::processEvents();
+        const int fewer = t.calc().LastRow + 1;
+        QVERIFY(fewer < rows_before);
+        QCOMPARE(t.calc().LastRow, t.calc().MaxRow - 1);
+        QVERIFY(t.tape().DataBox(fewer) == nullptr);
+        window.resize(window.width(), window.height() * 4);
+        QApplication::processEvents();
+        // Taller than the tape: only as many rows as there are lines from the top one.
+        QCOMPARE(t.calc().TopLine + t.calc().LastRow, t.calc().UpperBound());
+        QVERIFY(t.calc().LastRow < t.calc().MaxRow - 1);
+    }
+
+    void the_menus_carry_every_caption_and_shortcut() {
+        Started t(folder_->path());
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* shortcut;
+        } items[] = {{"mnuFileNew", "&New", "Ctrl+N"},
+                     {"mnuFileOpen", "&Open...", "Ctrl+O"},
+                     {"mnuFileSave", "&Save", "Ctrl+S"},
+                     {"mnuFileSaveAs", "Save &As...", "Ctrl+A"},
+                     {"mnuFilePrint", "&Print", "Ctrl+P"},
+                     {"mnuFilePrintSetup", "Print set&up...", ""},
+                     {"mnuFilePrintPreview", "Print pre&view", ""},
+                     {"mnuFileExit", "E&xit", ""},
+                     {"mnuEditInsert", "&Insert row", "Ctrl+I"},
+                     {"mnuEditDelete", "&Delete row", "Ctrl+D"},
+                     {"mnuEditCopy", "&Copy", "Ctrl+C"},
+                     {"mnuEditClear", "Clear tape", ""},
+                     {"mnuOptionsAlwaysOnTop", "&Always on top", ""},
+                     {"mnuOptionsColors", "&Colors...", ""},
+                     {"mnuOptionsConverter", "Con&verter...", ""},
+                     {"mnuOptionsDateTime", "&Date, time...", ""},
+                     {"mnuOptionsMode", "&Mode...", ""},
+                     {"mnuOptionsSounds", "&Sounds...", ""},
+                     {"mnuOptionsVoiceCallback", "&Voice callback", ""},
+                     {"mnuHelpTallymar", "&Help ...", "F1"},
+                     {"mnuHelpTip", "&Tip of the Day...", ""},
+                     {"mnuHelpTallymarWebsite", "&Tallymar website", ""},
+                     {"mnuHelpAbout", "&About Tallymar...", ""}};
+        for (const auto& item : items) {
+            auto* action = t.app().window().findChild<QAction*>(item.name);
+            QVERIFY2(action, item.name);
+            QCOMPARE(action->text(), QString(item.caption));
+            QCOMPARE(action->shortcut(), QKeySequence(item.shortcut));
+        }
+        QStringList menus;
+        for (QAction* menu : t.app().window().menuBar()->actions()) menus << menu->text();
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&Options", "&Help"}));
+    }
+
+    void a_dialog_lifts_always_on_top_while_open_and_restores_it() {
+        Started t(folder_->path());
+        MainWindow& window = t.app().window();
+        window.menus().mnuOptionsAlwaysOnTop->trigger();
+        QVERIFY(IsTopmost(&window));
+        bool topmost_while_open = true;
+        bool checked_while_open = true;
+        watchdog_->Handle([&](QDialog* dialog) {
+            topmost_while_open = IsTopmost(&window);
+            checked_while_open = window.menus().mnuOptionsAlwaysOnTop->isChecked();
+            dialog->accept();
+        });
+        window.menus().mnuOptionsDateTime->trigger();
+        QVERIFY(!topmost_while_open);
+        QVERIFY(!checked_while_open);
+        QVERIFY(IsTopmost(&window));
+        QVERIFY(window.menus().mnuOptionsAlwaysOnTop->isChecked());
+        window.menus().mnuOptionsAlwaysOnTop->trigger();
+        QVERIFY(!IsTopmost(&window));
+    }
+
+    void the_mode_dialog_switches_the_total_display_colour_at_once() {
+        Started t(folder_->path());
+        QCOMPARE(t.tape().TotalBox()->palette().color(QPalette::Text), QColor(255, 0, 0));
+        watchdog_->Handle([&](QDialog* dialog) {
+            auto* mode = static_cast<ModeDialog*>(dialog);
+            QVERIFY(mode->AdderOption()->isChecked());
+            mode->CalcOption()->click();
+            dialog->accept();
+        });
+        t.app().window().menus().mnuOptionsMode->trigger();
+        QVERIFY(t.calc().options.CalcMode);
+        QCOMPARE(t.tape().TotalBox()->palette().color(QPalette::Text), QColor(0, 255, 255));
+    }
+
+    void a_decimal_button_sets_the_code_and_sends_the_focus_to_the_last_row() {
+        Started t(folder_->path());
+        t.Type("5+");
+        QTest::mouseClick(t.Row(3), Qt::LeftButton);
+        t.tape().DecimalOption(1)->click();
+        QCOMPARE(int(t.calc().options.DecimalCode), 0);
+        QCOMPARE(t.calc().focus_row, t.calc().LastRow);
+        t.Type("2.5+");
+        QCOMPARE(t.Row(4)->text(), QString("3"));
+    }
+
+    void shift_click_and_shift_drag_select_lines() {
+        Started t(folder_->path());
+        t.Type("1+2+3+");
+        QTest::mouseClick(t.Row(3), Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(t.calc().Selecting);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(5, t.Row(3)->height() * 2.5),
+                         t.Row(3)->mapToGlobal(QPointF(5, t.Row(3)->height() * 2.5)),
+                         Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(t.Row(3), &drag);
+        QCOMPARE(t.calc().SelEndLine, 5);
+        QCOMPARE(t.Row(4)->palette().color(QPalette::Base), QColor(0, 0, 128));
+        QTest::mouseClick(t.Row(3), Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(!t.calc().Selecting);
+        QCOMPARE(t.Row(4)->palette().color(QPalette::Base), QColor(255, 255, 255));
+    }
+
+    void saving_and_opening_go_through_the_dialogs() {
+        const std::string path = Path("week.add").toStdString();
+        {
+            Started t(folder_->path());
+            t.Type("12.5+7.5+");
+            t.Key(Qt::Key_Return);
+            t.dialogs.answers.push_back(path);
+            t.app().window().menus().mnuFileSave->trigger();
+            QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - week.add"));
+            QVERIFY(!t.calc().TapeChanged);
+            QCOMPARE(QFile(Path("week.add")).size(), qint64(9 * 30));
+        }
+        Started t(folder_->path());
+        t.dialogs.answers.push_back(path);
+        watchdog_->Answer(QMessageBox::No);  // replace the tape, do not append
+        t.app().window().menus().mnuFileOpen->trigger();
+        QCOMPARE(Ops(t.calc()), std::string("HTH++THBB"));
+        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-week.add"));
+        QVERIFY(t.Row(t.calc().LastRow - 3)->text() == "20.00");
+    }
+
+    void closing_a_changed_tape_asks_to_save_and_cancel_keeps_it_open() {
+        Started t(folder_->path());
+        t.Type("5+");
+        watchdog_->Answer(QMessageBox::Cancel);
+        QVERIFY(!t.app().window().close());
+        QCOMPARE(watchdog_->messages.back(),
+                 QString("Do you want to save the changes you made to your existing tape ?\n\n"));
+        QVERIFY(t.calc().TapeChanged);
+
+        watchdog_->Answer(QMessageBox::Yes);  // then the Save As dialog is cancelled
+        QVERIFY(t.app().window().close());
+        QCOMPARE(t.dialogs.asked.back(), std::string("Save Tallymar File As"));
+    }
+
+    void closing_saves_the_settings_and_the_next_start_finds_them() {
+        QRect place;
+        {
+            Started t(folder_->path());
+            t.tape().DecimalOption(4)->click();  // 4 decimal places
+            t.app().window().resize(300, 500);
+            place = t.app().window().geometry();
+            watchdog_->Answer(QMessageBox::No);
+            QVERIFY(t.app().window().close());
+        }
+        QVERIFY(QFile::exists(Path("Tallymar.ini")));
+        Started t(folder_->path());
+        QCOMPARE(int(t.calc().options.DecimalCode), 4);
+        QVERIFY(t.tape().DecimalOption(4)->isChecked());
+        QCOMPARE(t.app().window().size(), place.size());
+    }
+
+    void a_tape_file_named_on_the_command_line_opens_at_start() {
+        {
+            Started t(folder_->path());
+            t.Type("42+");
+            t.dialogs.answers.push_back(Path("start.add").toStdString());
+            t.app().window().menus().mnuFileSaveAs->trigger();
+        }
+        watchdog_->Answer(QMessageBox::No);
+        Started t(folder_->path(), Path("start.add").toStdString());
+        QCOMPARE(t.calc().Tape[3].Amount, 42.0);
+        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-start.add"));
+    }
+};
+
+}  // namespace tallymar::testing
+
+QTEST_MAIN(tallymar::testing::GuiTest)
+#include "gui_test.moc"
