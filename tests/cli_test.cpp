@@ -1,7 +1,9 @@
 // tallymar-cli: its options, its script errors and the lines it prints.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -116,6 +118,8 @@ TEST(CliErrors, give_the_position_and_status_2) {
         {{"--keys", "5{Enter"}, "script error at position 1: a token is not closed with }\n"},
         {{"--keys", "{Answer maybe}"},
          "script error at position 0: an answer is yes, no, cancel or ok\n"},
+        {{"--keys", "5{Open}"}, "script error at position 1: {Open PATH} needs a path\n"},
+        {{"--keys", "{Save }"}, "script error at position 0: {Save PATH} needs a path\n"},
     };
     for (const Case& c : cases) {
         Result r = Cli(c.args);
@@ -130,8 +134,9 @@ TEST(CliErrors, give_the_position_and_status_2) {
 TEST(CliScript, braces_and_line_breaks_are_read_as_the_notation_says) {
     std::vector<Action> actions;
     ScriptError error;
-    ASSERT_TRUE(ParseScript("{{a\r\n{S-Drag 2 -300}{Voice Grunk}é", &actions, &error));
-    ASSERT_EQ(actions.size(), 5u);
+    ASSERT_TRUE(
+        ParseScript("{{a\r\n{S-Drag 2 -300}{Voice Grunk}é{Open /a b/c d.add}", &actions, &error));
+    ASSERT_EQ(actions.size(), 6u);
     EXPECT_EQ(actions[0].character, U'{');
     EXPECT_EQ(actions[1].character, U'a');
     EXPECT_EQ(actions[2].kind, Action::Kind::kShiftDrag);
@@ -139,6 +144,100 @@ TEST(CliScript, braces_and_line_breaks_are_read_as_the_notation_says) {
     EXPECT_DOUBLE_EQ(actions[2].y, -300);
     EXPECT_EQ(actions[3].text, "Grunk");
     EXPECT_EQ(actions[4].character, U'é');
+    EXPECT_EQ(actions[5].kind, Action::Kind::kFile);
+    EXPECT_EQ(actions[5].text, "/a b/c d.add");  // a path keeps its blanks
+}
+
+// A folder of its own for the tape files a test writes.
+class CliFiles : public ::testing::Test {
+  protected:
+    std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "cli files";
+    void SetUp() override {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Path(const char* name) { return (dir / name).string(); }
+    std::vector<std::string> Events(const std::string& keys) {
+        Result r = Cli({"--rows", "6", "--keys", keys.c_str()});
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::string> lines = Lines(r.out);
+        lines.erase(std::find_if(lines.begin(), lines.end(),
+                                 [](const std::string& l) { return l.rfind("lines ", 0) == 0; }),
+                    lines.end());
+        return lines;
+    }
+    std::string Tape(const std::string& keys) {
+        std::string out = Cli({"--keys", keys.c_str()}).out;
+        return out.substr(out.find("lines "));
+    }
+};
+
+TEST_F(CliFiles, save_writes_the_tape_under_the_name_with_add_and_open_reads_it_back) {
+    const std::string path = Path("my sums");
+    EXPECT_EQ(Events("5+3+{Enter}{Save " + path + "}"),
+              (std::vector<std::string>{
+                  "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path),
+                  "caption \"Tallymar - my sums\"",
+              }));
+    ASSERT_EQ(std::filesystem::file_size(path + ".add"), 8u * 30);
+    EXPECT_EQ(Events("{Answer no}{Open " + path + ".add}"),
+              (std::vector<std::string>{
+                  R"(msg "Tallymar" "Do you wish to append the file to the existing tape?" )"
+                  R"(yesnocancel -> no)",
+                  "caption \"Tallymar - Tape1\"",
+                  "caption \"Tallymar-my sums.add\"",
+              }));
+    // The saved lines, then a new open line.
+    std::vector<std::string> saved = Lines(Tape("5+3+{Enter}"));
+    std::vector<std::string> opened = Lines(Tape("{Answer no}{Open " + path + ".add}"));
+    EXPECT_EQ(opened[0], "lines 9");
+    EXPECT_EQ(std::vector(opened.begin() + 1, opened.begin() + 9),
+              std::vector(saved.begin() + 1, saved.begin() + 9));
+    EXPECT_EQ(opened[9].substr(0, 6), "L8 B \"");
+    EXPECT_NE(opened.back().find("changed=0"), std::string::npos);
+}
+
+TEST_F(CliFiles, save_over_an_existing_file_asks_and_no_opens_the_dialog_again) {
+    const std::string path = Path("t.add");
+    Events("{Save " + path + "}");
+    const std::string replace =
+        R"(msg "Tallymar" "A file named t.add already exists.\n\nDo you wish to replace the )"
+        R"(existing file?" yesno -> )";
+    EXPECT_EQ(Events("5+{Save " + path + "}"),
+              (std::vector<std::string>{
+                  "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path),
+                  replace + "no",
+                  "dialog \"Save Tallymar File As\" " + Quoted(path) + " -> cancel",
+              }));
+    EXPECT_EQ(std::filesystem::file_size(path), 4u * 30);
+    EXPECT_EQ(Events("5+{Answer yes}{Save " + path + "}").at(1), replace + "yes");
+    EXPECT_EQ(std::filesystem::file_size(path), 5u * 30);
+}
+
+TEST_F(CliFiles, new_and_clear_ask_to_save_a_changed_tape_and_start_a_new_one) {
+    for (const char* token : {"{New}", "{Clear}"}) {
+        EXPECT_EQ(Events(std::string("5+") + token),
+                  (std::vector<std::string>{
+                      R"(msg "Tallymar" "Do you want to save the changes you made to your )"
+                      R"(existing tape ?\n\n" yesnocancel -> yes)",
+                      R"(dialog "Save Tallymar File As" "Tape1.add" -> cancel)",
+                      "caption \"Tallymar - Tape1\"",
+                  }))
+            << token;
+        EXPECT_NE(Tape(std::string("5+{Answer cancel}") + token).find("lines 5\n"),
+                  std::string::npos);
+        EXPECT_NE(Tape(std::string("5+{Answer no}") + token).find("lines 4\n"), std::string::npos);
+    }
+}
+
+TEST_F(CliFiles, opening_a_missing_or_short_file_says_there_is_no_data) {
+    std::ofstream(Path("short.add"), std::ios::binary) << std::string(29, 'x');
+    for (const char* name : {"short.add", "none.add"}) {
+        EXPECT_EQ(
+            Events("{Open " + Path(name) + "}"),
+            std::vector<std::string>{R"(msg "Tallymar" "There is no data in this file" ok -> ok)"});
+    }
 }
 
 }  // namespace

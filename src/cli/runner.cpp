@@ -5,6 +5,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "cli/dump.h"
@@ -53,6 +54,28 @@ constexpr const char* kUsage =
     "                    [--callback-voice NAME] [--machine NAME] [SCRIPT | - | --keys TEXT]\n";
 
 }  // namespace
+
+std::optional<FileChoice> FileSession::TakeChosen(const std::string& title,
+                                                  const std::string& file_name) {
+    std::optional<std::string> path = std::exchange(chosen_, std::nullopt);
+    out_ << "dialog " << Quoted(title) << " " << Quoted(file_name) << " -> "
+         << (path ? Quoted(*path) : "cancel") << "\n";
+    if (!path) return std::nullopt;
+    return FileChoice{*path, FileTitleOf(*path)};
+}
+
+std::optional<FileChoice> FileSession::ChooseOpen(const std::string& title) {
+    return TakeChosen(title, "");
+}
+
+std::optional<FileChoice> FileSession::ChooseSave(const std::string& title,
+                                                  const std::string& file_name) {
+    return TakeChosen(title, file_name);
+}
+
+void FileSession::SetCaption(const std::string& caption) {
+    out_ << "caption " << Quoted(caption) << "\n";
+}
 
 std::string Replayer::Run(const Action& action) {
     using Kind = Action::Kind;
@@ -114,15 +137,27 @@ std::string Replayer::Run(const Action& action) {
         case Kind::kAnswer:
             recorder_.QueueAnswer(AnswerOf(action.text));
             break;
+        case Kind::kFile:
+            RunFile(action);
+            break;
     }
     return "";
+}
+
+void Replayer::RunFile(const Action& action) {
+    if (action.name == "Open") files_.files().OpenTapeFile(action.text);
+    if (action.name == "Save") {
+        files_.ChoosePath(action.text);
+        files_.files().SaveTapeAs();
+        files_.ChoosePath(std::nullopt);
+    }
 }
 
 void Replayer::RunMenu(const std::string& name) {
     if (name == "Insert") calc_.MenuInsert();
     if (name == "Delete") calc_.MenuDelete();
     if (name == "Copy") calc_.CopySelection();
-    if (name == "Clear") calc_.BuildNewTape(false);
+    if (name == "Clear" || name == "New") files_.files().NewTape();
     if (name == "Callback") CallbackButtonClick(calc_);
     if (name == "Dump") Dump(calc_, out_);
 }
@@ -162,7 +197,8 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
     Recorder recorder(out);
     Calc calc(Ports{recorder, recorder, recorder});
     StartUp(calc, options);
-    Replayer replayer(calc, recorder, out);
+    FileSession files(calc, out);
+    Replayer replayer(calc, recorder, out, files);
     for (const Action& action : actions) {
         std::string problem = replayer.Run(action);
         if (!problem.empty()) {

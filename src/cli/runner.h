@@ -4,20 +4,60 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/recorder.h"
 #include "cli/script.h"
 #include "engine/calc.h"
+#include "files/file_ports.h"
+#include "files/std_file_system.h"
+#include "files/tape_files.h"
 
 namespace tallymar::cli {
+
+// The tape files of tallymar-cli on the real file system. Its file dialogs print a
+// line each time they are shown and answer with the path a {Save PATH} handed
+// them, once; shown again, or with no path waiting, they are cancelled. The
+// caption is printed whenever it changes.
+class FileSession : public FileDialogs, public CaptionPort {
+  public:
+    FileSession(Calc& calc, std::ostream& out)
+        : out_(out), tape_files_(calc, *this, file_system_, *this) {}
+
+    TapeFiles& files() { return tape_files_; }
+    // The answer of the next file dialog.
+    void ChoosePath(std::optional<std::string> path) { chosen_ = std::move(path); }
+
+    std::optional<FileChoice> ChooseOpen(const std::string& title) override;
+    std::optional<FileChoice> ChooseSave(const std::string& title,
+                                         const std::string& file_name) override;
+    void SetCaption(const std::string& caption) override;
+
+  private:
+    std::optional<FileChoice> TakeChosen(const std::string& title, const std::string& file_name);
+
+    std::ostream& out_;
+    StdFileSystem file_system_;
+    std::optional<std::string> chosen_;
+    TapeFiles tape_files_;
+};
 
 // Replays script actions against an engine that has been started.
 class Replayer {
   public:
+    // With tape files of its own, which last as long as the replayer.
     Replayer(Calc& calc, Recorder& recorder, std::ostream& out)
-        : calc_(calc), recorder_(recorder), out_(out) {}
+        : calc_(calc),
+          recorder_(recorder),
+          out_(out),
+          own_files_(std::make_unique<FileSession>(calc, out)),
+          files_(*own_files_) {}
+    // With tape files that outlive it (a script run in parts).
+    Replayer(Calc& calc, Recorder& recorder, std::ostream& out, FileSession& files)
+        : calc_(calc), recorder_(recorder), out_(out), files_(files) {}
 
     // Runs one action; returns why it cannot run, or "" when it ran.
     std::string Run(const Action& action);
@@ -26,10 +66,13 @@ class Replayer {
 
   private:
     void RunMenu(const std::string& name);
+    void RunFile(const Action& action);
 
     Calc& calc_;
     Recorder& recorder_;
     std::ostream& out_;
+    std::unique_ptr<FileSession> own_files_;
+    FileSession& files_;
 };
 
 struct RunOptions {

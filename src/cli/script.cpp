@@ -13,8 +13,8 @@ namespace {
 const std::set<std::string, std::less<>> kKeys = {"Enter",  "S-Enter", "Up",   "Down", "S-Up",
                                                   "S-Down", "PgUp",    "PgDn", "Home", "End",
                                                   "Bksp",   "NumLock", "Alt",  "C-c",  "C-v"};
-const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy",
-                                                   "Clear",  "Callback", "Dump"};
+const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy", "Clear",
+                                                   "New",    "Callback", "Dump"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
 
 bool ParseInt(std::string_view text, int* value) {
@@ -66,6 +66,14 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         action->kind = Kind::kVoice;
         action->text = rest;
         return true;
+    }
+    if (head == "Open" || head == "Save") {
+        // The path is all of the rest, blanks included.
+        action->kind = Kind::kFile;
+        action->text = rest;
+        if (!rest.empty()) return true;
+        *message = "{" + std::string(head) + " PATH} needs a path";
+        return false;
     }
     if (head == "Answer") {
         action->kind = Kind::kAnswer;

@@ -13,7 +13,7 @@ struct Action {
     enum class Kind {
         kType,      // a character typed into the focused row
         kKey,       // a key: `name` is its token (Enter, S-Up, C-c, ...)
-        kMenu,      // Insert, Delete, Copy, Clear, Callback, Dump
+        kMenu,      // Insert, Delete, Copy, Clear, New, Callback, Dump
         kDecimals,  // number = decimal code
         kMode,      // number = 1 for calculator mode
         kClick,     // number = row
@@ -23,6 +23,7 @@ struct Action {
         kRows,
         kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
         kAnswer,
+        kFile,  // name = Open or Save; text = the path
     };
     Kind kind = Kind::kType;
     std::size_t position = 0;  // byte offset of the action in the script

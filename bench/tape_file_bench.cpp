@@ -1,0 +1,95 @@
+// How fast a full tape (32,767 lines) is saved, and opened into a window of 40 rows.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/calc.h"
+#include "files/std_file_system.h"
+#include "files/tape_file.h"
+#include "files/tape_files.h"
+
+namespace tallymar {
+namespace {
+
+// No sound and no caption; the append question is answered No (replace), every
+// other box with its default button, and the file dialogs are cancelled.
+class QuietDesk : public Dialogs,
+                  public Desktop,
+                  public WavePlayer,
+                  public FileDialogs,
+                  public CaptionPort {
+  public:
+    Answer ShowMessage(const Message& message) override {
+        return message.buttons == Buttons::kYesNoCancel ? Answer::kNo : message.default_answer;
+    }
+    void ShowSoundsDialog() override {}
+    void Beep() override {}
+    void SetClipboardText(const std::string&) override {}
+    void Repaint() override {}
+    void DoEvents() override {}
+    void PlayWave(const std::string&) override {}
+    std::optional<FileChoice> ChooseOpen(const std::string&) override { return std::nullopt; }
+    std::optional<FileChoice> ChooseSave(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    void SetCaption(const std::string&) override {}
+};
+
+// A full tape: amounts with a total every ten lines, and the open line last.
+std::vector<TapeLine> FullTape() {
+    std::vector<TapeLine> tape(kMaxLines);
+    for (int i = 0; i + 1 < kMaxLines; ++i) {
+        tape[i].Op = i % 10 == 9 ? op::kTotal : '+';
+        tape[i].Amount = i * 1.25;
+        tape[i].Decimals = 2;
+    }
+    return tape;
+}
+
+std::string BenchPath() {
+    return (std::filesystem::temp_directory_path() / "tallymar_tape_file_bench.add").string();
+}
+
+void BM_SaveFullTape(benchmark::State& state) {
+    QuietDesk desk;
+    Calc calc(Ports{desk, desk, desk});
+    calc.Start(40);
+    calc.Tape = FullTape();
+    StdFileSystem files;
+    const std::string path = BenchPath();
+    for (auto _ : state) {
+        if (!files.Write(path, EncodeTape(calc.Tape))) state.SkipWithError("cannot write");
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveFullTape)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_OpenFullTapeIntoFortyRows(benchmark::State& state) {
+    QuietDesk desk;
+    StdFileSystem files;
+    const std::string path = BenchPath();
+    files.Write(path, EncodeTape(FullTape()));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Calc calc(Ports{desk, desk, desk});
+        calc.Start(40);
+        TapeFiles tape_files(calc, desk, files, desk);
+        state.ResumeTiming();
+        tape_files.OpenTapeFile(path);
+        if (calc.Tape.size() != static_cast<std::size_t>(kMaxLines)) {
+            state.SkipWithError("the tape was not opened whole");
+        }
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_OpenFullTapeIntoFortyRows)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tallymar
