@@ -151,7 +151,11 @@ TEST(CliScript, braces_and_line_breaks_are_read_as_the_notation_says) {
 // A folder of its own for the tape files a test writes.
 class CliFiles : public ::testing::Test {
   protected:
-    std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "cli files";
+    // Named after the test, as ctest runs the tests side by side; the blank is on purpose.
+    std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) /
+        ("cli files " +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     void SetUp() override {
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);

@@ -486,7 +486,11 @@ TEST(Open, of_a_file_that_was_not_read_keeps_the_tape_s_own_file_name) {
 
 class StdFiles : public ::testing::Test {
   protected:
-    std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "tape_files_test";
+    // A folder of this test's own: ctest runs the tests side by side.
+    std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) /
+        ("tape_files_test_" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     StdFileSystem fs;
     void SetUp() override {
         std::filesystem::remove_all(dir);

@@ -96,9 +96,14 @@ TEST(SpokenTotals, struck_again_by_a_correction_start_with_the_total_word) {
 
 TEST(SpokenTotals, clearing_the_tape_speaks_its_zero_total) {
     Machine m(StartUp().Voice("Rusty"));
-    m.Keys("5+{Clear}");
-    EXPECT_EQ(m.TakeEvents(), Plays({"b5.wav", "b+.wav", "be.wav", "b0.wav", "bp.wav", "b0.wav",
-                                     "b0.wav", "bn.wav"}));
+    m.Keys("5+{Answer no}{Clear}");
+    Events expected = Plays({"b5.wav", "b+.wav"});
+    expected.push_back(
+        R"(msg "Tallymar" "Do you want to save the changes you made to your existing tape ?\n\n" yesnocancel -> no)");
+    expected.push_back(R"(caption "Tallymar - Tape1")");
+    const Events spoken = Plays({"be.wav", "b0.wav", "bp.wav", "b0.wav", "b0.wav", "bn.wav"});
+    expected.insert(expected.end(), spoken.begin(), spoken.end());
+    EXPECT_EQ(m.TakeEvents(), expected);
     EXPECT_EQ(m.Ops(), "HTHB");
     EXPECT_FALSE(m.calc.TapeChanged);
 }

@@ -60,6 +60,8 @@ void AmountBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void AmountBox::focusInEvent(QFocusEvent* event) {
+    // The focus arrives before the click that brought it is delivered.
+    focusing_click_ = event->reason() == Qt::MouseFocusReason;
     QLineEdit::focusInEvent(event);
     if (!window_.syncing()) window_.Apply([&](Calc& calc) { calc.SetFocus(row_); });
 }
@@ -77,6 +79,9 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mousePressEvent(event);
+    // A click into another row selects its whole text, so that typing replaces it;
+    // a click into the row being keyed places the caret.
+    if (focusing_click_) window_.RestoreSelection(row_);
 }
 
 void AmountBox::mouseMoveEvent(QMouseEvent* event) {
@@ -92,7 +97,8 @@ void AmountBox::mouseMoveEvent(QMouseEvent* event) {
 
 void AmountBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
-    if (!(event->modifiers() & Qt::ShiftModifier)) ReportBox();
+    if (!focusing_click_ && !(event->modifiers() & Qt::ShiftModifier)) ReportBox();
+    focusing_click_ = false;
 }
 
 void AmountBox::ReportBox() {

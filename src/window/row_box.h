@@ -28,6 +28,7 @@ private:
 
     TapeWindow& window_;
     int row_;
+    bool focusing_click_ = false;  // the click that brought the focus keeps the selection
 };
 
 // The operator box: never keeps the focus; a click gives it to the amount box.

@@ -224,6 +224,12 @@ void TapeWindow::Sync() {
     syncing_ = was_syncing;
 }
 
+void TapeWindow::RestoreSelection(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+    rows_[row].fresh = true;
+    ShowRow(rows_[row], calc_.rows[row]);
+}
+
 void TapeWindow::Apply(const std::function<void(Calc&)>& call) {
     call(calc_);
     Sync();
@@ -254,8 +260,8 @@ QLineEdit* TapeWindow::OpBox(int row) const {
 void TapeWindow::PlaceScrollBar() {
     const Twips t = Twips::Of(this);
     // A window too short for the bar keeps it at no height rather than a negative one.
-    const int height = std::max(0, height() - t.Y(kScrollTop) - t.Y(150));
-    scroll_->setGeometry(t.X(kScrollLeft), t.Y(kScrollTop), t.X(kScrollWidth), height);
+    const int bar_height = std::max(0, height() - t.Y(kScrollTop) - t.Y(150));
+    scroll_->setGeometry(t.X(kScrollLeft), t.Y(kScrollTop), t.X(kScrollWidth), bar_height);
 }
 
 void TapeWindow::resizeEvent(QResizeEvent* event) {

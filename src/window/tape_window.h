@@ -33,6 +33,8 @@ public:
     // Makes the widgets show the engine's model; only what changed is touched.
     void Sync();
     bool syncing() const { return syncing_; }
+    // Puts the engine's caret and selection back into a row's amount box.
+    void RestoreSelection(int row);
 
     // What the buttons do (set by the main window).
     std::function<void()> on_print;

@@ -1,5 +1,6 @@
 #include "gui_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
 #include <QTest>
@@ -60,19 +61,20 @@ void ModalWatchdog::Check() {
 }
 
 Started::Started(const QString& folder, const std::string& command_line) {
-    app = std::make_unique<Application>(folder.toStdString(), &dialogs);
-    app->Start(command_line);
+    application = std::make_unique<Application>(folder.toStdString(), &dialogs);
+    application->Start(command_line);
     QApplication::processEvents();
 }
 
 Started::~Started() {
     // The test decides about saving; closing here must ask nothing.
-    app->calc().TapeChanged = false;
-    app->window().close();
+    application->calc().TapeChanged = false;
+    application->window().close();
 }
 
 void Started::Type(const QString& keys) {
-    QTest::keyClicks(QApplication::focusWidget(), keys);
+    // Key by key to whichever row has the focus by then, as a person types.
+    for (QChar key : keys) QTest::keyClicks(QApplication::focusWidget(), QString(key));
 }
 
 void Started::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {

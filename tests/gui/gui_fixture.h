@@ -59,16 +59,16 @@ struct Started {
     explicit Started(const QString& folder, const std::string& command_line = "");
     ~Started();
 
-    Application& app() { return *app; }
-    TapeWindow& tape() { return app->window().tape_window(); }
-    Calc& calc() { return app->calc(); }
+    Application& app() { return *application; }
+    TapeWindow& tape() { return application->window().tape_window(); }
+    Calc& calc() { return application->calc(); }
     AmountBox* Row(int r) { return tape().DataBox(r); }
     // Types text into the row that has the focus, key by key.
     void Type(const QString& keys);
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     AnsweredFileDialogs dialogs;
-    std::unique_ptr<Application> app;
+    std::unique_ptr<Application> application;
 };
 
 }  // namespace tallymar::testing
