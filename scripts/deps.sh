@@ -3,7 +3,7 @@
 # what is already there. Runs as root (or through sudo when it is available).
 set -euo pipefail
 
-packages=(build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev)
 
 missing=()
 for p in "${packages[@]}"; do

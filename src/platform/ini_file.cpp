@@ -1,0 +1,250 @@
+// The settings file through SimpleIni, used byte for byte (no character set
+// conversion): keys are compared without regard to letter case, written as
+// "Key=Value" with no blanks around "=", and a key that appears twice reads as its
+// first value, as the platform's own INI services do.
+#include "platform/ini_file.h"
+
+// Header-only use: this file compiles the template's bodies itself (Debian's header
+// hides them behind SI_IMPLEMENTATION), so no SimpleIni library is linked.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace tallymar {
+
+namespace fs = std::filesystem;
+
+struct IniFile::Document {
+    Document() : ini(/*a_bIsUtf8=*/false, /*a_bMultiKey=*/true, /*a_bMultiLine=*/false) {
+        ini.SetSpaces(false);
+        ini.SetQuotes(false);
+    }
+    CSimpleIniA ini;
+};
+
+namespace {
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+fs::path FolderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The regular file named like `path` in its folder, the name compared without regard
+// to letter case; an exact match comes first. "" when there is none.
+std::string FindIgnoringCase(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec)) return path.string();
+    const std::string name = path.filename().string();
+    std::string found;
+    for (fs::directory_iterator it(FolderOf(path), ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& entry = it->path();
+        std::error_code type_ec;
+        if (EqualsIgnoringCase(entry.filename().string(), name) &&
+            fs::is_regular_file(entry, type_ec) && (found.empty() || entry.string() < found)) {
+            found = entry.string();
+        }
+    }
+    return found;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text->clear();
+    char buffer[65536];
+    while (in) {
+        in.read(buffer, sizeof buffer);
+        text->append(buffer, static_cast<size_t>(in.gcount()));
+        if (text->size() > kMaxIniFileSize) return false;
+    }
+    return in.eof() && !in.bad();
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Used only when the folder refuses a temporary file but the file itself may be
+// written (a file made writable in a read-only program folder): there is no safer
+// way left. The new text is written over the old and the rest cut off.
+bool RewriteInPlace(const std::string& path, const std::string& data) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, data) && ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 &&
+              ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    return ok;
+}
+
+// At most `limit` characters of `text`; a character starts at every byte that does
+// not continue a UTF-8 sequence, and stray continuation bytes count one per four.
+std::string CutToCharacters(const std::string& text, size_t limit) {
+    size_t characters = 0;
+    int bytes_in_character = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool continues = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continues || bytes_in_character == 0 || bytes_in_character == 4) {
+            if (characters == limit) return text.substr(0, i);
+            ++characters;
+            bytes_in_character = 0;
+        }
+        ++bytes_in_character;
+    }
+    return text;
+}
+
+std::string OnOneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config; "" when there is
+// no home folder to be found.
+std::string ConfigHome() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return xdg;
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env != nullptr) home = env;
+    if (home.empty()) {
+        if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
+            home = pw->pw_dir;
+        }
+    }
+    return home.empty() ? std::string() : home + "/.config";
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)), document_(new Document) {}
+
+IniFile::~IniFile() = default;
+
+bool IniFile::Load() {
+    document_ = std::make_unique<Document>();
+    protect_file_ = false;
+    const std::string found = FindIgnoringCase(path_);
+    if (found.empty()) return false;
+    path_ = found;
+    std::string text;
+    if (!ReadWholeFile(found, &text)) {
+        protect_file_ = true;
+        return false;
+    }
+    LoadFromText(text);
+    return true;
+}
+
+void IniFile::LoadFromText(std::string_view text) {
+    document_ = std::make_unique<Document>();  // nothing, not even a BOM, is left over
+    std::string data(text);
+    std::replace(data.begin(), data.end(), '\0', ' ');
+    document_->ini.LoadData(data);
+}
+
+std::string IniFile::ReadIni(const std::string& section, const std::string& key) {
+    const char* value = document_->ini.GetValue(section.c_str(), key.c_str(), "");
+    return value == nullptr ? std::string() : CutToCharacters(value, kMaxIniValueLength);
+}
+
+void IniFile::WriteIni(const std::string& section, const std::string& key,
+                       const std::string& value) {
+    CSimpleIniA& ini = document_->ini;
+    const std::string section_line = OnOneLine(section);
+    std::string key_line = OnOneLine(key);
+    // A key already in the file keeps its spelling, as it keeps its place.
+    if (const CSimpleIniA::TKeyVal* keys = ini.GetSection(section_line.c_str())) {
+        const auto found = keys->find(CSimpleIniA::Entry(key_line.c_str()));
+        if (found != keys->end()) key_line = found->first.pItem;
+    }
+    ini.SetValue(section_line.c_str(), key_line.c_str(), OnOneLine(value).c_str(), nullptr,
+                 /*a_bForceReplace=*/true);
+}
+
+std::string IniFile::Text() const {
+    std::string text;
+    document_->ini.Save(text, /*a_bAddSignature=*/true);  // a BOM only when the file had one
+    return text;
+}
+
+bool IniFile::Save() {
+    if (protect_file_) return false;
+    const std::string text = Text();
+
+    std::error_code ec;
+    fs::path target = path_;
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    const fs::path folder = FolderOf(target);
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) return false;
+
+    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return fs::is_regular_file(target, ec) && ::access(target.c_str(), W_OK) == 0 &&
+               RewriteInPlace(target.string(), text);
+    }
+
+    struct stat old_file {};
+    const mode_t mode = ::stat(target.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644;
+    bool ok = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);  // makes the rename last; nothing is lost when this fails
+        ::close(dir);
+    }
+    return true;
+}
+
+std::string SettingsPath(const std::string& program_folder) {
+    const fs::path folder = program_folder.empty() ? fs::path(".") : fs::path(program_folder);
+    const fs::path beside_program = folder / kSettingsFileName;
+    const std::string existing = FindIgnoringCase(beside_program);
+    if (IsWritableFolder(folder)) return existing.empty() ? beside_program.string() : existing;
+    if (!existing.empty() && ::access(existing.c_str(), W_OK) == 0) return existing;
+
+    const std::string config = ConfigHome();
+    if (config.empty()) return beside_program.string();
+    return (fs::path(config) / "tallymar" / kSettingsFileName).string();
+}
+
+}  // namespace tallymar

@@ -1,0 +1,67 @@
+// The settings file on disk: sections in square brackets, one "Key=Value" line per
+// key, keys and sections matched without regard to letter case. The whole file is
+// held in memory; keys and sections the program does not know are kept as they are.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "settings/settings.h"
+
+namespace tallymar {
+
+inline constexpr char kSettingsFileName[] = "Tallymar.ini";
+// The longest value ReadIni returns, in characters.
+inline constexpr std::size_t kMaxIniValueLength = 254;
+// A larger file is not taken for a settings file: it is neither read nor replaced.
+inline constexpr std::uintmax_t kMaxIniFileSize = 16u << 20;
+
+class IniFile : public IniStore {
+  public:
+    explicit IniFile(std::string path);
+    ~IniFile() override;
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    // Reads the file. Its name is looked up in its folder without regard to letter
+    // case ("tallymar.INI" counts) and later saves go to the name found. Returns
+    // whether the file was found and read. A file that is there but cannot be read
+    // gives false and is protected: Save() then leaves it alone.
+    bool Load();
+    // Replaces what is held by the given text, as if it were the file's content.
+    // NUL bytes read as blanks.
+    void LoadFromText(std::string_view text);
+
+    // At most kMaxIniValueLength characters (UTF-8 characters are not split); "" when
+    // the key or section is missing.
+    std::string ReadIni(const std::string& section, const std::string& key) override;
+    // Sets the key in memory, creating its section when needed. Line breaks in the
+    // value become blanks so that the value stays on its line.
+    void WriteIni(const std::string& section, const std::string& key,
+                  const std::string& value) override;
+
+    // Writes the whole file through a temporary file in the same folder that is then
+    // renamed over the old one, creating missing folders. On failure the old file is
+    // untouched and false is returned.
+    bool Save();
+    // The file's text as Save() would write it.
+    std::string Text() const;
+
+    const std::string& path() const { return path_; }
+
+  private:
+    struct Document;
+    std::string path_;
+    std::unique_ptr<Document> document_;
+    bool protect_file_ = false;
+};
+
+// Where the settings file lives: "Tallymar.ini" in the program's folder when that
+// folder is writable (or the file is there and writable), otherwise
+// $XDG_CONFIG_HOME/tallymar/Tallymar.ini, by default ~/.config/tallymar/Tallymar.ini.
+std::string SettingsPath(const std::string& program_folder);
+
+}  // namespace tallymar
