@@ -3,7 +3,13 @@
 # what is already there. Runs as root (or through sudo when it is available).
 set -euo pipefail
 
-packages=(build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev)
+packages=(
+  build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev
+  qt6-base-dev qt6-svg-dev                 # the window
+  fonts-urw-base35 fonts-liberation        # Courier-metric fonts for the tape
+  clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
+  xvfb xauth                               # a virtual display for screenshots and timing
+)
 
 missing=()
 for p in "${packages[@]}"; do

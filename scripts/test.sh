@@ -4,5 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
+# The tape file and settings readers against random input, under the sanitizers.
+scripts/fuzz.sh
 cd build
 ctest --output-on-failure -j"$(nproc)"

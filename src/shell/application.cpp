@@ -54,8 +54,7 @@ void Application::Start(const std::string& command_line_path) {
     PlaceOnScreen(size, &settings_.form);
 
     calc_.options = settings_.options;
-    const int theme = settings_.CurrentTheme;
-    calc_.colours = ColoursOf(settings_.Themes.at(theme));
+    calc_.colours = CurrentColours(settings_);
     LoadWindowPlace();
     if (settings_.AlwaysOnTop) window_->always_on_top().Set(true);
 

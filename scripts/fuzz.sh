@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for a short while (FUZZ_SECONDS,
+# default 20). A crash, a leak or undefined behaviour fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-20}"
+CXX=clang++-14 cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j"$(nproc)" >/dev/null
+for target in tape_file_fuzz settings_fuzz; do
+  corpus="build-fuzz/corpus-$target"
+  mkdir -p "$corpus"
+  echo "fuzzing $target for ${seconds}s"
+  if ! build-fuzz/$target -max_total_time="$seconds" -max_len=8192 -print_final_stats=0 \
+      "$corpus" > "build-fuzz/$target.log" 2>&1; then
+    tail -n 40 "build-fuzz/$target.log"
+    echo "$target found a fault (input kept in build-fuzz/)"
+    exit 1
+  fi
+  grep -E "^Done|DONE" "build-fuzz/$target.log" | tail -n 1 || true
+done
