@@ -1,0 +1,110 @@
+// Opening and saving a full tape in the window itself: the engine, the file and
+// the rows the window shows, on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdlib>
+
+#include "files/tape_file.h"
+#include "shell/application.h"
+#include "window/tape_window.h"
+
+namespace tallymar {
+namespace {
+
+// Answers every Open and Save As dialog with the one path.
+class FixedDialogs : public FileDialogs {
+public:
+    std::string path;
+    std::optional<FileChoice> ChooseOpen(const std::string&) override {
+        return FileChoice{path, "full.add"};
+    }
+    std::optional<FileChoice> ChooseSave(const std::string&, const std::string&) override {
+        return FileChoice{path, "full.add"};
+    }
+};
+
+// Answers "No" (replace the tape) to the question that opening a file asks.
+class ReplaceAnswer {
+public:
+    ReplaceAnswer() {
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        timer_.start(0);
+    }
+
+private:
+    QTimer timer_;
+};
+
+// A 32,767-line tape file: amounts with a total every 20 lines.
+std::string FullTapeFile() {
+    std::vector<TapeLine> tape(kMaxLines);
+    for (int i = 0; i < kMaxLines; ++i) {
+        tape[i].Op = i % 20 == 19 ? 'T' : '+';
+        tape[i].Amount = i * 1.25;
+        tape[i].Decimals = 2;
+    }
+    tape.back().Op = 'B';
+    return EncodeTape(tape);
+}
+
+void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
+    QTemporaryDir folder;
+    FixedDialogs dialogs;
+    dialogs.path = folder.filePath("full.add").toStdString();
+    StdFileSystem().Write(dialogs.path, FullTapeFile());
+    Application app(folder.path().toStdString(), &dialogs);
+    app.Start("");
+    app.window().resize(app.window().width(), 700);  // about 40 rows
+    ReplaceAnswer answer;
+    for (auto _ : state) {
+        state.PauseTiming();
+        app.calc().TapeChanged = false;
+        app.calc().BuildNewTape(true);
+        state.ResumeTiming();
+        app.files().OpenTapeFile(dialogs.path);
+        app.window().tape_window().Sync();
+    }
+    state.counters["rows"] = app.calc().LastRow + 1;
+    app.calc().TapeChanged = false;
+}
+BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_SaveFullTapeFromTheWindow(benchmark::State& state) {
+    QTemporaryDir folder;
+    FixedDialogs dialogs;
+    const std::string full = folder.filePath("full.add").toStdString();
+    StdFileSystem().Write(full, FullTapeFile());
+    Application app(folder.path().toStdString(), &dialogs);
+    app.Start("");
+    {
+        ReplaceAnswer answer;
+        app.files().OpenTapeFile(full);
+    }
+    dialogs.path = folder.filePath("saved.add").toStdString();
+    app.files().SaveTapeAs();  // a new file: no question; later saves go to it
+    for (auto _ : state) app.files().SaveTape();
+    state.counters["lines"] = static_cast<double>(app.calc().Tape.size());
+    app.calc().TapeChanged = false;
+}
+BENCHMARK(BM_SaveFullTapeFromTheWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
+}  // namespace tallymar
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
