@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tallymar. Until the window is
-# built, this replays the sample key script with tallymar-cli; pass another
-# script (or - for standard input) to replay that instead.
+# Installs what is missing, builds, and starts Tallymar. A tape file may be named:
+# scripts/run.sh ~/week.add
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh >/dev/null
-exec build/src/cli/tallymar-cli "${@:-samples/groceries.keys}"
+exec build/src/shell/tallymar "$@"
