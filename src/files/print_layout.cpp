@@ -1,0 +1,182 @@
+// The printed tape: columns of lines under a page header, laid out on any
+// surface in twips. The printer gets one call for the whole range; the preview
+// gets one call per page and starts the next page after the line returned.
+#include "files/print_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace tallymar {
+
+namespace {
+
+constexpr double kTopMargin = 720;      // half an inch between the header and the first row
+constexpr long kRowHeight = 250;        // a page has one line per 250 twips of height
+constexpr long kMinColumnWidth = 2750;  // a page has one column per 2750 twips of width
+constexpr int kHeaderRows = 3;          // rows of a column given up to the header and margin
+constexpr std::size_t kMaxConversionChars = 14;  // wider conversion texts run off to the left
+constexpr int kConversionBlock = 4;              // conversion lines come in blocks of four
+constexpr Colour kBlack = 0;
+constexpr double kHeaderPoints = 10;
+constexpr double kLinePoints = 12;
+
+// Layout sizes divide whole numbers: each operand goes to the nearest one first.
+long Whole(double twips) {
+    return std::lround(twips);
+}
+
+// Characters, not bytes, of a UTF-8 text: every byte but a continuation byte starts one.
+std::size_t CharacterCount(const std::string& utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    }));
+}
+
+// The Entry as printed: UTF-8, a never-set (NUL) character printed as a blank.
+std::string EntryPrinted(const TapeLine& line) {
+    std::string text = EntryText(line);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text;
+}
+
+}  // namespace
+
+int PrintLayout::LinesPerPage(const PrintSurface& surface) {
+    return static_cast<int>(Whole(surface.ScaleHeight()) / kRowHeight);
+}
+
+int PrintLayout::ColumnsPerPage(const PrintSurface& surface) {
+    // A surface narrower than one column still gets a single column, so that the
+    // column width below never divides by zero.
+    return static_cast<int>(std::max(1L, Whole(surface.ScaleWidth()) / kMinColumnWidth));
+}
+
+int PrintLayout::ColumnWidth(const PrintSurface& surface) {
+    return static_cast<int>(Whole(surface.ScaleWidth()) / ColumnsPerPage(surface));
+}
+
+std::optional<int> PrintLayout::PrintTapeLines(PrintSurface& surface,
+                                               const std::vector<TapeLine>& tape, int first,
+                                               int last) {
+    const int columns = ColumnsPerPage(surface);
+    const int column_width = ColumnWidth(surface);
+    // A page too short for even one row below its header still puts one line in
+    // each column, so the columns and pages keep advancing.
+    const int lines_per_column = std::max(1, LinesPerPage(surface) - kHeaderRows);
+    surface.SetFontName(kPrintFont);
+
+    PrintPageHeader(surface, PageNo + 1);
+    surface.SetFontSize(kLinePoints);
+
+    const Colours& colours = options_.colours;
+    const auto shade = [&](Colour colour) { return options_.PrintColor ? colour : kBlack; };
+
+    int row = 0;
+    int column = 0;
+    int conversions = 0;  // conversion lines so far in the current block of four
+    for (int index = first; index <= last; ++index) {
+        const TapeLine& line = tape.at(static_cast<std::size_t>(index));
+        const double column_left = static_cast<double>(column_width) * column;
+        const double y = row * options_.line_pitch + kTopMargin;
+        const std::string amount =
+            FormatNumber(line.Amount, PatternOf(line.Decimals), options_.symbols);
+        double x = options_.field_width -
+                   static_cast<double>(CharacterCount(amount)) * kCharacterAdvance + column_left;
+
+        bool print = true;
+        bool bold = false;
+        Colour colour = shade(colours.CurPosClr);
+        std::string text;
+        switch (line.Op) {
+            case op::kRule:
+            case op::kOpen:
+                print = false;  // the row stays empty
+                break;
+            case op::kTotal:
+            case op::kSubtotal:
+                bold = true;
+                colour = shade(line.Amount >= 0 ? colours.CurPosClr : colours.CurNegClr);
+                text = amount + line.Op;
+                break;
+            case '-':
+                colour = shade(colours.CurNegClr);
+                text = amount + '-';
+                break;
+            case op::kComment:
+                colour = shade(colours.CurTxtClr);
+                text = EntryPrinted(line);
+                x = column_left;
+                break;
+            case op::kConversion: {
+                colour = shade(colours.CurTxtClr);
+                text = EntryPrinted(line);
+                text.erase(text.find_last_not_of(' ') + 1);
+                // The text ends where amounts end; the " =" of the second line of a
+                // block stands where an amount's operator does.
+                x = options_.field_width -
+                    static_cast<double>(std::min(CharacterCount(text), kMaxConversionChars)) *
+                        kCharacterAdvance +
+                    column_left;
+                if (conversions == 1) text += " =";
+                conversions = (conversions + 1) % kConversionBlock;
+                break;
+            }
+            default:
+                text = amount + line.Op;
+                break;
+        }
+
+        if (print) {
+            surface.SetFontBold(bold);
+            surface.SetForeColor(colour);
+            surface.SetCurrentX(x);
+            surface.SetCurrentY(y);
+            surface.PrintLine({PrintItem{text}});
+        }
+
+        if (++row < lines_per_column) continue;
+        row = 0;
+        if (++column <= columns - 1) continue;
+        ++PageNo;
+        if (PreviewMode) return index;  // the preview makes the next page from index + 1
+        surface.NewPage();
+        PrintPageHeader(surface, PageNo + 1);
+        column = 0;
+    }
+    return std::nullopt;
+}
+
+void PrintLayout::PrintPageHeader(PrintSurface& surface, int page_number) {
+    surface.SetForeColor(kBlack);
+    surface.SetFontSize(kHeaderPoints);
+    surface.SetFontBold(true);
+
+    const PrintItem page_label{"  Page "};
+    const PrintItem page{std::to_string(page_number), true};
+    double offset = 0;
+    std::vector<PrintItem> items;
+    if (options_.PrintDate && options_.PrintTime) {
+        offset = 6480;
+        items = {PrintItem{clock_.Date() + "  "}, PrintItem{clock_.Time()}, page_label, page};
+    } else if (options_.PrintDate) {
+        offset = 5040;
+        items = {PrintItem{clock_.Date()}, page_label, page};
+    } else if (options_.PrintTime) {
+        offset = 3600;
+        items = {PrintItem{clock_.Time()}, page_label, page};
+    } else if (page_number > 1) {
+        offset = 2160;
+        items = {page_label, page};
+    }
+    // The first page without date or time has no header line at all.
+    if (!items.empty()) {
+        surface.SetCurrentX(surface.ScaleWidth() - offset);
+        surface.PrintLine(items);
+    }
+
+    surface.SetFontSize(kLinePoints);
+    surface.SetFontBold(false);
+}
+
+}  // namespace tallymar
