@@ -9,6 +9,7 @@ packages=(
   fonts-urw-base35 fonts-liberation        # Courier-metric fonts for the tape
   clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
   xvfb xauth                               # a virtual display for screenshots and timing
+  poppler-utils                            # reading printed PDF files back in the tests
 )
 
 missing=()

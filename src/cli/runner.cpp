@@ -138,19 +138,23 @@ std::string Replayer::Run(const Action& action) {
             recorder_.QueueAnswer(AnswerOf(action.text));
             break;
         case Kind::kFile:
-            RunFile(action);
-            break;
+            return RunFile(action);
     }
     return "";
 }
 
-void Replayer::RunFile(const Action& action) {
+std::string Replayer::RunFile(const Action& action) {
+    if (action.name == "Pdf") {
+        if (!print_pdf) return "printing to PDF is not available here";
+        return print_pdf(calc_, action.text);
+    }
     if (action.name == "Open") files_.files().OpenTapeFile(action.text);
     if (action.name == "Save") {
         files_.ChoosePath(action.text);
         files_.files().SaveTapeAs();
         files_.ChoosePath(std::nullopt);
     }
+    return "";
 }
 
 void Replayer::RunMenu(const std::string& name) {
@@ -187,7 +191,7 @@ void StartUp(Calc& calc, const RunOptions& options) {
 }
 
 int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, const PdfPrinter& print_pdf) {
     std::vector<Action> actions;
     ScriptError error;
     if (!ParseScript(script, &actions, &error)) {
@@ -199,6 +203,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
     StartUp(calc, options);
     FileSession files(calc, out);
     Replayer replayer(calc, recorder, out, files);
+    replayer.print_pdf = print_pdf;
     for (const Action& action : actions) {
         std::string problem = replayer.Run(action);
         if (!problem.empty()) {
@@ -212,7 +217,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
 }
 
 int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+            std::ostream& err, const PdfPrinter& print_pdf) {
     RunOptions options;
     std::string script;
     bool have_script = false;
@@ -264,7 +269,7 @@ int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& o
             return 2;
         }
     }
-    return RunScript(options, script, out, err);
+    return RunScript(options, script, out, err, print_pdf);
 }
 
 }  // namespace tallymar::cli

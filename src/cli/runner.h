@@ -3,6 +3,7 @@
 // sound and clipboard text as it happens, then the tape, its rows and the total.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -45,6 +46,9 @@ class FileSession : public FileDialogs, public CaptionPort {
     TapeFiles tape_files_;
 };
 
+// Prints the tape (or its highlighted lines) to a PDF file; returns why it could not.
+using PdfPrinter = std::function<std::string(const Calc& calc, const std::string& path)>;
+
 // Replays script actions against an engine that has been started.
 class Replayer {
   public:
@@ -59,6 +63,9 @@ class Replayer {
     Replayer(Calc& calc, Recorder& recorder, std::ostream& out, FileSession& files)
         : calc_(calc), recorder_(recorder), out_(out), files_(files) {}
 
+    // What {Pdf PATH} prints with; without it the token is an error.
+    PdfPrinter print_pdf;
+
     // Runs one action; returns why it cannot run, or "" when it ran.
     std::string Run(const Action& action);
     // Parses and runs a whole script; returns the first error ("at position N: ...") or "".
@@ -66,7 +73,7 @@ class Replayer {
 
   private:
     void RunMenu(const std::string& name);
-    void RunFile(const Action& action);
+    std::string RunFile(const Action& action);
 
     Calc& calc_;
     Recorder& recorder_;
@@ -89,10 +96,11 @@ void StartUp(Calc& calc, const RunOptions& options);
 
 // Runs a script from start-up; returns 0, or 2 after writing a script error to err.
 int RunScript(const RunOptions& options, std::string_view script, std::ostream& out,
-              std::ostream& err);
+              std::ostream& err, const PdfPrinter& print_pdf = {});
 
 // The command line: tallymar-cli [options] [SCRIPT | -] or --keys 'TEXT'.
+// `print_pdf` serves {Pdf PATH}.
 int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-            std::ostream& err);
+            std::ostream& err, const PdfPrinter& print_pdf = {});
 
 }  // namespace tallymar::cli

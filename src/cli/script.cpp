@@ -67,7 +67,7 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         action->text = rest;
         return true;
     }
-    if (head == "Open" || head == "Save") {
+    if (head == "Open" || head == "Save" || head == "Pdf") {
         // The path is all of the rest, blanks included.
         action->kind = Kind::kFile;
         action->text = rest;

@@ -23,7 +23,7 @@ struct Action {
         kRows,
         kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
         kAnswer,
-        kFile,  // name = Open or Save; text = the path
+        kFile,  // name = Open, Save or Pdf; text = the path
     };
     Kind kind = Kind::kType;
     std::size_t position = 0;  // byte offset of the action in the script

@@ -84,8 +84,8 @@ void Application::SaveSettingsNow() {
     settings_.options = calc_.options;
     settings_.AlwaysOnTop = window_->always_on_top().checked();
     const QRect place = window_->geometry();
-    settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()),
-                               t.FromX(place.x()), t.FromY(place.y())};
+    settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()), t.FromX(place.x()),
+                               t.FromY(place.y())};
     SaveSettings(ini_, settings_);
     ini_.Save();
 }

@@ -18,7 +18,7 @@
 namespace tallymar {
 
 class Application : public CaptionPort {
-public:
+  public:
     // `program_folder` holds (or would hold) "Tallymar.ini"; `dialogs` replaces the Open
     // and Save As dialogs (tests answer them), nullptr for Qt's.
     explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr);
@@ -37,7 +37,7 @@ public:
     void SetCaption(const std::string& caption) override;
     void SetBusy(bool busy) override;
 
-private:
+  private:
     void LoadWindowPlace();
     void SaveSettingsNow();
 

@@ -14,7 +14,7 @@ namespace {
 // With TALLYMAR_TIME_STARTUP set, prints the milliseconds from the start of main to
 // the first paint of the main window and quits: the start-up benchmark uses it.
 class FirstPaintTimer : public QObject {
-public:
+  public:
     explicit FirstPaintTimer(const QElapsedTimer& clock) : clock_(clock) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !done_) {
@@ -28,7 +28,7 @@ public:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     const QElapsedTimer& clock_;
     bool done_ = false;
 };

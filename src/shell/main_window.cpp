@@ -7,6 +7,7 @@
 
 #include "engine/calc.h"
 #include "engine/dialogs/mode_dialog.h"
+#include "files/dialogs/printing.h"
 #include "files/tape_files.h"
 #include "platform/qt/twips.h"
 #include "settings/dialogs/date_time_dialog.h"
@@ -41,7 +42,14 @@ MainWindow::MainWindow(Calc& calc, Settings& settings)
     child_->showMaximized();
     setMinimumWidth(Twips::Of(this).X(kMinimumWidthTwips));
 
-    tape_->on_clear = [this] { Command([this] { if (files_) files_->NewTape(); }); };
+    printing_ = std::make_unique<TapePrinting>(
+        calc_, settings_, this, [this](QDialog& dialog) { return RunDialog(dialog); });
+    tape_->on_print = [this] { Command([this] { printing_->PrintTape(); }); };
+    tape_->on_clear = [this] {
+        Command([this] {
+            if (files_) files_->NewTape();
+        });
+    };
     tape_->on_callback = [this] { Command([this] { CallbackButtonClick(calc_); }); };
     ConnectMenus();
 }
@@ -65,15 +73,28 @@ void MainWindow::ConnectMenus() {
     auto on = [this](QAction* action, std::function<void()> command) {
         connect(action, &QAction::triggered, this, [this, command] { Command(command); });
     };
-    on(m.mnuFileNew, [this] { if (files_) files_->NewTape(); });
-    on(m.mnuFileOpen, [this] { if (files_) files_->Open(); });
-    on(m.mnuFileSave, [this] { if (files_) files_->SaveTape(); });
-    on(m.mnuFileSaveAs, [this] { if (files_) files_->SaveTapeAs(); });
+    on(m.mnuFileNew, [this] {
+        if (files_) files_->NewTape();
+    });
+    on(m.mnuFileOpen, [this] {
+        if (files_) files_->Open();
+    });
+    on(m.mnuFileSave, [this] {
+        if (files_) files_->SaveTape();
+    });
+    on(m.mnuFileSaveAs, [this] {
+        if (files_) files_->SaveTapeAs();
+    });
+    on(m.mnuFilePrint, [this] { printing_->PrintTape(); });
+    on(m.mnuFilePrintSetup, [this] { printing_->PrintSetup(); });
+    on(m.mnuFilePrintPreview, [this] { printing_->PrintPreview(); });
     connect(m.mnuFileExit, &QAction::triggered, this, &QMainWindow::close);
     on(m.mnuEditInsert, [this] { calc_.MenuInsert(); });
     on(m.mnuEditDelete, [this] { calc_.MenuDelete(); });
     on(m.mnuEditCopy, [this] { calc_.CopySelection(); });
-    on(m.mnuEditClear, [this] { if (files_) files_->NewTape(); });
+    on(m.mnuEditClear, [this] {
+        if (files_) files_->NewTape();
+    });
     // The check mark toggles itself when the item is chosen; the rule sets it from there.
     connect(m.mnuOptionsAlwaysOnTop, &QAction::triggered, this,
             [this](bool checked) { on_top_.Set(checked); });

@@ -17,11 +17,12 @@ namespace tallymar {
 
 class Calc;
 class TapeFiles;
+class TapePrinting;
 class TapeWindow;
 struct Settings;
 
 class MainWindow : public QMainWindow {
-public:
+  public:
     MainWindow(Calc& calc, Settings& settings);
     ~MainWindow() override;
 
@@ -31,6 +32,7 @@ public:
     std::function<void()> on_closing;
 
     TapeWindow& tape_window() { return *tape_; }
+    TapePrinting& printing() { return *printing_; }
     const Menus& menus() const { return menus_; }
     AlwaysOnTop& always_on_top() { return on_top_; }
 
@@ -39,11 +41,11 @@ public:
     // Runs a modal dialog under the always-on-top rule and gives the focus back after.
     int RunDialog(QDialog& dialog);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void ConnectMenus();
     void Command(const std::function<void()>& command);
 
@@ -53,6 +55,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* child_ = nullptr;
     TapeWindow* tape_ = nullptr;
+    std::unique_ptr<TapePrinting> printing_;
     Menus menus_;
     AlwaysOnTop on_top_;
 };

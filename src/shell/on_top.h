@@ -10,30 +10,30 @@
 namespace tallymar {
 
 class AlwaysOnTop {
-public:
+  public:
     AlwaysOnTop(QWidget* window, QAction* check_mark) : window_(window), check_(check_mark) {}
 
     bool checked() const { return check_ && check_->isChecked(); }
-    void Set(bool on);     // the option itself (menu, settings)
+    void Set(bool on);  // the option itself (menu, settings)
     void Toggle() { Set(!checked()); }
-    void DialogOpened();   // lifts the option when it is on
-    void DialogClosed();   // restores it when a dialog lifted it
+    void DialogOpened();  // lifts the option when it is on
+    void DialogClosed();  // restores it when a dialog lifted it
     bool OnTopSuspended = false;
 
-private:
+  private:
     QPointer<QWidget> window_;
     QPointer<QAction> check_;
 };
 
 // Lifts "Always on top" for as long as it lives.
 class DialogOnTop {
-public:
+  public:
     explicit DialogOnTop(AlwaysOnTop& rule) : rule_(rule) { rule_.DialogOpened(); }
     ~DialogOnTop() { rule_.DialogClosed(); }
     DialogOnTop(const DialogOnTop&) = delete;
     DialogOnTop& operator=(const DialogOnTop&) = delete;
 
-private:
+  private:
     AlwaysOnTop& rule_;
 };
 

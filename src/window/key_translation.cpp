@@ -11,39 +11,64 @@ int VirtualKeyOf(const QKeyEvent& event) {
     if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
     if (keypad) {
         switch (key) {
-            case Qt::Key_Asterisk: return 106;
-            case Qt::Key_Plus: return 107;
-            case Qt::Key_Minus: return 109;
+            case Qt::Key_Asterisk:
+                return 106;
+            case Qt::Key_Plus:
+                return 107;
+            case Qt::Key_Minus:
+                return 109;
             case Qt::Key_Period:
-            case Qt::Key_Comma: return 110;
-            case Qt::Key_Slash: return 111;
-            default: break;
+            case Qt::Key_Comma:
+                return 110;
+            case Qt::Key_Slash:
+                return 111;
+            default:
+                break;
         }
     }
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
         return key;  // the same codes as the ASCII digits and capitals
     }
     switch (key) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+            return 9;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_NumLock: return 144;
-        default: return 0;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_NumLock:
+            return 144;
+        default:
+            return 0;
     }
 }
 
@@ -56,9 +81,12 @@ int ShiftStateOf(const QKeyEvent& event) {
 char32_t CharacterOf(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Backspace: return 8;
-        default: break;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Backspace:
+            return 8;
+        default:
+            break;
     }
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
     const QString text = event.text();

@@ -67,8 +67,9 @@ void AmountBox::focusInEvent(QFocusEvent* event) {
 }
 
 void AmountBox::mousePressEvent(QMouseEvent* event) {
-    const bool shift_only = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
-                                                   Qt::AltModifier)) == Qt::ShiftModifier;
+    const bool shift_only =
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+        Qt::ShiftModifier;
     if (shift_only) {
         window_.Apply([&](Calc& calc) {
             calc.MouseDown(row_, event->button() == Qt::LeftButton ? kLeftButton : 2,
@@ -87,8 +88,7 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
 void AmountBox::mouseMoveEvent(QMouseEvent* event) {
     if (event->modifiers() == Qt::ShiftModifier && (event->buttons() & Qt::LeftButton)) {
         const double y = Twips::Of(this).FromY(event->position().y());
-        window_.Apply(
-            [&](Calc& calc) { calc.MouseMove(row_, kLeftButton, shift::kShift, y); });
+        window_.Apply([&](Calc& calc) { calc.MouseMove(row_, kLeftButton, shift::kShift, y); });
         event->accept();
         return;
     }

@@ -11,11 +11,11 @@ namespace tallymar {
 class TapeWindow;
 
 class AmountBox : public QLineEdit {
-public:
+  public:
     AmountBox(TapeWindow& window, int row, QWidget* parent);
     int row() const { return row_; }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -23,7 +23,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void ReportBox();
 
     TapeWindow& window_;
@@ -33,13 +33,13 @@ private:
 
 // The operator box: never keeps the focus; a click gives it to the amount box.
 class OperatorBox : public QLineEdit {
-public:
+  public:
     OperatorBox(TapeWindow& window, int row, QWidget* parent);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     TapeWindow& window_;
     int row_;
 };

@@ -27,9 +27,9 @@ struct DecimalButton {
     const char* tip;
 };
 constexpr DecimalButton kDecimalButtons[7] = {
-    {740, 1, "Floating decima places"}, {980, 2, "No decimal places"},
-    {1220, 3, "One decimal place"},     {1460, 4, "2 decimal places"},
-    {1700, 5, "4 decimal places"},      {1940, 6, "6 decimal places"},
+    {740, 1, "Floating decima places"},    {980, 2, "No decimal places"},
+    {1220, 3, "One decimal place"},        {1460, 4, "2 decimal places"},
+    {1700, 5, "4 decimal places"},         {1940, 6, "6 decimal places"},
     {500, 0, "Automatic 2 decimal places"}};
 constexpr const char* kLabelCaptions[7] = {"  +   ", " F", "  0", "  1", "  2", "  4", "  6   "};
 

@@ -24,7 +24,7 @@ class AmountBox;
 class OperatorBox;
 
 class TapeWindow : public QWidget {
-public:
+  public:
     TapeWindow(Calc& calc, QWidget* parent = nullptr);
     ~TapeWindow() override;
 
@@ -55,10 +55,10 @@ public:
     QRadioButton* DecimalOption(int index) const { return options_[index]; }
     QScrollBar* ScrollBar() const { return scroll_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     struct RowWidgets {
         AmountBox* data;
         OperatorBox* op;

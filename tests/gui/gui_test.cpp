@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include "engine/dialogs/mode_dialog.h"
+#include "files/dialogs/printing.h"
 #include "gui_fixture.h"
 #include "platform/qt/topmost.h"
 
@@ -18,7 +20,7 @@ namespace tallymar::testing {
 class GuiTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<QTemporaryDir> folder_;
     std::unique_ptr<ModalWatchdog> watchdog_;
 
@@ -29,7 +31,7 @@ private:
         return ops;
     }
 
-private slots:
+  private slots:
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         watchdog_ = std::make_unique<ModalWatchdog>();
@@ -188,8 +190,8 @@ private slots:
         QTest::mouseClick(t.Row(3), Qt::LeftButton, Qt::ShiftModifier);
         QVERIFY(t.calc().Selecting);
         QMouseEvent drag(QEvent::MouseMove, QPointF(5, t.Row(3)->height() * 2.5),
-                         t.Row(3)->mapToGlobal(QPointF(5, t.Row(3)->height() * 2.5)),
-                         Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+                         t.Row(3)->mapToGlobal(QPointF(5, t.Row(3)->height() * 2.5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::ShiftModifier);
         QApplication::sendEvent(t.Row(3), &drag);
         QCOMPARE(t.calc().SelEndLine, 5);
         QCOMPARE(t.Row(4)->palette().color(QPalette::Base), QColor(0, 0, 128));
@@ -261,6 +263,64 @@ private slots:
         Started t(folder_->path(), Path("start.add").toStdString());
         QCOMPARE(t.calc().Tape[3].Amount, 42.0);
         QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-start.add"));
+    }
+
+    void printing_from_the_window_gives_the_pages_tallymar_cli_gives() {
+        QFile ini(Path("Tallymar.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[OPTIONS]\nDecimals=2\n");  // two decimal places, as tallymar-cli starts
+        ini.close();
+        Started t(folder_->path());
+        const QString keys = "Rent{Enter}1250+89.99+45+{Enter}3-{Enter}";
+        t.Type("Rent");
+        t.Key(Qt::Key_Return);
+        t.Type("1250+89.99+45+");
+        t.Key(Qt::Key_Return);
+        t.Type("3-");
+        t.Key(Qt::Key_Return);
+        const QString window_pdf = Path("window.pdf");
+        t.app().window().printing().choose_printer = [&](QPrinter& printer, bool* selection) {
+            UsePdfFile(printer, window_pdf.toStdString());
+            *selection = false;
+            return true;
+        };
+        t.app().window().menus().mnuFilePrint->trigger();
+        const QString cli_pdf = Path("cli.pdf");
+        QProcess cli;
+        cli.start(TALLYMAR_CLI, {"--keys", keys + "{Pdf " + cli_pdf + "}"});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        // The header's time may differ by a second; every line below it must match.
+        auto body = [](const QString& pdf) {
+            QProcess text;
+            text.start("pdftotext", {"-layout", pdf, "-"});
+            text.waitForFinished(30000);
+            QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split('\n');
+            lines.removeFirst();
+            return lines;
+        };
+        const QStringList printed = body(window_pdf);
+        QVERIFY(printed.join("").contains("1,384.99T"));
+        QCOMPARE(printed.join("\n"), body(cli_pdf).join("\n"));
+    }
+
+    void the_preview_makes_every_page_of_a_long_tape() {
+        Started t(folder_->path());
+        // 300 amounts keyed straight into the engine: quicker than through the widgets.
+        for (int i = 0; i < 300; ++i) {
+            t.calc().KeyPress(t.calc().focus_row, '1');
+            t.calc().KeyPress(t.calc().focus_row, '+');
+        }
+        size_t pages = 0;
+        t.app().window().printing().show_preview = [&](std::vector<QPicture>& made, QSizeF paper) {
+            pages = made.size();
+            QVERIFY(paper.width() > paper.height() / 2);
+        };
+        t.app().window().menus().mnuFilePrintPreview->trigger();
+        const QSizeF area = PrintableTwips(t.app().window().printing().printer());
+        const int per_page = (qRound(area.height()) / 250 - 3) * (qRound(area.width()) / 2750);
+        QCOMPARE(pages, size_t((t.calc().Tape.size() + per_page - 1) / per_page));
+        QVERIFY(pages >= 2);
     }
 };
 

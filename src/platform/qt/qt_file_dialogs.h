@@ -9,7 +9,7 @@
 namespace tallymar {
 
 class QtFileDialogs : public FileDialogs {
-public:
+  public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -17,7 +17,7 @@ public:
     std::optional<FileChoice> ChooseSave(const std::string& title,
                                          const std::string& file_name) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

@@ -9,30 +9,43 @@ namespace {
 
 QMessageBox::StandardButton ButtonOf(Answer answer) {
     switch (answer) {
-        case Answer::kOk: return QMessageBox::Ok;
-        case Answer::kYes: return QMessageBox::Yes;
-        case Answer::kNo: return QMessageBox::No;
-        case Answer::kCancel: return QMessageBox::Cancel;
+        case Answer::kOk:
+            return QMessageBox::Ok;
+        case Answer::kYes:
+            return QMessageBox::Yes;
+        case Answer::kNo:
+            return QMessageBox::No;
+        case Answer::kCancel:
+            return QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
 Answer AnswerOf(int button) {
     switch (button) {
-        case QMessageBox::Yes: return Answer::kYes;
-        case QMessageBox::No: return Answer::kNo;
-        case QMessageBox::Cancel: return Answer::kCancel;
-        default: return Answer::kOk;
+        case QMessageBox::Yes:
+            return Answer::kYes;
+        case QMessageBox::No:
+            return Answer::kNo;
+        case QMessageBox::Cancel:
+            return Answer::kCancel;
+        default:
+            return Answer::kOk;
     }
 }
 
 QMessageBox::Icon IconOf(Icon icon) {
     switch (icon) {
-        case Icon::kInformation: return QMessageBox::Information;
-        case Icon::kQuestion: return QMessageBox::Question;
-        case Icon::kExclamation: return QMessageBox::Warning;
-        case Icon::kCritical: return QMessageBox::Critical;
-        case Icon::kNone: break;
+        case Icon::kInformation:
+            return QMessageBox::Information;
+        case Icon::kQuestion:
+            return QMessageBox::Question;
+        case Icon::kExclamation:
+            return QMessageBox::Warning;
+        case Icon::kCritical:
+            return QMessageBox::Critical;
+        case Icon::kNone:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -64,7 +77,9 @@ void QtPorts::ShowSoundsDialog() {
     if (sounds_dialog) sounds_dialog();
 }
 
-void QtPorts::Beep() { QApplication::beep(); }
+void QtPorts::Beep() {
+    QApplication::beep();
+}
 
 void QtPorts::SetClipboardText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -12,7 +12,7 @@
 namespace tallymar {
 
 class QtPorts : public Dialogs, public Desktop, public WavePlayer {
-public:
+  public:
     // Message boxes are owned by `parent`; after one closes, `parent` is activated again
     // so that focus events keep arriving.
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -31,7 +31,7 @@ public:
     void DoEvents() override;
     void PlayWave(const std::string& file_name) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

@@ -11,7 +11,7 @@ namespace tallymar {
 inline constexpr double kTwipsPerInch = 1440.0;
 
 class Twips {
-public:
+  public:
     explicit Twips(double logical_dpi_y = 96.0, double logical_dpi_x = 96.0)
         : dpi_x_(logical_dpi_x), dpi_y_(logical_dpi_y) {}
     static Twips Of(const QWidget* widget);
@@ -24,7 +24,7 @@ public:
         return QRect(X(left), Y(top), X(width), Y(height));
     }
 
-private:
+  private:
     double dpi_x_;
     double dpi_y_;
 };

@@ -1,0 +1,45 @@
+#include "cli/pdf_printer.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/qt/tape_pages.h"
+
+namespace tallymar::cli {
+namespace {
+
+// Qt's painting needs an application object; the command line never shows a window,
+// so it runs on the offscreen platform.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "tallymar-cli";
+    static char* argv[] = {name, nullptr};
+    // Kept for the rest of the process: destroying it among the static objects at exit
+    // would come after parts of Qt it needs are gone.
+    new QGuiApplication(argc, argv);
+}
+
+}  // namespace
+
+std::string PrintTapeToPdf(const Calc& calc, const std::string& path) {
+    EnsureGuiApplication();
+    QPrinter printer(QPrinter::HighResolution);
+    UsePdfFile(printer, path);
+    const bool selection = calc.SelectionShown;
+    const int first = selection ? std::min(calc.SelStartLine, calc.SelEndLine) : 0;
+    const int last = selection ? std::max(calc.SelStartLine, calc.SelEndLine) : calc.UpperBound();
+    PrintOptions options;  // the date and the time on, colours off: an empty settings file
+    options.colours = calc.colours;
+    options.symbols = calc.symbols();
+    LocalePrintClock clock;
+    if (!PrintPages(printer, TapeRange{calc.Tape, first, last}, options, clock)) {
+        return "cannot write the PDF file " + path;
+    }
+    return "";
+}
+
+}  // namespace tallymar::cli

@@ -1,0 +1,77 @@
+#include "files/dialogs/printing.h"
+
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <algorithm>
+
+#include "engine/calc.h"
+#include "files/dialogs/print_preview.h"
+#include "settings/settings.h"
+
+namespace tallymar {
+
+TapePrinting::TapePrinting(Calc& calc, const Settings& settings, QWidget* parent,
+                           std::function<int(QDialog&)> run_dialog)
+    : calc_(calc), settings_(settings), parent_(parent), run_dialog_(std::move(run_dialog)) {
+    printer_.setPageSize(QPageSize(QPageSize::Letter));
+}
+
+PrintOptions TapePrinting::Options() const {
+    PrintOptions options;
+    options.PrintDate = settings_.PrintDate;
+    options.PrintTime = settings_.PrintTime;
+    options.PrintColor = settings_.PrintColor;
+    options.colours = calc_.colours;
+    options.symbols = calc_.symbols();
+    return options;
+}
+
+bool TapePrinting::ChoosePrinter(bool* selection) {
+    if (choose_printer) return choose_printer(printer_, selection);
+    QPrintDialog dialog(&printer_, parent_);
+    dialog.setWindowTitle("Print Tallymar Tape");
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+    // The choice to print the selection comes preselected when lines are highlighted.
+    printer_.setPrintRange(calc_.SelectionShown ? QPrinter::Selection : QPrinter::AllPages);
+    if (run_dialog_(dialog) != QDialog::Accepted) return false;
+    *selection = printer_.printRange() == QPrinter::Selection;
+    return true;
+}
+
+void TapePrinting::PrintTape() {
+    bool selection = false;
+    if (!ChoosePrinter(&selection)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int first = selection ? std::min(calc_.SelStartLine, calc_.SelEndLine) : 0;
+    const int last =
+        selection ? std::max(calc_.SelStartLine, calc_.SelEndLine) : calc_.UpperBound();
+    PrintPages(printer_, TapeRange{calc_.Tape, first, last}, Options(), clock_);
+    printer_.setCopyCount(1);
+    QApplication::restoreOverrideCursor();
+}
+
+void TapePrinting::PrintSetup() {
+    QPageSetupDialog dialog(&printer_, parent_);
+    run_dialog_(dialog);
+}
+
+void TapePrinting::PrintPreview() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool selection = calc_.SelectionShown;
+    const int first = selection ? std::min(calc_.SelStartLine, calc_.SelEndLine) : 0;
+    const int last =
+        selection ? std::max(calc_.SelStartLine, calc_.SelEndLine) : calc_.UpperBound();
+    std::vector<QPicture> pages =
+        PreviewPages(printer_, TapeRange{calc_.Tape, first, last}, Options(), clock_);
+    QApplication::restoreOverrideCursor();
+    if (show_preview) {
+        show_preview(pages, PaperTwips(printer_));
+        return;
+    }
+    PrintPreviewDialog preview(
+        parent_, std::move(pages), PaperTwips(printer_), [this] { PrintTape(); }, [] {});
+    run_dialog_(preview);
+}
+
+}  // namespace tallymar

@@ -1,0 +1,51 @@
+// File > Print, Print setup and Print preview, and the tape window's print
+// button: the print dialog, the printer the user chose, and the preview's pages.
+#pragma once
+
+#include <QPrinter>
+#include <QWidget>
+#include <functional>
+
+#include "files/print_layout.h"
+#include "platform/qt/tape_pages.h"
+
+class QDialog;
+
+namespace tallymar {
+
+class Calc;
+struct Settings;
+
+class TapePrinting {
+  public:
+    // `run_dialog` shows a modal dialog under the main window's always-on-top rule.
+    TapePrinting(Calc& calc, const Settings& settings, QWidget* parent,
+                 std::function<int(QDialog&)> run_dialog);
+
+    // The print dialog, then the whole tape or the highlighted lines on the printer.
+    void PrintTape();
+    // The page setup dialog; the printer and page chosen there serve later printing.
+    void PrintSetup();
+    // The print preview of the tape or the highlighted lines, all pages made at once.
+    void PrintPreview();
+
+    QPrinter& printer() { return printer_; }
+    // Stands in for the print dialog (tests): sets the printer up and says whether to
+    // print, and whether the selection was chosen.
+    std::function<bool(QPrinter& printer, bool* selection)> choose_printer;
+    // What the preview dialog does once its pages are made (tests look at them).
+    std::function<void(std::vector<QPicture>& pages, QSizeF paper_twips)> show_preview;
+
+  private:
+    PrintOptions Options() const;
+    bool ChoosePrinter(bool* selection);
+
+    Calc& calc_;
+    const Settings& settings_;
+    QWidget* parent_;
+    std::function<int(QDialog&)> run_dialog_;
+    QPrinter printer_{QPrinter::HighResolution};
+    LocalePrintClock clock_;
+};
+
+}  // namespace tallymar

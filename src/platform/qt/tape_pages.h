@@ -1,0 +1,46 @@
+// The printed pages of a tape on Qt's paint devices: a printer or PDF file page
+// by page, or the preview's pages recorded as drawings. One paint routine serves
+// both, so the preview shows what prints.
+#pragma once
+
+#include <QPicture>
+#include <QPrinter>
+#include <QSizeF>
+#include <string>
+#include <vector>
+
+#include "files/print_layout.h"
+
+namespace tallymar {
+
+// The date and time of the header from the system locale.
+class LocalePrintClock : public PrintClock {
+  public:
+    std::string Date() override;
+    std::string Time() override;
+};
+
+struct TapeRange {
+    const std::vector<TapeLine>& tape;
+    int first;
+    int last;
+};
+
+// The printable area of the printer's page, and the whole sheet, in twips.
+QSizeF PrintableTwips(const QPrinter& printer);
+QSizeF PaperTwips(const QPrinter& printer);
+
+// Prints the lines onto the printer's pages (the printer is set up and not yet begun).
+// False when the printer could not be started.
+bool PrintPages(QPrinter& printer, const TapeRange& lines, const PrintOptions& options,
+                PrintClock& clock);
+
+// The pages as the preview shows them: drawings in twips of the whole sheet, the
+// printed lines inside the printer's margins.
+std::vector<QPicture> PreviewPages(const QPrinter& printer, const TapeRange& lines,
+                                   const PrintOptions& options, PrintClock& clock);
+
+// A printer that writes a PDF file: Letter, portrait, the default margins.
+void UsePdfFile(QPrinter& printer, const std::string& path);
+
+}  // namespace tallymar
