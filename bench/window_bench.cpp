@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
+#include "files/dialogs/print_preview.h"
+#include "files/dialogs/printing.h"
 #include "files/tape_file.h"
 #include "shell/application.h"
 #include "window/tape_window.h"
@@ -96,6 +100,45 @@ void BM_SaveFullTapeFromTheWindow(benchmark::State& state) {
     app.calc().TapeChanged = false;
 }
 BENCHMARK(BM_SaveFullTapeFromTheWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The program's resident memory, in megabytes.
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+// The preview of a full tape: every page made and the preview window built on them.
+void BM_PreviewFullTape(benchmark::State& state) {
+    QTemporaryDir folder;
+    FixedDialogs dialogs;
+    const std::string full = folder.filePath("full.add").toStdString();
+    StdFileSystem().Write(full, FullTapeFile());
+    Application app(folder.path().toStdString(), &dialogs);
+    app.Start("");
+    {
+        ReplaceAnswer answer;
+        app.files().OpenTapeFile(full);
+    }
+    TapePrinting& printing = app.window().printing();
+    double growth = 0;
+    size_t pages = 0;
+    for (auto _ : state) {
+        const double before = ResidentMegabytes();
+        printing.show_preview = [&](std::vector<QPicture>& made, QSizeF paper) {
+            PrintPreviewDialog preview(&app.window(), std::move(made), paper, [] {}, [] {});
+            pages = static_cast<size_t>(preview.PageCount());
+            growth = std::max(growth, ResidentMegabytes() - before);
+        };
+        printing.PrintPreview();
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+    state.counters["rss_growth_MB"] = growth;
+    app.calc().TapeChanged = false;
+}
+BENCHMARK(BM_PreviewFullTape)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace tallymar

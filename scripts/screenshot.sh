@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: Tallymar under Xvfb with a short column keyed in.
+# Makes docs/screenshot.png (Tallymar under Xvfb with a short column keyed in) and
+# docs/preview.png (its print preview).
 # Needs xdotool and ImageMagick (installed here when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,13 +22,14 @@ ColorTheme 0TxtClr=16711680
 ColorTheme 0TapClr=16777215
 ColorTheme 0BakClr=4227072
 Decimals=2
+Print color=True
 [FORM]
 Width=3600
 Height=6600
 Left=600
 Top=300
 INI
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+xvfb-run -a -s "-screen 0 900x640x24" bash -c '
   "'"$folder"'/tallymar" & app=$!
   sleep 1.5
   window=$(xdotool search --name "^Tallymar" | head -1)
@@ -38,6 +40,8 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$window")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "'"$PWD"'/docs/screenshot.png"
+  xdotool key alt+f; sleep 0.3; xdotool key v; sleep 1.5
+  import -window root -resize 75% "'"$PWD"'/docs/preview.png"
   kill $app'
 rm -rf "$folder"
-echo "docs/screenshot.png"
+echo "docs/screenshot.png docs/preview.png"

@@ -1,5 +1,8 @@
 #include "files/dialogs/print_preview.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -117,6 +120,11 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* main_window, std::vector<QPictur
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 
+    // Without a window manager to honour the maximised state, the window still opens
+    // with the size of the screen's free area.
+    if (QScreen* screen = main_window ? main_window->screen() : QGuiApplication::primaryScreen()) {
+        setGeometry(screen->availableGeometry());
+    }
     setWindowState(windowState() | Qt::WindowMaximized);
     SetScale(3);
 }
