@@ -2,20 +2,10 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calc.h"
+#include "files/silent_ports.h"
 
 namespace tallymar {
 namespace {
-
-class SilentPorts : public Dialogs, public Desktop, public WavePlayer {
-  public:
-    Answer ShowMessage(const Message& message) override { return message.default_answer; }
-    void ShowSoundsDialog() override {}
-    void Beep() override {}
-    void SetClipboardText(const std::string&) override {}
-    void Repaint() override {}
-    void DoEvents() override {}
-    void PlayWave(const std::string&) override {}
-};
 
 void Type(Calc& calc, const char* keys) {
     for (const char* k = keys; *k; ++k) {
@@ -32,7 +22,7 @@ void FillTape(Calc& calc, int lines) {
 
 void BM_CommitAmountAtEndOfLongTape(benchmark::State& state) {
     SilentPorts ports;
-    Calc calc(Ports{ports, ports, ports});
+    Calc calc(ports.ports());
     FillTape(calc, 32000);
     for (auto _ : state) {
         Type(calc, "7+");  // the amount, its operator, the redraw of the 40 rows
@@ -47,7 +37,7 @@ BENCHMARK(BM_CommitAmountAtEndOfLongTape)
 
 void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
     SilentPorts ports;
-    Calc calc(Ports{ports, ports, ports});
+    Calc calc(ports.ports());
     FillTape(calc, 32000);
     calc.KeyDown(calc.focus_row, key::kHome, shift::kNone);
     bool two = true;

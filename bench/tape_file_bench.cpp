@@ -5,36 +5,13 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "files/silent_ports.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
 #include "files/tape_files.h"
 
 namespace tallymar {
 namespace {
-
-// No sound and no caption; the append question is answered No (replace), every
-// other box with its default button, and the file dialogs are cancelled.
-class QuietDesk : public Dialogs,
-                  public Desktop,
-                  public WavePlayer,
-                  public FileDialogs,
-                  public CaptionPort {
-  public:
-    Answer ShowMessage(const Message& message) override {
-        return message.buttons == Buttons::kYesNoCancel ? Answer::kNo : message.default_answer;
-    }
-    void ShowSoundsDialog() override {}
-    void Beep() override {}
-    void SetClipboardText(const std::string&) override {}
-    void Repaint() override {}
-    void DoEvents() override {}
-    void PlayWave(const std::string&) override {}
-    std::optional<FileChoice> ChooseOpen(const std::string&) override { return std::nullopt; }
-    std::optional<FileChoice> ChooseSave(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    void SetCaption(const std::string&) override {}
-};
 
 // A full tape: amounts with a total every ten lines, and the open line last.
 std::vector<TapeLine> FullTape() {
@@ -52,8 +29,8 @@ std::string BenchPath() {
 }
 
 void BM_SaveFullTape(benchmark::State& state) {
-    QuietDesk desk;
-    Calc calc(Ports{desk, desk, desk});
+    SilentPorts desk;
+    Calc calc(desk.ports());
     calc.Start(40);
     calc.Tape = FullTape();
     StdFileSystem files;
@@ -69,13 +46,13 @@ BENCHMARK(BM_SaveFullTape)
     ->Unit(benchmark::kMillisecond);
 
 void BM_OpenFullTapeIntoFortyRows(benchmark::State& state) {
-    QuietDesk desk;
+    SilentPorts desk;
     StdFileSystem files;
     const std::string path = BenchPath();
     files.Write(path, EncodeTape(FullTape()));
     for (auto _ : state) {
         state.PauseTiming();
-        Calc calc(Ports{desk, desk, desk});
+        Calc calc(desk.ports());
         calc.Start(40);
         TapeFiles tape_files(calc, desk, files, desk);
         state.ResumeTiming();

@@ -22,7 +22,7 @@ namespace {
 
 // Answers every Open and Save As dialog with the one path.
 class FixedDialogs : public FileDialogs {
-public:
+  public:
     std::string path;
     std::optional<FileChoice> ChooseOpen(const std::string&) override {
         return FileChoice{path, "full.add"};
@@ -34,7 +34,7 @@ public:
 
 // Answers "No" (replace the tape) to the question that opening a file asks.
 class ReplaceAnswer {
-public:
+  public:
     ReplaceAnswer() {
         QObject::connect(&timer_, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -44,7 +44,7 @@ public:
         timer_.start(0);
     }
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -82,22 +82,28 @@ void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_SaveFullTapeFromTheWindow(benchmark::State& state) {
-    QTemporaryDir folder;
-    FixedDialogs dialogs;
-    const std::string full = folder.filePath("full.add").toStdString();
-    StdFileSystem().Write(full, FullTapeFile());
-    Application app(folder.path().toStdString(), &dialogs);
-    app.Start("");
-    {
+// Tallymar started in a folder of its own with a full tape opened in its window.
+struct FullTapeOpened {
+    FullTapeOpened() {
+        const std::string full = folder.filePath("full.add").toStdString();
+        StdFileSystem().Write(full, FullTapeFile());
+        app.Start("");
         ReplaceAnswer answer;
         app.files().OpenTapeFile(full);
     }
-    dialogs.path = folder.filePath("saved.add").toStdString();
-    app.files().SaveTapeAs();  // a new file: no question; later saves go to it
-    for (auto _ : state) app.files().SaveTape();
-    state.counters["lines"] = static_cast<double>(app.calc().Tape.size());
-    app.calc().TapeChanged = false;
+    ~FullTapeOpened() { app.calc().TapeChanged = false; }
+
+    QTemporaryDir folder;
+    FixedDialogs dialogs;
+    Application app{folder.path().toStdString(), &dialogs};
+};
+
+void BM_SaveFullTapeFromTheWindow(benchmark::State& state) {
+    FullTapeOpened opened;
+    opened.dialogs.path = opened.folder.filePath("saved.add").toStdString();
+    opened.app.files().SaveTapeAs();  // a new file: no question; later saves go to it
+    for (auto _ : state) opened.app.files().SaveTape();
+    state.counters["lines"] = static_cast<double>(opened.app.calc().Tape.size());
 }
 BENCHMARK(BM_SaveFullTapeFromTheWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -112,23 +118,16 @@ double ResidentMegabytes() {
 
 // The preview of a full tape: every page made and the preview window built on them.
 void BM_PreviewFullTape(benchmark::State& state) {
-    QTemporaryDir folder;
-    FixedDialogs dialogs;
-    const std::string full = folder.filePath("full.add").toStdString();
-    StdFileSystem().Write(full, FullTapeFile());
-    Application app(folder.path().toStdString(), &dialogs);
-    app.Start("");
-    {
-        ReplaceAnswer answer;
-        app.files().OpenTapeFile(full);
-    }
+    FullTapeOpened opened;
+    Application& app = opened.app;
     TapePrinting& printing = app.window().printing();
     double growth = 0;
     size_t pages = 0;
     for (auto _ : state) {
         const double before = ResidentMegabytes();
         printing.show_preview = [&](std::vector<QPicture>& made, QSizeF paper) {
-            PrintPreviewDialog preview(&app.window(), std::move(made), paper, [] {}, [] {});
+            PrintPreviewDialog preview(
+                &app.window(), std::move(made), paper, [] {}, [] {});
             pages = static_cast<size_t>(preview.PageCount());
             growth = std::max(growth, ResidentMegabytes() - before);
         };
@@ -136,7 +135,6 @@ void BM_PreviewFullTape(benchmark::State& state) {
     }
     state.counters["pages"] = static_cast<double>(pages);
     state.counters["rss_growth_MB"] = growth;
-    app.calc().TapeChanged = false;
 }
 BENCHMARK(BM_PreviewFullTape)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -7,35 +7,13 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "files/silent_ports.h"
 #include "files/tape_file.h"
 #include "files/tape_files.h"
 
 namespace {
 
 using namespace tallymar;
-
-// Every box answered No (replace the tape, do not save it first) or OK; nothing heard.
-class SilentDesk : public Dialogs,
-                   public Desktop,
-                   public WavePlayer,
-                   public FileDialogs,
-                   public CaptionPort {
-  public:
-    Answer ShowMessage(const Message& message) override {
-        return message.buttons == Buttons::kOk ? Answer::kOk : Answer::kNo;
-    }
-    void ShowSoundsDialog() override {}
-    void Beep() override {}
-    void SetClipboardText(const std::string&) override {}
-    void Repaint() override {}
-    void DoEvents() override {}
-    void PlayWave(const std::string&) override {}
-    std::optional<FileChoice> ChooseOpen(const std::string&) override { return std::nullopt; }
-    std::optional<FileChoice> ChooseSave(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    void SetCaption(const std::string&) override {}
-};
 
 class OneFile : public FileSystem {
   public:
@@ -67,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    SilentDesk desk;
+    SilentPorts desk;
     OneFile file(bytes);
-    Calc calc(Ports{desk, desk, desk});
+    Calc calc(desk.ports());
     calc.Start(5);
     TapeFiles files(calc, desk, file, desk);
     files.OpenTapeFile("fuzz.add");

@@ -20,16 +20,17 @@ struct PrintOptions {
     bool PrintColor = false;
     Colours colours;  // CurPosClr, CurNegClr, CurTxtClr
     NumberSymbols symbols;
-    double line_pitch = 240;     // the height of an amount box of the tape window
-    double field_width = 2295;   // its width: amounts end at its right edge
+    double line_pitch = 240;    // the height of an amount box of the tape window
+    double field_width = 2295;  // its width: amounts end at its right edge
 };
 
 inline constexpr double kCharacterAdvance = 144;  // one 12-point Courier character
 inline constexpr const char* kPrintFont = "Courier";
 
 class PrintLayout {
-public:
-    PrintLayout(const PrintOptions& options, PrintClock& clock) : options_(options), clock_(clock) {}
+  public:
+    PrintLayout(const PrintOptions& options, PrintClock& clock)
+        : options_(options), clock_(clock) {}
 
     int PageNo = 0;            // the page being produced, 0 for the first
     bool PreviewMode = false;  // a full page ends the call (the preview makes the next)
@@ -46,7 +47,7 @@ public:
     static int ColumnsPerPage(const PrintSurface& surface);
     static int ColumnWidth(const PrintSurface& surface);
 
-private:
+  private:
     const PrintOptions& options_;
     PrintClock& clock_;
 };

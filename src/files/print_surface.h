@@ -18,7 +18,7 @@ struct PrintItem {
 };
 
 class PrintSurface {
-public:
+  public:
     virtual ~PrintSurface() = default;
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;
@@ -41,7 +41,7 @@ public:
 // (full weekday and month names) and "hh:mm:ss AMPM" (12-hour clock, the locale's
 // designator), both of the moment of printing.
 class PrintClock {
-public:
+  public:
     virtual ~PrintClock() = default;
     virtual std::string Date() = 0;
     virtual std::string Time() = 0;
