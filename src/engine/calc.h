@@ -119,6 +119,9 @@ class Calc {
     // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
     void SetFocus(int row);
     void OpGotFocus(int row) { SetFocus(row); }
+    // The focus goes to `row` afresh after the tape under the rows was replaced: only
+    // the row's got-focus handling runs (the old row's line may no longer be there).
+    void TakeFocusAfresh(int row);
     void MoveUp(int row);
     void MoveDown(int row);
     // The box changed its own text or caret (arrow keys, Delete, a click placing the

@@ -53,6 +53,12 @@ void Calc::SetFocus(int row) {
     GotFocus(focus_row);
 }
 
+void Calc::TakeFocusAfresh(int row) {
+    if (row < 0 || row > LastRow) return;
+    focus_row = row;
+    GotFocus(row);
+}
+
 // The focus stays in the same row but the row shows another line now: its
 // got-focus handling runs again.
 void Calc::RefreshFocus(int row) {

@@ -250,8 +250,7 @@ void TapeFiles::ShowTapeEnd() {
     // The focus goes to the last row afresh, so that its got-focus handling sets
     // CurLine for the lines it shows now. (No lost-focus: a correction half keyed
     // before the file was read must not be committed onto a line that moved.)
-    calc_.focus_row = -1;
-    calc_.SetFocus(calc_.LastRow);
+    calc_.TakeFocusAfresh(calc_.LastRow);
 }
 
 }  // namespace tallymar
