@@ -3,6 +3,7 @@
 // saving and opening, the save question at shut-down, the command-line file.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QMenuBar>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include "files/dialogs/printing.h"
 #include "gui_fixture.h"
 #include "platform/qt/topmost.h"
+#include "settings/dialogs/date_time_dialog.h"
 
 namespace tallymar::testing {
 
@@ -171,6 +173,21 @@ class GuiTest : public QObject {
         t.app().window().menus().mnuOptionsMode->trigger();
         QVERIFY(t.calc().options.CalcMode);
         QCOMPARE(t.tape().TotalBox()->palette().color(QPalette::Text), QColor(0, 255, 255));
+    }
+
+    void the_date_time_dialog_changes_what_printing_shows_at_once() {
+        Started t(folder_->path());
+        watchdog_->Handle([&](QDialog* dialog) {
+            auto* date_time = static_cast<DateTimeDialog*>(dialog);
+            QCOMPARE(dialog->windowTitle(), QString("Date, time"));
+            QCOMPARE(date_time->DateBox()->isChecked(), t.app().settings().PrintDate);
+            date_time->DateBox()->setChecked(true);
+            date_time->TimeBox()->setChecked(false);
+            dialog->accept();
+        });
+        t.app().window().menus().mnuOptionsDateTime->trigger();
+        QVERIFY(t.app().settings().PrintDate);
+        QVERIFY(!t.app().settings().PrintTime);
     }
 
     void a_decimal_button_sets_the_code_and_sends_the_focus_to_the_last_row() {
