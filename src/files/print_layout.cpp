@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "engine/text_codec.h"
+
 namespace tallymar {
 
 namespace {
@@ -24,13 +26,6 @@ constexpr double kLinePoints = 12;
 // Layout sizes divide whole numbers: each operand goes to the nearest one first.
 long Whole(double twips) {
     return std::lround(twips);
-}
-
-// Characters, not bytes, of a UTF-8 text: every byte but a continuation byte starts one.
-std::size_t CharacterCount(const std::string& utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char byte) {
-        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    }));
 }
 
 // The Entry as printed: UTF-8, a never-set (NUL) character printed as a blank.
@@ -82,7 +77,7 @@ std::optional<int> PrintLayout::PrintTapeLines(PrintSurface& surface,
         const std::string amount =
             FormatNumber(line.Amount, PatternOf(line.Decimals), options_.symbols);
         double x = options_.field_width -
-                   static_cast<double>(CharacterCount(amount)) * kCharacterAdvance + column_left;
+                   static_cast<double>(Utf8Length(amount)) * kCharacterAdvance + column_left;
 
         bool print = true;
         bool bold = false;
@@ -115,7 +110,8 @@ std::optional<int> PrintLayout::PrintTapeLines(PrintSurface& surface,
                 // The text ends where amounts end; the " =" of the second line of a
                 // block stands where an amount's operator does.
                 x = options_.field_width -
-                    static_cast<double>(std::min(CharacterCount(text), kMaxConversionChars)) *
+                    static_cast<double>(
+                        std::min(static_cast<std::size_t>(Utf8Length(text)), kMaxConversionChars)) *
                         kCharacterAdvance +
                     column_left;
                 if (conversions == 1) text += " =";
