@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QPrinter>
-#include <algorithm>
 #include <cstdlib>
 
 #include "platform/qt/tape_pages.h"
@@ -29,14 +28,12 @@ std::string PrintTapeToPdf(const Calc& calc, const std::string& path) {
     EnsureGuiApplication();
     QPrinter printer(QPrinter::HighResolution);
     UsePdfFile(printer, path);
-    const bool selection = calc.SelectionShown;
-    const int first = selection ? std::min(calc.SelStartLine, calc.SelEndLine) : 0;
-    const int last = selection ? std::max(calc.SelStartLine, calc.SelEndLine) : calc.UpperBound();
+    const LineRange lines = calc.LinesToPrint(calc.SelectionShown);
     PrintOptions options;  // the date and the time on, colours off: an empty settings file
     options.colours = calc.colours;
     options.symbols = calc.symbols();
     LocalePrintClock clock;
-    if (!PrintPages(printer, TapeRange{calc.Tape, first, last}, options, clock)) {
+    if (!PrintPages(printer, TapeRange{calc.Tape, lines.first, lines.last}, options, clock)) {
         return "cannot write the PDF file " + path;
     }
     return "";

@@ -17,8 +17,6 @@
 namespace tallymar::cli {
 namespace {
 
-constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
-
 struct KeyStroke {
     const char* token;
     int key_code;

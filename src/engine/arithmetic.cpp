@@ -5,13 +5,6 @@
 #include "voice/voices.h"
 
 namespace tallymar {
-namespace {
-
-bool IsSumOp(char op) {
-    return op == '+' || op == '-';
-}
-
-}  // namespace
 
 char Calc::PrevOp(int line) const {
     int i = line - 1;
@@ -45,10 +38,10 @@ void Calc::CommitLine(int row) {
         if (row == 0) {
             rows[row].SetText("0");
         } else {
-            if (IsSumOp(line_op)) {
+            if (op::IsSum(line_op)) {
                 // Repeat add or subtract: the amount of the row above, as it shows.
                 if (IsNumeric(rows[row - 1].text, symbols_)) rows[row].SetText(rows[row - 1].text);
-            } else if ((line_op == '*' || line_op == '/') && IsSumOp(PrevOp(CurLine))) {
+            } else if ((line_op == '*' || line_op == '/') && op::IsSum(PrevOp(CurLine))) {
                 LineAppended = true;
                 StoreLineResult();
             }
@@ -105,7 +98,7 @@ void Calc::ApplyLine() {
             break;
         case '*':
         case '/':
-            if (IsSumOp(prev)) {
+            if (op::IsSum(prev)) {
                 LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
                 if (line_op == '/' || !options.CalcMode) StoreLineResult();

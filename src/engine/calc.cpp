@@ -9,9 +9,6 @@
 namespace tallymar {
 namespace {
 
-// The decimal code of each decimal option button, by option index.
-constexpr int kOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
-
 int OptionIndexOfCode(int code) {
     switch (code) {
         case 0:
@@ -124,7 +121,7 @@ void Calc::ScrollTo(int value) {
 void Calc::DecimalOptionClick(int index) {
     if (index < 0 || index > 6) return;
     decimal_option = index;
-    options.DecimalCode = static_cast<std::int16_t>(kOptionCodes[index]);
+    options.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
     NumberFormat = GetNumberFormat(options.DecimalCode);
     ShowAccumulator();
     SetFocus(LastRow);
@@ -164,6 +161,11 @@ void Calc::MouseMove(int row, int button, int shift_state, double y_twips) {
     SelEndLine = TopLine + row + rows_moved;
     ClampSelection();
     if (SelEndLine - TopLine >= LastRow) MoveDown(LastRow);
+}
+
+LineRange Calc::LinesToPrint(bool selection) const {
+    if (!selection) return {0, UpperBound()};
+    return {std::min(SelStartLine, SelEndLine), std::max(SelStartLine, SelEndLine)};
 }
 
 Answer Calc::Tell(const std::string& text, Buttons buttons, Icon icon, Answer default_answer,

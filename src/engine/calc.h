@@ -45,6 +45,14 @@ inline constexpr int kAlt = 4;
 inline constexpr int kLeftButton = 1;
 
 inline constexpr const char* kProgramTitle = "Tallymar";
+// The decimal code each decimal option button chooses, by option index.
+inline constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
+
+// A range of tape lines, both ends included.
+struct LineRange {
+    int first = 0;
+    int last = -1;
+};
 inline constexpr Colour kAdderModeColour = Rgb(255, 0, 0);
 inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 
@@ -153,6 +161,9 @@ class Calc {
     // What ShowTape puts in the amount column for a line.
     std::string ShownText(int line) const;
     std::string FormatAmount(double value, int decimal_code) const;
+
+    // The lines printing covers: the highlighted ones (in either order) or the whole tape.
+    LineRange LinesToPrint(bool selection) const;
 
     // Appending `count` lines would pass the tape's limit: tells the user and returns true.
     bool RefuseIfFull(int count);

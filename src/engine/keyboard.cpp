@@ -29,11 +29,6 @@ bool Contains(const std::string& text, char32_t c) {
     return text.find(static_cast<char>(c)) != std::string::npos;
 }
 
-std::string TrimRight(const std::string& text) {
-    size_t last = text.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
-
 }  // namespace
 
 void Calc::SetFocus(int row) {
@@ -82,7 +77,7 @@ void Calc::GotFocus(int row) {
     }
     if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment) {
         EditMode = true;
-        box.SetText(TrimRight(EntryShown(Tape[CurLine])));
+        box.SetText(TrimRightBlanks(EntryShown(Tape[CurLine])));
         box.SelectAll();
     }
 }

@@ -3,25 +3,9 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/text_codec.h"
 
 namespace tallymar {
-namespace {
-
-std::string TrimLeft(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-std::string TrimRight(const std::string& text) {
-    size_t last = text.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
-
-bool IsSumOp(char op) {
-    return op == '+' || op == '-';
-}
-
-}  // namespace
 
 std::string Calc::GetNumberFormat(int decimal_code) {
     if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) AutoDecimal = false;
@@ -43,9 +27,9 @@ std::string Calc::ShownText(int line) const {
         case op::kOpen:
             return "";
         case op::kComment:
-            return TrimLeft(EntryShown(l));
+            return TrimLeftBlanks(EntryShown(l));
         case op::kConversion:
-            return TrimRight(EntryShown(l));
+            return TrimRightBlanks(EntryShown(l));
         case op::kRule:
             return kRuleText;
         default:
@@ -84,12 +68,12 @@ void Calc::ShowTape() {
                 row.SetColours(c.CurPosClr, c.CurTapClr);
                 break;
             case op::kComment:
-                row.SetText(TrimLeft(EntryShown(line)));
+                row.SetText(TrimLeftBlanks(EntryShown(line)));
                 row.op.clear();
                 style(12, false, false, c.CurTxtClr);
                 break;
             case op::kConversion:
-                row.SetText(TrimRight(EntryShown(line)));
+                row.SetText(TrimRightBlanks(EntryShown(line)));
                 ++conversion_rows;
                 row.op = conversion_rows % 4 == 2 ? "=" : "";
                 row.font_size = 10;
@@ -102,7 +86,7 @@ void Calc::ShowTape() {
                 break;
             case '*':
             case '/':
-                if (index > 0 && IsSumOp(Tape[index - 1].Op)) {
+                if (index > 0 && op::IsSum(Tape[index - 1].Op)) {
                     style(10, true, true, by_sign);
                 } else {
                     style(12, false, false, by_sign);

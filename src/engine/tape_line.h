@@ -23,6 +23,10 @@ inline constexpr char kSubtotal = 'S';
 inline constexpr char kRule = 'H';
 inline constexpr char kConversion = '>';
 inline constexpr char kInserted = ' ';
+// "+" and "-" lines add into the accumulator; a "*" or "/" after one holds the sum.
+inline bool IsSum(char kind) {
+    return kind == '+' || kind == '-';
+}
 }  // namespace op
 
 struct TapeLine {

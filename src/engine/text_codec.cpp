@@ -85,4 +85,14 @@ int Utf8Length(std::string_view utf8) {
     return count;
 }
 
+std::string TrimLeftBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::string TrimRightBlanks(const std::string& text) {
+    const size_t last = text.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
 }  // namespace tallymar

@@ -16,6 +16,10 @@ char32_t NextCodePoint(std::string_view text, size_t& i);
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// The text without its leading, or its trailing, blanks.
+std::string TrimLeftBlanks(const std::string& text);
+std::string TrimRightBlanks(const std::string& text);
+
 // Number of characters (code points) in a UTF-8 text.
 int Utf8Length(std::string_view utf8);
 

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
 #include "window/row_box.h"
 
@@ -33,11 +34,6 @@ constexpr DecimalButton kDecimalButtons[7] = {
     {500, 0, "Automatic 2 decimal places"}};
 constexpr const char* kLabelCaptions[7] = {"  +   ", " F", "  0", "  1", "  2", "  4", "  6   "};
 
-QColor ColorOf(Colour value) {
-    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF));
-}
-
 QFont TapeFont(int points, bool bold) {
     QFont font;
     // Courier metrics: one 12-point character advances 144 twips.
@@ -50,10 +46,10 @@ QFont TapeFont(int points, bool bold) {
 
 void Paint(QLineEdit* box, Colour fore, Colour back) {
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Text, ColorOf(fore));
-    palette.setColor(QPalette::Base, ColorOf(back));
-    palette.setColor(QPalette::HighlightedText, ColorOf(back));
-    palette.setColor(QPalette::Highlight, ColorOf(fore));
+    palette.setColor(QPalette::Text, ToQColor(fore));
+    palette.setColor(QPalette::Base, ToQColor(back));
+    palette.setColor(QPalette::HighlightedText, ToQColor(back));
+    palette.setColor(QPalette::Highlight, ToQColor(fore));
     box->setPalette(palette);
 }
 
@@ -85,6 +81,9 @@ void TapeWindow::BuildControls() {
     total_->setFocusPolicy(Qt::NoFocus);
     total_->setAlignment(Qt::AlignRight);
     total_->setToolTip("Red display=Adder mode, blue=Calc mode");
+    QPalette black = total_->palette();
+    black.setColor(QPalette::Base, Qt::black);
+    total_->setPalette(black);
     QFont total_font = total_->font();
     total_font.setBold(true);
     total_font.setPointSizeF(9.75);
@@ -199,15 +198,19 @@ void TapeWindow::Sync() {
     }
     for (size_t r = 0; r < rows_.size(); ++r) ShowRow(rows_[r], calc_.rows[r]);
 
-    total_->setText(QString::fromStdString(calc_.total_text));
-    QPalette total_palette = total_->palette();
-    total_palette.setColor(QPalette::Base, Qt::black);
-    total_palette.setColor(QPalette::Text, ColorOf(calc_.total_fore));
-    total_->setPalette(total_palette);
-
-    QPalette back = palette();
-    back.setColor(QPalette::Window, ColorOf(calc_.colours.CurBakClr));
-    setPalette(back);
+    const QString total = QString::fromStdString(calc_.total_text);
+    if (total_->text() != total) total_->setText(total);
+    // The colours change with the mode and the theme, not with every key.
+    if (total_->palette().color(QPalette::Text) != ToQColor(calc_.total_fore)) {
+        QPalette total_palette = total_->palette();
+        total_palette.setColor(QPalette::Text, ToQColor(calc_.total_fore));
+        total_->setPalette(total_palette);
+    }
+    if (palette().color(QPalette::Window) != ToQColor(calc_.colours.CurBakClr)) {
+        QPalette back = palette();
+        back.setColor(QPalette::Window, ToQColor(calc_.colours.CurBakClr));
+        setPalette(back);
+    }
 
     if (scroll_->maximum() != calc_.scroll_max) scroll_->setRange(0, calc_.scroll_max);
     if (scroll_->value() != calc_.scroll_value) scroll_->setValue(calc_.scroll_value);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
-#include <algorithm>
 
 #include "engine/calc.h"
 #include "files/dialogs/print_preview.h"
@@ -43,10 +42,8 @@ void TapePrinting::PrintTape() {
     bool selection = false;
     if (!ChoosePrinter(&selection)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int first = selection ? std::min(calc_.SelStartLine, calc_.SelEndLine) : 0;
-    const int last =
-        selection ? std::max(calc_.SelStartLine, calc_.SelEndLine) : calc_.UpperBound();
-    PrintPages(printer_, TapeRange{calc_.Tape, first, last}, Options(), clock_);
+    const LineRange lines = calc_.LinesToPrint(selection);
+    PrintPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last}, Options(), clock_);
     printer_.setCopyCount(1);
     QApplication::restoreOverrideCursor();
 }
@@ -58,12 +55,9 @@ void TapePrinting::PrintSetup() {
 
 void TapePrinting::PrintPreview() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool selection = calc_.SelectionShown;
-    const int first = selection ? std::min(calc_.SelStartLine, calc_.SelEndLine) : 0;
-    const int last =
-        selection ? std::max(calc_.SelStartLine, calc_.SelEndLine) : calc_.UpperBound();
+    const LineRange lines = calc_.LinesToPrint(calc_.SelectionShown);
     std::vector<QPicture> pages =
-        PreviewPages(printer_, TapeRange{calc_.Tape, first, last}, Options(), clock_);
+        PreviewPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last}, Options(), clock_);
     QApplication::restoreOverrideCursor();
     if (show_preview) {
         show_preview(pages, PaperTwips(printer_));

@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 
+#include "platform/qt/colour.h"
+
 namespace tallymar {
 namespace {
 
@@ -39,8 +41,7 @@ void PainterSurface::SetFontBold(bool bold) {
 }
 
 void PainterSurface::SetForeColor(Colour colour) {
-    colour_ = QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                     static_cast<int>((colour >> 16) & 0xFF));
+    colour_ = ToQColor(colour);
 }
 
 void PainterSurface::PrintLine(const std::vector<PrintItem>& items) {
