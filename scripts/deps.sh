@@ -10,6 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
   xvfb xauth                               # a virtual display for screenshots and timing
   poppler-utils                            # reading printed PDF files back in the tests
+  librsvg2-bin                             # the icon's PNG sizes, rendered from its SVG
+  python3 desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
+                                           # checking the desktop files, help and man pages
 )
 
 missing=()
