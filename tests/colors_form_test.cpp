@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -230,6 +231,26 @@ TEST_F(ColorsFormTest, deleting_default_makes_the_first_theme_current) {
     EXPECT_EQ(settings.Themes[0].Name, "Christmas      ");
     EXPECT_EQ(settings.CurrentTheme, 0);
     EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[0])));
+}
+
+TEST_F(ColorsFormTest, deleting_makes_the_last_theme_named_default_current_wherever_it_stands) {
+    std::rotate(settings.Themes.begin(), settings.Themes.begin() + 1, settings.Themes.end());
+    settings.Themes.insert(settings.Themes.begin(), settings.Themes.back());
+    settings.Themes.back().PosClr = Rgb(7, 7, 7);  // the later of two "Default" themes
+    Open();
+    Pick("Easter");
+    form->cmdDeleteTheme_Click();
+    EXPECT_EQ(settings.CurrentTheme, static_cast<int>(settings.Themes.size()) - 1);
+    EXPECT_EQ(current.CurPosClr, Rgb(7, 7, 7));
+}
+
+TEST_F(ColorsFormTest, picks_the_last_of_two_themes_sharing_a_name) {
+    settings.Themes.push_back(settings.Themes[4]);
+    settings.Themes.back().TapClr = Rgb(1, 1, 1);
+    Open();
+    Pick("Halloween");
+    EXPECT_EQ(settings.CurrentTheme, 7);
+    EXPECT_EQ(current.CurTapClr, Rgb(1, 1, 1));
 }
 
 TEST_F(ColorsFormTest, keeps_every_theme_when_the_question_is_cancelled) {
