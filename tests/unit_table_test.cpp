@@ -72,7 +72,9 @@ TEST(UnitTable, converts_each_unit_to_itself_with_factor_one) {
         std::vector<int> positions;
         for (int i = kind.first; i < kind.first + kind.count; ++i) {
             positions.push_back(ToPosition(i));
-            if (!kind.by_formula) EXPECT_EQ(units[i].Factors[ToPosition(i)], 1.0f) << i;
+            if (!kind.by_formula) {
+                EXPECT_EQ(units[i].Factors[ToPosition(i)], 1.0f) << i;
+            }
         }
         std::sort(positions.begin(), positions.end());
         for (int j = 0; j < kind.count; ++j) EXPECT_EQ(positions[j], j) << kind.name;
