@@ -95,7 +95,7 @@ TEST_F(ConverterFormTest, opens_with_the_box_ticked_from_the_setting_without_wri
     show_conversion = true;
     Open();
     EXPECT_TRUE(form->chbAddToTape());
-    EXPECT_FALSE(form->ConvertLoading);
+    EXPECT_FALSE(form->ConvertLoading());
     EXPECT_TRUE(tape.blocks.empty());
 }
 
@@ -143,8 +143,8 @@ TEST_F(ConverterFormTest, converts_with_the_factor_slot_of_the_target_picked) {
     Open();
     for (int list_index = 0; list_index < 86; ++list_index) {
         form->cboFrom_Click(list_index);
-        if (KindOfUnit(form->FromUnitIndex).by_formula) continue;
-        const UnitRec& unit = form->Units()[form->FromUnitIndex];
+        if (KindOfUnit(form->FromUnitIndex()).by_formula) continue;
+        const UnitRec& unit = form->Units()[form->FromUnitIndex()];
         form->txtUnitsFrom_Change("3");
         for (int j = 0; j < unit.TargetCount; ++j) {
             form->cboTo_Click(j);
@@ -173,7 +173,7 @@ TEST_F(ConverterFormTest, recomputes_a_temperature_with_the_typed_amount_on_the_
     Open();
     Convert("celsius", "0", "kelvin");
     EXPECT_EQ(form->lblUnitsTo(), "273.15");
-    EXPECT_EQ(form->TempCase, 22);
+    EXPECT_EQ(form->TempCase(), 22);
     form->txtUnitsFrom_Change("100");
     form->cmdConverter_Click();
     EXPECT_EQ(form->lblUnitsTo(), "373.15");
@@ -191,11 +191,17 @@ TEST_F(ConverterFormTest, leaves_the_result_alone_for_an_amount_that_is_no_numbe
     EXPECT_EQ(form->lblUnitsToTxt(), "inches");
 }
 
-TEST_F(ConverterFormTest, changes_nothing_on_the_convert_button_before_any_unit_is_picked) {
+TEST_F(ConverterFormTest, shows_no_result_on_the_convert_button_before_both_units_are_picked) {
     Open();
     form->txtUnitsFrom_Change("2");
     form->cmdConverter_Click();
     EXPECT_EQ(Labels(), (std::vector<std::string>{"2", "", "", "", ""}));
+    // A from-unit but no target: the name takes its s, no result is shown.
+    form->cboFrom_Click(form->FromListIndexOf("foot"));
+    form->txtUnitsFrom_Change("2");
+    form->cmdConverter_Click();
+    form->cboTo_Click(-1);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"2", "foots", "", "", ""}));
 }
 
 TEST_F(ConverterFormTest, writes_each_conversion_to_the_tape_while_the_box_is_ticked) {

@@ -63,9 +63,9 @@ ConverterForm::ConverterForm(TapeWriter& tape, ConverterDesktop& desktop, bool& 
       symbols_(std::move(symbols)) {
     colours_ = ConverterColours{colours.CurBakClr, colours.CurTapClr, colours.CurPosClr};
 
-    ConvertLoading = true;
+    convert_loading_ = true;
     SetAddToTape(show_conversion_);
-    ConvertLoading = false;
+    convert_loading_ = false;
 
     Conversions(units_);
     from_list_.reserve(units_.size());
@@ -82,22 +82,23 @@ void ConverterForm::cboFrom_Click(int list_index) {
     equals_.clear();
     to_name_.clear();
     result_.clear();
-    TempCase = 0;
+    temp_case_ = 0;
 
     amount_text_ = FormatNumber(1, kConvertedPattern, symbols_);
 
     const std::string& picked = from_list_[list_index];
     for (size_t i = 0; i < units_.size(); ++i) {
-        if (units_[i].Name == picked) FromUnitIndex = static_cast<int>(i);
+        if (units_[i].Name == picked) from_unit_index_ = static_cast<int>(i);
     }
-    const UnitRec& unit = units_[FromUnitIndex];
+    const UnitRec& unit = units_[from_unit_index_];
     to_list_.assign(unit.TargetNames.begin(), unit.TargetNames.begin() + unit.TargetCount);
 
     from_name_ = FlipUnitName(TrimUnitName(picked));
 }
 
 void ConverterForm::cboTo_Click(int list_index) {
-    if (list_index >= 0 && list_index < static_cast<int>(to_list_.size())) to_pick_ = list_index;
+    const bool listed = list_index >= 0 && list_index < static_cast<int>(to_list_.size());
+    to_pick_ = listed ? list_index : -1;
     ConvertPicked();
 }
 
@@ -106,21 +107,21 @@ void ConverterForm::txtUnitsFrom_Change(std::string_view text) {
 }
 
 void ConverterForm::ConvertPicked() {
-    TempCase = 0;
+    temp_case_ = 0;
     const int j = to_pick_;
     if (j < 0) return;
 
-    const float factor = units_[FromUnitIndex].Factors[j];
-    TempCase = TempCaseOf(FromUnitIndex, j);
+    const float factor = units_[from_unit_index_].Factors[j];
+    temp_case_ = TempCaseOf(from_unit_index_, j);
 
     equals_ = convert_text::kEquals;
     to_name_ = FlipUnitName(TrimUnitName(to_list_[j]));
 
     double amount = 0;
     if (AmountOf(&amount)) {
-        result_ = TempCase == 0
-                      ? FormatConverted(amount, factor, symbols_)
-                      : FormatTemperature(ConvertTemperature(ToSingle(amount), TempCase), symbols_);
+        result_ = temp_case_ == 0 ? FormatConverted(amount, factor, symbols_)
+                                  : FormatTemperature(
+                                        ConvertTemperature(ToSingle(amount), temp_case_), symbols_);
     }
     if (add_to_tape_) AddConversionToTape();
 }
@@ -129,17 +130,17 @@ void ConverterForm::cmdConverter_Click() {
     double amount = 0;
     // Without a from-unit there is no name to show and nothing to convert.
     if (!AmountOf(&amount) || from_pick_ < 0) return;
-    if (TempCase == 0) {
+    if (temp_case_ == 0) {
         from_name_ = NameForAmount(from_list_[from_pick_], amount);
     } else {
-        result_ = FormatTemperature(ConvertTemperature(ToSingle(amount), TempCase), symbols_);
+        result_ = FormatTemperature(ConvertTemperature(ToSingle(amount), temp_case_), symbols_);
     }
     ConvertPicked();
 }
 
 void ConverterForm::chbAddToTape_Click(bool ticked) {
     add_to_tape_ = ticked;
-    if (ConvertLoading) return;
+    if (convert_loading_) return;
     show_conversion_ = ticked;
     if (ticked) AddConversionToTape();
 }

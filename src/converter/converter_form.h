@@ -75,7 +75,7 @@ class ConverterForm {
     // --- the user's events ---
     // A from-unit picked: position in cboFrom.
     void cboFrom_Click(int list_index);
-    // A target picked: position in cboTo.
+    // A target picked: position in cboTo (-1: nothing picked).
     void cboTo_Click(int list_index);
     // The amount box's text changed (typing).
     void txtUnitsFrom_Change(std::string_view text);
@@ -93,9 +93,12 @@ class ConverterForm {
 
     // --- state the handlers share ---
     const std::vector<UnitRec>& Units() const { return units_; }
-    int FromUnitIndex = 0;  // index in Units of the from-unit picked
-    int TempCase = 0;       // temperature case of the last target picked, 0 for other kinds
-    bool ConvertLoading = false;
+    // Index in Units of the from-unit picked.
+    int FromUnitIndex() const { return from_unit_index_; }
+    // Temperature case of the last target picked, 0 for other kinds.
+    int TempCase() const { return temp_case_; }
+    // Set only while the window opens: ticking the box then writes nothing.
+    bool ConvertLoading() const { return convert_loading_; }
 
   private:
     void SetAddToTape(bool ticked);
@@ -109,6 +112,9 @@ class ConverterForm {
     bool& show_conversion_;
     NumberSymbols symbols_;
     std::vector<UnitRec> units_;
+    int from_unit_index_ = 0;
+    int temp_case_ = 0;
+    bool convert_loading_ = false;
 
     std::vector<std::string> from_list_;
     int from_pick_ = -1;
