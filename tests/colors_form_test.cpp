@@ -134,29 +134,19 @@ TEST_F(ColorsFormTest, draws_the_sample_with_each_label_in_its_current_colour) {
 }
 
 TEST_F(ColorsFormTest, element_buttons_change_one_current_colour_and_no_theme) {
-    Open();
+    current = Colours{1, 2, 3, 4, 5};
     const std::vector<ThemeRec> themes = settings.Themes;
-    Colour Colours::*const members[] = {&Colours::CurPosClr, &Colours::CurNegClr,
-                                        &Colours::CurTxtClr, &Colours::CurTapClr,
-                                        &Colours::CurBakClr};
+    Open();
     for (int i = 0; i < 5; ++i) {
-        const Colours before = current;
-        EXPECT_EQ(form->ElementColour(i), before.*members[i]);
-        form->cmdColorElement_Click(i, std::nullopt);
-        EXPECT_EQ(current.*members[i], before.*members[i]) << i;
-        form->cmdColorElement_Click(i, Rgb(10, 20, 30 + i));
-        Colours expected = before;
-        expected.*members[i] = Rgb(10, 20, 30 + i);
-        EXPECT_EQ(current.*members[i], expected.*members[i]) << i;
-        EXPECT_EQ(DrawSample(current).frame_back, form->sample().frame_back);
-        for (int other = 0; other < 5; ++other) {
-            if (other != i) {
-                EXPECT_EQ(current.*members[other], before.*members[other]);
-            }
-        }
+        EXPECT_EQ(form->ElementColour(i), static_cast<Colour>(i + 1));
+        form->cmdColorElement_Click(i, std::nullopt);  // the picker cancelled
+        form->cmdColorElement_Click(i, 10 * (i + 1));
     }
+    EXPECT_EQ(Five(current), (std::array<Colour, 5>{10, 20, 30, 40, 50}));
+    EXPECT_EQ(form->sample().frame_back, 50u);
     EXPECT_EQ(settings.Themes, themes);
-    EXPECT_EQ(form->sample().rows[0].fore, Rgb(10, 20, 30));
+    form->cmdColorElement_Click(0, std::nullopt);
+    EXPECT_EQ(current.CurPosClr, 10u);
 }
 
 TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen) {
