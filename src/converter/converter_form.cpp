@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "converter/conversion.h"
 #include "converter/unit_names.h"
