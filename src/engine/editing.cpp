@@ -162,9 +162,10 @@ void Calc::RecountOpenSection() {
     recounting_open_section_ = true;
     defer_total_display_ = true;
     for (int j = last_total + 1; j <= UpperBound(); ++j) {
+        // The open line counts for nothing, whatever operator calculator mode gave it.
         const char kind = Tape[j].Op;
-        counted = counted || !(kind == op::kOpen || kind == op::kRule || kind == op::kComment ||
-                               kind == op::kConversion || kind == op::kInserted);
+        counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&
+                              kind != op::kConversion && kind != op::kInserted);
         CurLine = j;
         ApplyLine();
     }
