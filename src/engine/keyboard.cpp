@@ -167,47 +167,6 @@ void Calc::MoveDown(int row) {
     UpdateScroller();
 }
 
-void Calc::PageTo(int row, int key_code) {
-    if (row >= 0 && row <= LastRow) {
-        // A correction is committed while its row still shows its line.
-        in_lost_focus_ = true;
-        LostFocus(row);
-        in_lost_focus_ = false;
-    }
-    const int last_top = std::max(UpperBound() - LastRow, 0);
-    int top = 0;
-    int to_row = 0;
-    switch (key_code) {
-        case key::kPageUp:
-            top = TopLine - LastRow;
-            break;
-        case key::kPageDown:
-            top = TopLine + LastRow;
-            to_row = LastRow;
-            break;
-        case key::kEnd:
-            top = last_top;
-            to_row = LastRow;
-            break;
-        default:  // Home
-            break;
-    }
-    TopLine = std::clamp(top, 0, last_top);
-    ShowTape();
-    focus_row = std::clamp(to_row, 0, LastRow);
-    GotFocus(focus_row);
-}
-
-void Calc::FocusOpenLine() {
-    if (parked_line_ < 0 && TopLine + LastRow == UpperBound()) {
-        SetFocus(LastRow);
-    } else {
-        BringFocusIntoView();
-        PageTo(focus_row, key::kEnd);
-        UpdateScroller();
-    }
-}
-
 bool Calc::IsNumericKey(char32_t character, const Row& box) const {
     if (character == 8 || character == 9 || character == 13) return true;
     if (character >= '0' && character <= '9') return true;

@@ -1,6 +1,6 @@
-// Which lines the rows show: resizing the window, the scroll bar and the mouse
-// wheel. Whatever the rows show, the focus stays on the line it was on, with what
-// was keyed into it; a line scrolled out of view comes back at the next key.
+// Which lines the rows show: resizing the window, the scroll bar, the mouse
+// wheel and the paging keys. Whatever the rows show, the focus stays on the line it was on, with
+// what was keyed into it; a line scrolled out of view comes back at the next key.
 #include <algorithm>
 
 #include "engine/calc.h"
@@ -80,6 +80,47 @@ void Calc::ScrollTo(int value) {
 
 void Calc::ScrollByWheel(int notches) {
     ScrollTo(scroll_value - notches * kWheelLines);
+}
+
+void Calc::PageTo(int row, int key_code) {
+    if (row >= 0 && row <= LastRow) {
+        // A correction is committed while its row still shows its line.
+        in_lost_focus_ = true;
+        LostFocus(row);
+        in_lost_focus_ = false;
+    }
+    const int last_top = std::max(UpperBound() - LastRow, 0);
+    int top = 0;
+    int to_row = 0;
+    switch (key_code) {
+        case key::kPageUp:
+            top = TopLine - LastRow;
+            break;
+        case key::kPageDown:
+            top = TopLine + LastRow;
+            to_row = LastRow;
+            break;
+        case key::kEnd:
+            top = last_top;
+            to_row = LastRow;
+            break;
+        default:  // Home
+            break;
+    }
+    TopLine = std::clamp(top, 0, last_top);
+    ShowTape();
+    focus_row = std::clamp(to_row, 0, LastRow);
+    GotFocus(focus_row);
+}
+
+void Calc::FocusOpenLine() {
+    if (parked_line_ < 0 && TopLine + LastRow == UpperBound()) {
+        SetFocus(LastRow);
+    } else {
+        BringFocusIntoView();
+        PageTo(focus_row, key::kEnd);
+        UpdateScroller();
+    }
 }
 
 }  // namespace tallymar
