@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TapeCase{"12*{Enter}", "HTH*THB", "12.00", 4, 0},
                       TapeCase{"{Enter}{Enter}", "HTHTHTHB", "0.00", 5, 0},
                       TapeCase{"9-4-{Enter}", "HTH--THB", "-13.00", 5, 0},
-                      TapeCase{"5+3{Enter}", "HTH+THB", "5.00", 4, 0}),
+                      TapeCase{"5+3{Enter}", "HTH+THB", "5.00", 4, 0},
+                      // Shift+Enter away from the open line leaves the next Enter a total.
+                      TapeCase{"5+3+{Click 3}{S-Enter}{Enter}", "HTH++THB", "8.00", 5, 0}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(Totals, are_bold_small_locked_and_coloured_by_sign) {
@@ -115,18 +117,68 @@ TEST(Overflow, shows_on_the_tape_and_the_next_total_clears_it) {
     EXPECT_EQ(m.calc.ShownText(7), "5.00");
 }
 
+TEST(Totals, a_negative_total_that_rounds_to_zero_keeps_its_minus_sign) {
+    Machine m(StartUp().Decimals(0));
+    m.Keys(".4-{Enter}");
+    EXPECT_EQ(m.Ops(), "HTH-THB");
+    EXPECT_EQ(m.calc.ShownText(3), "0");  // the amount subtracted
+    EXPECT_EQ(m.calc.ShownText(4), "-0");
+    EXPECT_EQ(m.RowAt(4).text, "-0");
+    EXPECT_EQ(m.RowAt(4).fore, m.calc.colours.CurNegClr);
+    EXPECT_EQ(m.calc.total_text, "-0");
+}
+
+const char* const kTapeFull =
+    R"(msg "Tallymar" "The tape is full. Save it and start a new tape." ok -> ok)";
+
 TEST(TapeLimit, a_full_tape_refuses_keys_that_append_and_changes_nothing) {
     Machine m;
-    while (m.calc.Tape.size() < static_cast<size_t>(kMaxLines) - 2) m.calc.AddTapeLine();
+    while (m.calc.Tape.size() < static_cast<size_t>(kMaxLines)) m.calc.AddTapeLine();
     m.TakeEvents();
     const std::string before = m.Ops();
     m.Keys("5+");
-    EXPECT_EQ(m.TakeEvents(),
-              (std::vector<std::string>{
-                  R"(msg "Tallymar" "The tape is full. Save it and start a new tape." ok -> ok)"}));
+    EXPECT_EQ(m.TakeEvents(), std::vector<std::string>{kTapeFull});
     EXPECT_EQ(m.Ops(), before);
     EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
 }
+
+struct LimitCase {
+    const char* keys;  // keyed on a tape of 32,765 lines
+    const char* end;   // the Op of the last lines afterwards
+    size_t lines;
+    bool refused;
+};
+
+class NearTheLimit : public ::testing::TestWithParam<LimitCase> {};
+
+// A new tape has four lines; 32,761 amounts bring it to 32,765.
+TEST_P(NearTheLimit, a_total_is_struck_when_its_lines_fit_and_refused_when_they_do_not) {
+    const LimitCase& c = GetParam();
+    Machine m;
+    std::string amounts;
+    for (int i = 0; i < kMaxLines - 6; ++i) amounts += "1+";
+    m.Keys(amounts);
+    ASSERT_EQ(m.calc.Tape.size(), static_cast<size_t>(kMaxLines - 2));
+    m.Keys(c.keys);
+    EXPECT_EQ(m.calc.Tape.size(), c.lines);
+    const std::string ops = m.Ops();
+    EXPECT_EQ(ops.substr(ops.size() - std::string(c.end).size()), c.end);
+    EXPECT_EQ(m.TakeEvents(),
+              c.refused ? std::vector<std::string>{kTapeFull} : std::vector<std::string>{});
+    EXPECT_EQ(m.calc.Tape.back().Op, op::kOpen);
+}
+
+INSTANTIATE_TEST_SUITE_P(TheLastLines, NearTheLimit,
+                         ::testing::Values(LimitCase{"{Enter}", "+THB", 32767, false},
+                                           LimitCase{"{S-Enter}", "+SB", 32766, false},
+                                           LimitCase{"{S-Enter}{Enter}", "+SB", 32766, true},
+                                           LimitCase{"5+{S-Enter}", "++SB", 32767, false},
+                                           LimitCase{"5+{Enter}", "++B", 32766, true},
+                                           LimitCase{"5+6+", "+++B", 32767, false},
+                                           LimitCase{"2*{S-Enter}", "+*SB", 32767, false},
+                                           LimitCase{"2*{Enter}", "+*B", 32766, true},
+                                           LimitCase{"2*3{Enter}", "*B", 32766, true}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace tallymar::testing

@@ -54,6 +54,42 @@ TEST(DecimalButtons, picked_while_a_line_is_corrected_still_send_the_focus_to_th
     EXPECT_EQ(m.Ops(), "HTH++B");
 }
 
+// 5 + 3 + T 8: the 3 is emptied on line 4 and left. However it is left, the empty
+// "+" repeats the amount above and the total below is struck again.
+class EmptiedAmountLeft : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EmptiedAmountLeft, repeats_the_amount_above_and_strikes_the_total_again) {
+    Machine m;
+    m.Keys(std::string("5+3+{Enter}{Up}{Up}{Up}{Bksp}") + GetParam());
+    EXPECT_EQ(m.Ops(), "HTH++THB");
+    EXPECT_EQ(m.Shown(3), (Lines{"5.00", "5.00", "10.00", kRule, ""}));
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ArrowsClicksAndPaging, EmptiedAmountLeft,
+                         ::testing::Values("{Down}", "{Up}", "{Click 7}", "{Click 3}", "{End}",
+                                           "{Home}", "{PgDn}", "{PgUp}"),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// A correction half keyed is committed before paging moves the tape under the rows.
+class CorrectionLeftByPaging : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CorrectionLeftByPaging, is_committed_on_its_own_line) {
+    Machine m(StartUp().Rows(6));
+    m.Keys(kNineAmounts);
+    m.Keys(std::string("{Up}{Up}5") + GetParam());  // line 10, the 8
+    EXPECT_EQ(m.Ops(), "HTH+++++++++B");
+    EXPECT_DOUBLE_EQ(m.Amount(10), 5);
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 42);
+    for (int r = 0; r <= m.calc.LastRow; ++r) {
+        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.TopLine + r)) << "row " << r;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PagingKeys, CorrectionLeftByPaging,
+                         ::testing::Values("{PgUp}", "{Home}", "{End}", "{PgDn}"),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
 // Paging never changes a line: only appending or emptying a row makes an open line.
 TEST(Moving, paging_down_onto_the_open_line_leaves_the_amounts_above_it_alone) {
     for (const char* keys : {"{Home}{PgDn}{PgDn}", "{Home}{PgDn}{End}", "{Scroll 0}{End}"}) {

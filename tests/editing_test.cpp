@@ -181,6 +181,56 @@ TEST(CorrectingALine, committed_with_an_operator_key_moves_the_focus_one_row_dow
     EXPECT_EQ(m.calc.CurLine, 4);
 }
 
+struct RunningTotal {
+    const char* keys;
+    double accumulator;
+    const char* display;
+};
+
+class TheRunningTotal : public ::testing::TestWithParam<RunningTotal> {};
+
+// Whatever is corrected above the last total, the running total is what the
+// lines keyed after that total add up to, and the next total strikes it.
+TEST_P(TheRunningTotal, equals_the_lines_below_the_last_total_after_any_correction) {
+    const RunningTotal& c = GetParam();
+    Machine m;
+    m.Keys(c.keys);
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
+    EXPECT_EQ(m.calc.total_text, c.display);
+    m.Keys("{End}{Enter}");
+    EXPECT_DOUBLE_EQ(m.Amount(m.calc.UpperBound() - 2), c.accumulator);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corrections, TheRunningTotal,
+    ::testing::Values(RunningTotal{"5+3+{Enter}7+{Up}{Up}{Up}{Up}9+", 7, "7.00"},
+                      RunningTotal{"5+3+{Enter}7+{Click 4}{Bksp}{Down}", 7, "7.00"},
+                      RunningTotal{"5+{Enter}2+{S-Enter}3+{Click 3}6+", 5, "5.00"},
+                      RunningTotal{"5+{Enter}10+4*{Click 3}6+", 10, "10.00"},
+                      RunningTotal{"5+{Enter}3+{Click 3}{Delete}", 3, "3.00"},
+                      RunningTotal{"5+{Enter}3+{Click 3}x{Enter}", 3, "3.00"},
+                      RunningTotal{"5+{Enter}{Enter}3+{Click 3}6+", 3, "3.00"},
+                      // Nothing keyed since the last total: the display keeps that total.
+                      RunningTotal{"5+3+{Enter}{Click 4}9+", 0, "14.00"}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(TheRunningTotal, the_total_after_a_correction_above_an_earlier_total_adds_the_tape_up) {
+    Machine m;
+    m.Keys("5+3+{Enter}7+{Up}{Up}{Up}{Up}9+{End}{Enter}");
+    EXPECT_EQ(m.Ops(), "HTH++TH+THB");
+    EXPECT_EQ(m.Shown(3), (Lines{"5.00", "9.00", "14.00", kRule, "7.00", "7.00", kRule, ""}));
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+}
+
+TEST(TheRunningTotal, a_zero_divisor_below_the_last_total_is_not_reported_again) {
+    Machine m;
+    m.Keys("5+{Enter}10/0/");
+    ASSERT_EQ(m.TakeEvents().size(), 1u);
+    m.Keys("{Click 3}6+");
+    EXPECT_TRUE(m.TakeEvents().empty());
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+}
+
 // ---- turning a line into a comment ----
 
 TEST(TurningALineIntoAComment, strikes_the_total_again_at_the_first_letter) {

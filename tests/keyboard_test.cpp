@@ -1,5 +1,6 @@
 // Keys typed into the rows of the tape window: digits, comments, moving over the
 // tape, Shift selection, the guarded keys and the refusal to edit totals.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,42 @@ TEST_P(NewCommentLeftDownward, is_stored_with_an_open_line_after_it) {
 INSTANTIATE_TEST_SUITE_P(Keys, NewCommentLeftDownward,
                          ::testing::Values("{Down}", "{PgDn}", "{End}"),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+struct CommentLeftCase {
+    const char* keys;
+    const char* ops;
+    int comment_line;
+    const char* entry;
+    int focus_line;
+};
+
+class NewCommentLeftWithAClick : public ::testing::TestWithParam<CommentLeftCase> {};
+
+TEST_P(NewCommentLeftWithAClick, keeps_its_text_and_is_followed_by_an_open_line) {
+    const CommentLeftCase& c = GetParam();
+    Machine m;
+    m.Keys(c.keys);
+    EXPECT_EQ(m.Ops(), c.ops);
+    EXPECT_EQ(EntryText(m.calc.Tape[c.comment_line]), Padded(c.entry));
+    EXPECT_EQ(m.calc.TopLine + m.calc.focus_row, c.focus_line);
+    EXPECT_FALSE(m.calc.EditMode);
+    // The tape goes on from its open line.
+    m.Keys("{End}7+");
+    EXPECT_EQ(m.calc.Tape[m.calc.UpperBound() - 1].Op, '+');
+    EXPECT_DOUBLE_EQ(m.Amount(m.calc.UpperBound() - 1), 7);
+    EXPECT_TRUE(m.TakeEvents().empty());  // no beep, the 7 is kept
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, NewCommentLeftWithAClick,
+    ::testing::Values(CommentLeftCase{"abc{Click 1}", "HTHCB", 3, "abc", 1},
+                      CommentLeftCase{"5+rent{Click 3}", "HTH+CB", 4, "rent", 3},
+                      // An earlier comment visited and left by a click ends its editing,
+                      // so the next new comment is a new one.
+                      CommentLeftCase{"abc{Enter}5+{Click 3}{Click 5}xyz{Enter}", "HTHC+CB", 5,
+                                      "xyz", 6},
+                      CommentLeftCase{"abc{Enter}{Click 3}abd{Click 4}", "HTHCB", 3, "abd", 4}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(Comments, hold_fifteen_characters_and_refuse_more_with_a_beep) {
     Machine m;
@@ -244,6 +281,31 @@ TEST(GuardedKeys, num_lock_tells_the_user_to_keep_it_on_and_typing_goes_on) {
     EXPECT_EQ(m.RowAt(3).text, "123");
 }
 
+class TabKey : public ::testing::TestWithParam<const char*> {};
+
+// Tab goes into the row's text as Backspace does: it types nothing and moves nothing.
+TEST_P(TabKey, is_a_key_of_the_row_that_keeps_the_amount_and_the_focus) {
+    Machine m;
+    m.Keys(std::string("9") + GetParam());
+    EXPECT_EQ(m.RowAt(3).text, "9");
+    EXPECT_EQ(m.calc.focus_row, 3);
+    m.Keys("+");
+    EXPECT_EQ(m.Ops(), "HTH+B");
+    EXPECT_DOUBLE_EQ(m.Amount(3), 9);
+    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 9);
+    EXPECT_EQ(m.calc.ShownText(1), "0.00");  // the total above is left alone
+}
+
+INSTANTIATE_TEST_SUITE_P(TabAndShiftTab, TabKey,
+                         ::testing::Values("{Tab}", "{S-Tab}", "{Tab}{Tab}{S-Tab}"),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(TabKey, inside_a_comment_types_nothing) {
+    Machine m;
+    m.Keys("ab{Tab}c{Enter}");
+    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("abc"));
+}
+
 TEST(GuardedKeys, ctrl_v_beeps_and_pastes_nothing) {
     Machine m;
     m.Keys("12{C-v}");
@@ -298,6 +360,41 @@ INSTANTIATE_TEST_SUITE_P(NavigationAndGuardedKeys, KeyDowns,
                                            "{NumLock}", "{C-v}", "{C-c}", "{S-Up}", "{S-Down}"),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
+class ModifierKeysAlone : public ::testing::TestWithParam<const char*> {};
+
+// Shift, Ctrl and Alt come before every shortcut, Shift+click and Shift+arrow.
+TEST_P(ModifierKeysAlone, leave_the_tape_unchanged) {
+    Machine m;
+    m.Keys(GetParam());
+    EXPECT_FALSE(m.calc.TapeChanged);
+    EXPECT_EQ(m.Ops(), "HTHB");
+    EXPECT_TRUE(m.TakeEvents().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ShiftCtrlAlt, ModifierKeysAlone,
+                         ::testing::Values("{Shift}", "{Ctrl}", "{Alt}", "{Ctrl}{Alt}{Shift}"),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(ModifierKeysAlone, after_saving_leave_nothing_to_save) {
+    const std::string path = ::testing::TempDir() + "modifier_keys.add";
+    Machine m;
+    m.Keys("5+{Save " + path + "}");
+    ASSERT_FALSE(m.calc.TapeChanged);
+    m.Keys("{Ctrl}{Alt}{Shift}");
+    EXPECT_FALSE(m.calc.TapeChanged);
+    m.Keys("{Up}");  // a navigation key still counts as a change
+    EXPECT_TRUE(m.calc.TapeChanged);
+    std::remove(path.c_str());
+}
+
+TEST(ModifierKeysAlone, pressed_again_keep_a_selection_being_made) {
+    Machine m;
+    m.Keys("1+2+3+{Click 3}{S-Down}{Shift}{S-Down}");
+    EXPECT_TRUE(m.calc.Selecting);
+    EXPECT_EQ(m.calc.SelStartLine, 3);
+    EXPECT_EQ(m.calc.SelEndLine, 4);
+}
+
 class TotalKeyAwayFromTheOpenLine : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(TotalKeyAwayFromTheOpenLine, strikes_nothing_and_sends_the_focus_to_the_last_row) {
@@ -317,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(EnterAndEquals, TotalKeyAwayFromTheOpenLine,
 TEST(TotalKey, in_the_last_row_of_a_tape_scrolled_back_strikes_nothing) {
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
-    m.Keys("{Scroll 2}{Enter}");
+    m.Keys("{Scroll 2}{Click 5}{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+++++++++B");
     EXPECT_DOUBLE_EQ(m.calc.Accumulator, 45);
 }

@@ -47,9 +47,10 @@ TEST(FormatNumber, cuts_to_fixed_decimals_with_half_going_away_from_zero) {
                    {1e20, PatternOf(2), "100,000,000,000,000,000,000.00"}});
 }
 
-TEST(FormatNumber, drops_the_minus_when_every_shown_digit_is_zero) {
-    ExpectFormats({{-0.001, PatternOf(2), "0.00"}, {-0.0, PatternOf(0), "0"},
-                   {-1e-300, PatternOf(16), "0."}, {-0.005, PatternOf(2), "-0.01"}});
+TEST(FormatNumber, keeps_the_minus_of_a_negative_amount_that_rounds_to_zero) {
+    ExpectFormats({{-0.001, PatternOf(2), "-0.00"}, {-0.4, PatternOf(0), "-0"},
+                   {-1e-300, PatternOf(16), "-0."}, {-0.005, PatternOf(2), "-0.01"},
+                   {-0.0, PatternOf(0), "0"}, {0.4, PatternOf(0), "0"}});
 }
 
 TEST(FormatNumber, floating_decimals_show_only_needed_digits_and_keep_the_point) {

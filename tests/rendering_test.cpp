@@ -1,6 +1,6 @@
 // What the rows of the tape window show for each kind of line, with the default
-// theme's colours; selection and comment highlights; scrolling, resizing, the
-// decimal buttons and Shift+drag selection.
+// theme's colours; selection and comment highlights; the decimal buttons and
+// Shift+drag selection.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RowLook{"1234.5-", 3, "1,234.50", "-", 12, false, false, kNegative},
                       RowLook{"rent{Enter}", 3, "rent             ", "", 12, false, false, kText},
                       RowLook{"  rent{Enter}", 3, "rent           ", "", 12, false, false, kText},
-                      RowLook{"5+{Click 3}{Insert}{Scroll 0}", 3, "0.00", " ", 12, false, false,
+                      RowLook{"5+{Click 3}{Insert}{Home}", 3, "0.00", " ", 12, false, false,
                               kPositive}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
@@ -121,97 +121,6 @@ TEST(Highlights, a_comment_being_typed_is_text_coloured_on_grey_until_it_is_stor
     EXPECT_EQ(m.RowAt(3).back, kTape);
     EXPECT_EQ(m.RowAt(3).fore, kText);
 }
-
-TEST(Scrolling, shows_the_lines_from_the_scroll_value_on_without_moving_the_focus) {
-    Machine m(StartUp().Rows(6));
-    m.Keys(kNineAmounts);
-    m.Keys("{Scroll 2}");
-    EXPECT_EQ(m.calc.TopLine, 2);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
-        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(2 + r)) << "row " << r;
-    }
-    EXPECT_EQ(m.RowAt(0).text, "---------------");
-    EXPECT_EQ(m.RowAt(5).text, "5.00");
-    EXPECT_EQ(m.calc.focus_row, 5);
-    EXPECT_EQ(m.calc.CurLine, 12);
-}
-
-struct ScrollerCase {
-    const char* keys;
-    int maximum;
-    int value;
-};
-
-class Scroller : public ::testing::TestWithParam<ScrollerCase> {};
-
-TEST_P(Scroller, reaches_the_tape_length_less_the_rows_that_fit) {
-    const ScrollerCase& c = GetParam();
-    Machine m(StartUp().Rows(6));
-    m.Keys(c.keys);
-    EXPECT_EQ(m.calc.scroll_max, c.maximum);
-    EXPECT_EQ(m.calc.scroll_value, c.value);
-}
-
-INSTANTIATE_TEST_SUITE_P(SixRows, Scroller,
-                         ::testing::Values(ScrollerCase{"", 0, 0}, ScrollerCase{"1+2+", 0, 0},
-                                           ScrollerCase{"1+2+3+", 0, 0},
-                                           ScrollerCase{"1+2+3+4+", 1, 1},
-                                           ScrollerCase{kNineAmounts, 6, 6},
-                                           ScrollerCase{"1+2+3+4+5+6+7+8+9+{Home}", 6, 0},
-                                           ScrollerCase{"1+2+3+4+5+6+7+8+9+{PgUp}", 6, 2},
-                                           ScrollerCase{"1+2+3+4+5+6+7+8+9+{Rows 3}", 9, 7}),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
-
-TEST(Resizing, a_taller_window_adds_rows_only_while_there_are_lines_to_show) {
-    Machine m;
-    ASSERT_EQ(m.calc.LastRow, 3);
-    m.Keys("{Rows 30}");
-    EXPECT_EQ(m.calc.LastRow, 3);
-    EXPECT_EQ(m.calc.rows.size(), 4u);
-}
-
-TEST(Resizing, a_taller_window_over_a_long_tape_gets_new_rows_showing_the_next_lines) {
-    Machine m(StartUp().Rows(6));
-    m.Keys(kNineAmounts);
-    m.Keys("{Scroll 0}{Rows 10}");
-    EXPECT_EQ(m.calc.LastRow, 9);
-    ASSERT_EQ(m.calc.rows.size(), 10u);
-    for (int r = 0; r <= 9; ++r) EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(r)) << "row " << r;
-    EXPECT_EQ(m.calc.scroll_max, 2);
-}
-
-TEST(Resizing, a_window_scrolled_to_the_end_gains_no_rows_when_it_grows) {
-    Machine m(StartUp().Rows(6));
-    m.Keys(kNineAmounts);
-    m.Keys("{Rows 10}");
-    EXPECT_EQ(m.calc.LastRow, 5);
-}
-
-struct ShrinkCase {
-    int max_row;
-    int last_row;
-};
-
-class Shrinking : public ::testing::TestWithParam<ShrinkCase> {};
-
-TEST_P(Shrinking, removes_rows_from_the_bottom_and_always_keeps_row_zero) {
-    Machine m(StartUp().Rows(6));
-    m.Keys(kNineAmounts);
-    m.Keys("{Rows " + std::to_string(GetParam().max_row) + "}");
-    EXPECT_EQ(m.calc.LastRow, GetParam().last_row);
-    ASSERT_EQ(static_cast<int>(m.calc.rows.size()), GetParam().last_row + 1);
-    EXPECT_EQ(m.calc.TopLine, 7);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
-        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(7 + r)) << "row " << r;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, Shrinking,
-                         ::testing::Values(ShrinkCase{5, 4}, ShrinkCase{3, 2}, ShrinkCase{1, 0},
-                                           ShrinkCase{0, 0}),
-                         [](const auto& info) {
-                             return "rows" + std::to_string(info.param.max_row);
-                         });
 
 struct DecimalButton {
     int code;

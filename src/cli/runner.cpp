@@ -31,6 +31,8 @@ constexpr KeyStroke kKeyStrokes[] = {
     {"PgUp", key::kPageUp, shift::kNone, 0},    {"PgDn", key::kPageDown, shift::kNone, 0},
     {"Home", key::kHome, shift::kNone, 0},      {"End", key::kEnd, shift::kNone, 0},
     {"Bksp", key::kBackspace, shift::kNone, 8}, {"NumLock", key::kNumLock, shift::kNone, 0},
+    {"Tab", key::kTab, shift::kNone, 9},        {"S-Tab", key::kTab, shift::kShift, 9},
+    {"Shift", key::kShift, shift::kShift, 0},   {"Ctrl", key::kCtrl, shift::kCtrl, 0},
     {"Alt", key::kAlt, shift::kAlt, 0},         {"C-c", key::kC, shift::kCtrl, 0},
     {"C-v", key::kV, shift::kCtrl, 0},
 };
@@ -122,6 +124,9 @@ std::string Replayer::Run(const Action& action) {
             break;
         case Kind::kScroll:
             calc_.ScrollTo(action.number);
+            break;
+        case Kind::kWheel:
+            calc_.ScrollByWheel(action.number);
             break;
         case Kind::kRows:
             if (action.number < 0) return "a window cannot have fewer than 0 rows";

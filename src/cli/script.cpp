@@ -10,9 +10,9 @@
 namespace tallymar::cli {
 namespace {
 
-const std::set<std::string, std::less<>> kKeys = {"Enter",  "S-Enter", "Up",   "Down", "S-Up",
-                                                  "S-Down", "PgUp",    "PgDn", "Home", "End",
-                                                  "Bksp",   "NumLock", "Alt",  "C-c",  "C-v"};
+const std::set<std::string, std::less<>> kKeys = {
+    "Enter", "S-Enter", "Up",    "Down",    "S-Up", "S-Down", "PgUp", "PgDn", "Home", "End",
+    "Bksp",  "Tab",     "S-Tab", "NumLock", "Alt",  "Shift",  "Ctrl", "C-c",  "C-v"};
 const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy", "Clear",
                                                    "New",    "Callback", "Dump"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
@@ -95,7 +95,8 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         size_t count;
     } numbered[] = {{"Decimals", Kind::kDecimals, 1},  {"Click", Kind::kClick, 1},
                     {"S-Click", Kind::kShiftClick, 1}, {"S-Drag", Kind::kShiftDrag, 2},
-                    {"Scroll", Kind::kScroll, 1},      {"Rows", Kind::kRows, 1}};
+                    {"Scroll", Kind::kScroll, 1},      {"Wheel", Kind::kWheel, 1},
+                    {"Rows", Kind::kRows, 1}};
     for (const auto& entry : numbered) {
         if (head != entry.name) continue;
         action->kind = entry.kind;

@@ -20,6 +20,7 @@ struct Action {
         kShiftClick,
         kShiftDrag,  // number = row, y = twips
         kScroll,
+        kWheel,  // number = notches, positive turned away from the user
         kRows,
         kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
         kAnswer,

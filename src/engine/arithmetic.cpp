@@ -71,7 +71,7 @@ void Calc::CommitLine(int row) {
 }
 
 void Calc::DivisionByZero() {
-    Tell("Division by zero!");
+    if (!recounting_open_section_) Tell("Division by zero!");
 }
 
 // Closes a product or percentage with a total, unless a range is being recomputed:
@@ -221,21 +221,32 @@ void Calc::SpeakStruckTotal(bool subtotal) {
     Speak(kRuleText);
 }
 
-void Calc::TotalKey(int row) {
+bool Calc::TotalKey(int row) {
     const char above = CurLine >= 1 ? Tape[CurLine - 1].Op : op::kRule;
+    // The lines striking appends: a rule and an open line after a total, an open line
+    // after a subtotal; a keyed amount that is committed first takes one more.
+    const int strike = ShiftEnter ? 1 : 2;
+    const bool keyed = !rows[row].text.empty();
+    auto refused = [&](int lines) {
+        if (!RefuseIfFull(lines)) return false;
+        ShiftEnter = false;
+        return true;
+    };
     switch (above) {
         case '+':
         case '-':
         case op::kComment:
         case op::kSubtotal:
+            if (refused(strike + (options.CalcMode && keyed ? 1 : 0))) return false;
             if (options.CalcMode) CommitLineCalc(row);
             ApplyLine();
             StrikeTotal();
             break;
         case '*':
         case '/':
+            if (refused(strike + (keyed ? 1 : 0))) return false;
             Tape[CurLine].Op = '=';
-            if (rows[row].text.empty()) {
+            if (!keyed) {
                 StrikeTotal();
             } else {
                 double value = 0;
@@ -245,11 +256,13 @@ void Calc::TotalKey(int row) {
             break;
         case op::kRule:
         case op::kOpen:
+            if (refused(strike)) return false;
             StrikeTotal();
             break;
         default:
             break;
     }
+    return true;
 }
 
 }  // namespace tallymar

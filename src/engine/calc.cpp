@@ -1,4 +1,4 @@
-// Start-up, new tapes, the rows of the window, the scroll bar and the decimal buttons.
+// Start-up, new tapes, the rows of the window, the decimal buttons and mouse selection.
 #include "engine/calc.h"
 
 #include "engine/text_codec.h"
@@ -61,6 +61,7 @@ void Calc::BuildNewTape(bool quiet) {
     EditingOld = EditMode = UpPending = DownPending = false;
     Selecting = SelectionShown = false;
     SelStartLine = SelEndLine = 0;
+    parked_line_ = -1;
     TapeLine first;
     first.Op = op::kRule;
     first.Decimals = options.DecimalCode;
@@ -86,51 +87,26 @@ void Calc::RemoveLastRow() {
     --LastRow;
 }
 
-void Calc::Resize(int max_row) {
-    MaxRow = max_row;
-    if (LastRow < MaxRow) {
-        bool created = false;
-        for (int i = LastRow + 1; i <= MaxRow - 1; ++i) {
-            if (TopLine + i > UpperBound()) break;
-            AddRow();
-            ++LastRow;
-            created = true;
-        }
-        if (created) ShowTape();
-    } else {
-        while (LastRow > 0 && LastRow >= MaxRow) RemoveLastRow();
-    }
-    if (focus_row < 0) SetFocus(LastRow);
-    UpdateScroller();
-}
-
-void Calc::UpdateScroller() {
-    updating_scroller_ = true;
-    scroll_max = std::max(UpperBound() - MaxRow, 0);
-    scroll_value = std::min(TopLine, scroll_max);
-    updating_scroller_ = false;
-}
-
-void Calc::ScrollTo(int value) {
-    if (updating_scroller_) return;
-    scroll_value = std::clamp(value, 0, scroll_max);
-    TopLine = scroll_value;
-    ShowTape();
-}
-
 void Calc::DecimalOptionClick(int index) {
     if (index < 0 || index > 6) return;
     decimal_option = index;
     options.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
     NumberFormat = GetNumberFormat(options.DecimalCode);
     ShowAccumulator();
-    SetFocus(LastRow);
+    FocusOpenLine();
 }
 
 void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
     if (row < 0 || row > LastRow) return;
     Row& box = rows[row];
-    if (box.text != text && !box.locked) box.text = text;
+    if (box.text != text && !box.locked) {
+        box.text = text;
+        // A comment keeps what the box holds (Delete works in the box itself).
+        const int line = TopLine + row;
+        if (row == focus_row && line <= UpperBound() && Tape[line].Op == op::kComment) {
+            SetEntry(Tape[line], box.text);
+        }
+    }
     const int length = Utf8Length(box.text);
     box.sel_start = std::clamp(sel_start, 0, length);
     box.sel_length = std::clamp(sel_length, 0, length - box.sel_start);

@@ -25,6 +25,8 @@ namespace key {
 inline constexpr int kBackspace = 8;
 inline constexpr int kTab = 9;
 inline constexpr int kEnter = 13;
+inline constexpr int kShift = 16;
+inline constexpr int kCtrl = 17;
 inline constexpr int kAlt = 18;
 inline constexpr int kPageUp = 33;
 inline constexpr int kPageDown = 34;
@@ -34,7 +36,12 @@ inline constexpr int kUp = 38;
 inline constexpr int kDown = 40;
 inline constexpr int kC = 67;
 inline constexpr int kV = 86;
+inline constexpr int kSystem = 91;  // the Windows or Super key
 inline constexpr int kNumLock = 144;
+// Shift, Ctrl, Alt and the system key pressed on their own.
+inline bool IsModifier(int key_code) {
+    return key_code == kShift || key_code == kCtrl || key_code == kAlt || key_code == kSystem;
+}
 }  // namespace key
 namespace shift {
 inline constexpr int kNone = 0;
@@ -43,6 +50,8 @@ inline constexpr int kCtrl = 2;
 inline constexpr int kAlt = 4;
 }  // namespace shift
 inline constexpr int kLeftButton = 1;
+// Lines the tape scrolls for one notch of the mouse wheel.
+inline constexpr int kWheelLines = 3;
 
 inline constexpr const char* kProgramTitle = "Tallymar";
 // The decimal code each decimal option button chooses, by option index.
@@ -114,7 +123,9 @@ class Calc {
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw = false;
-    void ScrollTo(int value);            // the scroll bar moved
+    void ScrollTo(int value);  // the scroll bar moved
+    // The mouse wheel turned over the tape: a notch away from the user shows earlier lines.
+    void ScrollByWheel(int notches);
     void DecimalOptionClick(int index);  // optDecimal(index) chosen
     void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
     void MouseDown(int row, int button, int shift_state);
@@ -126,6 +137,14 @@ class Calc {
     void KeyPress(int row, char32_t character);
     // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
     void SetFocus(int row);
+    // The line the focus is on (-1 when no row has it); it can lie outside the rows
+    // shown when the tape was scrolled away from it.
+    int FocusLine() const;
+    // The focus line is scrolled out of view: the box in `focus_row` keeps the
+    // keyboard, and the next key brings the line back into view first.
+    bool focus_parked() const { return parked_line_ >= 0; }
+    // Scrolls the tape back to the focus line when it is out of view.
+    void BringFocusIntoView();
     void OpGotFocus(int row) { SetFocus(row); }
     // The focus goes to `row` afresh after the tape under the rows was replaced: only
     // the row's got-focus handling runs (the old row's line may no longer be there).
@@ -139,7 +158,7 @@ class Calc {
     // --- editing (menu commands) ---
     void AddTapeLine();
     void InsertTapeLine(int line);
-    void MenuInsert() { InsertTapeLine(CurLine); }
+    void MenuInsert();  // Edit > Insert row
     void MenuDelete();  // Edit > Delete row
     void RowDelete();
     void RecalcFromLastTotal();
@@ -151,7 +170,8 @@ class Calc {
     void ApplyLine();
     void StoreLineResult();
     void StrikeTotal();
-    void TotalKey(int row);
+    // Enter or "=" on the open line; false when the tape has no room for what it strikes.
+    bool TotalKey(int row);
 
     // --- rendering ---
     void ShowTape();
@@ -178,10 +198,26 @@ class Calc {
     bool defer_total_display_ = false;
     bool total_display_stale_ = false;
     bool updating_scroller_ = false;
+    // While the lines below the last total are added up again, a zero divisor among
+    // them has already been reported.
+    bool recounting_open_section_ = false;
+    int parked_line_ = -1;  // the focus line while it is scrolled out of view
+    Row parked_box_;        // its row as it was, with what had been keyed into it
 
     void GotFocus(int row);
     void LostFocus(int row);
     void RefreshFocus(int row);
+    // The focused row as it is, or as it was when its line scrolled out of view.
+    Row FocusBox() const;
+    // Redraws the rows and puts `box`, the row of the focus line `line`, back in
+    // whichever row shows that line now (or holds it aside while none does).
+    void ShowTapeKeepingFocus(int line, const Row& box);
+    // Page Up, Page Down, End or Home from `row`: the row is left first (its lost-focus
+    // handling runs while it still shows its line), then the tape moves under the rows.
+    void PageTo(int row, int key_code);
+    // The focus goes to the open line at the end of the tape, scrolled into view.
+    void FocusOpenLine();
+    void RecountOpenSection();
     char PrevOp(int line) const;
     bool IsNumericKey(char32_t character, const Row& box) const;
     void FinishComment(int row, char32_t character, bool down, bool edit_mode);

@@ -48,8 +48,16 @@ void Calc::InsertTapeLine(int line) {
     UpdateScroller();
 }
 
+// Edit > Insert and Delete work on the focus line, shown first if it was scrolled away.
+void Calc::MenuInsert() {
+    BringFocusIntoView();
+    InsertTapeLine(CurLine);
+}
+
 void Calc::MenuDelete() {
-    if (LastRow > 0) RowDelete();
+    if (LastRow == 0) return;
+    BringFocusIntoView();
+    RowDelete();
 }
 
 void Calc::RowDelete() {
@@ -128,6 +136,7 @@ void Calc::RecalcFromLastTotal() {
         if (Tape[j].Op == op::kTotal) {
             defer_total_display_ = false;
             StrikeTotal();
+            RecountOpenSection();
             return;
         }
         ApplyLine();
@@ -140,6 +149,31 @@ void Calc::RecalcFromLastTotal() {
         }
     }
     defer_total_display_ = false;
+}
+
+// Striking a total again cleared the accumulator; the running total is what the
+// lines below the tape's last total add up to, so they are added up again.
+void Calc::RecountOpenSection() {
+    const int struck = CurLine;
+    int last_total = UpperBound();
+    while (last_total > 0 && Tape[last_total].Op != op::kTotal) --last_total;
+    Accumulator = 0;
+    bool counted = false;
+    recounting_open_section_ = true;
+    defer_total_display_ = true;
+    for (int j = last_total + 1; j <= UpperBound(); ++j) {
+        // The open line counts for nothing, whatever operator calculator mode gave it.
+        const char kind = Tape[j].Op;
+        counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&
+                              kind != op::kConversion && kind != op::kInserted);
+        CurLine = j;
+        ApplyLine();
+    }
+    defer_total_display_ = false;
+    recounting_open_section_ = false;
+    // With nothing keyed since the last total, the display keeps the total just struck.
+    if (counted) ShowAccumulator();
+    CurLine = struck;
 }
 
 void Calc::CopySelection() {

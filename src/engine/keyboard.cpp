@@ -37,6 +37,22 @@ void Calc::SetFocus(int row) {
         focus_row = row;
         return;
     }
+    if (parked_line_ >= 0) {
+        // The focus line is out of view: it is left as it would be on screen, and the
+        // line chosen is the one the row shows in the view the user is looking at.
+        const int chosen = TopLine + row;
+        const int view = TopLine;
+        BringFocusIntoView();
+        in_lost_focus_ = true;
+        LostFocus(focus_row);
+        in_lost_focus_ = false;
+        TopLine = std::clamp(view, 0, std::max(UpperBound() - LastRow, 0));
+        ShowTape();
+        focus_row = std::clamp(chosen - TopLine, 0, LastRow);
+        GotFocus(focus_row);
+        UpdateScroller();
+        return;
+    }
     if (row == focus_row) return;
     const int old = focus_row;
     focus_row = row;
@@ -67,6 +83,7 @@ void Calc::RefreshFocus(int row) {
 void Calc::GotFocus(int row) {
     if (row < 0 || row > LastRow) return;
     CurLine = TopLine + row;
+    parked_line_ = -1;
     // Nothing has been keyed in this row yet, so leaving it must not commit it.
     EditingOld = false;
     Row& box = rows[row];
@@ -89,6 +106,18 @@ void Calc::LostFocus(int row) {
         committing_on_leave_ = true;
         CommitLine(row);
         committing_on_leave_ = false;
+    }
+    // A comment holds what was typed from the first key on; leaving it ends its
+    // editing, and a new comment at the end of the tape gets an open line after it.
+    EditMode = false;
+    if (!Tape.empty() && Tape.back().Op == op::kComment) {
+        const int chosen = TopLine + focus_row;
+        AddTapeLine();
+        if (chosen < TopLine) {
+            TopLine = chosen;  // the line chosen stays in view although the tape grew
+            ShowTape();
+        }
+        focus_row = std::clamp(chosen - TopLine, 0, LastRow);
     }
     if (UpPending) {
         MoveUp(row);
@@ -158,6 +187,14 @@ bool Calc::IsNumericKey(char32_t character, const Row& box) const {
 
 void Calc::KeyDown(int row, int key_code, int shift_state) {
     if (row < 0 || row > LastRow) return;
+    // Shift, Ctrl or Alt on their own change nothing (they come before a shortcut,
+    // a Shift+click or Shift+arrow); Alt still speaks up while the voice callback reads.
+    if (key::IsModifier(key_code) && !(CallbackRunning && shift_state == shift::kAlt)) return;
+    if (parked_line_ >= 0 && row == focus_row) {
+        BringFocusIntoView();
+        row = focus_row;
+    }
+    ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
     CurLine = TopLine + row;
     const int line = CurLine;
     // Whether the line being keyed has an empty text, judged before the key can
@@ -186,24 +223,10 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                     rest = false;
                     break;
                 case key::kPageUp:
-                    TopLine = std::max(TopLine - LastRow, 0);
-                    ShowTape();
-                    RefreshFocus(0);
-                    break;
                 case key::kPageDown:
-                    TopLine = std::max(std::min(TopLine + LastRow, UpperBound() - LastRow), 0);
-                    ShowTape();
-                    RefreshFocus(LastRow);
-                    break;
                 case key::kEnd:
-                    TopLine = std::max(UpperBound() - LastRow, 0);
-                    ShowTape();
-                    RefreshFocus(LastRow);
-                    break;
                 case key::kHome:
-                    TopLine = 0;
-                    ShowTape();
-                    RefreshFocus(0);
+                    PageTo(row, key_code);
                     break;
                 case key::kUp:
                     UpPending = true;
@@ -222,7 +245,6 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
             break;
         }
         case shift::kShift:
-            ShiftEnter = key_code == key::kEnter;
             if (key_code == key::kUp || key_code == key::kDown) {
                 if (!Selecting) {
                     Selecting = SelectionShown = true;
@@ -258,8 +280,11 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
             break;
     }
     if (!rest) return;
-    // The line the key was pressed on, even when the focus has moved on since.
-    if (was_empty && line <= UpperBound()) {
+    // A comment erased back to nothing, or the open line, can take an amount again.
+    // A line the key has left keeps what leaving it made of it: an emptied amount
+    // line was committed like one left with a click.
+    if (was_empty && line <= UpperBound() && FocusLine() == line && rows[focus_row].text.empty() &&
+        (Tape[line].Op == op::kComment || line == UpperBound())) {
         Tape[line].Op = op::kOpen;
     }
     TapeChanged = true;
@@ -268,6 +293,10 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
 
 void Calc::KeyPress(int row, char32_t character) {
     if (row < 0 || row > LastRow) return;
+    if (parked_line_ >= 0 && row == focus_row) {
+        BringFocusIntoView();
+        row = focus_row;
+    }
     CurLine = TopLine + row;
     if (CurLine > UpperBound()) return;
     EditingOld = CurLine < UpperBound();
@@ -303,6 +332,7 @@ void Calc::KeyPress(int row, char32_t character) {
             return;
         }
         rows[row].Type(character);
+        SetEntry(Tape[CurLine], rows[row].text);
         TapeChanged = true;
         return;
     }
@@ -327,7 +357,7 @@ void Calc::KeyPress(int row, char32_t character) {
         case '-':
         case '*':
         case '/':
-            if (may_append && RefuseIfFull(3)) return;
+            if (may_append && RefuseIfFull(1)) return;
             Speak(key);
             if (options.CalcMode && (character == '+' || character == '-')) {
                 CalcOp = key;
@@ -338,18 +368,20 @@ void Calc::KeyPress(int row, char32_t character) {
             }
             PlayKeySound(ports_.sound, options.MachineSound);
             break;
-        case '%':
-            if (may_append && RefuseIfFull(3)) return;
+        case '%': {
+            // A percentage of a product strikes its total (a line, the total, a rule).
+            const char prev = PrevOp(CurLine);
+            if (may_append && RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             Speak(key);
             PlayKeySound(ports_.sound, options.MachineSound);
             Tape[CurLine].Op = '%';
             CommitLine(row);
             break;
+        }
         case '=':
         case 13:
             if (row == LastRow && CurLine == UpperBound()) {
-                if (RefuseIfFull(3)) return;
-                TotalKey(row);
+                if (!TotalKey(row)) return;
                 PlayTotalSound(ports_.sound, options.MachineSound);
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.

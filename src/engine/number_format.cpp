@@ -194,7 +194,9 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberSym
     const long needed_decimals =
         zero ? 0 : std::clamp(count - 1 - exponent, 0L, layout.max_decimals);
     const long shown_decimals = std::max(layout.fixed_decimals, needed_decimals);
-    const bool minus = value < 0 && !zero;
+    // A negative amount keeps its sign when it rounds to zero (-0.4 shows "-0");
+    // a negative zero is zero.
+    const bool minus = value < 0;
 
     const size_t size = (minus ? 1 : 0) + layout.prefix.size() + shown_integer +
                         separators * symbols.thousands.size() +

@@ -28,7 +28,7 @@ const std::string& PatternOf(int decimal_code);
 // The value is cut to the shown decimals with a half going away from zero, judged on
 // its 15-significant-digit decimal form (1.005 -> "1.01", 0.1 + 0.2 floating -> "0.3").
 // A pattern with a point keeps it on whole numbers ("5."). A negative value gets a
-// leading minus unless every shown digit is zero. An empty pattern gives the general
+// leading minus, also when every shown digit is zero ("-0"). An empty pattern gives the general
 // form: up to 15 significant digits, no grouping. Infinities and NaN give "Overflow".
 std::string FormatNumber(double value, std::string_view pattern, const NumberSymbols& symbols);
 

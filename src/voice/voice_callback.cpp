@@ -13,6 +13,8 @@ void CallbackButtonClick(Calc& calc) {
         return;
     }
     calc.CallbackRunning = true;
+    // The reading starts at the line under the cursor, shown again if scrolled away.
+    calc.BringFocusIntoView();
     // `first` is a row and `last` a tape index, so the reading takes TopLine steps
     // more than there are lines; the surplus re-reads the silent open line.
     const int first = calc.CurLine - calc.TopLine;

@@ -33,6 +33,7 @@ int VirtualKeyOf(const QKeyEvent& event) {
         case Qt::Key_Backspace:
             return 8;
         case Qt::Key_Tab:
+        case Qt::Key_Backtab:  // Shift+Tab
             return 9;
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -42,6 +43,7 @@ int VirtualKeyOf(const QKeyEvent& event) {
         case Qt::Key_Control:
             return 17;
         case Qt::Key_Alt:
+        case Qt::Key_AltGr:
             return 18;
         case Qt::Key_Escape:
             return 27;
@@ -63,6 +65,10 @@ int VirtualKeyOf(const QKeyEvent& event) {
             return 40;
         case Qt::Key_Insert:
             return 45;
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+            return 91;
         case Qt::Key_Delete:
             return 46;
         case Qt::Key_NumLock:
@@ -73,7 +79,12 @@ int VirtualKeyOf(const QKeyEvent& event) {
 }
 
 int ShiftStateOf(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers m = event.modifiers();
+    Qt::KeyboardModifiers m = event.modifiers();
+    // A modifier key's own press counts it as held, whether or not the platform
+    // reported it in the modifiers of that press.
+    if (event.key() == Qt::Key_Shift) m |= Qt::ShiftModifier;
+    if (event.key() == Qt::Key_Control) m |= Qt::ControlModifier;
+    if (event.key() == Qt::Key_Alt) m |= Qt::AltModifier;
     return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) + (m.testFlag(Qt::ControlModifier) ? 2 : 0) +
            (m.testFlag(Qt::AltModifier) ? 4 : 0);
 }
@@ -89,6 +100,8 @@ char32_t CharacterOf(const QKeyEvent& event) {
             break;
     }
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+    // Tab is a key of the row, as Backspace is.
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return 9;
     const QString text = event.text();
     if (text.isEmpty()) return 0;
     const char32_t c = text.toUcs4().value(0);
@@ -99,6 +112,11 @@ char32_t CharacterOf(const QKeyEvent& event) {
 
 EngineKey TranslateKey(const QKeyEvent& event) {
     return EngineKey{VirtualKeyOf(event), ShiftStateOf(event), CharacterOf(event)};
+}
+
+bool IsControlTab(const QKeyEvent& event) {
+    return (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) &&
+           event.modifiers().testFlag(Qt::ControlModifier);
 }
 
 }  // namespace tallymar

@@ -14,4 +14,8 @@ struct EngineKey {
 
 EngineKey TranslateKey(const QKeyEvent& event);
 
+// Ctrl+Tab and Ctrl+Shift+Tab: kept for moving between the window's controls, never
+// handed to the tape.
+bool IsControlTab(const QKeyEvent& event);
+
 }  // namespace tallymar

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "platform/qt/twips.h"
 #include "window/key_translation.h"
@@ -45,6 +46,10 @@ bool AmountBox::event(QEvent* event) {
 }
 
 void AmountBox::keyPressEvent(QKeyEvent* event) {
+    if (IsControlTab(*event)) {
+        event->ignore();
+        return;
+    }
     const EngineKey key = TranslateKey(*event);
     if (LeftToTheBox(key.key_code, key.shift_state)) {
         window_.Apply([&](Calc& calc) { calc.KeyDown(row_, key.key_code, key.shift_state); });
@@ -79,6 +84,12 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    if (window_.calc().focus_parked() && hasFocus()) {
+        // This box kept the keyboard while the focus line was scrolled out of view:
+        // the click chooses the line it shows now, as a click into another row would.
+        focusing_click_ = true;
+        window_.Apply([&](Calc& calc) { calc.SetFocus(row_); });
+    }
     QLineEdit::mousePressEvent(event);
     // A click into another row selects its whole text, so that typing replaces it;
     // a click into the row being keyed places the caret.
@@ -101,6 +112,11 @@ void AmountBox::mouseReleaseEvent(QMouseEvent* event) {
     focusing_click_ = false;
 }
 
+// The wheel over a row scrolls the tape, as anywhere over the window.
+void AmountBox::wheelEvent(QWheelEvent* event) {
+    window_.TurnWheel(*event);
+}
+
 void AmountBox::ReportBox() {
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     const int length = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
@@ -114,6 +130,10 @@ OperatorBox::OperatorBox(TapeWindow& window, int row, QWidget* parent)
     setObjectName(QString("txtOp%1").arg(row));
     setReadOnly(true);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void OperatorBox::wheelEvent(QWheelEvent* event) {
+    window_.TurnWheel(*event);
 }
 
 void OperatorBox::mousePressEvent(QMouseEvent* event) {

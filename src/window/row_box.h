@@ -18,10 +18,13 @@ class AmountBox : public QLineEdit {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab stay in the row: the focus never leaves the tape by them.
+    bool focusNextPrevChild(bool) override { return false; }
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void ReportBox();
@@ -38,6 +41,7 @@ class OperatorBox : public QLineEdit {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     TapeWindow& window_;

@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
@@ -158,7 +159,7 @@ void TapeWindow::AddRowWidgets() {
     rows_.push_back(widgets);
 }
 
-void TapeWindow::ShowRow(RowWidgets& w, const Row& row) {
+void TapeWindow::ShowRow(RowWidgets& w, const Row& row, bool parked) {
     const Row& old = w.shown;
     if (w.fresh || old.text != row.text) w.data->setText(QString::fromStdString(row.text));
     if (w.fresh || old.op != row.op) w.op->setText(QString::fromStdString(row.op));
@@ -167,7 +168,10 @@ void TapeWindow::ShowRow(RowWidgets& w, const Row& row) {
         w.data->setFont(font);
         w.op->setFont(font);
     }
-    if (w.fresh || old.locked != row.locked) w.data->setReadOnly(row.locked);
+    if (w.fresh || old.locked != row.locked || w.caret_hidden != parked) {
+        w.data->setReadOnly(row.locked || parked);
+        w.caret_hidden = parked;
+    }
     if (w.fresh || old.fore != row.fore || old.back != row.back) Paint(w.data, row.fore, row.back);
     if (w.fresh || old.op_fore != row.op_fore || old.op_back != row.op_back) {
         Paint(w.op, row.op_fore, row.op_back);
@@ -196,7 +200,10 @@ void TapeWindow::Sync() {
         gone.data->deleteLater();
         gone.op->deleteLater();
     }
-    for (size_t r = 0; r < rows_.size(); ++r) ShowRow(rows_[r], calc_.rows[r]);
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        ShowRow(rows_[r], calc_.rows[r],
+                calc_.focus_parked() && static_cast<int>(r) == calc_.focus_row);
+    }
 
     const QString total = QString::fromStdString(calc_.total_text);
     if (total_->text() != total) total_->setText(total);
@@ -230,7 +237,7 @@ void TapeWindow::Sync() {
 void TapeWindow::RestoreSelection(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     rows_[row].fresh = true;
-    ShowRow(rows_[row], calc_.rows[row]);
+    ShowRow(rows_[row], calc_.rows[row], calc_.focus_parked() && row == calc_.focus_row);
 }
 
 void TapeWindow::Apply(const std::function<void(Calc&)>& call) {
@@ -265,6 +272,16 @@ void TapeWindow::PlaceScrollBar() {
     // A window too short for the bar keeps it at no height rather than a negative one.
     const int bar_height = std::max(0, height() - t.Y(kScrollTop) - t.Y(150));
     scroll_->setGeometry(t.X(kScrollLeft), t.Y(kScrollTop), t.X(kScrollWidth), bar_height);
+}
+
+void TapeWindow::TurnWheel(QWheelEvent& event) {
+    // 120 eighths of a degree make one notch; a fine-grained wheel adds up to one.
+    constexpr int kNotch = 120;
+    wheel_angle_ += event.angleDelta().y();
+    const int notches = wheel_angle_ / kNotch;
+    wheel_angle_ -= notches * kNotch;
+    if (notches != 0) Apply([notches](Calc& calc) { calc.ScrollByWheel(notches); });
+    event.accept();
 }
 
 void TapeWindow::resizeEvent(QResizeEvent* event) {

@@ -33,6 +33,7 @@ class TapeWindow : public QWidget {
     // Makes the widgets show the engine's model; only what changed is touched.
     void Sync();
     bool syncing() const { return syncing_; }
+    const Calc& calc() const { return calc_; }
     // Puts the engine's caret and selection back into a row's amount box.
     void RestoreSelection(int row);
 
@@ -46,6 +47,9 @@ class TapeWindow : public QWidget {
     std::vector<QKeySequence> menu_shortcuts;
     bool IsMenuShortcut(const QKeyEvent& event) const;
 
+    // The mouse wheel turned anywhere over the tape window, its rows included.
+    void TurnWheel(QWheelEvent& event);
+
     // The rows that fit in a window of this height (pixels), as the design counts them.
     int RowsForHeight(int height_pixels) const;
 
@@ -57,6 +61,7 @@ class TapeWindow : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override { TurnWheel(*event); }
 
   private:
     struct RowWidgets {
@@ -64,11 +69,13 @@ class TapeWindow : public QWidget {
         OperatorBox* op;
         Row shown;  // what the two boxes show now
         bool fresh;
+        bool caret_hidden = false;
     };
 
     void BuildControls();
     void AddRowWidgets();
-    void ShowRow(RowWidgets& widgets, const Row& row);
+    // `parked`: the box keeps the keyboard while its line is out of view; it shows no caret.
+    void ShowRow(RowWidgets& widgets, const Row& row, bool parked = false);
     void PlaceScrollBar();
 
     Calc& calc_;
@@ -82,6 +89,7 @@ class TapeWindow : public QWidget {
     QLabel* labels_[7] = {};
     QScrollBar* scroll_ = nullptr;
     std::vector<RowWidgets> rows_;
+    int wheel_angle_ = 0;  // eighths of a degree turned short of a whole notch
 };
 
 }  // namespace tallymar

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "engine/dialogs/mode_dialog.h"
 #include "files/dialogs/printing.h"
@@ -338,6 +339,158 @@ class GuiTest : public QObject {
         const int per_page = (qRound(area.height()) / 250 - 3) * (qRound(area.width()) / 2750);
         QCOMPARE(pages, size_t((t.calc().Tape.size() + per_page - 1) / per_page));
         QVERIFY(pages >= 2);
+    }
+
+    // ---- The focus never leaves the line the user chose: Tab, resizing, the wheel,
+    // ---- scrolling away, and the modifier keys of the menus.
+
+  private:
+    void keys_twenty_amounts(Started& t) {
+        for (int i = 1; i <= 20; ++i) t.Type(QString::number(i) + "+");
+    }
+
+    // The focus is on the tape's open line, shown in the row that has the keyboard.
+    void expect_focus_on_the_open_line(Started& t) {
+        Calc& calc = t.calc();
+        QCOMPARE(calc.FocusLine(), calc.UpperBound());
+        QVERIFY(!calc.focus_parked());
+        QCOMPARE(calc.TopLine + calc.focus_row, calc.UpperBound());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(calc.focus_row)));
+    }
+
+    void the_scroll_bar_reaches_the_open_line(Started& t) {
+        QScrollBar* bar = t.tape().ScrollBar();
+        QCOMPARE(bar->maximum(), t.calc().UpperBound() - t.calc().LastRow);
+        QCOMPARE(bar->value(), t.calc().TopLine);
+    }
+
+  private slots:
+    void tab_and_shift_tab_stay_in_the_row_being_keyed() {
+        for (Qt::Key tab : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            Started t(folder_->path());
+            t.Type("9");
+            t.Key(tab, tab == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(3)));
+            QCOMPARE(t.Row(3)->text(), QString("9"));
+            t.Type("+");
+            QCOMPARE(Ops(t.calc()), QString("HTH+B"));
+            QCOMPARE(t.calc().Tape[3].Amount, 9.0);
+            QCOMPARE(t.Row(0)->text(), QString("---------------"));
+            QCOMPARE(t.tape().TotalBox()->text(), QString("9"));
+        }
+    }
+
+    void a_shorter_window_keeps_the_focus_on_the_open_line_and_the_next_amount_goes_there() {
+        Started t(folder_->path());
+        keys_twenty_amounts(t);
+        t.Type("7");
+        MainWindow& window = t.app().window();
+        window.resize(window.width(), window.height() / 2);
+        QApplication::processEvents();
+        QCOMPARE(t.calc().LastRow, t.calc().MaxRow - 1);
+        expect_focus_on_the_open_line(t);
+        the_scroll_bar_reaches_the_open_line(t);
+        QCOMPARE(t.Row(t.calc().focus_row)->text(), QString("7"));
+        t.Type("+");
+        QCOMPARE(t.calc().Tape[t.calc().UpperBound() - 1].Amount, 7.0);
+        QCOMPARE(t.calc().Accumulator, 217.0);
+    }
+
+    void a_taller_window_fills_its_new_rows_with_lines_from_above() {
+        Started t(folder_->path());
+        MainWindow& window = t.app().window();
+        const int height = window.height();
+        window.resize(window.width(), height / 2);
+        QApplication::processEvents();
+        keys_twenty_amounts(t);
+        const int top_before = t.calc().TopLine;
+        QVERIFY(top_before > 0);
+        window.resize(window.width(), height);
+        QApplication::processEvents();
+        QVERIFY(t.calc().TopLine < top_before);
+        QCOMPARE(t.calc().LastRow, std::min(t.calc().MaxRow - 1, t.calc().UpperBound()));
+        QCOMPARE(t.calc().TopLine + t.calc().LastRow, t.calc().UpperBound());
+        expect_focus_on_the_open_line(t);
+        the_scroll_bar_reaches_the_open_line(t);
+        for (int r = 0; r <= t.calc().LastRow; ++r) {
+            QCOMPARE(t.Row(r)->text(),
+                     QString::fromStdString(t.calc().ShownText(t.calc().TopLine + r)));
+        }
+        // Taller than the tape: every line shows from the top, and no row is left empty.
+        window.resize(window.width(), height * 4);
+        QApplication::processEvents();
+        QCOMPARE(t.calc().TopLine, 0);
+        QCOMPARE(t.calc().LastRow, t.calc().UpperBound());
+        QCOMPARE(t.tape().ScrollBar()->maximum(), 0);
+        expect_focus_on_the_open_line(t);
+    }
+
+    void the_wheel_over_the_tape_scrolls_three_lines_a_notch_and_leaves_the_focus() {
+        Started t(folder_->path());
+        MainWindow& window = t.app().window();
+        window.resize(window.width(), window.height() / 2);
+        QApplication::processEvents();
+        keys_twenty_amounts(t);
+        const int top = t.calc().TopLine;
+        QWidget* focused = QApplication::focusWidget();
+        auto turn = [&](QWidget* over, int notches) {
+            const QPointF at(5, 5);
+            QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(over, &wheel);
+        };
+        turn(t.Row(1), 1);
+        QCOMPARE(t.calc().TopLine, top - 3);
+        QCOMPARE(t.tape().ScrollBar()->value(), top - 3);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QCOMPARE(t.calc().FocusLine(), t.calc().UpperBound());
+        turn(t.tape().OpBox(2), 2);
+        QCOMPARE(t.calc().TopLine, std::max(top - 9, 0));
+        turn(t.Row(0), -1);
+        QCOMPARE(t.calc().TopLine, std::max(top - 9, 0) + 3);
+        // The box that kept the keyboard shows an older line meanwhile, without a caret.
+        QVERIFY(t.calc().focus_parked());
+        QVERIFY(t.Row(t.calc().focus_row)->isReadOnly());
+        t.Type("5+");
+        expect_focus_on_the_open_line(t);
+        QCOMPARE(t.calc().Tape[t.calc().UpperBound() - 1].Amount, 5.0);
+        QCOMPARE(t.calc().Accumulator, 215.0);
+    }
+
+    void the_scroll_bar_moved_away_and_back_keeps_the_digits_keyed() {
+        Started t(folder_->path());
+        MainWindow& window = t.app().window();
+        window.resize(window.width(), window.height() / 2);
+        QApplication::processEvents();
+        keys_twenty_amounts(t);
+        t.Type("7");
+        QScrollBar* bar = t.tape().ScrollBar();
+        const int end = bar->value();
+        QCOMPARE(end, bar->maximum());
+        bar->setValue(0);
+        QCOMPARE(t.calc().TopLine, 0);
+        bar->setValue(end);
+        expect_focus_on_the_open_line(t);
+        QCOMPARE(t.Row(t.calc().focus_row)->text(), QString("7"));
+        QVERIFY(!t.Row(t.calc().focus_row)->isReadOnly());
+        // A click after scrolling away chooses the line its row shows.
+        bar->setValue(0);
+        QTest::mouseClick(t.Row(3), Qt::LeftButton);
+        QCOMPARE(t.calc().TopLine + t.calc().focus_row, 3);
+    }
+
+    void saving_with_ctrl_s_and_quitting_with_alt_f_x_asks_nothing() {
+        Started t(folder_->path());
+        t.Type("5+");
+        t.dialogs.answers.push_back(Path("keys.add").toStdString());
+        t.Key(Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(Path("keys.add")));
+        QVERIFY(!t.calc().TapeChanged);
+        t.Key(Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
+        QTRY_VERIFY(!t.app().window().isVisible());
+        QVERIFY(watchdog_->messages.empty());
     }
 };
 

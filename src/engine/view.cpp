@@ -1,0 +1,126 @@
+// Which lines the rows show: resizing the window, the scroll bar, the mouse
+// wheel and the paging keys. Whatever the rows show, the focus stays on the line it was on, with
+// what was keyed into it; a line scrolled out of view comes back at the next key.
+#include <algorithm>
+
+#include "engine/calc.h"
+
+namespace tallymar {
+
+int Calc::FocusLine() const {
+    if (parked_line_ >= 0) return parked_line_;
+    return focus_row >= 0 && focus_row <= LastRow ? TopLine + focus_row : -1;
+}
+
+Row Calc::FocusBox() const {
+    if (parked_line_ >= 0) return parked_box_;
+    return focus_row >= 0 && focus_row <= LastRow ? rows[focus_row] : Row{};
+}
+
+void Calc::ShowTapeKeepingFocus(int line, const Row& box) {
+    ShowTape();
+    if (line < 0) return;
+    const int row = line - TopLine;
+    if (row >= 0 && row <= LastRow) {
+        rows[row] = box;
+        focus_row = row;
+        parked_line_ = -1;
+    } else {
+        // The box in focus_row keeps the keyboard; it shows another line meanwhile.
+        parked_line_ = line;
+        parked_box_ = box;
+    }
+}
+
+void Calc::BringFocusIntoView() {
+    if (parked_line_ < 0) return;
+    const int line = std::min(parked_line_, UpperBound());
+    const Row box = parked_box_;
+    // As a rule the line comes back into the row that kept the keyboard.
+    TopLine = std::clamp(line - focus_row, 0, std::max(UpperBound() - LastRow, 0));
+    ShowTapeKeepingFocus(line, box);
+    UpdateScroller();
+}
+
+void Calc::Resize(int max_row) {
+    MaxRow = max_row;
+    const int line = FocusLine();
+    const Row box = FocusBox();
+    // As many rows as fit, but never a row without a line to show.
+    const int last_row = std::max(std::min(MaxRow, UpperBound() + 1), 1) - 1;
+    while (LastRow > last_row) RemoveLastRow();
+    while (LastRow < last_row) {
+        AddRow();
+        ++LastRow;
+    }
+    // A taller window takes lines from above into its new rows; the focus line stays in view.
+    TopLine = std::clamp(TopLine, 0, std::max(UpperBound() - LastRow, 0));
+    if (line >= 0) TopLine = std::clamp(TopLine, std::max(line - LastRow, 0), line);
+    ShowTapeKeepingFocus(line, box);
+    if (focus_row < 0) SetFocus(LastRow);
+    UpdateScroller();
+}
+
+void Calc::UpdateScroller() {
+    updating_scroller_ = true;
+    // The scroll bar reaches every line: at its end the last row shows the open line.
+    scroll_max = std::max(UpperBound() - LastRow, 0);
+    scroll_value = std::min(TopLine, scroll_max);
+    updating_scroller_ = false;
+}
+
+void Calc::ScrollTo(int value) {
+    if (updating_scroller_) return;
+    const int line = FocusLine();
+    const Row box = FocusBox();
+    scroll_value = std::clamp(value, 0, scroll_max);
+    TopLine = scroll_value;
+    ShowTapeKeepingFocus(line, box);
+}
+
+void Calc::ScrollByWheel(int notches) {
+    ScrollTo(scroll_value - notches * kWheelLines);
+}
+
+void Calc::PageTo(int row, int key_code) {
+    if (row >= 0 && row <= LastRow) {
+        // A correction is committed while its row still shows its line.
+        in_lost_focus_ = true;
+        LostFocus(row);
+        in_lost_focus_ = false;
+    }
+    const int last_top = std::max(UpperBound() - LastRow, 0);
+    int top = 0;
+    int to_row = 0;
+    switch (key_code) {
+        case key::kPageUp:
+            top = TopLine - LastRow;
+            break;
+        case key::kPageDown:
+            top = TopLine + LastRow;
+            to_row = LastRow;
+            break;
+        case key::kEnd:
+            top = last_top;
+            to_row = LastRow;
+            break;
+        default:  // Home
+            break;
+    }
+    TopLine = std::clamp(top, 0, last_top);
+    ShowTape();
+    focus_row = std::clamp(to_row, 0, LastRow);
+    GotFocus(focus_row);
+}
+
+void Calc::FocusOpenLine() {
+    if (parked_line_ < 0 && TopLine + LastRow == UpperBound()) {
+        SetFocus(LastRow);
+    } else {
+        BringFocusIntoView();
+        PageTo(focus_row, key::kEnd);
+        UpdateScroller();
+    }
+}
+
+}  // namespace tallymar
