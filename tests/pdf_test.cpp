@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPrinter>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

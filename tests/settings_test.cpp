@@ -63,9 +63,10 @@ struct Rule {
 void ExpectRules(const std::vector<Rule>& rules, Settings start = Settings()) {
     for (const Rule& r : rules) {
         Settings s = start;
-        auto saved = LoadThenSave(
-            {{"OPTIONS/ColorThemes", "6"}, {"OPTIONS/ColorTheme 0TapClr", "16777215"}, {r.key, r.value}},
-            &s);
+        auto saved = LoadThenSave({{"OPTIONS/ColorThemes", "6"},
+                                   {"OPTIONS/ColorTheme 0TapClr", "16777215"},
+                                   {r.key, r.value}},
+                                  &s);
         EXPECT_EQ(saved[MemoryIni::Lower(r.key)], r.read_as) << r.key << "=" << r.value;
     }
 }
@@ -292,7 +293,8 @@ TEST(LoadSettings, keeps_the_built_in_themes_when_no_theme_of_the_file_has_a_col
             EXPECT_EQ(s.Themes, BuiltInThemes()) << c.name;
             // The tape is painted in the theme's colours, not black on black.
             const Colours shown = CurrentColours(s);
-            const Colours theme = ColoursOf(BuiltInThemes()[static_cast<std::size_t>(s.CurrentTheme)]);
+            const Colours theme =
+                ColoursOf(BuiltInThemes()[static_cast<std::size_t>(s.CurrentTheme)]);
             EXPECT_EQ(shown.CurTapClr, theme.CurTapClr) << c.name;
             EXPECT_EQ(shown.CurPosClr, theme.CurPosClr) << c.name;
             EXPECT_NE(shown.CurTapClr, shown.CurPosClr) << c.name;

@@ -68,8 +68,8 @@ struct MemoryFiles : FileSystem {
     std::map<std::string, std::string> files;
     std::map<std::string, FileKind> others;
     std::map<std::string, std::string> unreadable;  // path -> why it cannot be read
-    std::string write_failure;                       // why every write fails; "" for none
-    std::vector<std::string> written;                // the paths written, in order
+    std::string write_failure;                      // why every write fails; "" for none
+    std::vector<std::string> written;               // the paths written, in order
     FileKind KindOf(const std::string& path) override {
         if (others.count(path)) return others[path];
         return files.count(path) ? FileKind::kFile : FileKind::kNone;
@@ -328,17 +328,29 @@ struct SaveRoute {
 
 const SaveRoute kSaveRoutes[] = {
     {"Save", true, {}, {}, [](TapeFiles& f) { return f.SaveTape(); }},
-    {"Save As", false, {}, {"/d/new.add"},
+    {"Save As",
+     false,
+     {},
+     {"/d/new.add"},
      [](TapeFiles& f) { return f.SaveTapeAs() == SaveResult::kSaved; }},
-    {"closing, Yes", false, {Answer::kYes}, {"/d/new.add"},
+    {"closing, Yes",
+     false,
+     {Answer::kYes},
+     {"/d/new.add"},
      [](TapeFiles& f) { return f.QueryClose(); }},
     {"New, Yes", true, {Answer::kYes}, {"/d/new.add"}, [](TapeFiles& f) { return f.NewTape(); }},
-    {"Open, Yes", false, {Answer::kYes}, {"/d/new.add", "/d/other.add"},
+    {"Open, Yes",
+     false,
+     {Answer::kYes},
+     {"/d/new.add", "/d/other.add"},
      [](TapeFiles& f) {
          f.Open();
          return f.TapeFileName == "/d/other.add";  // appended, the append question's default
      }},
-    {"opening with replace, Yes", true, {Answer::kNo, Answer::kYes}, {"/d/new.add"},
+    {"opening with replace, Yes",
+     true,
+     {Answer::kNo, Answer::kYes},
+     {"/d/new.add"},
      [](TapeFiles& f) { return f.OpenTapeFile("/d/other.add"); }},
 };
 
@@ -602,7 +614,8 @@ TEST(Open, with_replace_asks_to_save_the_tape_being_replaced_under_its_own_name)
     for (const auto& c : cases) {
         Desk desk;
         desk.disk.files["/d/week.add"] = AmountsFile(3);
-        if (c.own_file) desk.files.TapeFileName = "/d/mine.add", desk.files.TapeFileTitle = "mine.add";
+        if (c.own_file)
+            desk.files.TapeFileName = "/d/mine.add", desk.files.TapeFileTitle = "mine.add";
         desk.Type("5+");
         const std::string tape = EncodeTape(desk.calc.Tape);
         // Cancel at the first question decides nothing: it comes again before the
@@ -646,7 +659,8 @@ TEST(OpenTapeFile, of_what_cannot_be_read_says_why_at_once_and_keeps_the_tape) {
          "Tallymar could not open week.add: it is a folder, not a file"},
         {"pipe", FileKind::kPipe,
          "Tallymar could not open week.add: it is a named pipe, not a file"},
-        {"device", FileKind::kDevice, "Tallymar could not open week.add: it is a device, not a file"},
+        {"device", FileKind::kDevice,
+         "Tallymar could not open week.add: it is a device, not a file"},
     };
     for (const auto& c : cases) {
         for (bool through_open : {false, true}) {
@@ -758,8 +772,8 @@ TEST_F(StdFiles, reading_stops_at_the_limit_and_refuses_at_once_what_is_no_regul
 TEST_F(StdFiles, a_write_removes_the_temporaries_saves_of_that_file_left_and_nothing_else) {
     const char* stale[] = {"t.add.0123456789abcdef.tmp", "t.add.fedcba9876543210.tmp"};
     const char* kept[] = {"other.add.0123456789abcdef.tmp", "t.add.0123.tmp",
-                          "t.add.0123456789ABCDEF.tmp", "t.add.0123456789abcdef.tmp.bak",
-                          "xt.add.0123456789abcdef.tmp", "t.add"};
+                          "t.add.0123456789ABCDEF.tmp",     "t.add.0123456789abcdef.tmp.bak",
+                          "xt.add.0123456789abcdef.tmp",    "t.add"};
     for (const char* name : stale) std::ofstream(Path(name)) << "half";
     for (const char* name : kept) std::ofstream(Path(name)) << "mine";
     std::filesystem::create_directory(dir / "t.add.aaaaaaaaaaaaaaaa.tmp");
@@ -776,10 +790,14 @@ TEST(TemporaryNames, are_the_file_name_a_dot_sixteen_hex_digits_and_tmp) {
         const char* name;
         bool ours;
     } cases[] = {
-        {"week.add.00000000deadbeef.tmp", true}, {"week.add.00000000DEADBEEF.tmp", false},
-        {"week.add.00000000deadbee.tmp", false}, {"week.add.00000000deadbeef0.tmp", false},
-        {"week.add-00000000deadbeef.tmp", false}, {"week.add.00000000deadbeeg.tmp", false},
-        {"week.add.00000000deadbeef.txt", false}, {"Week.add.00000000deadbeef.tmp", false},
+        {"week.add.00000000deadbeef.tmp", true},
+        {"week.add.00000000DEADBEEF.tmp", false},
+        {"week.add.00000000deadbee.tmp", false},
+        {"week.add.00000000deadbeef0.tmp", false},
+        {"week.add-00000000deadbeef.tmp", false},
+        {"week.add.00000000deadbeeg.tmp", false},
+        {"week.add.00000000deadbeef.txt", false},
+        {"Week.add.00000000deadbeef.tmp", false},
         {"week.add", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsTemporaryNameOf(c.name, "week.add"), c.ours) << c.name;

@@ -103,7 +103,6 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
 // The command line: tallymar-cli [options] [SCRIPT | -] or --keys 'TEXT'.
 // `print_pdf` serves {Pdf PATH}; amounts take the given number symbols.
 int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-            std::ostream& err, const PdfPrinter& print_pdf = {},
-            const NumberSymbols& symbols = {});
+            std::ostream& err, const PdfPrinter& print_pdf = {}, const NumberSymbols& symbols = {});
 
 }  // namespace tallymar::cli

@@ -60,8 +60,7 @@ class FileSystem {
     // Replaces the file's content as one step (a temporary file renamed over it), so that a
     // failed write leaves the old file as it was. False when the file could not be
     // written, with the reason in *reason.
-    virtual bool Write(const std::string& path, const std::string& bytes,
-                       std::string* reason) = 0;
+    virtual bool Write(const std::string& path, const std::string& bytes, std::string* reason) = 0;
 };
 
 class CaptionPort {

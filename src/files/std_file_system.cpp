@@ -102,8 +102,7 @@ void RemoveStaleTemporaries(const fs::path& target) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string file_name = target.filename().string();
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code type_error;
         if (!IsTemporaryNameOf(it->path().filename().string(), file_name)) continue;
         if (!fs::is_regular_file(it->symlink_status(type_error)) || type_error) continue;
@@ -170,8 +169,7 @@ std::optional<std::string> StdFileSystem::Read(const std::string& path, std::siz
     return bytes;
 }
 
-bool StdFileSystem::Write(const std::string& path, const std::string& bytes,
-                          std::string* reason) {
+bool StdFileSystem::Write(const std::string& path, const std::string& bytes, std::string* reason) {
     reason->clear();
     if (path.empty()) {
         *reason = ReasonOf(ENOENT);

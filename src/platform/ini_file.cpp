@@ -178,7 +178,8 @@ bool IniFile::Load() {
     std::string reason;
     if (!ReadWholeFile(found, &text, &reason)) {
         protect_file_ = true;
-        protect_reason_ = "it could not be read at start-up (" + reason + "), so it was left as it was";
+        protect_reason_ =
+            "it could not be read at start-up (" + reason + "), so it was left as it was";
         return false;
     }
     LoadFromText(text);

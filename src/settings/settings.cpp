@@ -260,7 +260,9 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     s.CurrentTheme = WholeNumber<std::int16_t>(NumberOf(read("ColorTheme"))).value_or(0);
 
     const double upper = RoundHalfEven(NumberOf(read("ColorThemes")));
-    const long last = upper < 0 ? -1 : upper >= kMaxThemes ? kMaxThemes - 1 : static_cast<long>(upper);
+    const long last = upper < 0             ? -1
+                      : upper >= kMaxThemes ? kMaxThemes - 1
+                                            : static_cast<long>(upper);
     bool any_colour = false;
     for (long i = 0; i <= last && !any_colour; ++i) any_colour = HasColourKey(ini, i);
     if (!any_colour) {

@@ -1,20 +1,20 @@
 // The window as a person uses it: start-up, typing on the tape, resizing, the
 // menus, dialogs under "Always on top", the decimal buttons, mouse selection,
 // saving and opening, the save question at shut-down, the command-line file.
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
-#include <QDir>
-#include <QLineEdit>
-#include <QLocale>
-#include <QScreen>
-#include <sys/stat.h>
 
 #include "engine/dialogs/mode_dialog.h"
 #include "files/dialogs/printing.h"

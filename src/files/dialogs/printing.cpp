@@ -77,10 +77,9 @@ void TapePrinting::PrintTape() {
             printer_.outputFormat() == QPrinter::PdfFormat
                 ? "to " + QFileInfo(printer_.outputFileName()).fileName().toStdString()
                 : "on " + printer_.printerName().toStdString();
-        calc_.ports().dialogs.ShowMessage(Message{kProgramTitle,
-                                                  std::string(kProgramTitle) + " could not print " +
-                                                      where + ": " + reason,
-                                                  Buttons::kOk, Icon::kExclamation, Answer::kOk});
+        calc_.ports().dialogs.ShowMessage(Message{
+            kProgramTitle, std::string(kProgramTitle) + " could not print " + where + ": " + reason,
+            Buttons::kOk, Icon::kExclamation, Answer::kOk});
     }
 }
 

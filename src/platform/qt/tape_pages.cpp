@@ -82,9 +82,9 @@ bool PrintPages(QPrinter& printer, const TapeRange& lines, const PrintOptions& o
     if (to_pdf && !CanWritePdf(pdf_path, reason)) return false;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        *reason = to_pdf ? "the file could not be opened"
-                         : "the printer " + printer.printerName().toStdString() +
-                               " could not be started";
+        *reason =
+            to_pdf ? "the file could not be opened"
+                   : "the printer " + printer.printerName().toStdString() + " could not be started";
         return false;
     }
     const double pixels_per_twip = printer.resolution() / kTwipsPerInch;
