@@ -329,10 +329,10 @@ TEST(PlaceOnScreen, pulls_a_window_back_so_that_it_can_be_reached) {
         {{3200, 6000, 100, -40}, {3200, 6000, 100, 0}},
         {{3200, 6000, 100, 20000}, {3200, 6000, 100, 10300}},
         {{500, 6000, 0, 10300}, {500, 6000, 500, 10300}},
-        // Larger than the screen: the screen's size, then placed as any other.
-        {{999999, 999999, 0, 0}, {19200, 10800, 0, 0}},
-        {{30000, 6000, 40000, 100}, {19200, 6000, 18700, 100}},
-        {{3200, 20000, 100, 5000}, {3200, 10800, 100, 5000}}};
+        // Larger than the screen: the screen's size, on the screen.
+        {{999999, 999999, 5000, 3000}, {19200, 10800, 0, 0}},
+        {{30000, 6000, 40000, 100}, {19200, 6000, 0, 100}},
+        {{3200, 20000, 100, 5000}, {3200, 10800, 100, 0}}};
     for (const auto& [saved, placed] : rows) {
         FormPlace form = saved;
         PlaceOnScreen(kScreen, &form);

@@ -341,10 +341,16 @@ void SaveSettings(IniStore& ini, const Settings& s) {
 }
 
 void PlaceOnScreen(const ScreenSize& screen, FormPlace* form) {
-    // A window larger than the screen is made the screen's size first (a huge saved
-    // size would otherwise reach the window system as it stands).
-    if (screen.width > 0 && form->Width > screen.width) form->Width = screen.width;
-    if (screen.height > 0 && form->Height > screen.height) form->Height = screen.height;
+    // A window larger than the screen is made the screen's size, and put on it, first
+    // (a huge saved size would otherwise reach the window system as it stands).
+    if (screen.width > 0 && form->Width > screen.width) {
+        form->Width = screen.width;
+        form->Left = 0;
+    }
+    if (screen.height > 0 && form->Height > screen.height) {
+        form->Height = screen.height;
+        form->Top = 0;
+    }
     if (form->Left + form->Width < 1000) form->Left = 1000 - form->Width;
     if (form->Left > screen.width - 500) form->Left = screen.width - 500;
     if (form->Top < 0) form->Top = 0;

@@ -391,12 +391,13 @@ class GuiTest : public QObject {
     void a_saved_window_larger_than_the_screen_starts_at_the_screen_s_size() {
         QFile ini(Path("Tallymar.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[FORM]\nWidth=999999\nHeight=999999\nLeft=0\nTop=0\n");
+        ini.write("[FORM]\nWidth=999999\nHeight=999999\n");
         ini.close();
         Started t(folder_->path());
         const QRect screen = t.app().window().screen()->availableGeometry();
         QVERIFY(t.app().window().width() <= screen.width());
         QVERIFY(t.app().window().height() <= screen.height());
+        QVERIFY(screen.contains(t.app().window().geometry().topLeft()));
         QVERIFY(!t.app().window().grab().isNull());
         t.Type("5+");
         QCOMPARE(t.Row(3)->text(), QString("5.00"));
