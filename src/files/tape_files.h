@@ -89,7 +89,7 @@ class TapeFiles {
     // The new tape of NewTape, with no question.
     void StartNewTape();
     // Writes the tape to `path`; TapeChanged is cleared only when it was written,
-    // otherwise the user is told why, naming the file as `title`.
+    // otherwise the user is told why, with the file's name.
     bool WriteTape(const std::string& path);
     // Reads `path` onto the tape after the append question. When the tape is
     // replaced, the tape's own save question is asked first unless `declined_saving`
