@@ -35,8 +35,9 @@ void BM_SaveFullTape(benchmark::State& state) {
     calc.Tape = FullTape();
     StdFileSystem files;
     const std::string path = BenchPath();
+    std::string reason;
     for (auto _ : state) {
-        if (!files.Write(path, EncodeTape(calc.Tape))) state.SkipWithError("cannot write");
+        if (!files.Write(path, EncodeTape(calc.Tape), &reason)) state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);
 }
@@ -49,7 +50,8 @@ void BM_OpenFullTapeIntoFortyRows(benchmark::State& state) {
     SilentPorts desk;
     StdFileSystem files;
     const std::string path = BenchPath();
-    files.Write(path, EncodeTape(FullTape()));
+    std::string reason;
+    files.Write(path, EncodeTape(FullTape()), &reason);
     for (auto _ : state) {
         state.PauseTiming();
         Calc calc(desk.ports());

@@ -64,7 +64,8 @@ void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
     QTemporaryDir folder;
     FixedDialogs dialogs;
     dialogs.path = folder.filePath("full.add").toStdString();
-    StdFileSystem().Write(dialogs.path, FullTapeFile());
+    std::string reason;
+    StdFileSystem().Write(dialogs.path, FullTapeFile(), &reason);
     Application app(folder.path().toStdString(), &dialogs);
     app.Start("");
     app.window().resize(app.window().width(), 700);  // about 40 rows
@@ -86,7 +87,8 @@ BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations
 struct FullTapeOpened {
     FullTapeOpened() {
         const std::string full = folder.filePath("full.add").toStdString();
-        StdFileSystem().Write(full, FullTapeFile());
+        std::string reason;
+        StdFileSystem().Write(full, FullTapeFile(), &reason);
         app.Start("");
         ReplaceAnswer answer;
         app.files().OpenTapeFile(full);

@@ -18,11 +18,15 @@ using namespace tallymar;
 class OneFile : public FileSystem {
   public:
     explicit OneFile(std::string bytes) : bytes_(std::move(bytes)) {}
-    bool Exists(const std::string&) override { return true; }
-    std::optional<std::string> Read(const std::string&, std::size_t max_bytes) override {
+    FileKind KindOf(const std::string&) override { return FileKind::kFile; }
+    std::optional<std::string> Read(const std::string&, std::size_t max_bytes,
+                                    std::string*) override {
         return bytes_.substr(0, max_bytes);
     }
-    bool Write(const std::string&, const std::string&) override { return false; }
+    bool Write(const std::string&, const std::string&, std::string* reason) override {
+        *reason = "Read-only file system";
+        return false;
+    }
 
   private:
     std::string bytes_;

@@ -13,16 +13,25 @@ packages=(
   librsvg2-bin                             # the icon's PNG sizes, rendered from its SVG
   python3 desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
                                            # checking the desktop files, help and man pages
+  locales                                  # a German locale for the printing tests
 )
+
+as_root=()
+[ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null && as_root=(sudo)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
 
-as_root=()
-[ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null && as_root=(sudo)
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+# The tests print under de_DE.UTF-8 too: amounts and dates in the user's own locale.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  echo "de_DE.UTF-8 UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
+fi

@@ -31,6 +31,7 @@ class IniFileTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
 
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string reason;  // why the last save failed
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder_)) {
@@ -75,7 +76,7 @@ TEST_F(IniFileTest, writes_key_lines_without_blanks_into_a_new_file_and_its_new_
     ini.WriteIni("OPTIONS", "ColorTheme 0Name", "Default        ");
     ini.WriteIni("FORM", "Width", "3200");
     ini.WriteIni("OPTIONS", "MachineSound", "two\nlines");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save(&reason));
     EXPECT_EQ(ReadFile(path),
               "[OPTIONS]\nColorTheme=0\nColorTheme 0Name=Default        \n"
               "MachineSound=two lines\n\n\n[FORM]\nWidth=3200\n");
@@ -92,13 +93,13 @@ TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_keeps_what_it_does_not_kno
     EXPECT_EQ(ini.ReadIni("FORM", "Plugin"), "");
     ini.WriteIni("OPTIONS", "DECIMALS", "2");  // keeps the key's place and spelling
     ini.WriteIni("OPTIONS", "CalcMode", "False");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save(&reason));
     const std::string expected =
         "; my notes\n\n\n[options]\nDecimals=2\nPlugin=on\nCalcMode=False\n\n\n[Extra]\nA=1\n";
     EXPECT_EQ(ReadFile(PathOf("Tallymar.ini")), expected);
     IniFile again(PathOf("Tallymar.ini"));  // the layout does not grow from save to save
     ASSERT_TRUE(again.Load());
-    ASSERT_TRUE(again.Save());
+    ASSERT_TRUE(again.Save(&reason));
     EXPECT_EQ(ReadFile(PathOf("Tallymar.ini")), expected);
 }
 
@@ -108,7 +109,7 @@ TEST_F(IniFileTest, finds_the_file_whatever_the_letter_case_of_its_name_and_save
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadIni("OPTIONS", "Decimals"), "6");
     ini.WriteIni("OPTIONS", "Decimals", "1");
-    ASSERT_TRUE(ini.Save());
+    ASSERT_TRUE(ini.Save(&reason));
     EXPECT_EQ(Names(), std::vector<std::string>{"tallymar.INI"});
     EXPECT_EQ(ReadFile(PathOf("tallymar.INI")), "[OPTIONS]\nDecimals=1\n");
 }
@@ -129,14 +130,22 @@ TEST_F(IniFileTest, returns_at_most_254_characters_of_a_value) {
     }
 }
 
-TEST_F(IniFileTest, a_failed_save_leaves_the_old_file_and_no_temporary_file) {
+TEST_F(IniFileTest, a_failed_save_says_why_and_leaves_the_old_file_and_no_temporary_file) {
     fs::create_directory(PathOf("Tallymar.ini"));  // the name is taken by a folder
     IniFile into_folder(PathOf("Tallymar.ini"));
     EXPECT_FALSE(into_folder.Load());
     into_folder.WriteIni("FORM", "Top", "0");
-    EXPECT_FALSE(into_folder.Save());
+    EXPECT_FALSE(into_folder.Save(&reason));
+    EXPECT_EQ(reason, "Is a directory");
     EXPECT_TRUE(fs::is_directory(PathOf("Tallymar.ini")));
     fs::remove(PathOf("Tallymar.ini"));
+
+    WriteFile(PathOf("plain"), "x");
+    IniFile under_a_file(PathOf("plain/Tallymar.ini"));
+    under_a_file.WriteIni("FORM", "Top", "0");
+    EXPECT_FALSE(under_a_file.Save(&reason));
+    EXPECT_EQ(reason, "Not a directory");
+    fs::remove(PathOf("plain"));
 
     const std::string old_text = "[OPTIONS]\nDecimals=6\n";
     WriteFile(PathOf("Tallymar.ini"), old_text);
@@ -150,10 +159,11 @@ TEST_F(IniFileTest, a_failed_save_leaves_the_old_file_and_no_temporary_file) {
     rlimit small = old_limit;
     small.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = ini.Save();
+    const bool saved = ini.Save(&reason);
     ::setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved);
+    EXPECT_EQ(reason, "File too large");
     EXPECT_EQ(ReadFile(PathOf("Tallymar.ini")), old_text);
     EXPECT_EQ(Names(), std::vector<std::string>{"Tallymar.ini"});
 }
@@ -166,7 +176,10 @@ TEST_F(IniFileTest, leaves_alone_a_file_too_large_to_be_settings) {
     EXPECT_FALSE(ini.Load());
     EXPECT_EQ(ini.ReadIni("OPTIONS", "Decimals"), "");
     ini.WriteIni("OPTIONS", "Decimals", "2");
-    EXPECT_FALSE(ini.Save());
+    EXPECT_FALSE(ini.Save(&reason));
+    EXPECT_EQ(reason,
+              "it could not be read at start-up (it is too large to be a settings file), so it "
+              "was left as it was");
     EXPECT_EQ(fs::file_size(path), kMaxIniFileSize + 1);
 }
 
@@ -184,7 +197,7 @@ TEST_F(IniFileTest, junk_text_loads_into_settings_without_harm) {
         EXPECT_FALSE(s.Themes.empty());
         EXPECT_LT(static_cast<size_t>(s.CurrentTheme), s.Themes.size());
         SaveSettings(ini, s);
-        EXPECT_TRUE(ini.Save());
+        EXPECT_TRUE(ini.Save(&reason));
     }
     IniFile ini(PathOf("Tallymar.ini"));
     ini.LoadFromText("[OPTIONS]\nA=1\0\nDecimals=4\n"s);
@@ -199,7 +212,7 @@ TEST_F(IniFileTest, settings_survive_a_save_and_a_load_through_the_file) {
     saved.form = {3200, 6000, 14400.5f, 1080};
     IniFile out(PathOf("Tallymar.ini"));
     SaveSettings(out, saved);
-    ASSERT_TRUE(out.Save());
+    ASSERT_TRUE(out.Save(&reason));
     EXPECT_NE(ReadFile(PathOf("Tallymar.ini")).find("\nColorTheme 0Name=Default        \n"),
               std::string::npos);
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPrinter>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -33,20 +36,50 @@ std::vector<Word> WordsOf(const std::string& html) {
     return words;
 }
 
-// Prints the script's tape to a PDF file and returns the words of its first page.
-std::vector<Word> PrintedWords(const std::string& keys, const std::string& name) {
+// A font's ascent and descent as the PDF file declares them, in thousandths of its
+// size: pdftotext -bbox puts a word's box from the baseline up by the one and down
+// by the other.
+struct FontExtent {
+    double ascent, descent;
+};
+
+std::vector<FontExtent> FontExtentsOf(const std::string& pdf_bytes) {
+    static const std::regex descriptor(R"re(/Ascent\s+(-?[0-9.]+)\s+/Descent\s+(-?[0-9.]+))re");
+    std::vector<FontExtent> fonts;
+    for (std::sregex_iterator it(pdf_bytes.begin(), pdf_bytes.end(), descriptor), end; it != end;
+         ++it) {
+        fonts.push_back({std::stod((*it)[1]), std::stod((*it)[2])});
+    }
+    return fonts;
+}
+
+struct Printed {
+    std::vector<Word> words;  // of the first page
+    std::vector<FontExtent> fonts;
+};
+
+// Prints the script's tape to a PDF file with `environment` before the command
+// ("LANG=de_DE.UTF-8", say) and reads it back.
+Printed PrintedPage(const std::string& keys, const std::string& name,
+                    const std::string& environment = "") {
     const std::string pdf = ::testing::TempDir() + name + ".pdf";
     const std::string html = ::testing::TempDir() + name + ".html";
     const std::string script = ::testing::TempDir() + name + ".keys";
     std::ofstream(script) << keys << "{Pdf " << pdf << "}";
-    const std::string run = std::string(TALLYMAR_CLI) + " '" + script + "' > /dev/null 2>&1";
+    const std::string run =
+        environment + " " + std::string(TALLYMAR_CLI) + " '" + script + "' > /dev/null 2>&1";
     EXPECT_EQ(std::system(run.c_str()), 0) << run;
     const std::string read = "pdftotext -f 1 -l 1 -bbox '" + pdf + "' '" + html + "'";
     EXPECT_EQ(std::system(read.c_str()), 0) << read;
-    std::stringstream text;
+    std::stringstream text, bytes;
     text << std::ifstream(html).rdbuf();
+    bytes << std::ifstream(pdf, std::ios::binary).rdbuf();
     for (const std::string& file : {pdf, html, script}) std::remove(file.c_str());
-    return WordsOf(text.str());
+    return {WordsOf(text.str()), FontExtentsOf(bytes.str())};
+}
+
+std::vector<Word> PrintedWords(const std::string& keys, const std::string& name) {
+    return PrintedPage(keys, name).words;
 }
 
 // The printable area of the CLI's Letter page, in twips, and its left margin in points.
@@ -114,6 +147,63 @@ TEST_F(PrintedPdf, continues_in_a_second_column_one_column_width_to_the_right) {
     ASSERT_GT(first_column, 0);
     ASSERT_GT(second_column, 0) << "nothing reached the second column";
     EXPECT_NEAR(second_column - first_column, column_width / 20.0, 0.6);
+}
+
+TEST_F(PrintedPdf, bold_totals_stand_on_the_same_baselines_as_the_amounts_around_them) {
+    const Printed page = PrintedPage("5+3+{Enter}7+{S-Enter}2+", "baselines");
+    ASSERT_EQ(page.fonts.size(), 2u) << "one bold and one regular face";
+    std::vector<double> baselines;  // of each amount, less its row's place
+    const FontExtent* total_face = nullptr;
+    const FontExtent* amount_face = nullptr;
+    double first_top = -1;
+    for (const Word& w : page.words) {
+        const char last = w.text.empty() ? ' ' : w.text.back();
+        if (last != '+' && last != 'T' && last != 'S') continue;
+        // The face is the one whose declared height is the word box's height.
+        const double height = w.y_max - w.y_min;
+        const FontExtent* font = nullptr;
+        for (const FontExtent& f : page.fonts) {
+            if (std::abs((f.ascent - f.descent) * 12 / 1000 - height) < 0.01) font = &f;
+        }
+        ASSERT_NE(font, nullptr) << w.text;
+        (last == '+' ? amount_face : total_face) = font;
+        if (first_top < 0) first_top = w.y_min;
+        const double row = std::round((w.y_min - first_top) / 12);
+        baselines.push_back(w.y_min + font->ascent * 12 / 1000 - row * 12);
+    }
+    // 0.00T, 8.00T and 15.00S in bold, four amounts in the regular face.
+    EXPECT_NE(total_face, amount_face);
+    ASSERT_EQ(baselines.size(), 7u);
+    for (double baseline : baselines) EXPECT_NEAR(baseline, baselines[0], 0.05);
+}
+
+TEST_F(PrintedPdf, takes_the_amounts_symbols_and_the_date_from_the_user_s_locale) {
+    const QLocale german("de_DE");
+    const Printed page = PrintedPage("5+1234,5+{Enter}", "german", "LANG=de_DE.UTF-8 LC_ALL=");
+    bool amount = false, weekday = false;
+    for (const Word& w : page.words) {
+        if (w.text == "1.239,50T") amount = true;
+        for (int day = 1; day <= 7; ++day) {
+            if (w.text == german.dayName(day).toStdString() + ",") weekday = true;
+        }
+    }
+    EXPECT_TRUE(amount);
+    EXPECT_TRUE(weekday);
+}
+
+TEST_F(PrintedPdf, a_file_that_cannot_be_written_is_reported_with_the_reason_alone) {
+    const std::string folder = ::testing::TempDir() + "pdf_folder";
+    std::filesystem::create_directories(folder);
+    const std::string errors = ::testing::TempDir() + "pdf_errors.txt";
+    const std::string run = std::string(TALLYMAR_CLI) + " --keys '5+{Pdf " + folder + "}' > " +
+                            "/dev/null 2> '" + errors + "'";
+    EXPECT_NE(std::system(run.c_str()), 0);
+    std::stringstream text;
+    text << std::ifstream(errors).rdbuf();
+    EXPECT_EQ(text.str(), "script error at position 2: cannot write the PDF file " + folder +
+                              ": it is a folder, not a file\n");
+    std::filesystem::remove(folder);
+    std::remove(errors.c_str());
 }
 
 }  // namespace

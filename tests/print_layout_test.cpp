@@ -103,6 +103,16 @@ class PrintLayoutTest : public ::testing::Test {
     RecordingSurface surface{kWidth, kHeight};
 };
 
+TEST(PdfFileName, IsTheTapesNameWithPdfInPlaceOfAdd) {
+    const std::pair<const char*, const char*> names[] = {
+        {"week.add", "week.pdf"}, {"Week.ADD", "Week.pdf"},
+        {"Tape1", "Tape1.pdf"},   {"", "Tape1.pdf"},
+        {"a.b.add", "a.b.pdf"},   {"notes.txt", "notes.txt.pdf"},
+        {".add", ".add.pdf"},     {"budget.adds", "budget.adds.pdf"},
+    };
+    for (auto [title, pdf] : names) EXPECT_EQ(PdfFileNameOf(title), pdf) << title;
+}
+
 TEST(PrintGeometry, PagesAreCutIntoColumnsAndRowsFromTheSurfaceScale) {
     struct Case {
         double width, height;

@@ -63,7 +63,10 @@ struct Rule {
 void ExpectRules(const std::vector<Rule>& rules, Settings start = Settings()) {
     for (const Rule& r : rules) {
         Settings s = start;
-        auto saved = LoadThenSave({{"OPTIONS/ColorThemes", "6"}, {r.key, r.value}}, &s);
+        auto saved = LoadThenSave({{"OPTIONS/ColorThemes", "6"},
+                                   {"OPTIONS/ColorTheme 0TapClr", "16777215"},
+                                   {r.key, r.value}},
+                                  &s);
         EXPECT_EQ(saved[MemoryIni::Lower(r.key)], r.read_as) << r.key << "=" << r.value;
     }
 }
@@ -177,9 +180,9 @@ TEST(LoadSettings, gives_the_empty_keys_of_an_existing_file_their_defaults) {
     Settings s = Unusual();
     s.AlwaysOnTop = false;
     const auto saved = LoadThenSave({}, &s);
-    EXPECT_EQ(s.Themes, (std::vector<ThemeRec>{Theme(0, "", 0, 0, 0, 0, 0)}));
+    // Without a theme in the file, the built-in ones stay.
+    EXPECT_EQ(s.Themes, BuiltInThemes());
     Settings expected;
-    expected.Themes = s.Themes;
     expected.PrintDate = expected.PrintTime = true;
     expected.options.DecimalCode = 2;
     expected.form = {3200, 6000, 14400, 1080};
@@ -265,6 +268,45 @@ TEST(LoadSettings, reads_the_themes_ColorThemes_counts_and_a_ColorTheme_among_th
     EXPECT_EQ(s.Themes, BuiltInThemes());
 }
 
+TEST(LoadSettings, keeps_the_built_in_themes_when_no_theme_of_the_file_has_a_colour) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> keys;
+        std::size_t themes;  // 0: the built-in ones
+    } cases[] = {
+        {"options only", {{"OPTIONS/Decimals", "4"}}, 0},
+        {"counted, not there", {{"OPTIONS/ColorThemes", "3"}, {"OPTIONS/ColorTheme", "2"}}, 0},
+        {"names and IDs only",
+         {{"OPTIONS/ColorThemes", "1"},
+          {"OPTIONS/ColorTheme 0Name", "Mine"},
+          {"OPTIONS/ColorTheme 1ID", "7"}},
+         0},
+        {"a colour beyond the count", {{"OPTIONS/ColorTheme 1TapClr", "255"}}, 0},
+        {"one colour of the second theme",
+         {{"OPTIONS/ColorThemes", "1"}, {"OPTIONS/ColorTheme 1BakClr", "255"}},
+         2},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        const auto saved = LoadThenSave(c.keys, &s);
+        if (c.themes == 0) {
+            EXPECT_EQ(s.Themes, BuiltInThemes()) << c.name;
+            // The tape is painted in the theme's colours, not black on black.
+            const Colours shown = CurrentColours(s);
+            const Colours theme =
+                ColoursOf(BuiltInThemes()[static_cast<std::size_t>(s.CurrentTheme)]);
+            EXPECT_EQ(shown.CurTapClr, theme.CurTapClr) << c.name;
+            EXPECT_EQ(shown.CurPosClr, theme.CurPosClr) << c.name;
+            EXPECT_NE(shown.CurTapClr, shown.CurPosClr) << c.name;
+            // Written back as they are, so the next start finds them in the file.
+            EXPECT_EQ(saved.at("options/colortheme 0tapclr"), "16777215") << c.name;
+        } else {
+            EXPECT_EQ(s.Themes.size(), c.themes) << c.name;
+            EXPECT_EQ(s.Themes[1].BakClr, 255) << c.name;
+        }
+    }
+}
+
 TEST(LoadSettings, finds_theme_keys_only_with_the_blank_before_the_index) {
     Settings s;
     LoadThenSave({{"OPTIONS/ColorThemes", "12"},
@@ -286,7 +328,11 @@ TEST(PlaceOnScreen, pulls_a_window_back_so_that_it_can_be_reached) {
         {{3200, 6000, 50000, 100}, {3200, 6000, 18700, 100}},
         {{3200, 6000, 100, -40}, {3200, 6000, 100, 0}},
         {{3200, 6000, 100, 20000}, {3200, 6000, 100, 10300}},
-        {{500, 6000, 0, 10300}, {500, 6000, 500, 10300}}};
+        {{500, 6000, 0, 10300}, {500, 6000, 500, 10300}},
+        // Larger than the screen: the screen's size, on the screen.
+        {{999999, 999999, 5000, 3000}, {19200, 10800, 0, 0}},
+        {{30000, 6000, 40000, 100}, {19200, 6000, 0, 100}},
+        {{3200, 20000, 100, 5000}, {3200, 10800, 100, 0}}};
     for (const auto& [saved, placed] : rows) {
         FormPlace form = saved;
         PlaceOnScreen(kScreen, &form);

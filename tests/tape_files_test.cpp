@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "engine/calc.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
@@ -60,17 +62,37 @@ struct FakeFileDialogs : FileDialogs {
     }
 };
 
+// Files in memory. Other kinds of things (folders, pipes) and files that cannot be
+// read can be put at paths; writes can be made to fail, with the system's reason.
 struct MemoryFiles : FileSystem {
     std::map<std::string, std::string> files;
-    bool fail_writes = false;
-    bool Exists(const std::string& path) override { return files.count(path) > 0; }
-    std::optional<std::string> Read(const std::string& path, std::size_t max_bytes) override {
-        if (!files.count(path)) return std::nullopt;
+    std::map<std::string, FileKind> others;
+    std::map<std::string, std::string> unreadable;  // path -> why it cannot be read
+    std::string write_failure;                      // why every write fails; "" for none
+    std::vector<std::string> written;               // the paths written, in order
+    FileKind KindOf(const std::string& path) override {
+        if (others.count(path)) return others[path];
+        return files.count(path) ? FileKind::kFile : FileKind::kNone;
+    }
+    std::optional<std::string> Read(const std::string& path, std::size_t max_bytes,
+                                    std::string* reason) override {
+        if (unreadable.count(path)) {
+            *reason = unreadable[path];
+            return std::nullopt;
+        }
+        if (!files.count(path)) {
+            *reason = "No such file or directory";
+            return std::nullopt;
+        }
         return files[path].substr(0, max_bytes);
     }
-    bool Write(const std::string& path, const std::string& bytes) override {
-        if (fail_writes) return false;
+    bool Write(const std::string& path, const std::string& bytes, std::string* reason) override {
+        if (!write_failure.empty()) {
+            *reason = write_failure;
+            return false;
+        }
         files[path] = bytes;
+        written.push_back(path);
         return true;
     }
 };
@@ -292,15 +314,96 @@ TEST(Save, writes_to_the_current_file_without_asking_or_asks_for_a_name) {
     EXPECT_FALSE(desk.calc.TapeChanged);
 }
 
-TEST(Save, that_fails_keeps_the_old_file_and_the_changed_mark) {
+// ---- a save that fails ----
+
+// Each way a save can be asked for, on a changed tape named /d/week.add when
+// `named`; returns whether the operation went on as if saved.
+struct SaveRoute {
+    const char* name;
+    bool named;
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> paths;
+    bool (*run)(TapeFiles& files);
+};
+
+const SaveRoute kSaveRoutes[] = {
+    {"Save", true, {}, {}, [](TapeFiles& f) { return f.SaveTape(); }},
+    {"Save As",
+     false,
+     {},
+     {"/d/new.add"},
+     [](TapeFiles& f) { return f.SaveTapeAs() == SaveResult::kSaved; }},
+    {"closing, Yes",
+     false,
+     {Answer::kYes},
+     {"/d/new.add"},
+     [](TapeFiles& f) { return f.QueryClose(); }},
+    {"New, Yes", true, {Answer::kYes}, {"/d/new.add"}, [](TapeFiles& f) { return f.NewTape(); }},
+    {"Open, Yes",
+     false,
+     {Answer::kYes},
+     {"/d/new.add", "/d/other.add"},
+     [](TapeFiles& f) {
+         f.Open();
+         return f.TapeFileName == "/d/other.add";  // appended, the append question's default
+     }},
+    {"opening with replace, Yes",
+     true,
+     {Answer::kNo, Answer::kYes},
+     {"/d/new.add"},
+     [](TapeFiles& f) { return f.OpenTapeFile("/d/other.add"); }},
+};
+
+TEST(SaveThatFails, says_why_and_keeps_the_tape_its_name_and_caption_and_stops_the_operation) {
+    for (const SaveRoute& route : kSaveRoutes) {
+        Desk desk;
+        desk.disk.files["/d/week.add"] = "old";
+        desk.disk.files["/d/other.add"] = AmountsFile(3);
+        if (route.named) {
+            desk.files.TapeFileName = "/d/week.add";
+            desk.files.TapeFileTitle = "week.add";
+            desk.caption.caption = "Tallymar - week.add";
+        }
+        const std::string name_before = desk.files.TapeFileName;
+        const std::string caption_before = desk.caption.caption;
+        desk.Type("5+");
+        desk.disk.write_failure = "No space left on device";
+        desk.ports.answers = route.answers;
+        desk.dialogs.paths = route.paths;
+        const bool went_on = route.run(desk.files);
+
+        EXPECT_FALSE(went_on) << route.name;
+        const std::string written = route.named && route.answers.empty() ? "week.add" : "new.add";
+        const std::vector<std::string> texts = desk.Texts();
+        ASSERT_FALSE(texts.empty()) << route.name;
+        EXPECT_EQ(texts.back(), "Tallymar could not save " + written + ": No space left on device")
+            << route.name;
+        EXPECT_EQ(desk.Ops(), "HTH+B") << route.name;
+        EXPECT_TRUE(desk.calc.TapeChanged) << route.name;
+        EXPECT_EQ(desk.files.TapeFileName, name_before) << route.name;
+        EXPECT_EQ(desk.caption.caption, caption_before) << route.name;
+        EXPECT_EQ(desk.disk.files["/d/week.add"], "old") << route.name;
+        // Open stopped before its own dialog: only the Save As dialog was shown.
+        if (std::string(route.name) == "Open, Yes") {
+            EXPECT_EQ(desk.dialogs.shown, std::vector<std::string>{kSaveDialog + "Tape1.add"});
+        }
+    }
+}
+
+TEST(SaveThatFails, leaves_the_message_box_an_exclamation_with_only_ok) {
     Desk desk;
-    desk.files.TapeFileName = "/d/t.add";
-    desk.disk.files["/d/t.add"] = "old";
-    desk.disk.fail_writes = true;
+    desk.files.TapeFileName = "/d/week.add";
+    desk.disk.write_failure = "Permission denied";
     desk.Type("5+");
-    desk.files.SaveTape();
-    EXPECT_TRUE(desk.calc.TapeChanged);
-    EXPECT_EQ(desk.disk.files["/d/t.add"], "old");
+    EXPECT_FALSE(desk.files.SaveTape());
+    ASSERT_EQ(desk.ports.messages.size(), 1u);
+    EXPECT_EQ(desk.ports.messages[0].title, "Tallymar");
+    EXPECT_EQ(desk.ports.messages[0].buttons, Buttons::kOk);
+    EXPECT_EQ(desk.ports.messages[0].icon, Icon::kExclamation);
+    // Saved again once the disk takes it, the tape is saved.
+    desk.disk.write_failure.clear();
+    EXPECT_TRUE(desk.files.SaveTape());
+    EXPECT_FALSE(desk.calc.TapeChanged);
 }
 
 TEST(FileQuery, saving_for_the_question_replaces_an_existing_file_without_asking_again) {
@@ -482,6 +585,116 @@ TEST(Open, of_a_file_that_was_not_read_keeps_the_tape_s_own_file_name) {
     EXPECT_EQ(desk.Ops(), kNewTapeOps);
 }
 
+TEST(Open, with_replace_after_a_no_never_asks_again_nor_writes_the_file_being_opened) {
+    Desk desk;
+    desk.disk.files["/d/week.add"] = AmountsFile(3);
+    desk.Type("5+");
+    // No to saving the tape, the file chosen, No to appending: the tape is replaced.
+    desk.ports.answers = {Answer::kNo, Answer::kNo, Answer::kYes, Answer::kYes};
+    desk.dialogs.paths = {"/d/week.add", "/d/week.add"};
+    desk.files.Open();
+    EXPECT_EQ(desk.Texts(), (std::vector<std::string>{kAskSaveTape, kAskAppend}));
+    EXPECT_TRUE(desk.disk.written.empty());
+    EXPECT_EQ(desk.disk.files["/d/week.add"], AmountsFile(3));
+    EXPECT_EQ(desk.Ops(), "+++B");
+    EXPECT_EQ(desk.caption.caption, "Tallymar-week.add");
+}
+
+TEST(Open, with_replace_asks_to_save_the_tape_being_replaced_under_its_own_name) {
+    const struct {
+        const char* name;
+        bool own_file;
+        std::string question;
+        std::string proposed;
+    } cases[] = {
+        {"a tape with a file", true, "Do you want to save the changes you made to mine.add ?",
+         "/d/mine.add"},
+        {"a tape without one", false, kAskSaveTape, "Tape1.add"},
+    };
+    for (const auto& c : cases) {
+        Desk desk;
+        desk.disk.files["/d/week.add"] = AmountsFile(3);
+        if (c.own_file)
+            desk.files.TapeFileName = "/d/mine.add", desk.files.TapeFileTitle = "mine.add";
+        desk.Type("5+");
+        const std::string tape = EncodeTape(desk.calc.Tape);
+        // Cancel at the first question decides nothing: it comes again before the
+        // tape is replaced, and Yes there saves this tape where it belongs.
+        desk.ports.answers = {Answer::kCancel, Answer::kNo, Answer::kYes};
+        desk.dialogs.paths = {"/d/week.add", "/d/saved.add"};
+        desk.files.Open();
+        const std::vector<std::string> texts = desk.Texts();
+        ASSERT_EQ(texts.size(), 3u) << c.name;
+        EXPECT_EQ(texts[2], c.question) << c.name;
+        EXPECT_EQ(desk.dialogs.shown.back(), kSaveDialog + c.proposed) << c.name;
+        EXPECT_EQ(desk.disk.written, std::vector<std::string>{"/d/saved.add"}) << c.name;
+        EXPECT_EQ(desk.disk.files["/d/saved.add"], tape) << c.name;
+        EXPECT_EQ(desk.disk.files["/d/week.add"], AmountsFile(3)) << c.name;
+        EXPECT_EQ(desk.Ops(), "+++B") << c.name;
+    }
+}
+
+TEST(Open, of_a_missing_file_keeps_the_tape_s_own_name_for_the_next_question) {
+    Desk desk;
+    desk.files.TapeFileName = "/d/mine.add";
+    desk.files.TapeFileTitle = "mine.add";
+    desk.Type("5+");
+    desk.ports.answers = {Answer::kNo, Answer::kOk, Answer::kCancel};
+    desk.dialogs.paths = {"/d/gone.add", std::nullopt};
+    desk.files.Open();
+    const std::vector<std::string> texts = desk.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2], "Do you want to save the changes you made to mine.add ?\n\n");
+    EXPECT_EQ(desk.files.TapeFileName, "/d/mine.add");
+}
+
+TEST(OpenTapeFile, of_what_cannot_be_read_says_why_at_once_and_keeps_the_tape) {
+    const struct {
+        const char* name;
+        FileKind kind;  // kFile: a file that cannot be read
+        std::string text;
+    } cases[] = {
+        {"unreadable", FileKind::kFile, "Tallymar could not open week.add: Permission denied"},
+        {"folder", FileKind::kFolder,
+         "Tallymar could not open week.add: it is a folder, not a file"},
+        {"pipe", FileKind::kPipe,
+         "Tallymar could not open week.add: it is a named pipe, not a file"},
+        {"device", FileKind::kDevice,
+         "Tallymar could not open week.add: it is a device, not a file"},
+    };
+    for (const auto& c : cases) {
+        for (bool through_open : {false, true}) {
+            Desk desk;
+            desk.files.TapeFileName = "/d/mine.add";
+            desk.files.TapeFileTitle = "mine.add";
+            if (c.kind == FileKind::kFile) {
+                desk.disk.files["/d/week.add"] = AmountsFile(2);
+                desk.disk.unreadable["/d/week.add"] = "Permission denied";
+            } else {
+                desk.disk.others["/d/week.add"] = c.kind;
+            }
+            desk.Type("5+");
+            desk.ports.answers = {Answer::kNo};
+            if (through_open) {
+                desk.dialogs.paths = {"/d/week.add"};
+                desk.files.Open();
+            } else {
+                desk.ports.answers.clear();
+                EXPECT_FALSE(desk.files.OpenTapeFile("/d/week.add")) << c.name;
+            }
+            std::vector<std::string> texts = desk.Texts();
+            ASSERT_FALSE(texts.empty()) << c.name;
+            EXPECT_EQ(texts.back(), c.text) << c.name;
+            // No append question, and only one Open dialog: nothing more was asked.
+            EXPECT_EQ(texts.size(), through_open ? 2u : 1u) << c.name;
+            EXPECT_LE(desk.dialogs.shown.size(), 1u) << c.name;
+            EXPECT_EQ(desk.Ops(), "HTH+B") << c.name;
+            EXPECT_TRUE(desk.calc.TapeChanged) << c.name;
+            EXPECT_EQ(desk.files.TapeFileName, "/d/mine.add") << c.name;
+        }
+    }
+}
+
 // ---- the file system ----
 
 class StdFiles : public ::testing::Test {
@@ -502,30 +715,132 @@ class StdFiles : public ::testing::Test {
 };
 
 TEST_F(StdFiles, a_write_replaces_the_whole_file_and_leaves_nothing_beside_it) {
-    ASSERT_TRUE(fs.Write(Path("t.add"), std::string(300, 'a')));
-    ASSERT_TRUE(fs.Write(Path("t.add"), "short"));
-    EXPECT_EQ(fs.Read(Path("t.add"), 1000), "short");
+    std::string reason;
+    ASSERT_TRUE(fs.Write(Path("t.add"), std::string(300, 'a'), &reason)) << reason;
+    ASSERT_TRUE(fs.Write(Path("t.add"), "short", &reason)) << reason;
+    EXPECT_EQ(fs.Read(Path("t.add"), 1000, &reason), "short");
     EXPECT_EQ(Entries(), 1u);
 }
 
-TEST_F(StdFiles, a_write_that_cannot_happen_fails_and_leaves_what_was_there) {
+TEST_F(StdFiles, a_write_that_cannot_happen_fails_with_the_reason_and_leaves_what_was_there) {
     std::filesystem::create_directory(dir / "folder.add");
-    EXPECT_FALSE(fs.Write(Path("folder.add"), "data"));
+    std::ofstream(Path("plain")) << "x";
+    mkfifo(Path("pipe.add").c_str(), 0600);
+    const std::pair<std::string, std::string> cases[] = {
+        {Path("folder.add"), "it is a folder, not a file"},
+        {Path("pipe.add"), "it is a named pipe, not a file"},
+        {Path("plain/t.add"), "Not a directory"},
+        {Path("missing/t.add"), "No such file or directory"},
+        {"", "No such file or directory"},
+    };
+    for (const auto& [path, why] : cases) {
+        std::string reason;
+        EXPECT_FALSE(fs.Write(path, "data", &reason)) << path;
+        EXPECT_EQ(reason, why) << path;
+    }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.add"));
-    EXPECT_FALSE(fs.Write(Path("missing/t.add"), "data"));
-    EXPECT_FALSE(fs.Write("", "data"));
-    EXPECT_EQ(Entries(), 1u);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.add"));
+    EXPECT_EQ(Entries(), 3u);
 }
 
-TEST_F(StdFiles, reading_stops_at_the_limit_and_folders_are_not_files) {
+TEST_F(StdFiles, reading_stops_at_the_limit_and_refuses_at_once_what_is_no_regular_file) {
     std::ofstream(Path("t.add"), std::ios::binary) << std::string(100, 'x');
-    EXPECT_EQ(fs.Read(Path("t.add"), 30)->size(), 30u);
-    EXPECT_EQ(fs.Read(Path("t.add"), 1000)->size(), 100u);
-    EXPECT_TRUE(fs.Exists(Path("t.add")));
-    EXPECT_FALSE(fs.Exists(dir.string()));
-    EXPECT_FALSE(fs.Exists(Path("none.add")));
-    EXPECT_FALSE(fs.Read(Path("none.add"), 30));
-    EXPECT_FALSE(fs.Read(dir.string(), 30));
+    mkfifo(Path("pipe.add").c_str(), 0600);
+    std::string reason;
+    EXPECT_EQ(fs.Read(Path("t.add"), 30, &reason)->size(), 30u);
+    EXPECT_EQ(fs.Read(Path("t.add"), 1000, &reason)->size(), 100u);
+    const struct {
+        std::string path;
+        FileKind kind;
+        std::string why;
+    } cases[] = {
+        {Path("none.add"), FileKind::kNone, "No such file or directory"},
+        {Path("t.add/x.add"), FileKind::kNone, "Not a directory"},
+        {dir.string(), FileKind::kFolder, "it is a folder, not a file"},
+        {Path("pipe.add"), FileKind::kPipe, "it is a named pipe, not a file"},
+        {"/dev/null", FileKind::kDevice, "it is a device, not a file"},
+    };
+    EXPECT_EQ(fs.KindOf(Path("t.add")), FileKind::kFile);
+    for (const auto& c : cases) {
+        EXPECT_EQ(fs.KindOf(c.path), c.kind) << c.path;
+        // A named pipe without a writer would block here for ever if it were opened.
+        EXPECT_FALSE(fs.Read(c.path, 30, &reason)) << c.path;
+        EXPECT_EQ(reason, c.why) << c.path;
+    }
+}
+
+TEST_F(StdFiles, a_write_removes_the_temporaries_saves_of_that_file_left_and_nothing_else) {
+    const char* stale[] = {"t.add.0123456789abcdef.tmp", "t.add.fedcba9876543210.tmp"};
+    const char* kept[] = {"other.add.0123456789abcdef.tmp", "t.add.0123.tmp",
+                          "t.add.0123456789ABCDEF.tmp",     "t.add.0123456789abcdef.tmp.bak",
+                          "xt.add.0123456789abcdef.tmp",    "t.add"};
+    for (const char* name : stale) std::ofstream(Path(name)) << "half";
+    for (const char* name : kept) std::ofstream(Path(name)) << "mine";
+    std::filesystem::create_directory(dir / "t.add.aaaaaaaaaaaaaaaa.tmp");
+    std::string reason;
+    ASSERT_TRUE(fs.Write(Path("t.add"), "tape", &reason)) << reason;
+    for (const char* name : stale) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const char* name : kept) EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "t.add.aaaaaaaaaaaaaaaa.tmp"));
+    EXPECT_EQ(fs.Read(Path("t.add"), 100, &reason), "tape");
+}
+
+TEST(TemporaryNames, are_the_file_name_a_dot_sixteen_hex_digits_and_tmp) {
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {
+        {"week.add.00000000deadbeef.tmp", true},
+        {"week.add.00000000DEADBEEF.tmp", false},
+        {"week.add.00000000deadbee.tmp", false},
+        {"week.add.00000000deadbeef0.tmp", false},
+        {"week.add-00000000deadbeef.tmp", false},
+        {"week.add.00000000deadbeeg.tmp", false},
+        {"week.add.00000000deadbeef.txt", false},
+        {"Week.add.00000000deadbeef.tmp", false},
+        {"week.add", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsTemporaryNameOf(c.name, "week.add"), c.ours) << c.name;
+    EXPECT_FALSE(IsTemporaryNameOf(".0123456789abcdef.tmp", ""));
+}
+
+// The tape files on the real disk, where even root cannot write: a name that is a
+// folder, and a name under a plain file.
+TEST_F(StdFiles, a_save_that_the_disk_refuses_keeps_the_tape_at_quit_new_and_open) {
+    std::filesystem::create_directory(dir / "folder.add");
+    std::ofstream(Path("plain")) << "x";
+    std::ofstream(Path("other.add"), std::ios::binary) << AmountsFile(3);
+    const std::pair<std::string, std::string> targets[] = {
+        {Path("folder.add"), "Tallymar could not save folder.add: it is a folder, not a file"},
+        {Path("plain/t.add"), "Tallymar could not save t.add: Not a directory"},
+    };
+    for (const auto& [target, text] : targets) {
+        for (const char* operation : {"quit", "new", "open"}) {
+            FakePorts ports;
+            FakeFileDialogs dialogs;
+            FakeCaption caption;
+            Calc calc{Ports{ports, ports, ports}};
+            calc.Start(40);
+            TapeFiles files{calc, dialogs, fs, caption};
+            for (char key : std::string("5+")) calc.KeyPress(calc.focus_row, key);
+            ports.answers = {Answer::kYes};
+            dialogs.paths = {target, Path("other.add")};
+            const std::string op = operation;
+            bool went_on = false;
+            if (op == "quit") went_on = files.QueryClose();
+            if (op == "new") went_on = files.NewTape();
+            if (op == "open") files.Open();
+            EXPECT_FALSE(went_on) << operation;
+            ASSERT_EQ(ports.messages.size(), 2u) << operation << " " << target;
+            EXPECT_EQ(ports.messages[1].text, text);
+            EXPECT_TRUE(calc.TapeChanged) << operation;
+            EXPECT_EQ(calc.Tape.size(), 5u) << operation;
+            EXPECT_EQ(calc.Tape[3].Amount, 5) << operation;
+            EXPECT_EQ(caption.caption, "Tallymar - Tape1") << operation;
+            EXPECT_EQ(files.TapeFileName, "") << operation;
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.add"));
 }
 
 TEST(FileTitleOf, is_the_text_after_the_last_separator) {

@@ -9,10 +9,15 @@
 namespace tallymar::cli {
 namespace {
 
+// Qt's own diagnostics are not the command line's output: a failure is reported
+// once, with its reason, by the script runner. Fatal messages still end the program.
+void QuietQt(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 // Qt's painting needs an application object; the command line never shows a window,
 // so it runs on the offscreen platform.
 void EnsureGuiApplication() {
     if (QGuiApplication::instance()) return;
+    qInstallMessageHandler(QuietQt);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "tallymar-cli";
@@ -33,8 +38,10 @@ std::string PrintTapeToPdf(const Calc& calc, const std::string& path) {
     options.colours = calc.colours;
     options.symbols = calc.symbols();
     LocalePrintClock clock;
-    if (!PrintPages(printer, TapeRange{calc.Tape, lines.first, lines.last}, options, clock)) {
-        return "cannot write the PDF file " + path;
+    std::string reason;
+    if (!PrintPages(printer, TapeRange{calc.Tape, lines.first, lines.last}, options, clock,
+                    &reason)) {
+        return "cannot write the PDF file " + path + ": " + reason;
     }
     return "";
 }

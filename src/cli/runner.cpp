@@ -202,7 +202,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
         return 2;
     }
     Recorder recorder(out);
-    Calc calc(Ports{recorder, recorder, recorder});
+    Calc calc(Ports{recorder, recorder, recorder}, options.symbols);
     StartUp(calc, options);
     FileSession files(calc, out);
     Replayer replayer(calc, recorder, out, files);
@@ -220,8 +220,9 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
 }
 
 int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-            std::ostream& err, const PdfPrinter& print_pdf) {
+            std::ostream& err, const PdfPrinter& print_pdf, const NumberSymbols& symbols) {
     RunOptions options;
+    options.symbols = symbols;
     std::string script;
     bool have_script = false;
     for (int i = 1; i < argc; ++i) {

@@ -89,6 +89,8 @@ struct RunOptions {
     std::string voice;
     std::string callback_voice;
     std::string machine;
+    // The decimal and thousands symbols amounts are keyed and shown with.
+    NumberSymbols symbols;
 };
 
 // Puts the settings in place and starts the engine as the window's start-up does.
@@ -99,8 +101,8 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
               std::ostream& err, const PdfPrinter& print_pdf = {});
 
 // The command line: tallymar-cli [options] [SCRIPT | -] or --keys 'TEXT'.
-// `print_pdf` serves {Pdf PATH}.
+// `print_pdf` serves {Pdf PATH}; amounts take the given number symbols.
 int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-            std::ostream& err, const PdfPrinter& print_pdf = {});
+            std::ostream& err, const PdfPrinter& print_pdf = {}, const NumberSymbols& symbols = {});
 
 }  // namespace tallymar::cli

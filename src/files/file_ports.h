@@ -23,15 +23,44 @@ class FileDialogs {
                                                  const std::string& file_name) = 0;
 };
 
+// What a path names on the disk.
+enum class FileKind { kNone, kFile, kFolder, kPipe, kDevice, kOther };
+
+// Why a path that is there cannot be read or written as a tape file, for the
+// message that says so: "it is a folder, not a file".
+inline std::string NotAFileReason(FileKind kind) {
+    switch (kind) {
+        case FileKind::kFolder:
+            return "it is a folder, not a file";
+        case FileKind::kPipe:
+            return "it is a named pipe, not a file";
+        case FileKind::kDevice:
+            return "it is a device, not a file";
+        case FileKind::kNone:
+        case FileKind::kFile:
+        case FileKind::kOther:
+            break;
+    }
+    return "it is not a regular file";
+}
+
+// The file system. Every failure comes with the system's reason in its own words
+// ("Permission denied", "No space left on device"), for the message that tells the user.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
-    virtual bool Exists(const std::string& path) = 0;
-    // Up to `max_bytes` of the file; nothing when it cannot be read.
-    virtual std::optional<std::string> Read(const std::string& path, std::size_t max_bytes) = 0;
+    // What `path` names (a symbolic link is followed); kNone when nothing is there
+    // or it cannot be looked at.
+    virtual FileKind KindOf(const std::string& path) = 0;
+    // Up to `max_bytes` of a regular file. Nothing when it cannot be read, with the
+    // reason in *reason. Anything that is not a regular file is refused at once
+    // (a named pipe would wait for a writer for ever).
+    virtual std::optional<std::string> Read(const std::string& path, std::size_t max_bytes,
+                                            std::string* reason) = 0;
     // Replaces the file's content as one step (a temporary file renamed over it), so that a
-    // failed write leaves the old file as it was. False when the file could not be written.
-    virtual bool Write(const std::string& path, const std::string& bytes) = 0;
+    // failed write leaves the old file as it was. False when the file could not be
+    // written, with the reason in *reason.
+    virtual bool Write(const std::string& path, const std::string& bytes, std::string* reason) = 0;
 };
 
 class CaptionPort {

@@ -37,6 +37,16 @@ std::string EntryPrinted(const TapeLine& line) {
 
 }  // namespace
 
+std::string PdfFileNameOf(const std::string& tape_title) {
+    std::string name = tape_title.empty() ? std::string("Tape1") : tape_title;
+    const std::size_t n = name.size();
+    if (n > 4 && name[n - 4] == '.' && (name[n - 3] | 0x20) == 'a' && (name[n - 2] | 0x20) == 'd' &&
+        (name[n - 1] | 0x20) == 'd') {
+        name.resize(n - 4);
+    }
+    return name + ".pdf";
+}
+
 int PrintLayout::LinesPerPage(const PrintSurface& surface) {
     return static_cast<int>(Whole(surface.ScaleHeight()) / kRowHeight);
 }

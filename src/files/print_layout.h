@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/number_format.h"
@@ -26,6 +27,11 @@ struct PrintOptions {
 
 inline constexpr double kCharacterAdvance = 144;  // one 12-point Courier character
 inline constexpr const char* kPrintFont = "Courier";
+
+// The name "Print to File (PDF)" proposes for a tape shown as `tape_title`: the
+// title with its ".add" (in any letter case) replaced by ".pdf" ("week.add" gives
+// "week.pdf", "Tape1" gives "Tape1.pdf").
+std::string PdfFileNameOf(const std::string& tape_title);
 
 class PrintLayout {
   public:

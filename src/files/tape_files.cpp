@@ -26,6 +26,14 @@ std::string FileTitleOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+std::string CannotSaveText(const std::string& title, const std::string& reason) {
+    return std::string(kProgramTitle) + " could not save " + title + ": " + reason;
+}
+
+std::string CannotOpenText(const std::string& title, const std::string& reason) {
+    return std::string(kProgramTitle) + " could not open " + title + ": " + reason;
+}
+
 TapeFiles::BusyPointer::BusyPointer(TapeFiles& files) : files_(files) {
     if (files_.busy_depth_++ == 0) files_.caption_.SetBusy(true);
 }
@@ -39,6 +47,11 @@ Answer TapeFiles::Tell(const std::string& text, Buttons buttons, Icon icon, Answ
         Message{kProgramTitle, text, buttons, icon, default_answer});
 }
 
+void TapeFiles::SetCaption(const std::string& caption, const std::string& title) {
+    caption_.SetCaption(caption);
+    shown_title_ = title;
+}
+
 Answer TapeFiles::AskSaveChanges(bool feeds) {
     std::string text = TapeFileName.empty()
                            ? "Do you want to save the changes you made to your existing tape ?\n\n"
@@ -47,64 +60,74 @@ Answer TapeFiles::AskSaveChanges(bool feeds) {
     return Tell(text, Buttons::kYesNoCancel, Icon::kInformation, Answer::kYes);
 }
 
-bool TapeFiles::FileQuery() {
-    if (!calc_.TapeChanged) return true;
-    if (AskSaveChanges(true) != Answer::kYes) return false;
-    QuerySave = true;
-    SaveTapeAs();
+TapeFiles::Offer TapeFiles::OfferToSave(bool feeds, bool for_question) {
+    if (!calc_.TapeChanged) return Offer::kNothingAsked;
+    switch (AskSaveChanges(feeds)) {
+        case Answer::kCancel:
+            return Offer::kCancelled;
+        case Answer::kYes:
+            break;
+        default:
+            return Offer::kDeclined;
+    }
+    QuerySave = for_question;
+    const SaveResult result = SaveTapeAs();
     QuerySave = false;
-    return true;
+    switch (result) {
+        case SaveResult::kSaved:
+            return Offer::kSaved;
+        case SaveResult::kCancelled:
+            return Offer::kDialogCancelled;
+        case SaveResult::kFailed:
+            break;
+    }
+    return Offer::kFailed;
+}
+
+bool TapeFiles::FileQuery() {
+    const Offer offer = OfferToSave(true, true);
+    return offer == Offer::kNothingAsked || offer == Offer::kSaved ||
+           offer == Offer::kDialogCancelled;
 }
 
 bool TapeFiles::QueryClose() {
-    if (!calc_.TapeChanged) return true;
-    switch (AskSaveChanges(true)) {
-        case Answer::kCancel:
-            return false;
-        case Answer::kYes:
-            // The program closes even when the Save As dialog is cancelled.
-            QuerySave = true;
-            SaveTapeAs();
-            QuerySave = false;
-            return true;
-        default:
-            return true;
-    }
+    // The program closes even when the Save As dialog is cancelled, but not when
+    // the save failed: the tape would be lost.
+    const Offer offer = OfferToSave(true, true);
+    return offer != Offer::kCancelled && offer != Offer::kFailed;
 }
 
 bool TapeFiles::NewTape() {
-    if (calc_.TapeChanged) {
-        Answer answer = AskSaveChanges(false);
-        if (answer == Answer::kCancel) return false;
-        // A new tape follows whether or not the tape was saved.
-        if (answer == Answer::kYes) SaveTapeAs();
-    }
-    TapeFileName.clear();
-    TapeFileTitle.clear();
-    caption_.SetCaption(kNewTapeCaption);
-    calc_.BuildNewTape(false);
+    // A new tape follows whether or not the tape was saved, unless saving failed.
+    const Offer offer = OfferToSave(false, false);
+    if (offer == Offer::kCancelled || offer == Offer::kFailed) return false;
+    StartNewTape();
     return true;
 }
 
-void TapeFiles::SaveTape() {
-    if (TapeFileName.empty()) {
-        SaveTapeAs();
-    } else {
-        WriteTape();
-    }
+void TapeFiles::StartNewTape() {
+    TapeFileName.clear();
+    TapeFileTitle.clear();
+    SetCaption(kNewTapeCaption, kNewTapeTitle);
+    calc_.BuildNewTape(false);
 }
 
-void TapeFiles::SaveTapeAs() {
-    // The name the dialog proposes; the tape's own name changes only once a name
-    // is accepted, so that a declined replace never leaves a later Save aimed at
-    // the file the user chose to keep.
+bool TapeFiles::SaveTape() {
+    if (TapeFileName.empty()) return SaveTapeAs() == SaveResult::kSaved;
+    return WriteTape(TapeFileName);
+}
+
+SaveResult TapeFiles::SaveTapeAs() {
+    // The name the dialog proposes; the tape's own name changes only once the file
+    // is written, so that neither a declined replace nor a failed write leaves a
+    // later Save aimed at a file that does not hold this tape.
     std::string proposed = TapeFileName.empty() ? kNewTapeFileName : TapeFileName;
     for (;;) {
         std::optional<FileChoice> choice = dialogs_.ChooseSave(kSaveDialogTitle, proposed);
-        if (!choice || choice->path.empty()) return;
+        if (!choice || choice->path.empty()) return SaveResult::kCancelled;
         std::string name = choice->path;
         if (!HasAddExtension(name)) name += ".add";
-        if (!QuerySave && files_.Exists(name)) {
+        if (!QuerySave && files_.KindOf(name) == FileKind::kFile) {
             Answer answer = Tell("A file named " + choice->title + " already exists.\n\n" +
                                      "Do you wish to replace the existing file?",
                                  Buttons::kYesNo, Icon::kExclamation, Answer::kNo);
@@ -113,17 +136,25 @@ void TapeFiles::SaveTapeAs() {
                 continue;
             }
         }
+        if (!WriteTape(name)) return SaveResult::kFailed;
         TapeFileName = name;
         TapeFileTitle = choice->title;
-        caption_.SetCaption(std::string(kProgramTitle) + " - " + TapeFileTitle);
-        WriteTape();
-        return;
+        SetCaption(std::string(kProgramTitle) + " - " + TapeFileTitle, TapeFileTitle);
+        return SaveResult::kSaved;
     }
 }
 
-bool TapeFiles::WriteTape() {
-    BusyPointer busy(*this);
-    if (!files_.Write(TapeFileName, EncodeTape(calc_.Tape))) return false;
+bool TapeFiles::WriteTape(const std::string& path) {
+    std::string reason;
+    bool written = false;
+    {
+        BusyPointer busy(*this);
+        written = files_.Write(path, EncodeTape(calc_.Tape), &reason);
+    }
+    if (!written) {
+        Tell(CannotSaveText(FileTitleOf(path), reason), Buttons::kOk, Icon::kExclamation);
+        return false;
+    }
     calc_.TapeChanged = false;
     return true;
 }
@@ -132,59 +163,77 @@ void TapeFiles::Open() {
     for (;;) {
         BusyPointer busy(*this);
         // Whatever the answer, the file is opened; it only decides whether the tape
-        // was saved first.
-        FileQuery();
+        // was saved first. A save that failed ends the Open with the tape kept.
+        const Offer offer = OfferToSave(true, true);
+        if (offer == Offer::kFailed) return;
         std::optional<FileChoice> choice = dialogs_.ChooseOpen(kOpenDialogTitle);
         if (!choice) return;
-        const std::string old_name = TapeFileName;
-        const std::string old_title = TapeFileTitle;
-        TapeFileName = choice->path;
-        TapeFileTitle = choice->title;
-        if (!files_.Exists(TapeFileName)) {
-            Tell("The file " + TapeFileTitle + " does not exist\r\n\r\n" +
+        if (files_.KindOf(choice->path) == FileKind::kNone) {
+            Tell("The file " + choice->title + " does not exist\r\n\r\n" +
                  "Make sure you have specified the correct path and filename.");
-            TapeFileName.clear();
             continue;
         }
-        // A file that was not opened must not become the target of a later Save.
-        if (!OpenTapeFile(TapeFileName)) {
-            TapeFileName = old_name;
-            TapeFileTitle = old_title;
+        // The tape keeps its own name while the file is read, so that a save
+        // question on the way names and saves this tape, never the file chosen.
+        const Opened opened = ReadTapeFile(choice->path, offer == Offer::kDeclined);
+        // Appended whole, a later Save writes the combined tape into the file.
+        if (opened.appended && opened.whole) {
+            TapeFileName = choice->path;
+            TapeFileTitle = choice->title;
         }
         return;
     }
 }
 
 bool TapeFiles::OpenTapeFile(const std::string& path) {
+    return ReadTapeFile(path, false).lines_read;
+}
+
+TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined_saving) {
     BusyPointer busy(*this);
     const std::string title = FileTitleOf(path);
+    const FileKind kind = files_.KindOf(path);
+    if (kind == FileKind::kNone) {
+        Tell(kNoDataText);
+        return {};
+    }
+    if (kind != FileKind::kFile) {
+        Tell(CannotOpenText(title, NotAFileReason(kind)), Buttons::kOk, Icon::kExclamation);
+        return {};
+    }
     // One record more than a tape holds is enough to tell a file that is too long.
+    std::string reason;
     std::optional<std::string> bytes =
-        files_.Read(path, static_cast<std::size_t>(kMaxLines + 1) * kRecordSize);
+        files_.Read(path, static_cast<std::size_t>(kMaxLines + 1) * kRecordSize, &reason);
     if (!bytes) {
-        // A file that is there but cannot be read ends quietly, as any other failure.
-        if (!files_.Exists(path)) Tell(kNoDataText);
-        return false;
+        Tell(CannotOpenText(title, reason), Buttons::kOk, Icon::kExclamation);
+        return {};
     }
     if (RecordCount(bytes->size()) < 1) {
         Tell(kNoDataText);
-        return false;
+        return {};
     }
     // A file without one good record would leave nothing of either tape.
     TapeLine first;
     if (!DecodeRecord(bytes->data(), &first)) {
         Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);
-        return false;
+        return {};
     }
+    Opened opened;
     int start = 0;
     switch (Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone, Answer::kYes)) {
         case Answer::kYes:
             // The tape's open line takes the file's first record.
             start = calc_.UpperBound();
+            opened.appended = true;
             break;
         case Answer::kNo: {
-            if (!NewTape()) return false;
-            caption_.SetCaption(std::string(kProgramTitle) + "-" + title);
+            if (!declined_saving) {
+                const Offer offer = OfferToSave(false, false);
+                if (offer == Offer::kCancelled || offer == Offer::kFailed) return {};
+            }
+            StartNewTape();
+            SetCaption(std::string(kProgramTitle) + "-" + title, title);
             calc_.RemoveRowsBelowFirst();
             calc_.LastRow = 0;
             TapeLine empty;  // all zero until the file's first record takes its place
@@ -195,7 +244,7 @@ bool TapeFiles::OpenTapeFile(const std::string& path) {
             break;
         }
         default:
-            return false;
+            return {};
     }
     bool corrupted = false;
     bool too_long = false;
@@ -212,7 +261,9 @@ bool TapeFiles::OpenTapeFile(const std::string& path) {
         TapeFileName.clear();
         TapeFileTitle.clear();
     }
-    return true;
+    opened.lines_read = true;
+    opened.whole = !corrupted && !too_long;
+    return opened;
 }
 
 void TapeFiles::CopyRecords(const std::string& bytes, int start, bool* corrupted, bool* too_long) {

@@ -5,6 +5,12 @@
 // records are copied onto `calc.Tape` with the engine's AddTapeLine, and the rows
 // are redrawn once at the end. A save encodes the whole tape and hands it to
 // FileSystem::Write, which replaces the old file in one step.
+//
+// Nothing is lost quietly: a save that fails says why, leaves the tape marked as
+// changed under its old name and caption, and stops whatever asked for it (the
+// close, New, an Open that replaces the tape). A file that is there but cannot be
+// read, or is no file at all (a folder, a named pipe, a device), is refused with a
+// message and the tape stays as it was.
 #pragma once
 
 #include <string>
@@ -24,6 +30,15 @@ inline constexpr const char* kAppendQuestion =
 inline constexpr const char* kOpenDialogTitle = "Open Tallymar File";
 inline constexpr const char* kSaveDialogTitle = "Save Tallymar File As";
 inline constexpr const char* kNewTapeFileName = "Tape1.add";
+inline constexpr const char* kNewTapeTitle = "Tape1";
+
+// "Tallymar could not save Week.add: No space left on device"
+std::string CannotSaveText(const std::string& title, const std::string& reason);
+// "Tallymar could not open Week.add: Permission denied"
+std::string CannotOpenText(const std::string& title, const std::string& reason);
+
+// What came of a Save As.
+enum class SaveResult { kSaved, kCancelled, kFailed };
 
 class TapeFiles {
   public:
@@ -34,27 +49,53 @@ class TapeFiles {
     std::string TapeFileTitle;  // its file name as the dialog gave it
     bool QuerySave = false;     // Save As runs for a save-changes question
 
-    // File > New, Edit > Clear tape, the AC button. False when the save-changes
-    // question was cancelled and the tape was kept.
+    // File > New, Edit > Clear tape, the AC button. False when the tape was kept:
+    // the save-changes question was cancelled, or the save it asked for failed.
     bool NewTape();
-    void SaveTape();    // File > Save
-    void SaveTapeAs();  // File > Save As
-    void Open();        // File > Open
+    bool SaveTape();          // File > Save; true when the tape was written
+    SaveResult SaveTapeAs();  // File > Save As
+    void Open();              // File > Open
     // After the Open dialog, and the command line. True when lines of the file are
     // now on the tape.
     bool OpenTapeFile(const std::string& path);
-    bool FileQuery();  // the save-changes question before opening
-    // The question at shut-down: false when the user cancelled the close.
+    // The save-changes question before opening: true when nothing was asked or the
+    // answer was Yes and no save failed.
+    bool FileQuery();
+    // The question at shut-down: false when the close must not go on (cancelled, or
+    // the tape could not be saved).
     bool QueryClose();
 
+    // The tape's name as the caption shows it: its file's title, or "Tape1".
+    const std::string& ShownTitle() const { return shown_title_; }
+
   private:
+    // What came of offering to save the changes.
+    enum class Offer { kNothingAsked, kSaved, kDeclined, kDialogCancelled, kCancelled, kFailed };
+    // What came of reading a file onto the tape.
+    struct Opened {
+        bool lines_read = false;  // lines of the file are on the tape
+        bool appended = false;
+        bool whole = false;  // every record was read
+    };
+
     Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
                 Answer default_answer = Answer::kOk);
     // The save-changes question; `feeds` adds two line feeds after the text of a
     // tape that has a file, which the text of a tape without one always gets.
     Answer AskSaveChanges(bool feeds);
-    // Writes the tape to TapeFileName; TapeChanged is cleared only when it was written.
-    bool WriteTape();
+    // The question and, on Yes, Save As (without its replace question when
+    // `for_question` is set, as QuerySave asks).
+    Offer OfferToSave(bool feeds, bool for_question);
+    // The new tape of NewTape, with no question.
+    void StartNewTape();
+    // Writes the tape to `path`; TapeChanged is cleared only when it was written,
+    // otherwise the user is told why, with the file's name.
+    bool WriteTape(const std::string& path);
+    // Reads `path` onto the tape after the append question. When the tape is
+    // replaced, the tape's own save question is asked first unless `declined_saving`
+    // says the user already answered No to it.
+    Opened ReadTapeFile(const std::string& path, bool declined_saving);
+    void SetCaption(const std::string& caption, const std::string& title);
     // Reads the records at `bytes` onto the tape from line `start` on; the reason
     // it stopped early, if any, comes back in the two flags.
     void CopyRecords(const std::string& bytes, int start, bool* corrupted, bool* too_long);
@@ -78,6 +119,7 @@ class TapeFiles {
     FileSystem& files_;
     CaptionPort& caption_;
     int busy_depth_ = 0;
+    std::string shown_title_ = kNewTapeTitle;
 };
 
 // The text after the last path separator ('/' or '\'), or the whole path without one.

@@ -66,17 +66,34 @@ std::string FindIgnoringCase(const fs::path& path) {
     return found;
 }
 
-bool ReadWholeFile(const std::string& path, std::string* text) {
+// The system's words for an error number ("Permission denied").
+std::string ReasonOf(int error_number) {
+    return std::generic_category().message(error_number != 0 ? error_number : EIO);
+}
+
+// False with the reason when the file cannot be read whole or is too large.
+bool ReadWholeFile(const std::string& path, std::string* text, std::string* reason) {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) {
+        *reason = ReasonOf(errno);
+        return false;
+    }
     text->clear();
     char buffer[65536];
     while (in) {
         in.read(buffer, sizeof buffer);
         text->append(buffer, static_cast<size_t>(in.gcount()));
-        if (text->size() > kMaxIniFileSize) return false;
+        if (text->size() > kMaxIniFileSize) {
+            *reason = "it is too large to be a settings file";
+            return false;
+        }
     }
-    return in.eof() && !in.bad();
+    if (!in.eof() || in.bad()) {
+        *reason = ReasonOf(errno);
+        return false;
+    }
+    return true;
 }
 
 bool WriteAll(int fd, const std::string& data) {
@@ -158,8 +175,11 @@ bool IniFile::Load() {
     if (found.empty()) return false;
     path_ = found;
     std::string text;
-    if (!ReadWholeFile(found, &text)) {
+    std::string reason;
+    if (!ReadWholeFile(found, &text, &reason)) {
         protect_file_ = true;
+        protect_reason_ =
+            "it could not be read at start-up (" + reason + "), so it was left as it was";
         return false;
     }
     LoadFromText(text);
@@ -198,8 +218,11 @@ std::string IniFile::Text() const {
     return text;
 }
 
-bool IniFile::Save() {
-    if (protect_file_) return false;
+bool IniFile::Save(std::string* reason) {
+    if (protect_file_) {
+        *reason = protect_reason_;
+        return false;
+    }
     const std::string text = Text();
 
     std::error_code ec;
@@ -210,22 +233,41 @@ bool IniFile::Save() {
     }
     const fs::path folder = FolderOf(target);
     fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder, ec)) return false;
+    if (!fs::is_directory(folder)) {
+        *reason = ec ? ec.message() : ReasonOf(ENOTDIR);
+        return false;
+    }
 
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
-        return fs::is_regular_file(target, ec) && ::access(target.c_str(), W_OK) == 0 &&
-               RewriteInPlace(target.string(), text);
+        const int temp_error = errno;
+        errno = 0;
+        if (fs::is_regular_file(target, ec) && ::access(target.c_str(), W_OK) == 0) {
+            if (RewriteInPlace(target.string(), text)) return true;
+            *reason = ReasonOf(errno);
+            return false;
+        }
+        *reason = ReasonOf(temp_error);
+        return false;
     }
 
     struct stat old_file {};
     const mode_t mode = ::stat(target.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644;
+    errno = 0;
     bool ok = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    int error_number = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error_number = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error_number = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
+        *reason = ReasonOf(error_number);
         return false;
     }
     if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {

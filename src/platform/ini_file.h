@@ -45,8 +45,8 @@ class IniFile : public IniStore {
 
     // Writes the whole file through a temporary file in the same folder that is then
     // renamed over the old one, creating missing folders. On failure the old file is
-    // untouched and false is returned.
-    bool Save();
+    // untouched, false is returned and *reason says why ("Permission denied").
+    bool Save(std::string* reason);
     // The file's text as Save() would write it.
     std::string Text() const;
 
@@ -57,6 +57,7 @@ class IniFile : public IniStore {
     std::string path_;
     std::unique_ptr<Document> document_;
     bool protect_file_ = false;
+    std::string protect_reason_;  // why Save() leaves the file alone
 };
 
 // Where the settings file lives: "Tallymar.ini" in the program's folder when that

@@ -14,6 +14,8 @@
 // - "ColorTheme" that is no index of the themes read gives 0.
 // - A theme colour is rounded and held to 0 .. 16777215.
 // - A "FORM" value that is no number within +/-1,000,000 twips gives the key's default.
+// - A file in which no theme has a single colour key keeps the built-in themes, as a
+//   start without a file does (rather than one theme painting black on black).
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -199,6 +201,14 @@ std::string ThemeKey(long index, const char* field) {
     return std::string("ColorTheme") + (index >= 0 ? " " : "") + std::to_string(index) + field;
 }
 
+// Whether the file holds any of the five colour keys of the theme at `index`.
+bool HasColourKey(IniStore& ini, long index) {
+    for (int field = 2; field < 7; ++field) {
+        if (!ini.ReadIni(kOptions, ThemeKey(index, kThemeFields[field])).empty()) return true;
+    }
+    return false;
+}
+
 void ReadTheme(IniStore& ini, long index, ThemeRec* theme) {
     auto read = [&](int field) {
         return ini.ReadIni(kOptions, ThemeKey(index, kThemeFields[field]));
@@ -250,10 +260,14 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     s.CurrentTheme = WholeNumber<std::int16_t>(NumberOf(read("ColorTheme"))).value_or(0);
 
     const double upper = RoundHalfEven(NumberOf(read("ColorThemes")));
-    if (upper < 0) {
+    const long last = upper < 0             ? -1
+                      : upper >= kMaxThemes ? kMaxThemes - 1
+                                            : static_cast<long>(upper);
+    bool any_colour = false;
+    for (long i = 0; i <= last && !any_colour; ++i) any_colour = HasColourKey(ini, i);
+    if (!any_colour) {
         s.Themes = BuiltInThemes();
     } else {
-        const long last = upper >= kMaxThemes ? kMaxThemes - 1 : static_cast<long>(upper);
         s.Themes.resize(static_cast<size_t>(last) + 1);
         for (long i = 0; i <= last; ++i) ReadTheme(ini, i, &s.Themes[static_cast<size_t>(i)]);
     }
@@ -327,6 +341,16 @@ void SaveSettings(IniStore& ini, const Settings& s) {
 }
 
 void PlaceOnScreen(const ScreenSize& screen, FormPlace* form) {
+    // A window larger than the screen is made the screen's size, and put on it, first
+    // (a huge saved size would otherwise reach the window system as it stands).
+    if (screen.width > 0 && form->Width > screen.width) {
+        form->Width = screen.width;
+        form->Left = 0;
+    }
+    if (screen.height > 0 && form->Height > screen.height) {
+        form->Height = screen.height;
+        form->Top = 0;
+    }
     if (form->Left + form->Width < 1000) form->Left = 1000 - form->Width;
     if (form->Left > screen.width - 500) form->Left = screen.width - 500;
     if (form->Top < 0) form->Top = 0;

@@ -84,7 +84,8 @@ class IniStore {
 bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Settings* settings);
 // Writes every key, in the file's order.
 void SaveSettings(IniStore& ini, const Settings& settings);
-// Pulls a window placed off the screen back so that it can be reached.
+// Holds a window to the screen: no wider or taller than the screen, and pulled back
+// when placed off it so that it can be reached.
 void PlaceOnScreen(const ScreenSize& screen, FormPlace* form);
 // The colours of the theme at CurrentTheme, the Default colours when there is none.
 Colours CurrentColours(const Settings& settings);

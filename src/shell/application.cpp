@@ -87,7 +87,16 @@ void Application::SaveSettingsNow() {
     settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()), t.FromX(place.x()),
                                t.FromY(place.y())};
     SaveSettings(ini_, settings_);
-    ini_.Save();
+    std::string reason;
+    // The program still closes; the user learns that the options were not kept.
+    if (!ini_.Save(&reason)) {
+        ports_.ShowMessage(Message{kProgramTitle, SettingsNotSavedText(ini_.path(), reason),
+                                   Buttons::kOk, Icon::kExclamation, Answer::kOk});
+    }
+}
+
+std::string SettingsNotSavedText(const std::string& path, const std::string& reason) {
+    return std::string(kProgramTitle) + " could not save its settings to " + path + ": " + reason;
 }
 
 std::string CommandLinePath(const QStringList& arguments) {

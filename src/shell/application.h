@@ -53,6 +53,9 @@ class Application : public CaptionPort {
     std::unique_ptr<MainWindow> window_;
 };
 
+// The message shown when the settings file cannot be written at shut-down.
+std::string SettingsNotSavedText(const std::string& path, const std::string& reason);
+
 // The tape file named by a command line's arguments: taken whole as one path
 // (arguments joined with blanks, surrounding quotes removed).
 std::string CommandLinePath(const QStringList& arguments);

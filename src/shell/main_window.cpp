@@ -56,6 +56,11 @@ MainWindow::MainWindow(Calc& calc, Settings& settings)
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::SetTapeFiles(TapeFiles* files) {
+    files_ = files;
+    printing_->tape_title = [files] { return files ? files->ShownTitle() : std::string(); };
+}
+
 void MainWindow::Command(const std::function<void()>& command) {
     tape_->Apply([&](Calc&) { command(); });
 }

@@ -27,7 +27,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     // Connects the file commands; the window works without them until then.
-    void SetTapeFiles(TapeFiles* files) { files_ = files; }
+    void SetTapeFiles(TapeFiles* files);
     // Runs when the window has agreed to close (writes the settings).
     std::function<void()> on_closing;
 

@@ -1,13 +1,18 @@
 // The window as a person uses it: start-up, typing on the tape, resizing, the
 // menus, dialogs under "Always on top", the decimal buttons, mouse selection,
 // saving and opening, the save question at shut-down, the command-line file.
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -289,10 +294,12 @@ class GuiTest : public QObject {
         ini.write("[OPTIONS]\nDecimals=2\n");  // two decimal places, as tallymar-cli starts
         ini.close();
         Started t(folder_->path());
-        const QString keys = "Rent{Enter}1250+89.99+45+{Enter}3-{Enter}";
+        // Keyed with the locale's decimal symbol: the test runs under de_DE.UTF-8 too.
+        const QString amounts = "1250+89" + QLocale::system().decimalPoint() + "99+45+";
+        const QString keys = "Rent{Enter}" + amounts + "{Enter}3-{Enter}";
         t.Type("Rent");
         t.Key(Qt::Key_Return);
-        t.Type("1250+89.99+45+");
+        t.Type(amounts);
         t.Key(Qt::Key_Return);
         t.Type("3-");
         t.Key(Qt::Key_Return);
@@ -318,7 +325,7 @@ class GuiTest : public QObject {
             return lines;
         };
         const QStringList printed = body(window_pdf);
-        QVERIFY(printed.join("").contains("1,384.99T"));
+        QVERIFY(printed.join("").contains(QLocale::system().toString(1384.99, 'f', 2) + "T"));
         QCOMPARE(printed.join("\n"), body(cli_pdf).join("\n"));
     }
 
@@ -491,6 +498,113 @@ class GuiTest : public QObject {
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
         QTRY_VERIFY(!t.app().window().isVisible());
         QVERIFY(watchdog_->messages.empty());
+    }
+
+    // ---- Nothing saved is lost: failed saves, odd files, settings, printing ----
+
+    void a_save_that_fails_at_quit_says_why_and_keeps_the_program_open_with_the_tape() {
+        QVERIFY(QDir(folder_->path()).mkdir("folder.add"));
+        Started t(folder_->path());
+        t.Type("5+");
+        watchdog_->Answer(QMessageBox::Yes);  // save the changes
+        t.dialogs.answers.push_back(Path("folder.add").toStdString());
+        watchdog_->Answer(QMessageBox::Ok);
+        QVERIFY(!t.app().window().close());
+        QCOMPARE(watchdog_->messages.back(),
+                 QString("Tallymar could not save folder.add: it is a folder, not a file"));
+        QVERIFY(t.app().window().isVisible());
+        QVERIFY(t.calc().TapeChanged);
+        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - Tape1"));
+        QCOMPARE(t.calc().Tape[3].Amount, 5.0);
+    }
+
+    void a_named_pipe_on_the_command_line_is_refused_at_once() {
+        const QString pipe = Path("week.add");
+        QVERIFY(mkfifo(pipe.toLocal8Bit().constData(), 0600) == 0);
+        watchdog_->Answer(QMessageBox::Ok);
+        Started t(folder_->path(), pipe.toStdString());
+        QCOMPARE(watchdog_->messages.size(), size_t(1));
+        QCOMPARE(watchdog_->messages[0],
+                 QString("Tallymar could not open week.add: it is a named pipe, not a file"));
+        QCOMPARE(Ops(t.calc()), QString("HTHB"));
+        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - Tape1"));
+    }
+
+    void settings_that_cannot_be_written_are_named_at_shut_down_and_the_program_closes() {
+        QVERIFY(QDir(folder_->path()).mkdir("Tallymar.ini"));  // the name is taken by a folder
+        Started t(folder_->path());
+        watchdog_->Answer(QMessageBox::Ok);
+        QVERIFY(t.app().window().close());
+        QCOMPARE(watchdog_->messages.size(), size_t(1));
+        QCOMPARE(watchdog_->messages[0],
+                 QString::fromStdString("Tallymar could not save its settings to " +
+                                        t.app().settings_path() + ": Is a directory"));
+    }
+
+    void a_saved_window_larger_than_the_screen_starts_at_the_screen_s_size() {
+        QFile ini(Path("Tallymar.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[FORM]\nWidth=999999\nHeight=999999\n");
+        ini.close();
+        Started t(folder_->path());
+        const QRect screen = t.app().window().screen()->availableGeometry();
+        QVERIFY(t.app().window().width() <= screen.width());
+        QVERIFY(t.app().window().height() <= screen.height());
+        QVERIFY(screen.contains(t.app().window().geometry().topLeft()));
+        QVERIFY(!t.app().window().grab().isNull());
+        t.Type("5+");
+        QCOMPARE(t.Row(3)->text(), QString("5.00"));
+    }
+
+    void a_settings_file_without_themes_paints_the_tape_in_the_default_colours() {
+        QFile ini(Path("Tallymar.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[OPTIONS]\nDecimals=4\n");
+        ini.close();
+        Started t(folder_->path());
+        t.Type("5+");
+        QCOMPARE(t.Row(3)->text(), QString("5.0000"));
+        QCOMPARE(t.Row(3)->palette().color(QPalette::Base), QColor(255, 255, 255));
+        QCOMPARE(t.Row(3)->palette().color(QPalette::Text), QColor(0, 0, 0));
+    }
+
+    void the_print_dialog_proposes_the_tape_s_name_as_a_pdf_in_the_documents_folder() {
+        const QByteArray home = qgetenv("HOME");
+        QVERIFY(QDir(folder_->path()).mkpath("home/Documents"));
+        qputenv("HOME", Path("home").toLocal8Bit());
+        QString proposed[2];
+        const char* tapes[2] = {"week.add", "month.add"};
+        for (int i = 0; i < 2; ++i) {
+            QString& file = proposed[i];
+            Started t(folder_->path());
+            t.Type("5+");
+            t.dialogs.answers.push_back(Path(tapes[i]).toStdString());
+            t.app().window().menus().mnuFileSaveAs->trigger();
+            watchdog_->Handle([&](QDialog* dialog) {
+                if (auto* name = dialog->findChild<QLineEdit*>("filename")) file = name->text();
+                dialog->reject();
+            });
+            t.app().window().menus().mnuFilePrint->trigger();
+            QDir(Path("home")).rmdir("Documents");  // the second time, there is none
+        }
+        qputenv("HOME", home);
+        QCOMPARE(proposed[0], Path("home/Documents/week.pdf"));
+        QCOMPARE(proposed[1], Path("home/month.pdf"));
+    }
+
+    void a_print_that_fails_says_why() {
+        QVERIFY(QDir(folder_->path()).mkdir("tape.pdf"));
+        Started t(folder_->path());
+        t.app().window().printing().choose_printer = [&](QPrinter& printer, bool* selection) {
+            UsePdfFile(printer, Path("tape.pdf").toStdString());
+            *selection = false;
+            return true;
+        };
+        watchdog_->Answer(QMessageBox::Ok);
+        t.app().window().menus().mnuFilePrint->trigger();
+        QCOMPARE(watchdog_->messages.size(), size_t(1));
+        QCOMPARE(watchdog_->messages[0],
+                 QString("Tallymar could not print to tape.pdf: it is a folder, not a file"));
     }
 };
 

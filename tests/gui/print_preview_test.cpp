@@ -165,10 +165,23 @@ class PrintPreviewTest : public QObject {
         QVERIFY(p->VScroll()->isVisible());
         QTest::keyClick(p->NextButton(), Qt::Key_Space);
         QTest::keyClick(p->VScroll(), Qt::Key_End);
-        QTest::keyClick(p->CloseButton(), Qt::Key_Escape);
+        QTest::keyClick(p->CloseButton(), Qt::Key_Return);
         QCOMPARE(p->PreviewPage(), 0);
         QCOMPARE(p->VScroll()->value(), 0);
         QVERIFY(p->isVisible());
+    }
+
+    void escape_closes_the_preview_from_whichever_control_has_the_focus() {
+        for (const char* where : {"dialog", "next", "scroll bar"}) {
+            Preview p(3);
+            QTest::mouseClick(p->ZoomButton(), Qt::LeftButton);
+            QWidget* target = p.dialog.get();
+            if (std::string(where) == "next") target = p->NextButton();
+            if (std::string(where) == "scroll bar") target = p->VScroll();
+            QTest::keyClick(target, Qt::Key_Escape);
+            QVERIFY2(!p->isVisible(), where);
+            QCOMPARE(p->result(), int(QDialog::Rejected));
+        }
     }
 
     void print_calls_printing_and_the_preview_stays_open_with_its_pages() {

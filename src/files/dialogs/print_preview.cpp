@@ -283,6 +283,9 @@ void PrintPreviewDialog::PreviewKey(int key, bool shift) {
         case Qt::Key_Left:
             move(hscroll_, -(shift ? hscroll_->pageStep() : hscroll_->singleStep()));
             break;
+        case Qt::Key_Escape:
+            close();  // as Close does, from wherever the focus is
+            break;
         default:
             break;
     }

@@ -1,8 +1,12 @@
 #include "files/dialogs/printing.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QStandardPaths>
 
 #include "engine/calc.h"
 #include "files/dialogs/print_preview.h"
@@ -26,10 +30,30 @@ PrintOptions TapePrinting::Options() const {
     return options;
 }
 
+QString TapePrinting::ProposedPdfPath() const {
+    const std::string title = tape_title ? tape_title() : std::string();
+    // The folder of the last PDF printed, else the documents folder, else home.
+    QString folder;
+    if (!printer_.outputFileName().isEmpty()) {
+        folder = QFileInfo(printer_.outputFileName()).absolutePath();
+    }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+    return QDir(folder).filePath(QString::fromStdString(PdfFileNameOf(title)));
+}
+
 bool TapePrinting::ChoosePrinter(bool* selection) {
+    if (tape_title) printer_.setDocName(QString::fromStdString(tape_title()));
     if (choose_printer) return choose_printer(printer_, selection);
     QPrintDialog dialog(&printer_, parent_);
     dialog.setWindowTitle("Print Tallymar Tape");
+    // Qt proposes "print.pdf" in the current folder; the tape's own name is proposed
+    // instead, so that printing two tapes never writes both into one file.
+    if (auto* file_name = dialog.findChild<QLineEdit*>("filename")) {
+        file_name->setText(ProposedPdfPath());
+    }
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     // The choice to print the selection comes preselected when lines are highlighted.
     printer_.setPrintRange(calc_.SelectionShown ? QPrinter::Selection : QPrinter::AllPages);
@@ -43,9 +67,20 @@ void TapePrinting::PrintTape() {
     if (!ChoosePrinter(&selection)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LineRange lines = calc_.LinesToPrint(selection);
-    PrintPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last}, Options(), clock_);
+    std::string reason;
+    const bool printed = PrintPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last},
+                                    Options(), clock_, &reason);
     printer_.setCopyCount(1);
     QApplication::restoreOverrideCursor();
+    if (!printed) {
+        const std::string where =
+            printer_.outputFormat() == QPrinter::PdfFormat
+                ? "to " + QFileInfo(printer_.outputFileName()).fileName().toStdString()
+                : "on " + printer_.printerName().toStdString();
+        calc_.ports().dialogs.ShowMessage(Message{
+            kProgramTitle, std::string(kProgramTitle) + " could not print " + where + ": " + reason,
+            Buttons::kOk, Icon::kExclamation, Answer::kOk});
+    }
 }
 
 void TapePrinting::PrintSetup() {

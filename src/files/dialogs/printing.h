@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "files/print_layout.h"
 #include "platform/qt/tape_pages.h"
@@ -35,10 +36,15 @@ class TapePrinting {
     std::function<bool(QPrinter& printer, bool* selection)> choose_printer;
     // What the preview dialog does once its pages are made (tests look at them).
     std::function<void(std::vector<QPicture>& pages, QSizeF paper_twips)> show_preview;
+    // The tape's name as the caption shows it ("week.add", "Tape1"): the print job's
+    // name and, with ".pdf", the file "Print to File (PDF)" proposes.
+    std::function<std::string()> tape_title;
 
   private:
     PrintOptions Options() const;
     bool ChoosePrinter(bool* selection);
+    // The PDF file the print dialog proposes for the tape.
+    QString ProposedPdfPath() const;
 
     Calc& calc_;
     const Settings& settings_;

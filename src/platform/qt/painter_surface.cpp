@@ -48,7 +48,12 @@ void PainterSurface::PrintLine(const std::vector<PrintItem>& items) {
     painter_.setFont(font_);
     painter_.setPen(colour_);
     const QFontMetricsF metrics(font_, painter_.device());
-    const double baseline = y_ + metrics.ascent();
+    // Bold and regular lines share the regular face's baseline and height, so that a
+    // bold total stands on its row as the amounts above it do.
+    QFont regular = font_;
+    regular.setBold(false);
+    const QFontMetricsF row(regular, painter_.device());
+    const double baseline = y_ + row.ascent();
     for (const PrintItem& item : items) {
         const QString text =
             QString::fromStdString(item.numeric ? " " + item.text + " " : item.text);
@@ -56,7 +61,7 @@ void PainterSurface::PrintLine(const std::vector<PrintItem>& items) {
         x_ += metrics.horizontalAdvance(text);
     }
     x_ = 0;
-    y_ += metrics.height();
+    y_ += row.height();
 }
 
 void PainterSurface::NewPage() {

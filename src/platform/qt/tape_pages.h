@@ -31,9 +31,10 @@ QSizeF PrintableTwips(const QPrinter& printer);
 QSizeF PaperTwips(const QPrinter& printer);
 
 // Prints the lines onto the printer's pages (the printer is set up and not yet begun).
-// False when the printer could not be started.
+// False when the pages could not be printed, with the reason in *reason: for a PDF
+// file the system's words ("Permission denied"), also when the file came out short.
 bool PrintPages(QPrinter& printer, const TapeRange& lines, const PrintOptions& options,
-                PrintClock& clock);
+                PrintClock& clock, std::string* reason);
 
 // The pages as the preview shows them: drawings in twips of the whole sheet, the
 // printed lines inside the printer's margins.
