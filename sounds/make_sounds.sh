@@ -76,13 +76,13 @@ character() {
   text+="</speak>"
   # shellcheck disable=SC2086  # the settings are a word list
   espeak-ng -m $settings --stdout "$text" |
-    sox -t wav - "$w/word.wav" silence 1 0.001 0.1% 1 0.3 0.1% : newfile : restart
+    sox -V1 -t wav - "$w/word.wav" silence 1 0.001 0.1% 1 0.3 0.1% : newfile : restart
   local i=0 code
   for word in "${words[@]}"; do
     i=$((i + 1))
     code=${word%%|*}
     # shellcheck disable=SC2086  # the effects are a word list
-    sox "$w/$(printf 'word%03d.wav' "$i")" "${format[@]}" "$w/out.wav" $effects "${finish[@]}"
+    sox -V1 "$w/$(printf 'word%03d.wav' "$i")" "${format[@]}" "$w/out.wav" $effects "${finish[@]}"
     mv "$w/out.wav" "$out/$prefix$code.wav"
   done
   # One piece more than the words would mean a word was cut in two.
@@ -98,7 +98,7 @@ phrase() {
   local file=$1 settings=$2 effects=$3 text=$4
   # shellcheck disable=SC2086  # the settings and effects are word lists
   espeak-ng $settings --stdout "$text" |
-    sox -t wav - "${format[@]}" "$work/${file##*/}" $effects "${finish[@]}"
+    sox -V1 -t wav - "${format[@]}" "$work/${file##*/}" $effects "${finish[@]}"
   mv "$work/${file##*/}" "$file"
 }
 
@@ -109,19 +109,19 @@ machine() {
   local key=$1 total=$2 thump=$3 length=$4 clicks=$5 spacing=$6 band=$7
   local w="$work/${key%.wav}"
   mkdir -p "$w"
-  sox -n "${format[@]}" "$w/click.wav" synth 0.012 whitenoise gain -3 sinc "$band" fade l 0 0.012 0.011 \
+  sox -V1 -n "${format[@]}" "$w/click.wav" synth 0.012 whitenoise gain -3 sinc "$band" fade l 0 0.012 0.011 \
     pad 0 "$(awk -v s="$spacing" 'BEGIN { print s - 0.012 }')"
-  sox -n "${format[@]}" "$w/thump.wav" synth "$length" sine "$thump" fade l 0.001 "$length" "$length"
-  sox -m "$w/click.wav" "$w/thump.wav" "${format[@]}" "$w/key.wav" norm -3
+  sox -V1 -n "${format[@]}" "$w/thump.wav" synth "$length" sine "$thump" fade l 0.001 "$length" "$length"
+  sox -V1 -m "$w/click.wav" "$w/thump.wav" "${format[@]}" "$w/key.wav" norm -3
   local crank_length crank_pitch
   crank_length=$(awk -v l="$length" 'BEGIN { print l * 2 }')
   crank_pitch=$(awk -v t="$thump" 'BEGIN { print t * 0.7 }')
-  sox -n "${format[@]}" "$w/crank.wav" synth "$crank_length" sine "$crank_pitch" \
+  sox -V1 -n "${format[@]}" "$w/crank.wav" synth "$crank_length" sine "$crank_pitch" \
     fade l 0.001 "$crank_length" "$crank_length"
-  sox "$w/click.wav" "${format[@]}" "$w/ratchet.wav" repeat "$((clicks - 1))"
-  sox "$w/ratchet.wav" "$w/crank.wav" "${format[@]}" "$w/total.wav" norm -3
+  sox -V1 "$w/click.wav" "${format[@]}" "$w/ratchet.wav" repeat "$((clicks - 1))"
+  sox -V1 "$w/ratchet.wav" "$w/crank.wav" "${format[@]}" "$w/total.wav" norm -3
   if [ "$key" = "$total" ]; then
-    sox "$w/key.wav" "$w/total.wav" "${format[@]}" "$w/both.wav" norm -3
+    sox -V1 "$w/key.wav" "$w/total.wav" "${format[@]}" "$w/both.wav" norm -3
     mv "$w/both.wav" "$out/$key"
   else
     mv "$w/key.wav" "$out/$key"

@@ -9,6 +9,10 @@
 namespace tallymar {
 namespace {
 
+// Longer sounds are taken for a damaged header (a rate of 1 Hz would otherwise
+// turn a small file into gigabytes of samples).
+constexpr std::size_t kMaxSamples = static_cast<std::size_t>(kWaveRate) * 600;
+
 struct FreeWav {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
 };
@@ -22,6 +26,7 @@ std::optional<Samples> Decode(SDL_RWops* source) {
     if (SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) return std::nullopt;
     const std::unique_ptr<Uint8, FreeWav> owned(raw);
 
+    if (spec.freq <= 0 || spec.channels == 0) return std::nullopt;
     SDL_AudioCVT cvt;
     const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
                                         1, kWaveRate);
@@ -29,6 +34,8 @@ std::optional<Samples> Decode(SDL_RWops* source) {
     const std::size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
     if (frame == 0) return std::nullopt;
     const std::size_t whole = length - length % frame;  // a cut-off last frame is dropped
+    const double seconds = static_cast<double>(whole / frame) / spec.freq;
+    if (seconds * kWaveRate > kMaxSamples) return std::nullopt;
     if (built == 0) {
         Samples samples(whole / sizeof(std::int16_t));
         std::memcpy(samples.data(), raw, samples.size() * sizeof(std::int16_t));
