@@ -16,10 +16,10 @@ format=(-r 22050 -b 16 -c 1 -e signed-integer)
 # Character | file prefix | espeak-ng voice and settings | sox effects that make it.
 characters=(
   "Grunk|a|-v en-us+m7 -p 10 -s 140|pitch -300 overdrive 10 gain -8 bass +6"
-  "Rusty|b|-v en-gb+croak -p 45 -s 150|bass +3"
+  "Rusty|b|-v en-gb+croak -p 55 -s 150|bass +3"
   "Vesna|o|-v en-029+f4 -p 65 -s 150|"
-  "Murph|p|-v en-us+m3 -p 30 -s 165|"
-  "Dermot|s|-v en-gb-scotland+m2 -p 70 -s 150|reverb 10"
+  "Murph|p|-v en-us+m3 -p 20 -s 165|"
+  "Dermot|s|-v en-gb-scotland+m2 -p 75 -s 150|reverb 10"
   "Pippa|t|-v en-us+f5 -p 85 -s 175|"
 )
 
@@ -51,12 +51,16 @@ machines=(
 
 # Runs "$@" in the background, at most one job per processor at a time.
 jobs_max=$(nproc 2>/dev/null || echo 2)
-# Each job runs with "set -e" in force; any that fails fails the whole run at the end.
-pids=()
+# Each job runs with "set -e" in force; one that fails fails the whole run at the end.
+running=0
+failed=0
 run() {
-  while [ "$(jobs -rp | wc -l)" -ge "$jobs_max" ]; do sleep 0.02; done
+  if [ "$running" -ge "$jobs_max" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
   "$@" &
-  pids+=("$!")
+  running=$((running + 1))
 }
 
 # The effects every spoken file ends with: trimmed of silence at both ends (so that
@@ -147,8 +151,10 @@ for entry in "${machines[@]}"; do
   run machine "$key" "$total" "$thump" "$length" "$clicks" "$spacing" "$band"
 done
 
-failed=0
-for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
 if [ "$failed" -ne 0 ]; then
   echo "make_sounds.sh: some wave files could not be made" >&2
   exit 1

@@ -46,8 +46,9 @@ class SoundPlayer : public ::testing::Test {
         return (folder_ / sub / name).string();
     }
     SdlWavePlayer Player(SdlWavePlayer::Clock clock = std::chrono::steady_clock::now) {
-        return SdlWavePlayer({(folder_ / "program").string(), (folder_ / "data").string()},
-                             [this] { ++default_sounds_; }, std::move(clock));
+        return SdlWavePlayer(
+            {(folder_ / "program").string(), (folder_ / "data").string()},
+            [this] { ++default_sounds_; }, std::move(clock));
     }
     // What reached the device; the player must have closed it.
     std::vector<std::int16_t> Heard() const {

@@ -28,7 +28,8 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
     return value;
 }
 
@@ -111,8 +112,8 @@ inline std::optional<std::size_t> FindSamples(const std::vector<std::int16_t>& h
                                               const std::vector<std::int16_t>& needle,
                                               std::size_t from = 0) {
     if (needle.empty() || from > haystack.size()) return std::nullopt;
-    const auto at = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from), haystack.end(),
-                                needle.begin(), needle.end());
+    const auto at = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from),
+                                haystack.end(), needle.begin(), needle.end());
     if (at == haystack.end()) return std::nullopt;
     return static_cast<std::size_t>(at - haystack.begin());
 }

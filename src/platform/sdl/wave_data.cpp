@@ -28,8 +28,8 @@ std::optional<Samples> Decode(SDL_RWops* source) {
 
     if (spec.freq <= 0 || spec.channels == 0) return std::nullopt;
     SDL_AudioCVT cvt;
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
-                                        1, kWaveRate);
+    const int built =
+        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, kWaveRate);
     if (built < 0) return std::nullopt;
     const std::size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
     if (frame == 0) return std::nullopt;
