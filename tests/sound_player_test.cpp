@@ -194,6 +194,23 @@ TEST_F(SoundPlayer, a_damaged_or_foreign_file_with_a_wave_name_plays_the_default
     EXPECT_EQ(Loud(Heard()), 0u);
 }
 
+TEST_F(SoundPlayer, a_recording_cut_off_early_plays_up_to_where_it_ends) {
+    const auto whole = Noise(4000, 7);
+    WriteWave(In("current", "cut.wav"), whole, 22050);
+    std::string bytes = testing::ReadBytes(In("current", "cut.wav"));
+    bytes.resize(44 + 2 * 2000);
+    bytes.replace(40, 4, "\xf0\xff\xff\xff");  // the data chunk claims four gigabytes
+    std::ofstream(In("current", "cut.wav"), std::ios::binary) << bytes;
+    {
+        SdlWavePlayer player = Player();
+        player.PlayWave("cut.wav");
+    }
+    const std::vector<std::int16_t> kept(whole.begin(), whole.begin() + 2000);
+    EXPECT_TRUE(FindSamples(Heard(), kept).has_value());
+    EXPECT_EQ(Loud(Heard()), kept.size());
+    EXPECT_EQ(default_sounds_, 0);
+}
+
 // ALSA, asked for a device that does not exist, prints its failure on the standard
 // error unless the player keeps it quiet.
 TEST_F(SoundPlayer, without_a_sound_device_every_sound_is_silent_and_says_nothing) {

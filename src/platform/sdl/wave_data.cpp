@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace tallymar {
@@ -11,19 +13,112 @@ namespace {
 
 // Longer sounds are taken for a damaged header (a rate of 1 Hz would otherwise
 // turn a small file into gigabytes of samples).
-constexpr std::size_t kMaxSamples = static_cast<std::size_t>(kWaveRate) * 600;
+constexpr double kMaxSeconds = 600;
+constexpr std::size_t kMaxSamples = static_cast<std::size_t>(kWaveRate * kMaxSeconds);
+// A bigger file is no key's sound; it is not read at all.
+constexpr std::size_t kMaxFileBytes = 64 << 20;
+
+std::uint32_t Get(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xff);
+}
+
+// How long the sound in a "fmt " chunk and `data_bytes` of samples lasts once
+// decoded, in seconds, or a negative number for a format that is not played.
+double Seconds(const std::string& bytes, std::size_t fmt, std::size_t fmt_size,
+               std::size_t data_bytes) {
+    if (fmt_size < 16) return -1;
+    unsigned tag = Get(bytes, fmt, 2);
+    const unsigned channels = Get(bytes, fmt + 2, 2);
+    const unsigned rate = Get(bytes, fmt + 4, 4);
+    const unsigned block = Get(bytes, fmt + 12, 2);
+    const unsigned bits = Get(bytes, fmt + 14, 2);
+    if (channels == 0 || rate == 0 || block == 0) return -1;
+    if (tag == 0xfffe) {  // extensible: the real format opens the sub-format's GUID
+        if (fmt_size < 26) return -1;
+        tag = Get(bytes, fmt + 24, 2);
+    }
+    switch (tag) {
+        case 1:  // integer PCM
+        case 3:  // floating point
+        case 6:  // A-law
+        case 7:  // mu-law
+            if (bits == 0) return -1;
+            return static_cast<double>(data_bytes) * 8 / bits / channels / rate;
+        case 2:     // Microsoft ADPCM
+        case 0x11:  // IMA ADPCM: each block of `block` bytes holds a fixed count of frames
+        {
+            if (fmt_size < 20) return -1;
+            const double frames_per_block = Get(bytes, fmt + 18, 2);
+            const double blocks = static_cast<double>(data_bytes / block + 1);
+            return blocks * frames_per_block / rate;
+        }
+        default:
+            return -1;
+    }
+}
+
+// SDL reserves memory for the whole length a chunk declares before reading it, and
+// decodes compressed sound into as many samples as the header promises. So the
+// header is checked first: the "data" chunk is cut to the bytes the file holds (a
+// cut-off recording plays to its end), any other chunk that runs past the end marks
+// a damaged file, and so does a sound that would decode to more than ten minutes.
+bool CheckHeader(std::string& bytes) {
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+        return false;
+    }
+    Put32(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8));
+    std::size_t fmt = 0;
+    std::size_t fmt_size = 0;
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        const std::size_t size = Get(bytes, at + 4, 4);
+        const std::size_t left = bytes.size() - at - 8;
+        if (bytes.compare(at, 4, "data") == 0) {
+            if (fmt == 0) return false;
+            if (size > left) Put32(bytes, at + 4, static_cast<std::uint32_t>(left));
+            const double seconds = Seconds(bytes, fmt, fmt_size, std::min(size, left));
+            return seconds >= 0 && seconds <= kMaxSeconds;
+        }
+        if (size > left) return false;
+        if (bytes.compare(at, 4, "fmt ") == 0) {
+            fmt = at + 8;
+            fmt_size = size;
+        }
+        at += 8 + size + size % 2;
+    }
+    return false;
+}
+
+Samples SamplesOf(const Uint8* bytes, std::size_t size) {
+    Samples samples(size / sizeof(std::int16_t));
+    if (!samples.empty()) std::memcpy(samples.data(), bytes, samples.size() * sizeof(std::int16_t));
+    return samples;
+}
 
 struct FreeWav {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
 };
 
-// Reads and converts; `source` is closed whatever happens.
-std::optional<Samples> Decode(SDL_RWops* source) {
-    if (source == nullptr) return std::nullopt;
+}  // namespace
+
+std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
+    if (size > kMaxFileBytes) return std::nullopt;
+    std::string checked(static_cast<const char*>(bytes), size);
+    if (!CheckHeader(checked)) return std::nullopt;
+
     SDL_AudioSpec spec;
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) return std::nullopt;
+    SDL_RWops* source = SDL_RWFromConstMem(checked.data(), static_cast<int>(checked.size()));
+    if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) {
+        return std::nullopt;
+    }
     const std::unique_ptr<Uint8, FreeWav> owned(raw);
 
     if (spec.freq <= 0 || spec.channels == 0) return std::nullopt;
@@ -34,13 +129,10 @@ std::optional<Samples> Decode(SDL_RWops* source) {
     const std::size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
     if (frame == 0) return std::nullopt;
     const std::size_t whole = length - length % frame;  // a cut-off last frame is dropped
+    if (whole == 0) return Samples{};
     const double seconds = static_cast<double>(whole / frame) / spec.freq;
     if (seconds * kWaveRate > kMaxSamples) return std::nullopt;
-    if (built == 0) {
-        Samples samples(whole / sizeof(std::int16_t));
-        std::memcpy(samples.data(), raw, samples.size() * sizeof(std::int16_t));
-        return samples;
-    }
+    if (built == 0) return SamplesOf(raw, whole);
     if (cvt.len_mult <= 0 || whole > static_cast<std::size_t>(INT_MAX / cvt.len_mult)) {
         return std::nullopt;
     }
@@ -49,20 +141,18 @@ std::optional<Samples> Decode(SDL_RWops* source) {
     cvt.buf = work.data();
     cvt.len = static_cast<int>(whole);
     if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0) return std::nullopt;
-    Samples samples(static_cast<std::size_t>(cvt.len_cvt) / sizeof(std::int16_t));
-    std::memcpy(samples.data(), work.data(), samples.size() * sizeof(std::int16_t));
-    return samples;
+    return SamplesOf(work.data(), static_cast<std::size_t>(cvt.len_cvt));
 }
-
-}  // namespace
 
 std::optional<Samples> LoadWaveFile(const std::string& path) {
-    return Decode(SDL_RWFromFile(path.c_str(), "rb"));
-}
-
-std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
-    if (size > INT_MAX) return std::nullopt;
-    return Decode(SDL_RWFromConstMem(bytes, static_cast<int>(size)));
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::size_t>(size) > kMaxFileBytes) return std::nullopt;
+    in.seekg(0);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), size)) return std::nullopt;
+    return DecodeWave(bytes.data(), bytes.size());
 }
 
 }  // namespace tallymar

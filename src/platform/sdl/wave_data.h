@@ -15,7 +15,8 @@ inline constexpr int kWaveRate = 22050;
 using Samples = std::vector<std::int16_t>;
 
 // The samples of the wave file at `path`, or nothing when it cannot be read, is not
-// a wave file SDL understands, or would last more than ten minutes.
+// a wave file (integer or floating-point PCM, A-law, mu-law or ADPCM), is damaged,
+// or would last more than ten minutes. A recording cut off early plays to its end.
 std::optional<Samples> LoadWaveFile(const std::string& path);
 
 // The same for the bytes of a whole wave file held in memory.
