@@ -13,11 +13,12 @@ for target in tape_file_fuzz settings_fuzz wave_fuzz; do
   # The wave reader starts from a few of the program's own sounds, when built.
   if [ "$target" = wave_fuzz ]; then
     for seed in Canon1.wav tq.wav; do
-      [ -f "build/src/shell/$seed" ] && cp "build/src/shell/$seed" "$corpus/"
+      if [ -f "build/src/shell/$seed" ]; then cp "build/src/shell/$seed" "$corpus/"; fi
     done
   fi
   echo "fuzzing $target for ${seconds}s"
   if ! build-fuzz/$target -max_total_time="$seconds" -max_len=8192 -print_final_stats=0 \
+      -artifact_prefix="build-fuzz/$target-" \
       "$corpus" > "build-fuzz/$target.log" 2>&1; then
     tail -n 40 "build-fuzz/$target.log"
     echo "$target found a fault (input kept in build-fuzz/)"
