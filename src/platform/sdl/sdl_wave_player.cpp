@@ -1,6 +1,5 @@
 #include "platform/sdl/sdl_wave_player.h"
 
-#include <SDL.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/sdl/sdl_library.h"
 #include "platform/sdl/wave_data.h"
 
 namespace tallymar {
@@ -75,8 +75,9 @@ std::optional<std::string> SdlWavePlayer::Find(const std::string& file_name) con
 }
 
 bool SdlWavePlayer::Open() {
+    const SdlLibrary* sdl = Sdl();
     if (device_ != 0) {
-        if (SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED) return true;
+        if (sdl->SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED) return true;
         Close();  // the device has gone away: it is looked for again later
         failed_at_ = clock_();
         return false;
@@ -84,11 +85,11 @@ bool SdlWavePlayer::Open() {
     if (failed_at_ && clock_() - *failed_at_ < kRetryAfter) return false;
 
     // SDL's own messages and signal handlers are not wanted in a desktop program.
-    SDL_LogSetOutputFunction(Discard, nullptr);
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tallymar");
+    sdl->SDL_LogSetOutputFunction(Discard, nullptr);
+    sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tallymar");
     QuietStandardError quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (sdl->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         failed_at_ = clock_();
         return false;
     }
@@ -99,25 +100,28 @@ bool SdlWavePlayer::Open() {
     want.channels = 1;
     want.samples = kBufferSamples;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    device_ = sdl->SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
         Close();
         failed_at_ = clock_();
         return false;
     }
     failed_at_.reset();
-    SDL_PauseAudioDevice(device_, 0);
+    sdl->SDL_PauseAudioDevice(device_, 0);
     return true;
 }
 
 void SdlWavePlayer::Close() {
-    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    const SdlLibrary* sdl = Sdl();
+    if (device_ != 0) sdl->SDL_CloseAudioDevice(device_);
     device_ = 0;
-    if (audio_started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (audio_started_) sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audio_started_ = false;
 }
 
 void SdlWavePlayer::PlayWave(const std::string& file_name) {
+    const SdlLibrary* sdl = Sdl();
+    if (sdl == nullptr) return;  // without SDL there is no sound device either
     const std::optional<std::string> path = Find(file_name);
     std::optional<Samples> samples;
     if (path) samples = LoadWaveFile(*path);
@@ -128,12 +132,12 @@ void SdlWavePlayer::PlayWave(const std::string& file_name) {
     if (samples->empty() || !Open()) return;
 
     const Uint32 bytes = static_cast<Uint32>(samples->size() * sizeof(std::int16_t));
-    if (SDL_QueueAudio(device_, samples->data(), bytes) != 0) return;
+    if (sdl->SDL_QueueAudio(device_, samples->data(), bytes) != 0) return;
     const auto length = std::chrono::microseconds(samples->size() * 1000000LL / kWaveRate);
     const auto deadline = std::chrono::steady_clock::now() + length + kDrainGrace;
-    while (SDL_GetQueuedAudioSize(device_) > 0) {
+    while (sdl->SDL_GetQueuedAudioSize(device_) > 0) {
         if (std::chrono::steady_clock::now() > deadline) {
-            SDL_ClearQueuedAudio(device_);
+            sdl->SDL_ClearQueuedAudio(device_);
             Close();
             failed_at_ = clock_();
             return;

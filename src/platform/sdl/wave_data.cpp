@@ -1,12 +1,12 @@
 #include "platform/sdl/wave_data.h"
 
-#include <SDL.h>
-
 #include <climits>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
+
+#include "platform/sdl/sdl_library.h"
 
 namespace tallymar {
 namespace {
@@ -102,7 +102,7 @@ Samples SamplesOf(const Uint8* bytes, std::size_t size) {
 }
 
 struct FreeWav {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    void operator()(Uint8* buffer) const { Sdl()->SDL_FreeWAV(buffer); }
 };
 
 }  // namespace
@@ -110,21 +110,22 @@ struct FreeWav {
 std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
     if (size > kMaxFileBytes) return std::nullopt;
     std::string checked(static_cast<const char*>(bytes), size);
-    if (!CheckHeader(checked)) return std::nullopt;
+    const SdlLibrary* sdl = Sdl();
+    if (sdl == nullptr || !CheckHeader(checked)) return std::nullopt;
 
     SDL_AudioSpec spec;
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    SDL_RWops* source = SDL_RWFromConstMem(checked.data(), static_cast<int>(checked.size()));
-    if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) {
+    SDL_RWops* source = sdl->SDL_RWFromConstMem(checked.data(), static_cast<int>(checked.size()));
+    if (source == nullptr || sdl->SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) {
         return std::nullopt;
     }
     const std::unique_ptr<Uint8, FreeWav> owned(raw);
 
     if (spec.freq <= 0 || spec.channels == 0) return std::nullopt;
     SDL_AudioCVT cvt;
-    const int built =
-        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, kWaveRate);
+    const int built = sdl->SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+                                             AUDIO_S16SYS, 1, kWaveRate);
     if (built < 0) return std::nullopt;
     const std::size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
     if (frame == 0) return std::nullopt;
@@ -140,7 +141,7 @@ std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
     std::memcpy(work.data(), raw, whole);
     cvt.buf = work.data();
     cvt.len = static_cast<int>(whole);
-    if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0) return std::nullopt;
+    if (sdl->SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0) return std::nullopt;
     return SamplesOf(work.data(), static_cast<std::size_t>(cvt.len_cvt));
 }
 
