@@ -38,12 +38,13 @@ samples=(
 )
 
 # Machine | key sound | total sound | thump (Hz) | key length (s) | ratchet clicks |
-# click spacing (s) | click band (Hz). "Manual" is hand driven: one crank for both keys.
+# click spacing (s) | click band (Hz). "Manual" is hand driven: every key is a turn of
+# the crank, so its one file is the ratchet and crank.
 machines=(
   "Burroughs|Burroughs1.wav|Burroughs2.wav|140|0.10|6|0.045|2500"
   "Canon|Canon1.wav|Canon2.wav|220|0.07|4|0.035|4000"
   "Facit|Facit1.wav|Facit2.wav|110|0.12|8|0.050|1800"
-  "Manual|Manual.wav|Manual.wav|80|0.16|11|0.070|1300"
+  "Manual|Manual.wav|Manual.wav|80|0.16|8|0.060|1300"
   "Olympia|Olympia1.wav|Olympia2.wav|170|0.09|5|0.040|3000"
   "Remington|Remington1.wav|Remington2.wav|95|0.14|7|0.060|1500"
   "Sharp|Sharp1.wav|Sharp2.wav|260|0.06|3|0.030|5000"
@@ -124,13 +125,8 @@ machine() {
     fade l 0.001 "$crank_length" "$crank_length"
   sox -V1 "$w/click.wav" "${format[@]}" "$w/ratchet.wav" repeat "$((clicks - 1))"
   sox -V1 "$w/ratchet.wav" "$w/crank.wav" "${format[@]}" "$w/total.wav" norm -3
-  if [ "$key" = "$total" ]; then
-    sox -V1 "$w/key.wav" "$w/total.wav" "${format[@]}" "$w/both.wav" norm -3
-    mv "$w/both.wav" "$out/$key"
-  else
-    mv "$w/key.wav" "$out/$key"
-    mv "$w/total.wav" "$out/$total"
-  fi
+  [ "$key" = "$total" ] || mv "$w/key.wav" "$out/$key"
+  mv "$w/total.wav" "$out/$total"
 }
 
 for entry in "${characters[@]}"; do
