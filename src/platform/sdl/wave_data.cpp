@@ -113,25 +113,25 @@ std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
     const SdlLibrary* sdl = Sdl();
     if (sdl == nullptr || !CheckHeader(checked)) return std::nullopt;
 
-    SDL_AudioSpec spec;
+    SDL_AudioSpec stored;  // the format the file holds
     Uint8* raw = nullptr;
     Uint32 length = 0;
     SDL_RWops* source = sdl->SDL_RWFromConstMem(checked.data(), static_cast<int>(checked.size()));
-    if (source == nullptr || sdl->SDL_LoadWAV_RW(source, 1, &spec, &raw, &length) == nullptr) {
+    if (source == nullptr || sdl->SDL_LoadWAV_RW(source, 1, &stored, &raw, &length) == nullptr) {
         return std::nullopt;
     }
     const std::unique_ptr<Uint8, FreeWav> owned(raw);
 
-    if (spec.freq <= 0 || spec.channels == 0) return std::nullopt;
+    if (stored.freq <= 0 || stored.channels == 0) return std::nullopt;
     SDL_AudioCVT cvt;
-    const int built = sdl->SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq,
+    const int built = sdl->SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq,
                                              AUDIO_S16SYS, 1, kWaveRate);
     if (built < 0) return std::nullopt;
-    const std::size_t frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    const std::size_t frame = SDL_AUDIO_BITSIZE(stored.format) / 8 * stored.channels;
     if (frame == 0) return std::nullopt;
     const std::size_t whole = length - length % frame;  // a cut-off last frame is dropped
     if (whole == 0) return Samples{};
-    const double seconds = static_cast<double>(whole / frame) / spec.freq;
+    const double seconds = static_cast<double>(whole / frame) / stored.freq;
     if (seconds * kWaveRate > kMaxSamples) return std::nullopt;
     if (built == 0) return SamplesOf(raw, whole);
     if (cvt.len_mult <= 0 || whole > static_cast<std::size_t>(INT_MAX / cvt.len_mult)) {
