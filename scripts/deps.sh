@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev
   qt6-base-dev qt6-svg-dev                 # the window
+  libsdl2-dev                              # playing the sounds
+  espeak-ng sox                            # making the voices and machine sounds at build time
   fonts-urw-base35 fonts-liberation        # Courier-metric fonts for the tape
   clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
   xvfb xauth                               # a virtual display for screenshots and timing

@@ -96,6 +96,14 @@ void QtPorts::DoEvents() {
     QCoreApplication::processEvents();
 }
 
-void QtPorts::PlayWave(const std::string& /*file_name*/) {}
+void QtPorts::PlayWave(const std::string& file_name) {
+    if (!player_) {
+        player_ = std::make_unique<SdlWavePlayer>(
+            std::vector<std::string>{QCoreApplication::applicationDirPath().toStdString(),
+                                     InstalledSoundsFolder()},
+            [] { QApplication::beep(); });
+    }
+    player_->PlayWave(file_name);
+}
 
 }  // namespace tallymar

@@ -1,13 +1,15 @@
-// The engine's ports on Qt: message boxes, beep, clipboard, repaint and the
-// event pump. Sounds are silent until the audio device is connected.
+// The engine's ports on Qt: message boxes, beep, clipboard, repaint, the event
+// pump, and wave files played through SDL with the desktop's beep as default sound.
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QPointer>
 #include <QWidget>
 
 #include "engine/ports.h"
+#include "platform/sdl/sdl_wave_player.h"
 
 namespace tallymar {
 
@@ -33,6 +35,7 @@ class QtPorts : public Dialogs, public Desktop, public WavePlayer {
 
   private:
     QPointer<QWidget> parent_;
+    std::unique_ptr<SdlWavePlayer> player_;  // made at the first sound
 };
 
 }  // namespace tallymar

@@ -1,0 +1,52 @@
+// PlayWave on SDL's audio subsystem (no video): the sound device is opened at the
+// first sound, at 22,050 Hz, 16-bit mono with a small buffer, and kept open. Each
+// file is read whole, converted when its format differs, queued, and the call
+// returns when the queue has drained, so that one sound never overlaps the next.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "voice/voices.h"
+
+namespace tallymar {
+
+// The folder the installed program's sounds lie in (<prefix>/share/tallymar/sounds).
+std::string InstalledSoundsFolder();
+
+class SdlWavePlayer : public WavePlayer {
+  public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    // A file is looked for by its bare name in the current folder, then in each of
+    // `folders` in order. `default_sound` plays instead of a file that is missing or
+    // is not a wave file. `clock` tells when a failed device may be tried again.
+    SdlWavePlayer(std::vector<std::string> folders, std::function<void()> default_sound,
+                  Clock clock = std::chrono::steady_clock::now);
+    ~SdlWavePlayer() override;
+    SdlWavePlayer(const SdlWavePlayer&) = delete;
+    SdlWavePlayer& operator=(const SdlWavePlayer&) = delete;
+
+    void PlayWave(const std::string& file_name) override;
+
+    // How long a device that failed to open is left alone before it is tried again.
+    static constexpr std::chrono::seconds kRetryAfter{5};
+
+  private:
+    std::optional<std::string> Find(const std::string& file_name) const;
+    bool Open();
+    void Close();
+
+    std::vector<std::string> folders_;
+    std::function<void()> default_sound_;
+    Clock clock_;
+    unsigned device_ = 0;  // SDL's device id; 0 while closed
+    bool audio_started_ = false;
+    std::optional<std::chrono::steady_clock::time_point> failed_at_;
+};
+
+}  // namespace tallymar
