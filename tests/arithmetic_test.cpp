@@ -39,7 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
                       TapeCase{"12*{Enter}", "HTH*THB", "12.00", 4, 0},
                       TapeCase{"{Enter}{Enter}", "HTHTHTHB", "0.00", 5, 0},
                       TapeCase{"9-4-{Enter}", "HTH--THB", "-13.00", 5, 0},
-                      TapeCase{"5+3{Enter}", "HTH+THB", "5.00", 4, 0},
+                      // An amount keyed but not committed is added before the total.
+                      TapeCase{"5+3{Enter}", "HTH++THB", "8.00", 5, 0},
+                      TapeCase{"7{Enter}", "HTH+THB", "7.00", 4, 0},
+                      TapeCase{"12.5+3{S-Enter}", "HTH++SB", "15.50", 5, 15.5},
+                      // A percentage of a sum changes nothing, and Enter still totals.
+                      TapeCase{"5+3%{Enter}", "HTH+%THB", "5.00", 5, 0},
                       // Shift+Enter away from the open line leaves the next Enter a total.
                       TapeCase{"5+3+{Click 3}{S-Enter}{Enter}", "HTH++THB", "8.00", 5, 0}),
     [](const auto& info) { return "case" + std::to_string(info.index); });

@@ -226,7 +226,6 @@ TEST_F(CliFiles, new_and_clear_ask_to_save_a_changed_tape_and_start_a_new_one) {
                       R"(msg "Tallymar" "Do you want to save the changes you made to your )"
                       R"(existing tape ?\n\n" yesnocancel -> yes)",
                       R"(dialog "Save Tallymar File As" "Tape1.add" -> cancel)",
-                      "caption \"Tallymar - Tape1\"",
                   }))
             << token;
         EXPECT_NE(Tape(std::string("5+{Answer cancel}") + token).find("lines 5\n"),

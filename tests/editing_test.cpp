@@ -158,11 +158,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ProductCorrection{"200*15%{Click 4}10{Down}", "HTH*%THB", "20.00"},
                       ProductCorrection{"100/4{Enter}{Click 4}8{Down}", "HTH/=THB", "12.50"}));
 
-TEST(CorrectingALine, leaves_a_subtotal_in_the_range_with_the_amount_it_was_struck_with) {
+TEST(CorrectingALine, strikes_a_subtotal_in_the_range_again) {
     Machine m;
     m.Keys("5+3+{S-Enter}2+{Enter}{Click 3}6+");
     EXPECT_EQ(m.Ops(), "HTH++S+THB");
-    EXPECT_EQ(m.Shown(3), (Lines{"6.00", "3.00", "8.00", "2.00", "11.00", kRule, ""}));
+    EXPECT_EQ(m.Shown(3), (Lines{"6.00", "3.00", "9.00", "2.00", "11.00", kRule, ""}));
 }
 
 TEST(CorrectingALine, with_no_total_below_reworks_the_running_result) {

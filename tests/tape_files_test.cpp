@@ -187,30 +187,46 @@ TEST(SaveChangesQuestion, is_not_asked_of_an_unchanged_tape) {
     EXPECT_TRUE(desk.ports.messages.empty());
 }
 
-TEST(ShutDown, closes_unless_cancelled_and_saves_on_yes_even_over_an_existing_file) {
+TEST(ShutDown, closes_unless_cancelled_and_replaces_another_file_only_when_the_user_agrees) {
     const struct {
-        Answer answer;
+        std::vector<Answer> answers;  // the save question, then the replace question
         bool closes;
         bool saved;
-    } cases[] = {
-        {Answer::kCancel, false, false}, {Answer::kNo, true, false}, {Answer::kYes, true, true}};
+    } cases[] = {{{Answer::kCancel}, false, false},
+                 {{Answer::kNo}, true, false},
+                 {{Answer::kYes, Answer::kYes}, true, true},
+                 // No to replacing: the dialog comes back and is cancelled, the tape kept.
+                 {{Answer::kYes, Answer::kNo}, false, false}};
     for (const auto& c : cases) {
         Desk desk;
         desk.disk.files["/d/old.add"] = "old";
         desk.Type("5+");
-        desk.ports.answers = {c.answer};
+        desk.ports.answers.assign(c.answers.begin(), c.answers.end());
         desk.dialogs.paths = {"/d/old.add"};
         EXPECT_EQ(desk.files.QueryClose(), c.closes);
-        // The save-changes question already asked; no replace question follows.
-        EXPECT_EQ(desk.ports.messages.size(), 1u);
+        EXPECT_EQ(desk.ports.messages.size(), c.answers.size());
         EXPECT_EQ(desk.disk.files["/d/old.add"] != "old", c.saved);
         EXPECT_FALSE(desk.files.QuerySave);
     }
     Desk cancelled_dialog;
     cancelled_dialog.Type("5+");
     cancelled_dialog.ports.answers = {Answer::kYes};
-    EXPECT_TRUE(cancelled_dialog.files.QueryClose());
+    EXPECT_FALSE(cancelled_dialog.files.QueryClose());
     EXPECT_EQ(cancelled_dialog.dialogs.shown, std::vector<std::string>{kSaveDialog + "Tape1.add"});
+    EXPECT_TRUE(cancelled_dialog.calc.TapeChanged);
+}
+
+TEST(ShutDown, saves_over_the_tape_s_own_file_without_the_replace_question) {
+    Desk desk;
+    desk.disk.files["/d/own.add"] = "old";
+    desk.files.TapeFileName = "/d/own.add";
+    desk.files.TapeFileTitle = "own.add";
+    desk.Type("5+");
+    desk.ports.answers = {Answer::kYes};
+    desk.dialogs.paths = {"/d/own.add"};
+    EXPECT_TRUE(desk.files.QueryClose());
+    EXPECT_EQ(desk.ports.messages.size(), 1u);
+    EXPECT_EQ(desk.disk.files["/d/own.add"], EncodeTape(desk.calc.Tape));
 }
 
 // ---- New ----
@@ -222,7 +238,8 @@ TEST(NewTape, cancel_keeps_the_tape_and_yes_or_no_start_a_new_one_spoken_aloud) 
         std::size_t dialogs;
     } cases[] = {{Answer::kCancel, "HTH+B", 0},
                  {Answer::kNo, kNewTapeOps, 0},
-                 {Answer::kYes, kNewTapeOps, 1}};
+                 // Yes, then the Save As dialog cancelled: the tape is kept.
+                 {Answer::kYes, "HTH+B", 1}};
     for (const auto& c : cases) {
         Desk desk;
         desk.calc.options.CallInputCharacter = "Grunk";
@@ -234,7 +251,7 @@ TEST(NewTape, cancel_keeps_the_tape_and_yes_or_no_start_a_new_one_spoken_aloud) 
         desk.files.NewTape();
         EXPECT_EQ(desk.Ops(), c.ops);
         EXPECT_EQ(desk.dialogs.shown.size(), c.dialogs);  // Save As, then cancelled
-        if (c.answer == Answer::kCancel) continue;
+        if (c.answer != Answer::kNo) continue;
         EXPECT_EQ(desk.caption.caption, "Tallymar - Tape1");
         EXPECT_EQ(desk.files.TapeFileName, "");
         EXPECT_FALSE(desk.calc.TapeChanged);
@@ -406,14 +423,16 @@ TEST(SaveThatFails, leaves_the_message_box_an_exclamation_with_only_ok) {
     EXPECT_FALSE(desk.calc.TapeChanged);
 }
 
-TEST(FileQuery, saving_for_the_question_replaces_an_existing_file_without_asking_again) {
+TEST(FileQuery, saving_for_the_question_asks_before_replacing_another_file) {
     Desk desk;
     desk.disk.files["/d/old.add"] = "old";
     desk.Type("5+");
-    desk.ports.answers = {Answer::kYes};
+    desk.ports.answers = {Answer::kYes, Answer::kYes};
     desk.dialogs.paths = {"/d/old.add"};
     EXPECT_TRUE(desk.files.FileQuery());
-    EXPECT_EQ(desk.Texts(), std::vector<std::string>{kAskSaveTape});
+    const std::vector<std::string> texts = desk.Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], kAskSaveTape);
     EXPECT_EQ(desk.disk.files["/d/old.add"], EncodeTape(desk.calc.Tape));
     desk.Type("6+");
     desk.ports.answers = {Answer::kCancel};

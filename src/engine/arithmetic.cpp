@@ -221,6 +221,14 @@ void Calc::SpeakStruckTotal(bool subtotal) {
     Speak(kRuleText);
 }
 
+namespace {
+
+bool IsRuleOrOpen(char kind) {
+    return kind == op::kRule || kind == op::kOpen;
+}
+
+}  // namespace
+
 bool Calc::TotalKey(int row) {
     const char above = CurLine >= 1 ? Tape[CurLine - 1].Op : op::kRule;
     // The lines striking appends: a rule and an open line after a total, an open line
@@ -235,10 +243,20 @@ bool Calc::TotalKey(int row) {
     switch (above) {
         case '+':
         case '-':
+        case '%':  // a percentage of a sum, which changed nothing: the total still comes
         case op::kComment:
         case op::kSubtotal:
-            if (refused(strike + (options.CalcMode && keyed ? 1 : 0))) return false;
-            if (options.CalcMode) CommitLineCalc(row);
+        case op::kRule:
+        case op::kOpen:
+            if (refused(strike + (keyed ? 1 : 0))) return false;
+            // An amount keyed but not committed is added before the total is struck,
+            // so that no figure the user keyed is lost.
+            if (options.CalcMode && (keyed || !IsRuleOrOpen(above))) {
+                CommitLineCalc(row);
+            } else if (keyed) {
+                Tape[CurLine].Op = '+';
+                CommitLine(row);
+            }
             ApplyLine();
             StrikeTotal();
             break;
@@ -253,11 +271,6 @@ bool Calc::TotalKey(int row) {
                 if (ParseNumber(rows[row].text, symbols_, &value)) Tape[CurLine].Amount = value;
                 CommitLine(row);
             }
-            break;
-        case op::kRule:
-        case op::kOpen:
-            if (refused(strike)) return false;
-            StrikeTotal();
             break;
         default:
             break;

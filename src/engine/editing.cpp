@@ -139,6 +139,8 @@ void Calc::RecalcFromLastTotal() {
             RecountOpenSection();
             return;
         }
+        // A subtotal in the range shows the running result it stands for again.
+        if (Tape[j].Op == op::kSubtotal) Tape[j].Amount = Accumulator;
         ApplyLine();
         if (j == UpperBound()) {
             defer_total_display_ = false;

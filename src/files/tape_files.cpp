@@ -90,17 +90,19 @@ bool TapeFiles::FileQuery() {
            offer == Offer::kDialogCancelled;
 }
 
+// Whether the tape may now be closed or replaced: it was saved, or the user chose not
+// to save it. A Cancel, a Save As dialog cancelled after a Yes, or a save that failed
+// keeps the tape, since going on would lose it.
+bool TapeFiles::MayDiscard(Offer offer) {
+    return offer == Offer::kNothingAsked || offer == Offer::kSaved || offer == Offer::kDeclined;
+}
+
 bool TapeFiles::QueryClose() {
-    // The program closes even when the Save As dialog is cancelled, but not when
-    // the save failed: the tape would be lost.
-    const Offer offer = OfferToSave(true, true);
-    return offer != Offer::kCancelled && offer != Offer::kFailed;
+    return MayDiscard(OfferToSave(true, true));
 }
 
 bool TapeFiles::NewTape() {
-    // A new tape follows whether or not the tape was saved, unless saving failed.
-    const Offer offer = OfferToSave(false, false);
-    if (offer == Offer::kCancelled || offer == Offer::kFailed) return false;
+    if (!MayDiscard(OfferToSave(false, false))) return false;
     StartNewTape();
     return true;
 }
@@ -127,7 +129,10 @@ SaveResult TapeFiles::SaveTapeAs() {
         if (!choice || choice->path.empty()) return SaveResult::kCancelled;
         std::string name = choice->path;
         if (!HasAddExtension(name)) name += ".add";
-        if (!QuerySave && files_.KindOf(name) == FileKind::kFile) {
+        // Under the save-changes question only the tape's own file is replaced without
+        // asking: another file the user picks there is never overwritten unasked.
+        const bool own_file = QuerySave && name == TapeFileName;
+        if (!own_file && files_.KindOf(name) == FileKind::kFile) {
             Answer answer = Tell("A file named " + choice->title + " already exists.\n\n" +
                                      "Do you wish to replace the existing file?",
                                  Buttons::kYesNo, Icon::kExclamation, Answer::kNo);
@@ -228,10 +233,7 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
             opened.appended = true;
             break;
         case Answer::kNo: {
-            if (!declined_saving) {
-                const Offer offer = OfferToSave(false, false);
-                if (offer == Offer::kCancelled || offer == Offer::kFailed) return {};
-            }
+            if (!declined_saving && !MayDiscard(OfferToSave(false, false))) return {};
             StartNewTape();
             SetCaption(std::string(kProgramTitle) + "-" + title, title);
             calc_.RemoveRowsBelowFirst();

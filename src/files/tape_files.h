@@ -83,9 +83,10 @@ class TapeFiles {
     // The save-changes question; `feeds` adds two line feeds after the text of a
     // tape that has a file, which the text of a tape without one always gets.
     Answer AskSaveChanges(bool feeds);
-    // The question and, on Yes, Save As (without its replace question when
-    // `for_question` is set, as QuerySave asks).
+    // The question and, on Yes, Save As (without its replace question for the tape's
+    // own file when `for_question` is set, as QuerySave asks).
     Offer OfferToSave(bool feeds, bool for_question);
+    static bool MayDiscard(Offer offer);
     // The new tape of NewTape, with no question.
     void StartNewTape();
     // Writes the tape to `path`; TapeChanged is cleared only when it was written,

@@ -254,8 +254,12 @@ class GuiTest : public QObject {
         QVERIFY(t.calc().TapeChanged);
 
         watchdog_->Answer(QMessageBox::Yes);  // then the Save As dialog is cancelled
-        QVERIFY(t.app().window().close());
+        QVERIFY(!t.app().window().close());
         QCOMPARE(t.dialogs.asked.back(), std::string("Save Tallymar File As"));
+        QVERIFY(t.calc().TapeChanged);
+
+        watchdog_->Answer(QMessageBox::No);
+        QVERIFY(t.app().window().close());
     }
 
     void closing_saves_the_settings_and_the_next_start_finds_them() {
