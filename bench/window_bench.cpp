@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "files/dialogs/print_preview.h"
-#include "files/dialogs/printing.h"
+#include "dialogs/print_preview.h"
 #include "files/tape_file.h"
 #include "shell/application.h"
+#include "shell/printing.h"
 #include "window/tape_window.h"
 
 namespace tallymar {

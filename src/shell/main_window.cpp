@@ -5,13 +5,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include "dialogs/date_time_dialog.h"
+#include "dialogs/mode_dialog.h"
 #include "engine/calc.h"
-#include "engine/dialogs/mode_dialog.h"
-#include "files/dialogs/printing.h"
 #include "files/tape_files.h"
 #include "platform/qt/twips.h"
-#include "settings/dialogs/date_time_dialog.h"
 #include "settings/settings.h"
+#include "shell/printing.h"
 #include "voice/voice_callback.h"
 #include "window/tape_window.h"
 

@@ -17,11 +17,11 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "engine/dialogs/mode_dialog.h"
-#include "files/dialogs/printing.h"
+#include "dialogs/date_time_dialog.h"
+#include "dialogs/mode_dialog.h"
 #include "gui_fixture.h"
 #include "platform/qt/topmost.h"
-#include "settings/dialogs/date_time_dialog.h"
+#include "shell/printing.h"
 
 namespace tallymar::testing {
 

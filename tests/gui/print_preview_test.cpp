@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "files/dialogs/print_preview.h"
+#include "dialogs/print_preview.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {

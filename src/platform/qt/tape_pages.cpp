@@ -91,8 +91,7 @@ bool PrintPages(QPrinter& printer, const TapeRange& lines, const PrintOptions& o
     painter.scale(pixels_per_twip, pixels_per_twip);
     const QSizeF area = PrintableTwips(printer);
     PainterSurface surface(painter, area.width(), area.height(), [&printer] { printer.newPage(); });
-    PrintLayout layout(options, clock);
-    layout.PrintTapeLines(surface, lines.tape, lines.first, lines.last);
+    PrintTapePages(surface, lines, options, clock);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         *reason = "the printing system reported an error";
         return false;
@@ -111,21 +110,14 @@ std::vector<QPicture> PreviewPages(const QPrinter& printer, const TapeRange& lin
     // margins, as on paper.
     const QPointF margin =
         printer.pageLayout().paintRect(QPageLayout::Inch).topLeft() * kTwipsPerInch;
-    PrintLayout layout(options, clock);
-    layout.PreviewMode = true;
     std::vector<QPicture> pages;
-    std::optional<int> next = lines.first - 1;
-    bool first_page = true;
-    // Each full page ends the layout's call; the next page starts after its last line.
-    while (first_page || next) {
+    PreviewTapePages(lines, options, clock, [&](const PageDrawing& drawing) {
         pages.emplace_back();
         QPainter painter(&pages.back());
         painter.translate(margin);
         PainterSurface surface(painter, area.width(), area.height());
-        next = layout.PrintTapeLines(surface, lines.tape, first_page ? lines.first : *next + 1,
-                                     lines.last);
-        first_page = false;
-    }
+        drawing(surface);
+    });
     return pages;
 }
 

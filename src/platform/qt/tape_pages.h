@@ -1,6 +1,7 @@
 // The printed pages of a tape on Qt's paint devices: a printer or PDF file page
-// by page, or the preview's pages recorded as drawings. One paint routine serves
-// both, so the preview shows what prints.
+// by page, or the preview's pages recorded as drawings. The pages themselves are
+// built by files/print_pages; here they only get their surfaces, so the preview
+// shows what prints.
 #pragma once
 
 #include <QPicture>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "files/print_layout.h"
+#include "files/print_pages.h"
 
 namespace tallymar {
 
@@ -18,12 +20,6 @@ class LocalePrintClock : public PrintClock {
   public:
     std::string Date() override;
     std::string Time() override;
-};
-
-struct TapeRange {
-    const std::vector<TapeLine>& tape;
-    int first;
-    int last;
 };
 
 // The printable area of the printer's page, and the whole sheet, in twips.

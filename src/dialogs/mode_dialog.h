@@ -10,14 +10,14 @@ class QRadioButton;
 namespace tallymar {
 
 class ModeDialog : public QDialog {
-public:
+  public:
     // `calc_mode` is the current choice; `choose` is called with each new one.
     ModeDialog(QWidget* main_window, bool calc_mode, std::function<void(bool)> choose);
 
     QRadioButton* AdderOption() const { return adder_; }
     QRadioButton* CalcOption() const { return calc_; }
 
-private:
+  private:
     QRadioButton* adder_;
     QRadioButton* calc_;
 };

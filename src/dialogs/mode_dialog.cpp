@@ -1,4 +1,4 @@
-#include "engine/dialogs/mode_dialog.h"
+#include "dialogs/mode_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

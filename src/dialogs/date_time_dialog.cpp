@@ -1,4 +1,4 @@
-#include "settings/dialogs/date_time_dialog.h"
+#include "dialogs/date_time_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -9,13 +9,13 @@ class QCheckBox;
 namespace tallymar {
 
 class DateTimeDialog : public QDialog {
-public:
+  public:
     DateTimeDialog(QWidget* main_window, bool* print_date, bool* print_time);
 
     QCheckBox* DateBox() const { return date_; }
     QCheckBox* TimeBox() const { return time_; }
 
-private:
+  private:
     QCheckBox* date_;
     QCheckBox* time_;
 };

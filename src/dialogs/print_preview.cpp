@@ -1,4 +1,4 @@
-#include "files/dialogs/print_preview.h"
+#include "dialogs/print_preview.h"
 
 #include <QGuiApplication>
 #include <QScreen>

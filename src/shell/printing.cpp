@@ -1,4 +1,4 @@
-#include "files/dialogs/printing.h"
+#include "shell/printing.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QPrintDialog>
 #include <QStandardPaths>
 
+#include "dialogs/print_preview.h"
 #include "engine/calc.h"
-#include "files/dialogs/print_preview.h"
 #include "settings/settings.h"
 
 namespace tallymar {
