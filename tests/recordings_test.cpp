@@ -22,10 +22,9 @@ using Samples = std::vector<std::int16_t>;
 
 constexpr int kRate = 22050;
 
-// Gathers the names of the files played.
-class Collector : public WavePlayer {
-  public:
-    void PlayWave(const std::string& file_name) override { files.push_back(file_name); }
+// Gathers the names of the files a sound plays.
+struct Collector {
+    void Add(const WaveFiles& more) { files.insert(files.end(), more.begin(), more.end()); }
     std::vector<std::string> files;
 };
 
@@ -36,7 +35,7 @@ const char* const kSpokenTokens[] = {"0", "1", "2", "3", "4", "5", "6", "7",
 
 std::vector<std::string> FilesOfCharacter(const char* character) {
     Collector collector;
-    for (const char* token : kSpokenTokens) SpeakWord(collector, character, token);
+    for (const char* token : kSpokenTokens) collector.Add(WordFiles(character, token));
     return collector.files;
 }
 
@@ -45,13 +44,13 @@ std::vector<std::string> FilesOfCharacter(const char* character) {
 std::set<std::string> EveryFile() {
     Collector collector;
     for (const char* character : kVoiceNames) {
-        for (const char* token : kSpokenTokens) SpeakWord(collector, character, token);
-        PlayInputVoiceSample(collector, character);
-        PlayCallbackVoiceSample(collector, character);
+        for (const char* token : kSpokenTokens) collector.Add(WordFiles(character, token));
+        collector.Add(InputVoiceSampleFiles(character));
+        collector.Add(CallbackVoiceSampleFiles(character));
     }
     for (const MachineInfo& machine : kMachines) {
-        PlayKeySound(collector, machine.value);
-        PlayTotalSound(collector, machine.value);
+        collector.Add(KeySoundFiles(machine.value));
+        collector.Add(TotalSoundFiles(machine.value));
     }
     return {collector.files.begin(), collector.files.end()};
 }
@@ -201,11 +200,10 @@ TEST(Recordings, each_machine_sounds_different_from_the_others) {
     for (bool total : {false, true}) {
         std::vector<Sound> sounds;
         for (const MachineInfo& machine : kMachines) {
-            Collector collector;
-            total ? PlayTotalSound(collector, machine.value)
-                  : PlayKeySound(collector, machine.value);
-            if (collector.files.empty()) continue;
-            const Samples samples = Load(collector.files.front());
+            const WaveFiles files =
+                total ? TotalSoundFiles(machine.value) : KeySoundFiles(machine.value);
+            if (files.empty()) continue;
+            const Samples samples = Load(files.front());
             sounds.push_back(
                 {machine.value, double(samples.size()) / kRate, Median(Pitches(samples))});
         }

@@ -12,7 +12,6 @@
 #include "cli/recorder.h"
 #include "cli/script.h"
 #include "engine/calc.h"
-#include "voice/voice_callback.h"
 
 namespace tallymar::cli {
 namespace {
@@ -165,7 +164,7 @@ void Replayer::RunMenu(const std::string& name) {
     if (name == "Delete") calc_.MenuDelete();
     if (name == "Copy") calc_.CopySelection();
     if (name == "Clear" || name == "New") files_.files().NewTape();
-    if (name == "Callback") CallbackButtonClick(calc_);
+    if (name == "Callback") calc_.CallbackButtonClick();
     if (name == "Dump") Dump(calc_, out_);
 }
 

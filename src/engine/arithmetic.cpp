@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/sounds.h"
 #include "voice/voices.h"
 
 namespace tallymar {

@@ -188,6 +188,13 @@ class Calc {
     // Appending `count` lines would pass the tape's limit: tells the user and returns true.
     bool RefuseIfFull(int count);
 
+    // --- the voice callback ---
+    // The tape window's callback button: starts a reading, or stops the one running.
+    void CallbackButtonClick();
+    // The "Voice callback" menu item, whose check mark `checked` toggles: checking it
+    // runs a reading to its end; unchecking it stops a running one.
+    void VoiceCallbackMenuClick(bool& checked);
+
   private:
     Ports ports_;
     NumberSymbols symbols_;
@@ -237,6 +244,8 @@ class Calc {
         int n = 0, row_counter = 0, line_counter = 0, surplus = 0;
     };
     void RowDeleteSteps(DeleteProgress& progress);
+    // Reads rows `first` to `last` (the bottom row again once the reading reaches it).
+    void SelectCallbackCharacter(int first, int last);
 };
 
 }  // namespace tallymar

@@ -9,9 +9,8 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/sounds.h"
 #include "engine/text_codec.h"
-#include "voice/machine_sounds.h"
-#include "voice/voices.h"
 
 namespace tallymar {
 namespace {

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "voice/voices.h"
-
 namespace tallymar {
 
 enum class Buttons { kOk, kYesNo, kYesNoCancel };
@@ -39,6 +37,14 @@ class Desktop {
     virtual void Repaint() = 0;
     // Lets pending events run once (the voice callback calls it after each line).
     virtual void DoEvents() = 0;
+};
+
+// The one way every sound of the program is played: synchronous, a bare file
+// name looked up in the program's folder, the default sound when it is missing.
+class WavePlayer {
+  public:
+    virtual ~WavePlayer() = default;
+    virtual void PlayWave(const std::string& file_name) = 0;
 };
 
 struct Ports {

@@ -12,7 +12,6 @@
 #include "platform/qt/twips.h"
 #include "settings/settings.h"
 #include "shell/printing.h"
-#include "voice/voice_callback.h"
 #include "window/tape_window.h"
 
 namespace tallymar {
@@ -50,7 +49,7 @@ MainWindow::MainWindow(Calc& calc, Settings& settings)
             if (files_) files_->NewTape();
         });
     };
-    tape_->on_callback = [this] { Command([this] { CallbackButtonClick(calc_); }); };
+    tape_->on_callback = [this] { Command([this] { calc_.CallbackButtonClick(); }); };
     ConnectMenus();
 }
 
@@ -116,7 +115,7 @@ void MainWindow::ConnectMenus() {
     connect(m.mnuOptionsVoiceCallback, &QAction::triggered, this, [this] {
         // The item's own toggle is undone: the callback decides the check mark.
         bool checked = !menus_.mnuOptionsVoiceCallback->isChecked();
-        Command([this, &checked] { VoiceCallbackMenuClick(calc_, checked); });
+        Command([this, &checked] { calc_.VoiceCallbackMenuClick(checked); });
         menus_.mnuOptionsVoiceCallback->setChecked(checked);
     });
 }

@@ -18,9 +18,10 @@ const MachineInfo kMachines[8] = {
 
 namespace {
 
-// Plays the file unless it is empty ("None" has no sound).
-void PlayIfAny(WavePlayer& player, const char* file) {
-    if (file != nullptr && file[0] != '\0') player.PlayWave(file);
+// The file, unless it is empty ("None" has no sound).
+WaveFiles IfAny(const char* file) {
+    if (file == nullptr || file[0] == '\0') return {};
+    return {file};
 }
 
 struct VoiceSample {
@@ -54,28 +55,24 @@ const MachineInfo* FindMachine(std::string_view machine_sound) {
     return nullptr;
 }
 
-void PlayKeySound(WavePlayer& player, std::string_view machine_sound) {
-    if (const MachineInfo* machine = FindMachine(machine_sound)) {
-        PlayIfAny(player, machine->operator_wav);
-    }
+WaveFiles KeySoundFiles(std::string_view machine_sound) {
+    const MachineInfo* machine = FindMachine(machine_sound);
+    return machine ? IfAny(machine->operator_wav) : WaveFiles{};
 }
 
-void PlayTotalSound(WavePlayer& player, std::string_view machine_sound) {
-    if (const MachineInfo* machine = FindMachine(machine_sound)) {
-        PlayIfAny(player, machine->total_wav);
-    }
+WaveFiles TotalSoundFiles(std::string_view machine_sound) {
+    const MachineInfo* machine = FindMachine(machine_sound);
+    return machine ? IfAny(machine->total_wav) : WaveFiles{};
 }
 
-void PlayInputVoiceSample(WavePlayer& player, std::string_view character) {
-    if (const VoiceSample* sample = FindVoiceSample(character)) {
-        PlayIfAny(player, sample->input_wav);
-    }
+WaveFiles InputVoiceSampleFiles(std::string_view character) {
+    const VoiceSample* sample = FindVoiceSample(character);
+    return sample ? IfAny(sample->input_wav) : WaveFiles{};
 }
 
-void PlayCallbackVoiceSample(WavePlayer& player, std::string_view character) {
-    if (const VoiceSample* sample = FindVoiceSample(character)) {
-        PlayIfAny(player, sample->callback_wav);
-    }
+WaveFiles CallbackVoiceSampleFiles(std::string_view character) {
+    const VoiceSample* sample = FindVoiceSample(character);
+    return sample ? IfAny(sample->callback_wav) : WaveFiles{};
 }
 
 }  // namespace tallymar

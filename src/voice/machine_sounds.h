@@ -21,14 +21,14 @@ extern const MachineInfo kMachines[8];
 // The machine whose value equals the setting exactly, or nullptr.
 const MachineInfo* FindMachine(std::string_view machine_sound);
 
-// Play the operator-key or total-key sound of the machine; nothing for "None" or an unknown value.
-void PlayKeySound(WavePlayer& player, std::string_view machine_sound);
-void PlayTotalSound(WavePlayer& player, std::string_view machine_sound);
+// The operator-key or total-key sound of the machine; nothing for "None" or an unknown value.
+WaveFiles KeySoundFiles(std::string_view machine_sound);
+WaveFiles TotalSoundFiles(std::string_view machine_sound);
 
 // The samples the Sounds dialog's two test buttons play for a voice character: one for the
 // voice that speaks input, one for the voice that reads the tape back. Nothing for "None" or
 // an unknown character.
-void PlayInputVoiceSample(WavePlayer& player, std::string_view character);
-void PlayCallbackVoiceSample(WavePlayer& player, std::string_view character);
+WaveFiles InputVoiceSampleFiles(std::string_view character);
+WaveFiles CallbackVoiceSampleFiles(std::string_view character);
 
 }  // namespace tallymar

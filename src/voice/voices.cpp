@@ -1,5 +1,5 @@
-// Voice characters: which file each spoken token maps to, and the three ways
-// of speaking a word, a key or a whole number.
+// Voice characters: which file each spoken token maps to, and the files of a
+// word, a key or a whole number.
 #include "voices.h"
 
 #include <array>
@@ -18,7 +18,7 @@ constexpr std::array<std::pair<std::string_view, char>, 6> kVoicePrefixes = {{
     {"Pippa", 't'},
 }};
 
-// The separator line of the tape: spoken as "n" by SpeakWord, never read out as minuses.
+// The separator line of the tape: spoken as "n" as a word, never read out as minuses.
 constexpr std::string_view kSeparator = "---------------";
 
 // Tokens other than single digits that have a file of their own.
@@ -38,10 +38,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Plays prefix + code + ".wav" when both are known; a missing one means silence.
-void Say(WavePlayer& player, char prefix, char code) {
+// Adds prefix + code + ".wav" when both are known; a missing one means silence.
+void Say(WaveFiles& files, char prefix, char code) {
     if (prefix == '\0' || code == '\0') return;
-    player.PlayWave(VoiceFile(prefix, code));
+    files.push_back(VoiceFile(prefix, code));
 }
 
 }  // namespace
@@ -70,33 +70,39 @@ std::string VoiceFile(char prefix, char code) {
     return file;
 }
 
-void SpeakWord(WavePlayer& player, std::string_view character, std::string_view token) {
-    Say(player, VoicePrefix(character), TokenCode(token));
+WaveFiles WordFiles(std::string_view character, std::string_view token) {
+    WaveFiles files;
+    Say(files, VoicePrefix(character), TokenCode(token));
+    return files;
 }
 
-void SpeakKey(WavePlayer& player, std::string_view character, std::string_view key) {
-    // Only the keys that enter a number speak; operator keys are spoken elsewhere.
-    if (key.size() != 1) return;
+WaveFiles KeyFiles(std::string_view character, std::string_view key) {
+    // Only the keys that enter a number speak; operator keys are spoken as words.
+    WaveFiles files;
+    if (key.size() != 1) return files;
     const char c = key[0];
-    if (IsDigit(c) || c == '.' || c == '-') Say(player, VoicePrefix(character), TokenCode(key));
+    if (IsDigit(c) || c == '.' || c == '-') Say(files, VoicePrefix(character), TokenCode(key));
+    return files;
 }
 
-void SpeakNumber(WavePlayer& player, std::string_view character, std::string_view text) {
-    if (text == kSeparator) return;
+WaveFiles NumberFiles(std::string_view character, std::string_view text) {
+    WaveFiles files;
+    if (text == kSeparator) return files;
     const char prefix = VoicePrefix(character);
-    if (prefix == '\0') return;
+    if (prefix == '\0') return files;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (IsDigit(c)) {
-            Say(player, prefix, c);
+            Say(files, prefix, c);
         } else if (c == '-') {
-            Say(player, prefix, 'm');
+            Say(files, prefix, 'm');
         } else if (c == '.' && i + 1 < text.size()) {
             // A trailing point ("12.") is how an integer is shown, not something to read out.
-            Say(player, prefix, 'p');
+            Say(files, prefix, 'p');
         }
         // Thousands separators, blanks and letters are silent.
     }
+    return files;
 }
 
 }  // namespace tallymar

@@ -1,19 +1,16 @@
-// The voice characters and the three ways of speaking with them. Every sound
-// goes through the one PlayWave port; all calls are synchronous.
+// The voice characters and which wave files speak a word, a key or a number in
+// each of them. Only names: the engine plays them (engine/sounds.h).
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tallymar {
 
-// The one way every sound of the program is played: synchronous, a bare file
-// name looked up in the program's folder, the default sound when it is missing.
-class WavePlayer {
-  public:
-    virtual ~WavePlayer() = default;
-    virtual void PlayWave(const std::string& file_name) = 0;
-};
+// The bare names of the wave files a sound is made of, in the order they play;
+// empty for silence.
+using WaveFiles = std::vector<std::string>;
 
 // Names of the voice characters, in the option order of the Sounds dialog (0 is "None").
 inline constexpr const char* kVoiceNames[] = {"None",  "Grunk",  "Rusty", "Vesna",
@@ -30,8 +27,12 @@ char TokenCode(std::string_view token);
 // "a0.wav" etc.: prefix, code, ".wav".
 std::string VoiceFile(char prefix, char code);
 
-void SpeakWord(WavePlayer& player, std::string_view character, std::string_view token);
-void SpeakKey(WavePlayer& player, std::string_view character, std::string_view key);
-void SpeakNumber(WavePlayer& player, std::string_view character, std::string_view text);
+// A word: the token's file in the character's voice, nothing for a token without one.
+WaveFiles WordFiles(std::string_view character, std::string_view token);
+// A key as it is typed: only the keys that enter a number (digits, "." and "-") speak.
+WaveFiles KeyFiles(std::string_view character, std::string_view key);
+// A number as shown: its digits, a minus and an inner point, left to right; the rule
+// line and thousands separators are silent.
+WaveFiles NumberFiles(std::string_view character, std::string_view text);
 
 }  // namespace tallymar

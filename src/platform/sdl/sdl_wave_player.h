@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "voice/voices.h"
+#include "engine/ports.h"
 
 namespace tallymar {
 

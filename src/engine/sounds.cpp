@@ -1,0 +1,39 @@
+#include "engine/sounds.h"
+
+#include "voice/machine_sounds.h"
+
+namespace tallymar {
+
+void PlayWaves(WavePlayer& player, const WaveFiles& files) {
+    for (const std::string& file : files) player.PlayWave(file);
+}
+
+void SpeakWord(WavePlayer& player, std::string_view character, std::string_view token) {
+    PlayWaves(player, WordFiles(character, token));
+}
+
+void SpeakKey(WavePlayer& player, std::string_view character, std::string_view key) {
+    PlayWaves(player, KeyFiles(character, key));
+}
+
+void SpeakNumber(WavePlayer& player, std::string_view character, std::string_view text) {
+    PlayWaves(player, NumberFiles(character, text));
+}
+
+void PlayKeySound(WavePlayer& player, std::string_view machine_sound) {
+    PlayWaves(player, KeySoundFiles(machine_sound));
+}
+
+void PlayTotalSound(WavePlayer& player, std::string_view machine_sound) {
+    PlayWaves(player, TotalSoundFiles(machine_sound));
+}
+
+void PlayInputVoiceSample(WavePlayer& player, std::string_view character) {
+    PlayWaves(player, InputVoiceSampleFiles(character));
+}
+
+void PlayCallbackVoiceSample(WavePlayer& player, std::string_view character) {
+    PlayWaves(player, CallbackVoiceSampleFiles(character));
+}
+
+}  // namespace tallymar

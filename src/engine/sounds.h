@@ -1,0 +1,25 @@
+// The tape's sounds: what voice/ names for a word, a key, a number or a machine's
+// key, played file by file through the WavePlayer port, each call synchronous.
+#pragma once
+
+#include <string_view>
+
+#include "engine/ports.h"
+#include "voice/voices.h"
+
+namespace tallymar {
+
+void PlayWaves(WavePlayer& player, const WaveFiles& files);
+
+void SpeakWord(WavePlayer& player, std::string_view character, std::string_view token);
+void SpeakKey(WavePlayer& player, std::string_view character, std::string_view key);
+void SpeakNumber(WavePlayer& player, std::string_view character, std::string_view text);
+
+void PlayKeySound(WavePlayer& player, std::string_view machine_sound);
+void PlayTotalSound(WavePlayer& player, std::string_view machine_sound);
+
+// The Sounds dialog's two test buttons.
+void PlayInputVoiceSample(WavePlayer& player, std::string_view character);
+void PlayCallbackVoiceSample(WavePlayer& player, std::string_view character);
+
+}  // namespace tallymar
