@@ -9,15 +9,15 @@ namespace {
 
 void Type(Calc& calc, const char* keys) {
     for (const char* k = keys; *k; ++k) {
-        calc.KeyDown(calc.focus_row, 0, shift::kNone);
-        calc.KeyPress(calc.focus_row, static_cast<unsigned char>(*k));
+        calc.KeyDown(calc.focus_row(), 0, shift::kNone);
+        calc.KeyPress(calc.focus_row(), static_cast<unsigned char>(*k));
     }
 }
 
 // A tape of about 32,000 amounts and no totals but the new tape's own, in a window of 40 rows.
 void FillTape(Calc& calc, int lines) {
     calc.Start(40);
-    while (static_cast<int>(calc.Tape.size()) < lines) Type(calc, "1+");
+    while (static_cast<int>(calc.tape().size()) < lines) Type(calc, "1+");
 }
 
 void BM_CommitAmountAtEndOfLongTape(benchmark::State& state) {
@@ -27,7 +27,7 @@ void BM_CommitAmountAtEndOfLongTape(benchmark::State& state) {
     for (auto _ : state) {
         Type(calc, "7+");  // the amount, its operator, the redraw of the 40 rows
     }
-    benchmark::DoNotOptimize(calc.Accumulator);
+    benchmark::DoNotOptimize(calc.accumulator());
 }
 BENCHMARK(BM_CommitAmountAtEndOfLongTape)
     ->Iterations(100)
@@ -39,14 +39,14 @@ void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
     SilentPorts ports;
     Calc calc(ports.ports());
     FillTape(calc, 32000);
-    calc.KeyDown(calc.focus_row, key::kHome, shift::kNone);
+    calc.KeyDown(calc.focus_row(), key::kHome, shift::kNone);
     bool two = true;
     for (auto _ : state) {
         calc.SetFocus(3);               // the first amount
         Type(calc, two ? "2+" : "3+");  // recomputes the 32,000 lines below it
         two = !two;
     }
-    benchmark::DoNotOptimize(calc.Accumulator);
+    benchmark::DoNotOptimize(calc.accumulator());
 }
 BENCHMARK(BM_CorrectFirstAmountOfLongTape)
     ->Iterations(20)

@@ -32,12 +32,13 @@ void BM_SaveFullTape(benchmark::State& state) {
     SilentPorts desk;
     Calc calc(desk.ports());
     calc.Start(40);
-    calc.Tape = FullTape();
+    calc.ReplaceTape(FullTape());
     StdFileSystem files;
     const std::string path = BenchPath();
     std::string reason;
     for (auto _ : state) {
-        if (!files.Write(path, EncodeTape(calc.Tape), &reason)) state.SkipWithError(reason.c_str());
+        if (!files.Write(path, EncodeTape(calc.tape()), &reason))
+            state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);
 }
@@ -59,7 +60,7 @@ void BM_OpenFullTapeIntoFortyRows(benchmark::State& state) {
         TapeFiles tape_files(calc, desk, files, desk);
         state.ResumeTiming();
         tape_files.OpenTapeFile(path);
-        if (calc.Tape.size() != static_cast<std::size_t>(kMaxLines)) {
+        if (calc.tape().size() != static_cast<std::size_t>(kMaxLines)) {
             state.SkipWithError("the tape was not opened whole");
         }
     }

@@ -72,14 +72,14 @@ void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
     ReplaceAnswer answer;
     for (auto _ : state) {
         state.PauseTiming();
-        app.calc().TapeChanged = false;
+        app.calc().MarkTapeUnchanged();
         app.calc().BuildNewTape(true);
         state.ResumeTiming();
         app.files().OpenTapeFile(dialogs.path);
         app.window().tape_window().Sync();
     }
-    state.counters["rows"] = app.calc().LastRow + 1;
-    app.calc().TapeChanged = false;
+    state.counters["rows"] = app.calc().last_row() + 1;
+    app.calc().MarkTapeUnchanged();
 }
 BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -93,7 +93,7 @@ struct FullTapeOpened {
         ReplaceAnswer answer;
         app.files().OpenTapeFile(full);
     }
-    ~FullTapeOpened() { app.calc().TapeChanged = false; }
+    ~FullTapeOpened() { app.calc().MarkTapeUnchanged(); }
 
     QTemporaryDir folder;
     FixedDialogs dialogs;
@@ -105,7 +105,7 @@ void BM_SaveFullTapeFromTheWindow(benchmark::State& state) {
     opened.dialogs.path = opened.folder.filePath("saved.add").toStdString();
     opened.app.files().SaveTapeAs();  // a new file: no question; later saves go to it
     for (auto _ : state) opened.app.files().SaveTape();
-    state.counters["lines"] = static_cast<double>(opened.app.calc().Tape.size());
+    state.counters["lines"] = static_cast<double>(opened.app.calc().tape().size());
 }
 BENCHMARK(BM_SaveFullTapeFromTheWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -20,7 +20,7 @@ TEST_P(KeyedTapes, leave_the_tape_and_accumulator_the_machine_prints) {
     m.Keys(c.keys);
     EXPECT_EQ(m.Ops(), c.ops);
     EXPECT_EQ(m.calc.ShownText(c.last_line), c.last_shown);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), c.accumulator);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,9 +58,9 @@ TEST(Totals, are_bold_small_locked_and_coloured_by_sign) {
     EXPECT_TRUE(total.bold);
     EXPECT_TRUE(total.locked);
     EXPECT_EQ(total.font_size, 10);
-    EXPECT_EQ(total.fore, m.calc.colours.CurNegClr);
-    EXPECT_EQ(m.RowAt(1).fore, m.calc.colours.CurPosClr);  // the zero total of a new tape
-    EXPECT_EQ(m.calc.total_text, "-3.00");
+    EXPECT_EQ(total.fore, m.calc.colours().CurNegClr);
+    EXPECT_EQ(m.RowAt(1).fore, m.calc.colours().CurPosClr);  // the zero total of a new tape
+    EXPECT_EQ(m.calc.total_text(), "-3.00");
 }
 
 TEST(Totals, an_empty_entry_after_a_total_takes_the_total) {
@@ -68,14 +68,14 @@ TEST(Totals, an_empty_entry_after_a_total_takes_the_total) {
     m.Keys("5+3+{Enter}+");
     EXPECT_EQ(m.Ops(), "HTH++TH+B");
     EXPECT_DOUBLE_EQ(m.Amount(7), 8);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 8);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 8);
 }
 
 TEST(Totals, an_empty_entry_after_a_subtotal_takes_the_subtotal) {
     Machine m;
     m.Keys("5+3+{S-Enter}+");
     EXPECT_DOUBLE_EQ(m.Amount(6), 8);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 16);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 16);
 }
 
 TEST(Decimals, automatic_two_places_puts_the_point_before_the_last_two_digits) {
@@ -91,7 +91,7 @@ TEST(Decimals, a_line_keeps_the_format_it_was_keyed_with) {
     Machine m;
     m.Keys("1.5+{Decimals 4}2.25+{Decimals 16}5+");
     EXPECT_EQ(m.Shown(3), (std::vector<std::string>{"1.50", "2.2500", "5.", ""}));
-    EXPECT_EQ(m.calc.options.DecimalCode, 16);
+    EXPECT_EQ(m.calc.options().DecimalCode, 16);
 }
 
 TEST(DivisionByZero, after_a_divisor_tells_the_user_and_keeps_the_accumulator) {
@@ -99,7 +99,7 @@ TEST(DivisionByZero, after_a_divisor_tells_the_user_and_keeps_the_accumulator) {
     m.Keys("10/0/");
     EXPECT_EQ(m.TakeEvents(),
               (std::vector<std::string>{R"(msg "Tallymar" "Division by zero!" ok -> ok)"}));
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 10);
     EXPECT_EQ(m.Ops(), "HTH//B");
 }
 
@@ -109,14 +109,14 @@ TEST(DivisionByZero, closing_a_quotient_with_zero_strikes_zero_and_says_so) {
     EXPECT_TRUE(m.TakeEvents().empty());
     EXPECT_EQ(m.Ops(), "HTH/=THB");
     EXPECT_DOUBLE_EQ(m.Amount(5), 0);
-    EXPECT_EQ(m.calc.total_text, "Division by zero!");
+    EXPECT_EQ(m.calc.total_text(), "Division by zero!");
 }
 
 TEST(Overflow, shows_on_the_tape_and_the_next_total_clears_it) {
     Machine m;
     m.Keys("1" + std::string(400, '0') + "+");
     EXPECT_EQ(m.calc.ShownText(3), "Overflow");
-    EXPECT_EQ(m.calc.total_text, "Overflow");
+    EXPECT_EQ(m.calc.total_text(), "Overflow");
     m.Keys("{Enter}5+{Enter}");
     EXPECT_EQ(m.calc.ShownText(4), "Overflow");
     EXPECT_EQ(m.calc.ShownText(7), "5.00");
@@ -129,8 +129,8 @@ TEST(Totals, a_negative_total_that_rounds_to_zero_keeps_its_minus_sign) {
     EXPECT_EQ(m.calc.ShownText(3), "0");  // the amount subtracted
     EXPECT_EQ(m.calc.ShownText(4), "-0");
     EXPECT_EQ(m.RowAt(4).text, "-0");
-    EXPECT_EQ(m.RowAt(4).fore, m.calc.colours.CurNegClr);
-    EXPECT_EQ(m.calc.total_text, "-0");
+    EXPECT_EQ(m.RowAt(4).fore, m.calc.colours().CurNegClr);
+    EXPECT_EQ(m.calc.total_text(), "-0");
 }
 
 const char* const kTapeFull =
@@ -138,13 +138,13 @@ const char* const kTapeFull =
 
 TEST(TapeLimit, a_full_tape_refuses_keys_that_append_and_changes_nothing) {
     Machine m;
-    while (m.calc.Tape.size() < static_cast<size_t>(kMaxLines)) m.calc.AddTapeLine();
+    while (m.calc.tape().size() < static_cast<size_t>(kMaxLines)) m.calc.AddTapeLine();
     m.TakeEvents();
     const std::string before = m.Ops();
     m.Keys("5+");
     EXPECT_EQ(m.TakeEvents(), std::vector<std::string>{kTapeFull});
     EXPECT_EQ(m.Ops(), before);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 struct LimitCase {
@@ -163,14 +163,14 @@ TEST_P(NearTheLimit, a_total_is_struck_when_its_lines_fit_and_refused_when_they_
     std::string amounts;
     for (int i = 0; i < kMaxLines - 6; ++i) amounts += "1+";
     m.Keys(amounts);
-    ASSERT_EQ(m.calc.Tape.size(), static_cast<size_t>(kMaxLines - 2));
+    ASSERT_EQ(m.calc.tape().size(), static_cast<size_t>(kMaxLines - 2));
     m.Keys(c.keys);
-    EXPECT_EQ(m.calc.Tape.size(), c.lines);
+    EXPECT_EQ(m.calc.tape().size(), c.lines);
     const std::string ops = m.Ops();
     EXPECT_EQ(ops.substr(ops.size() - std::string(c.end).size()), c.end);
     EXPECT_EQ(m.TakeEvents(),
               c.refused ? std::vector<std::string>{kTapeFull} : std::vector<std::string>{});
-    EXPECT_EQ(m.calc.Tape.back().Op, op::kOpen);
+    EXPECT_EQ(m.calc.tape().back().Op, op::kOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(TheLastLines, NearTheLimit,

@@ -27,7 +27,7 @@ TEST_P(CalculatorMode, turns_the_keys_into_the_tape_a_pocket_calculator_gives) {
     m.Keys(c.keys);
     EXPECT_EQ(m.Ops(), c.ops);
     EXPECT_EQ(m.Shown(3), c.shown);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), c.accumulator);
     EXPECT_TRUE(m.TakeEvents().empty());
 }
 
@@ -100,15 +100,15 @@ TEST(CalculatorMode, shows_the_pending_operator_on_the_empty_open_line) {
     Machine m(StartUp().CalcMode());
     m.Keys("5+");
     EXPECT_EQ(m.RowAt(4).op, "+");
-    EXPECT_EQ(m.RowAt(4).op_fore, m.calc.colours.CurPosClr);
+    EXPECT_EQ(m.RowAt(4).op_fore, m.calc.colours().CurPosClr);
     m.Keys("3-");
     EXPECT_EQ(m.Ops(), "HTH++-");
     EXPECT_EQ(m.RowAt(5).text, "");
     EXPECT_EQ(m.RowAt(5).op, "-");
-    EXPECT_EQ(m.RowAt(5).op_fore, m.calc.colours.CurNegClr);
-    EXPECT_EQ(m.calc.focus_row, 5);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 8);
-    EXPECT_EQ(m.calc.total_text, "8.00");
+    EXPECT_EQ(m.RowAt(5).op_fore, m.calc.colours().CurNegClr);
+    EXPECT_EQ(m.calc.focus_row(), 5);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 8);
+    EXPECT_EQ(m.calc.total_text(), "8.00");
 }
 
 TEST(CalculatorMode, minus_on_a_fresh_tape_appends_nothing_and_waits_for_the_amount) {
@@ -117,12 +117,12 @@ TEST(CalculatorMode, minus_on_a_fresh_tape_appends_nothing_and_waits_for_the_amo
     EXPECT_EQ(m.Ops(), "HTH-");
     EXPECT_EQ(m.RowAt(3).text, "");
     EXPECT_EQ(m.RowAt(3).op, "-");
-    EXPECT_EQ(m.RowAt(3).op_fore, m.calc.colours.CurNegClr);
-    EXPECT_EQ(m.calc.focus_row, 3);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_EQ(m.RowAt(3).op_fore, m.calc.colours().CurNegClr);
+    EXPECT_EQ(m.calc.focus_row(), 3);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
     m.Keys("4+");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, -4);
-    EXPECT_EQ(m.calc.Tape[3].Op, '-');
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), -4);
+    EXPECT_EQ(m.calc.tape()[3].Op, '-');
 }
 
 TEST(CalculatorMode, plus_on_an_empty_line_only_changes_the_pending_operator) {
@@ -131,7 +131,7 @@ TEST(CalculatorMode, plus_on_an_empty_line_only_changes_the_pending_operator) {
     EXPECT_EQ(m.calc.UpperBound(), 4);
     EXPECT_DOUBLE_EQ(m.Amount(4), 0);
     EXPECT_EQ(m.RowAt(4).op, "+");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 7);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 7);
 }
 
 TEST(CalculatorMode, plus_on_the_line_after_a_total_does_not_take_the_total) {
@@ -139,16 +139,16 @@ TEST(CalculatorMode, plus_on_the_line_after_a_total_does_not_take_the_total) {
     m.Keys("5+{Enter}+");
     EXPECT_EQ(m.Ops(), "HTH+TH+");
     EXPECT_DOUBLE_EQ(m.Amount(6), 0);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 TEST(CalculatorMode, times_after_a_sum_keeps_the_keyed_factor_on_the_open_line) {
     Machine m(StartUp().CalcMode());
     m.Keys("10+4*");
     EXPECT_EQ(m.calc.UpperBound(), 4);
-    EXPECT_EQ(m.calc.Tape[4].Op, '*');
+    EXPECT_EQ(m.calc.tape()[4].Op, '*');
     EXPECT_DOUBLE_EQ(m.Amount(4), 4);  // not the sum 10, as adding machine mode would have it
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 10);
 }
 
 // ---- correcting an earlier line ----
@@ -168,7 +168,7 @@ TEST_P(CorrectingInCalculatorMode, gives_the_key_pressed_to_the_next_amount_line
     m.Keys(GetParam().keys);
     EXPECT_EQ(m.Ops(), GetParam().ops);
     EXPECT_EQ(m.calc.ShownText(6), GetParam().total);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corrections, CorrectingInCalculatorMode,
@@ -185,23 +185,23 @@ INSTANTIATE_TEST_SUITE_P(Corrections, CorrectingInCalculatorMode,
 // ---- the mode switch ----
 
 TEST(ModeSwitch, colours_the_accumulator_display_red_for_adder_and_cyan_for_calculator) {
-    EXPECT_EQ(Machine().calc.total_fore, kRed);
-    EXPECT_EQ(Machine(StartUp().CalcMode()).calc.total_fore, kCyan);
+    EXPECT_EQ(Machine().calc.total_fore(), kRed);
+    EXPECT_EQ(Machine(StartUp().CalcMode()).calc.total_fore(), kCyan);
 
     Machine m;
     m.Keys("{Mode calc}");
-    EXPECT_TRUE(m.calc.options.CalcMode);
-    EXPECT_EQ(m.calc.total_fore, kCyan);
+    EXPECT_TRUE(m.calc.options().CalcMode);
+    EXPECT_EQ(m.calc.total_fore(), kCyan);
     m.Keys("{Mode adder}");
-    EXPECT_FALSE(m.calc.options.CalcMode);
-    EXPECT_EQ(m.calc.total_fore, kRed);
+    EXPECT_FALSE(m.calc.options().CalcMode);
+    EXPECT_EQ(m.calc.total_fore(), kRed);
 }
 
 TEST(ModeSwitch, in_the_middle_of_a_sum_keeps_the_accumulator_and_the_tape) {
     Machine m;
     m.Keys("5+3+{Mode calc}");
     EXPECT_EQ(m.Ops(), "HTH++B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 8);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 8);
     m.Keys("2-1{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+++-THB");
     EXPECT_EQ(m.calc.ShownText(7), "9.00");
@@ -217,9 +217,9 @@ TEST(ModeSwitch, back_to_adder_mode_adds_the_next_amount_to_the_running_result) 
 TEST(ModeSwitch, after_a_total_leaves_the_display_showing_it_in_the_new_colour) {
     Machine m;
     m.Keys("5+3+{Enter}{Mode calc}");
-    EXPECT_EQ(m.calc.total_text, "8.00");
-    EXPECT_EQ(m.calc.total_fore, kCyan);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_EQ(m.calc.total_text(), "8.00");
+    EXPECT_EQ(m.calc.total_fore(), kCyan);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 }  // namespace

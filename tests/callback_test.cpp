@@ -25,7 +25,7 @@ TEST_P(ReadingEachKind, says_each_kind_of_line_in_its_own_order) {
     m.TakeEvents();
     m.Keys("{Callback}");
     EXPECT_EQ(m.TakeEvents(), GetParam().events);
-    EXPECT_FALSE(m.calc.CallbackRunning);
+    EXPECT_FALSE(m.calc.callback_running());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,15 +52,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadingBack, moves_the_cursor_down_with_each_line_read) {
     Machine m(StartUp().Decimals(0).CallbackVoice("Pippa"));
     m.Keys("25+3-{Enter}{Click 3}{Callback}");
-    EXPECT_EQ(m.calc.focus_row, 7);
-    EXPECT_EQ(m.calc.CurLine, 7);
+    EXPECT_EQ(m.calc.focus_row(), 7);
+    EXPECT_EQ(m.calc.cur_line(), 7);
 }
 
 TEST(ReadingBack, passes_a_comment_silently_and_reads_on_from_the_next_row) {
     Machine m(StartUp().Decimals(0).CallbackVoice("Pippa"));
     m.Keys("5+rent{Enter}3+4+{Click 3}{Callback}");
     EXPECT_EQ(m.TakeEvents(), Plays({"t+.wav", "t5.wav", "t+.wav", "t3.wav", "t+.wav", "t4.wav"}));
-    EXPECT_EQ(m.calc.focus_row, 7);
+    EXPECT_EQ(m.calc.focus_row(), 7);
 }
 
 TEST(ReadingBack, leaves_out_a_point_that_ends_the_shown_amount) {
@@ -110,25 +110,25 @@ TEST(ReadingBack, follows_the_bottom_row_while_the_tape_scrolls_under_it) {
               Plays({"tn.wav", "tz.wav", "t0.wav", "tn.wav", "t+.wav", "t1.wav", "t+.wav", "t2.wav",
                      "t+.wav", "t3.wav", "t+.wav", "t4.wav", "t+.wav", "t5.wav", "t+.wav", "t6.wav",
                      "t+.wav", "t7.wav", "t+.wav", "t8.wav", "t+.wav", "t9.wav"}));
-    EXPECT_EQ(m.calc.TopLine, 7);
+    EXPECT_EQ(m.calc.top_line(), 7);
 }
 
 TEST(ReadingBack, ends_at_a_comment_that_reaches_the_bottom_row) {
     Machine m(StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"));
     m.Keys("1+2+3+4+5+6+rent{Enter}7+8+{Home}{Down}{Down}{Down}");
-    ASSERT_EQ(m.calc.CurLine, 3);
+    ASSERT_EQ(m.calc.cur_line(), 3);
     m.TakeEvents();
     m.Keys("{Callback}");
     EXPECT_EQ(m.TakeEvents(), Plays({"t+.wav", "t1.wav", "t+.wav", "t2.wav", "t+.wav", "t3.wav",
                                      "t+.wav", "t4.wav", "t+.wav", "t5.wav", "t+.wav", "t6.wav"}));
-    EXPECT_EQ(m.calc.TopLine, 4);
+    EXPECT_EQ(m.calc.top_line(), 4);
 }
 
 TEST(CursorMessage, shows_when_the_cursor_is_on_the_last_line_of_an_unscrolled_tape) {
     Machine m(StartUp().CallbackVoice("Pippa"));
     m.Keys("5+{Callback}");
     EXPECT_EQ(m.TakeEvents(), (Events{kCursorMessage}));
-    EXPECT_FALSE(m.calc.CallbackRunning);
+    EXPECT_FALSE(m.calc.callback_running());
 }
 
 TEST(CursorMessage, is_not_shown_on_the_last_line_of_a_scrolled_tape) {
@@ -137,7 +137,7 @@ TEST(CursorMessage, is_not_shown_on_the_last_line_of_a_scrolled_tape) {
     m.TakeEvents();
     m.Keys("{Callback}");
     EXPECT_TRUE(m.TakeEvents().empty());
-    EXPECT_EQ(m.calc.TopLine, 7);
+    EXPECT_EQ(m.calc.top_line(), 7);
 }
 
 class NoCallbackVoice : public ::testing::TestWithParam<const char*> {};
@@ -146,9 +146,9 @@ TEST_P(NoCallbackVoice, opens_the_sounds_dialog_twice_and_reads_nothing) {
     Machine m(StartUp().CallbackVoice(GetParam()));
     m.Keys("5+3+{Click 3}{Callback}");
     EXPECT_EQ(m.TakeEvents(), (Events{R"(dialog "Sound")", R"(dialog "Sound")"}));
-    EXPECT_FALSE(m.calc.CallbackRunning);
-    EXPECT_FALSE(m.calc.CallbackRetry);
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_FALSE(m.calc.callback_running());
+    EXPECT_FALSE(m.calc.callback_retry());
+    EXPECT_EQ(m.calc.focus_row(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(EmptyOrNone, NoCallbackVoice, ::testing::Values("", "None"),
@@ -158,7 +158,7 @@ TEST(UnknownCallbackVoice, reads_nothing_and_opens_no_dialog) {
     Machine m(StartUp().CallbackVoice("pippa"));
     m.Keys("5+3+{Click 3}{Callback}");
     EXPECT_TRUE(m.TakeEvents().empty());
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(m.calc.focus_row(), 3);
 }
 
 TEST(CallbackVoice, is_independent_of_the_input_voice) {
@@ -179,8 +179,8 @@ TEST(AltKey, answered_no_stops_the_reading_after_the_line_in_progress) {
     expected.push_back(
         R"(msg "Tallymar" "Pressing the ALT key halts the voice callback. Do you wish to continue?" yesno -> no)");
     EXPECT_EQ(m.TakeEvents(), expected);
-    EXPECT_EQ(m.calc.focus_row, 4);  // the cursor stays where the reading stopped
-    EXPECT_FALSE(m.calc.CallbackRunning);
+    EXPECT_EQ(m.calc.focus_row(), 4);  // the cursor stays where the reading stopped
+    EXPECT_FALSE(m.calc.callback_running());
 }
 
 TEST(AltKey, answered_yes_lets_the_reading_go_on) {

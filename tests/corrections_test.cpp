@@ -20,7 +20,7 @@ TEST(TurningALineIntoAComment, takes_the_letters_keyed_over_the_old_amount) {
     EXPECT_EQ(m.RowAt(4).text, "r");
     m.Keys("ent{Enter}");
     EXPECT_TRUE(m.TakeEvents().empty());
-    EXPECT_EQ(EntryText(m.calc.Tape[4]), "rent             ");
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), "rent             ");
     EXPECT_EQ(m.Shown(3), (Lines{"5.00", "rent             ", "5.00", kRule, ""}));
 }
 
@@ -29,7 +29,7 @@ TEST(Inserting, gives_a_line_that_can_be_labelled_with_a_comment) {
     m.Keys("5+3+{Enter}{Click 4}{Insert}note{Enter}");
     EXPECT_TRUE(m.TakeEvents().empty());  // no beep
     EXPECT_EQ(m.Ops(), "HTH+C+THB");
-    EXPECT_EQ(EntryText(m.calc.Tape[4]), "note             ");
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), "note             ");
     EXPECT_EQ(m.calc.ShownText(6), "8.00");
 }
 
@@ -48,9 +48,9 @@ TEST(CorrectingInCalculatorMode, the_line_right_above_a_total_leaves_the_total_a
 TEST(DecimalButtons, picked_while_a_line_is_corrected_still_send_the_focus_to_the_last_row) {
     Machine m;
     m.Keys("5+3+{Click 3}7{Decimals 0}");
-    EXPECT_EQ(m.calc.focus_row, m.calc.LastRow);
+    EXPECT_EQ(m.calc.focus_row(), m.calc.last_row());
     EXPECT_DOUBLE_EQ(m.Amount(3), 7);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 10);
     EXPECT_EQ(m.Ops(), "HTH++B");
 }
 
@@ -63,7 +63,7 @@ TEST_P(EmptiedAmountLeft, repeats_the_amount_above_and_strikes_the_total_again) 
     m.Keys(std::string("5+3+{Enter}{Up}{Up}{Up}{Bksp}") + GetParam());
     EXPECT_EQ(m.Ops(), "HTH++THB");
     EXPECT_EQ(m.Shown(3), (Lines{"5.00", "5.00", "10.00", kRule, ""}));
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ArrowsClicksAndPaging, EmptiedAmountLeft,
@@ -80,9 +80,9 @@ TEST_P(CorrectionLeftByPaging, is_committed_on_its_own_line) {
     m.Keys(std::string("{Up}{Up}5") + GetParam());  // line 10, the 8
     EXPECT_EQ(m.Ops(), "HTH+++++++++B");
     EXPECT_DOUBLE_EQ(m.Amount(10), 5);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 42);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
-        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.TopLine + r)) << "row " << r;
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 42);
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
+        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.top_line() + r)) << "row " << r;
     }
 }
 
@@ -97,8 +97,8 @@ TEST(Moving, paging_down_onto_the_open_line_leaves_the_amounts_above_it_alone) {
         m.Keys(kNineAmounts);
         m.Keys(keys);
         EXPECT_EQ(m.Ops(), "HTH+++++++++B") << keys;
-        EXPECT_EQ(m.calc.TopLine, 7) << keys;
-        EXPECT_EQ(m.calc.focus_row, 5) << keys;
+        EXPECT_EQ(m.calc.top_line(), 7) << keys;
+        EXPECT_EQ(m.calc.focus_row(), 5) << keys;
     }
 }
 

@@ -27,7 +27,7 @@ void ExpectTape(Machine& m, const TapeAfter& c) {
     EXPECT_EQ(m.TakeEvents(), c.events);
     EXPECT_EQ(m.Ops(), c.ops);
     EXPECT_EQ(m.Shown(3), c.shown);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), c.accumulator);
 }
 
 // ---- appending ----
@@ -36,12 +36,12 @@ TEST(Appending, each_committed_amount_gets_a_fresh_open_row_that_takes_the_focus
     Machine m;
     m.Keys("{Decimals 0}5+3-");
     EXPECT_EQ(m.Ops(), "HTH+-B");
-    EXPECT_EQ(m.calc.LastRow, 5);
-    EXPECT_EQ(m.calc.CurLine, 5);
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(m.calc.last_row(), 5);
+    EXPECT_EQ(m.calc.cur_line(), 5);
+    EXPECT_EQ(m.calc.focus_row(), 5);
     EXPECT_EQ(m.RowAt(5).text, "");
     EXPECT_FALSE(m.RowAt(5).locked);
-    const TapeLine& open = m.calc.Tape[5];
+    const TapeLine& open = m.calc.tape()[5];
     EXPECT_EQ(open.Signature, kSignature);
     EXPECT_DOUBLE_EQ(open.Amount, 0);
     EXPECT_EQ(open.Decimals, 0);
@@ -51,10 +51,10 @@ TEST(Appending, a_full_window_scrolls_the_tape_up_one_line_instead_of_adding_a_r
     Machine m(StartUp().Rows(6));
     m.Keys("5+3+7+");
     EXPECT_EQ(m.Ops(), "HTH+++B");
-    EXPECT_EQ(m.calc.LastRow, 5);
-    EXPECT_EQ(m.calc.TopLine, 1);
-    EXPECT_EQ(m.calc.CurLine, 6);
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(m.calc.last_row(), 5);
+    EXPECT_EQ(m.calc.top_line(), 1);
+    EXPECT_EQ(m.calc.cur_line(), 6);
+    EXPECT_EQ(m.calc.focus_row(), 5);
     EXPECT_EQ(m.RowAt(0).op, "T");  // line 1, the zero total of the new tape
     EXPECT_EQ(m.RowAt(4).text, "7.00");
     EXPECT_EQ(m.RowAt(5).text, "");
@@ -148,7 +148,7 @@ TEST_P(CorrectingAFactor, strikes_the_result_again_on_the_total_line_below) {
     m.Keys(GetParam().keys);
     EXPECT_EQ(m.Ops(), GetParam().ops);
     EXPECT_EQ(m.calc.ShownText(5), GetParam().total);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,16 +169,16 @@ TEST(CorrectingALine, with_no_total_below_reworks_the_running_result) {
     Machine m;
     m.Keys("5+3+{Click 3}6+");
     EXPECT_EQ(m.Ops(), "HTH++B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 9);
-    EXPECT_EQ(m.calc.total_text, "9.00");
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 9);
+    EXPECT_EQ(m.calc.total_text(), "9.00");
 }
 
 TEST(CorrectingALine, committed_with_an_operator_key_moves_the_focus_one_row_down) {
     Machine m;
     m.Keys(kTwoTotals);
     m.Keys("{Click 3}6+");
-    EXPECT_EQ(m.calc.focus_row, 4);
-    EXPECT_EQ(m.calc.CurLine, 4);
+    EXPECT_EQ(m.calc.focus_row(), 4);
+    EXPECT_EQ(m.calc.cur_line(), 4);
 }
 
 struct RunningTotal {
@@ -195,8 +195,8 @@ TEST_P(TheRunningTotal, equals_the_lines_below_the_last_total_after_any_correcti
     const RunningTotal& c = GetParam();
     Machine m;
     m.Keys(c.keys);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
-    EXPECT_EQ(m.calc.total_text, c.display);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), c.accumulator);
+    EXPECT_EQ(m.calc.total_text(), c.display);
     m.Keys("{End}{Enter}");
     EXPECT_DOUBLE_EQ(m.Amount(m.calc.UpperBound() - 2), c.accumulator);
 }
@@ -219,7 +219,7 @@ TEST(TheRunningTotal, the_total_after_a_correction_above_an_earlier_total_adds_t
     m.Keys("5+3+{Enter}7+{Up}{Up}{Up}{Up}9+{End}{Enter}");
     EXPECT_EQ(m.Ops(), "HTH++TH+THB");
     EXPECT_EQ(m.Shown(3), (Lines{"5.00", "9.00", "14.00", kRule, "7.00", "7.00", kRule, ""}));
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 TEST(TheRunningTotal, a_zero_divisor_below_the_last_total_is_not_reported_again) {
@@ -228,7 +228,7 @@ TEST(TheRunningTotal, a_zero_divisor_below_the_last_total_is_not_reported_again)
     ASSERT_EQ(m.TakeEvents().size(), 1u);
     m.Keys("{Click 3}6+");
     EXPECT_TRUE(m.TakeEvents().empty());
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 10);
 }
 
 // ---- turning a line into a comment ----
@@ -238,9 +238,9 @@ TEST(TurningALineIntoAComment, strikes_the_total_again_at_the_first_letter) {
     m.Keys("5+3+{Enter}{Click 4}r");
     EXPECT_EQ(m.Ops(), "HTH+CTHB");
     EXPECT_EQ(m.calc.ShownText(5), "5.00");
-    EXPECT_TRUE(m.calc.EditMode);
+    EXPECT_TRUE(m.calc.edit_mode());
     EXPECT_EQ(m.RowAt(4).back, Rgb(207, 207, 207));
-    EXPECT_EQ(m.RowAt(4).fore, m.calc.colours.CurTxtClr);
+    EXPECT_EQ(m.RowAt(4).fore, m.calc.colours().CurTxtClr);
 }
 
 TEST(TurningALineIntoAComment, keeps_its_old_amount_out_of_every_later_recomputation) {
@@ -248,9 +248,9 @@ TEST(TurningALineIntoAComment, keeps_its_old_amount_out_of_every_later_recomputa
     m.Keys("5+3+{Click 4}r{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+CB");
     EXPECT_DOUBLE_EQ(m.Amount(4), 3);  // kept, but no longer added
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 5);
-    EXPECT_EQ(m.calc.focus_row, 5);
-    EXPECT_FALSE(m.calc.EditMode);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
+    EXPECT_EQ(m.calc.focus_row(), 5);
+    EXPECT_FALSE(m.calc.edit_mode());
     m.Keys("2+{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+C+THB");
     EXPECT_EQ(m.calc.ShownText(6), "7.00");
@@ -263,9 +263,9 @@ TEST(CorrectingAComment, keeps_it_a_comment_even_when_only_digits_are_keyed) {
     Machine m;
     m.Keys("5+rent{Enter}{Click 4}12{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+CB");
-    EXPECT_EQ(EntryText(m.calc.Tape[4]), "12               ");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 5);
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), "12               ");
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
+    EXPECT_EQ(m.calc.focus_row(), 5);
 }
 
 // ---- Edit > Insert ----
@@ -278,10 +278,10 @@ TEST(Inserting, puts_a_zero_line_with_a_blank_operator_above_the_current_line) {
     EXPECT_DOUBLE_EQ(m.Amount(5), 3);
     EXPECT_EQ(m.RowAt(4).text, "0");
     EXPECT_EQ(m.RowAt(4).op, " ");
-    EXPECT_EQ(m.calc.focus_row, 4);
-    EXPECT_EQ(m.calc.CurLine, 4);
+    EXPECT_EQ(m.calc.focus_row(), 4);
+    EXPECT_EQ(m.calc.cur_line(), 4);
     EXPECT_EQ(m.calc.ShownText(6), "8.00");  // nothing is recomputed yet
-    EXPECT_EQ(m.calc.LastRow, 8);
+    EXPECT_EQ(m.calc.last_row(), 8);
 }
 
 TEST(Inserting, on_a_rule_line_puts_the_new_line_below_the_rule) {
@@ -290,20 +290,20 @@ TEST(Inserting, on_a_rule_line_puts_the_new_line_below_the_rule) {
     EXPECT_EQ(m.Ops(), "HTH+TH +B");
     EXPECT_EQ(m.RowAt(6).text, "0");
     EXPECT_EQ(m.RowAt(6).op, " ");
-    EXPECT_EQ(m.calc.focus_row, 6);
+    EXPECT_EQ(m.calc.focus_row(), 6);
     EXPECT_DOUBLE_EQ(m.Amount(7), 3);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 3);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 3);
 }
 
 TEST(Inserting, in_a_scrolled_window_gives_the_focus_to_the_row_showing_the_new_line) {
     Machine m(StartUp().Rows(6));
     m.Keys("5+3+7+2+");
-    ASSERT_EQ(m.calc.TopLine, 2);
+    ASSERT_EQ(m.calc.top_line(), 2);
     m.Keys("{Click 2}{Insert}");  // row 2 shows line 4, the 3
     EXPECT_EQ(m.Ops(), "HTH+ +++B");
-    EXPECT_EQ(m.calc.TopLine, 3);
-    EXPECT_EQ(m.calc.CurLine, 4);
-    EXPECT_EQ(m.calc.focus_row, 1);
+    EXPECT_EQ(m.calc.top_line(), 3);
+    EXPECT_EQ(m.calc.cur_line(), 4);
+    EXPECT_EQ(m.calc.focus_row(), 1);
     EXPECT_EQ(m.RowAt(1).op, " ");
     EXPECT_EQ(m.RowAt(2).text, "3.00");
 }
@@ -316,10 +316,10 @@ TEST_P(Deleting, leaves_the_tape_with_its_totals_struck_again) {
     Machine m;
     m.Keys(GetParam().keys);
     ExpectTape(m, GetParam());
-    EXPECT_EQ(m.calc.LastRow, m.calc.UpperBound());  // no row is left without a line
-    EXPECT_FALSE(m.calc.Selecting);
-    EXPECT_FALSE(m.calc.SelectionShown);
-    for (int r = 0; r <= m.calc.LastRow; ++r) EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;
+    EXPECT_EQ(m.calc.last_row(), m.calc.UpperBound());  // no row is left without a line
+    EXPECT_FALSE(m.calc.selecting());
+    EXPECT_FALSE(m.calc.selection_shown());
+    for (int r = 0; r <= m.calc.last_row(); ++r) EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;
 }
 
 const char* const kAskTwo =
@@ -412,14 +412,14 @@ TEST(Deleting, is_not_offered_when_the_window_has_a_single_row) {
     Machine m(StartUp().Rows(1));
     m.Keys("5+{Delete}");
     EXPECT_EQ(m.Ops(), "HTH+B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 5);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
 }
 
 TEST(Deleting, gives_the_focus_to_the_line_that_moved_up_into_the_gap) {
     Machine m;
     m.Keys("5+3+7+{Enter}{Click 4}{Delete}");
-    EXPECT_EQ(m.calc.focus_row, 4);
-    EXPECT_EQ(m.calc.CurLine, 4);
+    EXPECT_EQ(m.calc.focus_row(), 4);
+    EXPECT_EQ(m.calc.cur_line(), 4);
     EXPECT_EQ(m.RowAt(4).text, "7.00");
     EXPECT_EQ(m.calc.ShownText(5), "12.00");
 }
@@ -427,14 +427,14 @@ TEST(Deleting, gives_the_focus_to_the_line_that_moved_up_into_the_gap) {
 TEST(Deleting, in_a_scrolled_window_scrolls_back_by_the_lines_removed) {
     Machine m(StartUp().Rows(6));
     m.Keys("5+3+7+2+");
-    ASSERT_EQ(m.calc.TopLine, 2);
+    ASSERT_EQ(m.calc.top_line(), 2);
     m.Keys("{Click 2}{Delete}");  // row 2 shows line 4, the 3
     EXPECT_EQ(m.Ops(), "HTH+++B");
-    EXPECT_EQ(m.calc.TopLine, 1);
-    EXPECT_EQ(m.calc.LastRow, 5);
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(m.calc.top_line(), 1);
+    EXPECT_EQ(m.calc.last_row(), 5);
+    EXPECT_EQ(m.calc.focus_row(), 3);
     EXPECT_EQ(m.RowAt(3).text, "7.00");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 14);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 14);
 }
 
 TEST(Deleting, the_open_line_leaves_a_tape_that_can_be_keyed_on) {
@@ -486,8 +486,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Copying, takes_the_last_selection_made_after_its_highlight_is_gone) {
     Machine m;
     m.Keys("5+3+7+{Click 3}{S-Down}{S-Down}{Down}");
-    EXPECT_FALSE(m.calc.Selecting);
-    EXPECT_FALSE(m.calc.SelectionShown);
+    EXPECT_FALSE(m.calc.selecting());
+    EXPECT_FALSE(m.calc.selection_shown());
     EXPECT_NE(m.RowAt(3).back, kSelectionBack);
     m.TakeEvents();
     m.Keys("{Copy}");

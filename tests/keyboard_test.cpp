@@ -24,8 +24,8 @@ TEST(Digits, collect_in_the_row_and_leave_the_line_open_until_an_operator) {
     m.Keys("12.5");
     EXPECT_EQ(m.RowAt(3).text, "12.5");
     EXPECT_EQ(m.Ops(), "HTHB");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
-    EXPECT_TRUE(m.calc.TapeChanged);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
+    EXPECT_TRUE(m.calc.tape_changed());
     m.Keys("+");
     EXPECT_DOUBLE_EQ(m.Amount(3), 12.5);
     EXPECT_EQ(m.Ops(), "HTH+B");
@@ -50,7 +50,7 @@ TEST(Comments, typing_a_letter_turns_the_open_line_into_a_comment) {
     m.Keys("5+a");
     EXPECT_EQ(m.Ops(), "HTH+C");
     EXPECT_EQ(m.RowAt(4).text, "a");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 5);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
 }
 
 TEST(Comments, a_second_decimal_point_turns_the_entry_into_a_comment_that_enter_stores) {
@@ -61,9 +61,9 @@ TEST(Comments, a_second_decimal_point_turns_the_entry_into_a_comment_that_enter_
     EXPECT_EQ(m.Ops(), "HTHC");
     m.Keys("3{Enter}");
     EXPECT_EQ(m.Ops(), "HTHCB");
-    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("12.5.3"));
-    EXPECT_EQ(m.calc.focus_row, 4);
-    EXPECT_EQ(m.calc.CurLine, 4);
+    EXPECT_EQ(EntryText(m.calc.tape()[3]), Padded("12.5.3"));
+    EXPECT_EQ(m.calc.focus_row(), 4);
+    EXPECT_EQ(m.calc.cur_line(), 4);
     EXPECT_EQ(m.RowAt(4).text, "");
 }
 
@@ -72,7 +72,7 @@ TEST(Comments, a_comment_between_amounts_takes_no_part_in_the_total) {
     m.Keys("5+rent{Enter}3+{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+C+THB");
     EXPECT_EQ(m.calc.ShownText(6), "8.00");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 0);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 0);
 }
 
 class NewCommentLeftDownward : public ::testing::TestWithParam<const char*> {};
@@ -81,8 +81,8 @@ TEST_P(NewCommentLeftDownward, is_stored_with_an_open_line_after_it) {
     Machine m;
     m.Keys(std::string("5+rent") + GetParam());
     EXPECT_EQ(m.Ops(), "HTH+CB");
-    EXPECT_EQ(EntryText(m.calc.Tape[4]), Padded("rent"));
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), Padded("rent"));
+    EXPECT_EQ(m.calc.focus_row(), 5);
     m.Keys("3+{Enter}");
     EXPECT_EQ(m.calc.ShownText(6), "8.00");
 }
@@ -106,12 +106,12 @@ TEST_P(NewCommentLeftWithAClick, keeps_its_text_and_is_followed_by_an_open_line)
     Machine m;
     m.Keys(c.keys);
     EXPECT_EQ(m.Ops(), c.ops);
-    EXPECT_EQ(EntryText(m.calc.Tape[c.comment_line]), Padded(c.entry));
-    EXPECT_EQ(m.calc.TopLine + m.calc.focus_row, c.focus_line);
-    EXPECT_FALSE(m.calc.EditMode);
+    EXPECT_EQ(EntryText(m.calc.tape()[c.comment_line]), Padded(c.entry));
+    EXPECT_EQ(m.calc.top_line() + m.calc.focus_row(), c.focus_line);
+    EXPECT_FALSE(m.calc.edit_mode());
     // The tape goes on from its open line.
     m.Keys("{End}7+");
-    EXPECT_EQ(m.calc.Tape[m.calc.UpperBound() - 1].Op, '+');
+    EXPECT_EQ(m.calc.tape()[m.calc.UpperBound() - 1].Op, '+');
     EXPECT_DOUBLE_EQ(m.Amount(m.calc.UpperBound() - 1), 7);
     EXPECT_TRUE(m.TakeEvents().empty());  // no beep, the 7 is kept
 }
@@ -135,7 +135,7 @@ TEST(Comments, hold_fifteen_characters_and_refuse_more_with_a_beep) {
     EXPECT_EQ(m.TakeEvents(), (Events{"beep", "beep"}));
     EXPECT_EQ(m.RowAt(3).text, "abcdefghijklmno");
     m.Keys("{Enter}");
-    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("abcdefghijklmno"));
+    EXPECT_EQ(EntryText(m.calc.tape()[3]), Padded("abcdefghijklmno"));
 }
 
 TEST(Comments, erased_back_to_nothing_let_the_line_take_an_amount_again) {
@@ -144,36 +144,36 @@ TEST(Comments, erased_back_to_nothing_let_the_line_take_an_amount_again) {
     EXPECT_EQ(m.RowAt(3).text, "");
     m.Keys("5+");
     EXPECT_EQ(m.Ops(), "HTH+B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 5);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
 }
 
 TEST(Comments, moving_onto_a_comment_shows_its_text_without_the_padding_all_selected) {
     Machine m;
     m.Keys("rent{Enter}{Up}");
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(m.calc.focus_row(), 3);
     const Row& row = m.RowAt(3);
     EXPECT_EQ(row.text, "rent");
     EXPECT_EQ(row.sel_start, 0);
     EXPECT_EQ(row.sel_length, 4);
-    EXPECT_TRUE(m.calc.EditMode);
+    EXPECT_TRUE(m.calc.edit_mode());
 }
 
 TEST(Comments, an_edited_comment_is_stored_by_enter_without_adding_a_line) {
     Machine m;
     m.Keys("rent{Enter}{Up}food{Enter}");
     EXPECT_EQ(m.Ops(), "HTHCB");
-    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("food"));
-    EXPECT_EQ(m.calc.focus_row, 4);
-    EXPECT_FALSE(m.calc.EditMode);
+    EXPECT_EQ(EntryText(m.calc.tape()[3]), Padded("food"));
+    EXPECT_EQ(m.calc.focus_row(), 4);
+    EXPECT_FALSE(m.calc.edit_mode());
 }
 
 TEST(Comments, an_edited_comment_left_with_up_is_stored_and_the_focus_goes_up) {
     Machine m;
     m.Keys("rent{Enter}food{Enter}{Up}x{Up}");
     EXPECT_EQ(m.Ops(), "HTHCCB");
-    EXPECT_EQ(EntryText(m.calc.Tape[4]), Padded("x"));
-    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("rent"));
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), Padded("x"));
+    EXPECT_EQ(EntryText(m.calc.tape()[3]), Padded("rent"));
+    EXPECT_EQ(m.calc.focus_row(), 3);
     EXPECT_EQ(m.RowAt(4).text.substr(0, 1), "x");
 }
 
@@ -191,14 +191,14 @@ TEST_P(MovingOverALongTape, shows_the_right_lines_and_changes_none_of_them) {
     m.Keys(kNineAmounts);
     const std::string ops = m.Ops();
     m.Keys(c.keys);
-    EXPECT_EQ(m.calc.TopLine, c.top_line);
-    EXPECT_EQ(m.calc.focus_row, c.focus_row);
-    EXPECT_EQ(m.calc.CurLine, c.top_line + c.focus_row);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
+    EXPECT_EQ(m.calc.top_line(), c.top_line);
+    EXPECT_EQ(m.calc.focus_row(), c.focus_row);
+    EXPECT_EQ(m.calc.cur_line(), c.top_line + c.focus_row);
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
         EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(c.top_line + r)) << "row " << r;
     }
     EXPECT_EQ(m.Ops(), ops);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 45);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 45);
     EXPECT_TRUE(m.TakeEvents().empty());
 }
 
@@ -216,21 +216,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Moving, onto_an_amount_selects_its_whole_text_so_a_new_amount_replaces_it) {
     Machine m;
     m.Keys("25+3+{Up}");
-    EXPECT_EQ(m.calc.focus_row, 4);
+    EXPECT_EQ(m.calc.focus_row(), 4);
     EXPECT_EQ(m.RowAt(4).sel_start, 0);
     EXPECT_EQ(m.RowAt(4).sel_length, 4);
     m.Keys("{Up}7+");
     EXPECT_DOUBLE_EQ(m.Amount(3), 7);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 10);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 10);
 }
 
 TEST(Selecting, shift_down_twice_selects_two_lines_and_leaves_the_focus_on_the_third) {
     Machine m;
     m.Keys("1+2+3+4+{Click 3}{S-Down}{S-Down}");
-    EXPECT_TRUE(m.calc.Selecting);
-    EXPECT_EQ(m.calc.SelStartLine, 3);
-    EXPECT_EQ(m.calc.SelEndLine, 4);
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_TRUE(m.calc.selecting());
+    EXPECT_EQ(m.calc.sel_start_line(), 3);
+    EXPECT_EQ(m.calc.sel_end_line(), 4);
+    EXPECT_EQ(m.calc.focus_row(), 5);
     EXPECT_EQ(m.RowAt(5).sel_start, 0);  // while selecting, the caret sits at the start
     EXPECT_EQ(m.RowAt(5).sel_length, 0);
 }
@@ -238,29 +238,29 @@ TEST(Selecting, shift_down_twice_selects_two_lines_and_leaves_the_focus_on_the_t
 TEST(Selecting, the_first_shift_up_marks_the_line_and_each_further_one_extends_upward) {
     Machine m;
     m.Keys("1+2+3+4+{Click 5}{S-Up}");
-    EXPECT_EQ(m.calc.SelStartLine, 5);
-    EXPECT_EQ(m.calc.SelEndLine, 5);
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(m.calc.sel_start_line(), 5);
+    EXPECT_EQ(m.calc.sel_end_line(), 5);
+    EXPECT_EQ(m.calc.focus_row(), 5);
     m.Keys("{S-Up}{S-Up}");
-    EXPECT_EQ(m.calc.SelStartLine, 5);
-    EXPECT_EQ(m.calc.SelEndLine, 3);
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(m.calc.sel_start_line(), 5);
+    EXPECT_EQ(m.calc.sel_end_line(), 3);
+    EXPECT_EQ(m.calc.focus_row(), 3);
 }
 
 TEST(Selecting, shift_up_at_the_top_of_the_tape_keeps_the_selection_on_line_zero) {
     Machine m;
     m.Keys("1+{Home}{S-Up}{S-Up}");
-    EXPECT_EQ(m.calc.SelStartLine, 0);
-    EXPECT_EQ(m.calc.SelEndLine, 0);
-    EXPECT_EQ(m.calc.focus_row, 0);
+    EXPECT_EQ(m.calc.sel_start_line(), 0);
+    EXPECT_EQ(m.calc.sel_end_line(), 0);
+    EXPECT_EQ(m.calc.focus_row(), 0);
 }
 
 TEST(Selecting, an_unshifted_key_ends_the_selection_and_removes_the_highlight) {
     Machine m;
     m.Keys("1+2+3+4+{Click 3}{S-Down}{S-Down}{Down}");
-    EXPECT_FALSE(m.calc.Selecting);
-    EXPECT_FALSE(m.calc.SelectionShown);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
+    EXPECT_FALSE(m.calc.selecting());
+    EXPECT_FALSE(m.calc.selection_shown());
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
         EXPECT_EQ(m.RowAt(r).back, 16777215u) << "row " << r;
     }
 }
@@ -288,11 +288,11 @@ TEST_P(TabKey, is_a_key_of_the_row_that_keeps_the_amount_and_the_focus) {
     Machine m;
     m.Keys(std::string("9") + GetParam());
     EXPECT_EQ(m.RowAt(3).text, "9");
-    EXPECT_EQ(m.calc.focus_row, 3);
+    EXPECT_EQ(m.calc.focus_row(), 3);
     m.Keys("+");
     EXPECT_EQ(m.Ops(), "HTH+B");
     EXPECT_DOUBLE_EQ(m.Amount(3), 9);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 9);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 9);
     EXPECT_EQ(m.calc.ShownText(1), "0.00");  // the total above is left alone
 }
 
@@ -303,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(TabAndShiftTab, TabKey,
 TEST(TabKey, inside_a_comment_types_nothing) {
     Machine m;
     m.Keys("ab{Tab}c{Enter}");
-    EXPECT_EQ(EntryText(m.calc.Tape[3]), Padded("abc"));
+    EXPECT_EQ(EntryText(m.calc.tape()[3]), Padded("abc"));
 }
 
 TEST(GuardedKeys, ctrl_v_beeps_and_pastes_nothing) {
@@ -326,7 +326,7 @@ TEST_P(LockedRows, refuse_a_key_with_a_message_and_keep_the_line) {
     m.Keys(c.keys);
     const std::string ops = m.Ops();
     const double amount = m.Amount(c.row);
-    const double accumulator = m.calc.Accumulator;
+    const double accumulator = m.calc.accumulator();
     m.Keys("{Click " + std::to_string(c.row) + "}");
     m.TakeEvents();
     m.Keys("7");
@@ -335,7 +335,7 @@ TEST_P(LockedRows, refuse_a_key_with_a_message_and_keep_the_line) {
         (Events{R"(msg "Tallymar" "The Tallymar will not allow you to edit a total." ok -> ok)"}));
     EXPECT_EQ(m.Ops(), ops);
     EXPECT_DOUBLE_EQ(m.Amount(c.row), amount);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, accumulator);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), accumulator);
     EXPECT_EQ(m.RowAt(c.row).text, m.calc.ShownText(c.row));
 }
 
@@ -350,9 +350,9 @@ class KeyDowns : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(KeyDowns, mark_the_tape_as_changed) {
     Machine m;
-    ASSERT_FALSE(m.calc.TapeChanged);
+    ASSERT_FALSE(m.calc.tape_changed());
     m.Keys(GetParam());
-    EXPECT_TRUE(m.calc.TapeChanged);
+    EXPECT_TRUE(m.calc.tape_changed());
 }
 
 INSTANTIATE_TEST_SUITE_P(NavigationAndGuardedKeys, KeyDowns,
@@ -366,7 +366,7 @@ class ModifierKeysAlone : public ::testing::TestWithParam<const char*> {};
 TEST_P(ModifierKeysAlone, leave_the_tape_unchanged) {
     Machine m;
     m.Keys(GetParam());
-    EXPECT_FALSE(m.calc.TapeChanged);
+    EXPECT_FALSE(m.calc.tape_changed());
     EXPECT_EQ(m.Ops(), "HTHB");
     EXPECT_TRUE(m.TakeEvents().empty());
 }
@@ -379,20 +379,20 @@ TEST(ModifierKeysAlone, after_saving_leave_nothing_to_save) {
     const std::string path = ::testing::TempDir() + "modifier_keys.add";
     Machine m;
     m.Keys("5+{Save " + path + "}");
-    ASSERT_FALSE(m.calc.TapeChanged);
+    ASSERT_FALSE(m.calc.tape_changed());
     m.Keys("{Ctrl}{Alt}{Shift}");
-    EXPECT_FALSE(m.calc.TapeChanged);
+    EXPECT_FALSE(m.calc.tape_changed());
     m.Keys("{Up}");  // a navigation key still counts as a change
-    EXPECT_TRUE(m.calc.TapeChanged);
+    EXPECT_TRUE(m.calc.tape_changed());
     std::remove(path.c_str());
 }
 
 TEST(ModifierKeysAlone, pressed_again_keep_a_selection_being_made) {
     Machine m;
     m.Keys("1+2+3+{Click 3}{S-Down}{Shift}{S-Down}");
-    EXPECT_TRUE(m.calc.Selecting);
-    EXPECT_EQ(m.calc.SelStartLine, 3);
-    EXPECT_EQ(m.calc.SelEndLine, 4);
+    EXPECT_TRUE(m.calc.selecting());
+    EXPECT_EQ(m.calc.sel_start_line(), 3);
+    EXPECT_EQ(m.calc.sel_end_line(), 4);
 }
 
 class TotalKeyAwayFromTheOpenLine : public ::testing::TestWithParam<const char*> {};
@@ -402,8 +402,8 @@ TEST_P(TotalKeyAwayFromTheOpenLine, strikes_nothing_and_sends_the_focus_to_the_l
     m.Keys("5+3+");
     m.Keys(GetParam());
     EXPECT_EQ(m.Ops(), "HTH++B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 8);
-    EXPECT_EQ(m.calc.focus_row, m.calc.LastRow);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 8);
+    EXPECT_EQ(m.calc.focus_row(), m.calc.last_row());
     EXPECT_TRUE(m.TakeEvents().empty());
 }
 
@@ -416,7 +416,7 @@ TEST(TotalKey, in_the_last_row_of_a_tape_scrolled_back_strikes_nothing) {
     m.Keys(kNineAmounts);
     m.Keys("{Scroll 2}{Click 5}{Enter}");
     EXPECT_EQ(m.Ops(), "HTH+++++++++B");
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 45);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 45);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ class Machine {
     // The operators of all lines, e.g. "HTH++THB" for a struck sum.
     std::string Ops() const {
         std::string ops;
-        for (const TapeLine& line : calc.Tape) ops += line.Op;
+        for (const TapeLine& line : calc.tape()) ops += line.Op;
         return ops;
     }
 
@@ -78,8 +78,8 @@ class Machine {
         recorder_.pending_events = std::move(events);
     }
 
-    double Amount(int line) const { return calc.Tape.at(line).Amount; }
-    const Row& RowAt(int row) const { return calc.rows.at(row); }
+    double Amount(int line) const { return calc.tape().at(line).Amount; }
+    const Row& RowAt(int row) const { return calc.rows().at(row); }
 
   private:
     std::ostringstream events_;

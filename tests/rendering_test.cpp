@@ -38,7 +38,7 @@ TEST_P(LineKinds, are_drawn_with_their_own_text_size_weight_lock_and_colours) {
     const RowLook& c = GetParam();
     Machine m;
     m.Keys(c.keys);
-    ASSERT_EQ(m.calc.TopLine, 0);
+    ASSERT_EQ(m.calc.top_line(), 0);
     const Row& row = m.RowAt(c.line);
     EXPECT_EQ(row.text, c.text);
     EXPECT_EQ(row.op, c.op);
@@ -86,9 +86,9 @@ TEST(RuleRows, lock_the_operator_box_as_well) {
 TEST(Highlights, a_selection_from_line_seven_up_to_four_is_navy_with_white_text) {
     Machine m;
     m.Keys("1+2+3+4+5+6+{Click 7}{S-Up}{S-Up}{S-Up}{S-Up}");
-    EXPECT_EQ(m.calc.SelStartLine, 7);
-    EXPECT_EQ(m.calc.SelEndLine, 4);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
+    EXPECT_EQ(m.calc.sel_start_line(), 7);
+    EXPECT_EQ(m.calc.sel_end_line(), 4);
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
         const bool selected = r >= 4 && r <= 7;
         const Row& row = m.RowAt(r);
         EXPECT_EQ(row.back, selected ? kNavy : kTape) << "row " << r;
@@ -102,10 +102,10 @@ TEST(Highlights, follow_the_selected_lines_when_the_tape_scrolls) {
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("{Click 3}{S-Down}{S-Down}");
-    ASSERT_EQ(m.calc.SelStartLine, 10);
-    ASSERT_EQ(m.calc.SelEndLine, 11);
+    ASSERT_EQ(m.calc.sel_start_line(), 10);
+    ASSERT_EQ(m.calc.sel_end_line(), 11);
     m.Keys("{Scroll 6}");
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
         EXPECT_EQ(m.RowAt(r).back, r >= 4 ? kNavy : kTape) << "row " << r;
     }
 }
@@ -134,10 +134,10 @@ TEST_P(DecimalButtons, reformat_the_total_and_send_the_focus_to_the_last_row) {
     const DecimalButton& c = GetParam();
     Machine m;
     m.Keys("1234.5+{Click 3}{Decimals " + std::to_string(c.code) + "}");
-    EXPECT_EQ(m.calc.options.DecimalCode, c.code);
-    EXPECT_EQ(m.calc.decimal_option, c.option_index);
-    EXPECT_EQ(m.calc.total_text, c.total);
-    EXPECT_EQ(m.calc.focus_row, m.calc.LastRow);
+    EXPECT_EQ(m.calc.options().DecimalCode, c.code);
+    EXPECT_EQ(m.calc.decimal_option(), c.option_index);
+    EXPECT_EQ(m.calc.total_text(), c.total);
+    EXPECT_EQ(m.calc.focus_row(), m.calc.last_row());
     EXPECT_EQ(m.RowAt(3).text, "1,234.50");  // lines on the tape keep their format
 }
 
@@ -160,12 +160,12 @@ TEST_P(ShiftDragBy, ends_the_selection_a_whole_row_per_240_twips_and_highlights_
     const DragCase& c = GetParam();
     Machine m;
     m.Keys("1+2+3+4+5+6+{S-Click 5}{S-Drag 5 " + std::to_string(c.y) + "}");
-    EXPECT_TRUE(m.calc.Selecting);
-    EXPECT_EQ(m.calc.SelStartLine, 5);
-    EXPECT_EQ(m.calc.SelEndLine, c.end_line);
+    EXPECT_TRUE(m.calc.selecting());
+    EXPECT_EQ(m.calc.sel_start_line(), 5);
+    EXPECT_EQ(m.calc.sel_end_line(), c.end_line);
     const int low = std::min(5, c.end_line);
     const int high = std::max(5, c.end_line);
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
         EXPECT_EQ(m.RowAt(r).back, r >= low && r <= high ? kNavy : kTape) << "row " << r;
     }
 }
@@ -181,17 +181,17 @@ TEST(ShiftDrag, past_the_bottom_row_scrolls_the_tape_one_line) {
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("{Home}{S-Click 3}{S-Drag 3 600}");
-    EXPECT_EQ(m.calc.SelStartLine, 3);
-    EXPECT_EQ(m.calc.SelEndLine, 5);
-    EXPECT_EQ(m.calc.TopLine, 1);
+    EXPECT_EQ(m.calc.sel_start_line(), 3);
+    EXPECT_EQ(m.calc.sel_end_line(), 5);
+    EXPECT_EQ(m.calc.top_line(), 1);
 }
 
 TEST(ShiftClick, twice_on_the_same_row_ends_the_selection_and_removes_the_highlight) {
     Machine m;
     m.Keys("1+2+3+{S-Click 4}{S-Drag 4 300}{S-Click 4}");
-    EXPECT_FALSE(m.calc.Selecting);
-    EXPECT_FALSE(m.calc.SelectionShown);
-    for (int r = 0; r <= m.calc.LastRow; ++r) EXPECT_EQ(m.RowAt(r).back, kTape) << "row " << r;
+    EXPECT_FALSE(m.calc.selecting());
+    EXPECT_FALSE(m.calc.selection_shown());
+    for (int r = 0; r <= m.calc.last_row(); ++r) EXPECT_EQ(m.RowAt(r).back, kTape) << "row " << r;
 }
 
 }  // namespace

@@ -114,13 +114,13 @@ struct Desk {
 
     void Type(const std::string& keys) {
         for (char key : keys) {
-            calc.KeyDown(calc.focus_row, 0, shift::kNone);
-            calc.KeyPress(calc.focus_row, static_cast<unsigned char>(key));
+            calc.KeyDown(calc.focus_row(), 0, shift::kNone);
+            calc.KeyPress(calc.focus_row(), static_cast<unsigned char>(key));
         }
     }
     std::string Ops() const {
         std::string ops;
-        for (const TapeLine& line : calc.Tape) ops += line.Op;
+        for (const TapeLine& line : calc.tape()) ops += line.Op;
         return ops;
     }
     std::vector<std::string> Texts() {
@@ -213,7 +213,7 @@ TEST(ShutDown, closes_unless_cancelled_and_replaces_another_file_only_when_the_u
     cancelled_dialog.ports.answers = {Answer::kYes};
     EXPECT_FALSE(cancelled_dialog.files.QueryClose());
     EXPECT_EQ(cancelled_dialog.dialogs.shown, std::vector<std::string>{kSaveDialog + "Tape1.add"});
-    EXPECT_TRUE(cancelled_dialog.calc.TapeChanged);
+    EXPECT_TRUE(cancelled_dialog.calc.tape_changed());
 }
 
 TEST(ShutDown, saves_over_the_tape_s_own_file_without_the_replace_question) {
@@ -226,7 +226,7 @@ TEST(ShutDown, saves_over_the_tape_s_own_file_without_the_replace_question) {
     desk.dialogs.paths = {"/d/own.add"};
     EXPECT_TRUE(desk.files.QueryClose());
     EXPECT_EQ(desk.ports.messages.size(), 1u);
-    EXPECT_EQ(desk.disk.files["/d/own.add"], EncodeTape(desk.calc.Tape));
+    EXPECT_EQ(desk.disk.files["/d/own.add"], EncodeTape(desk.calc.tape()));
 }
 
 // ---- New ----
@@ -242,7 +242,7 @@ TEST(NewTape, cancel_keeps_the_tape_and_yes_or_no_start_a_new_one_spoken_aloud) 
                  {Answer::kYes, "HTH+B", 1}};
     for (const auto& c : cases) {
         Desk desk;
-        desk.calc.options.CallInputCharacter = "Grunk";
+        desk.calc.SetCallInputCharacter("Grunk");
         desk.files.TapeFileName = "/d/t.add";
         desk.caption.caption = "Tallymar - t.add";
         desk.Type("5+");
@@ -254,7 +254,7 @@ TEST(NewTape, cancel_keeps_the_tape_and_yes_or_no_start_a_new_one_spoken_aloud) 
         if (c.answer != Answer::kNo) continue;
         EXPECT_EQ(desk.caption.caption, "Tallymar - Tape1");
         EXPECT_EQ(desk.files.TapeFileName, "");
-        EXPECT_FALSE(desk.calc.TapeChanged);
+        EXPECT_FALSE(desk.calc.tape_changed());
         EXPECT_GT(desk.ports.waves, 0);  // the zero total is spoken
     }
 }
@@ -276,7 +276,7 @@ TEST(SaveAs, appends_add_unless_the_name_ends_in_it_in_any_case) {
         EXPECT_EQ(desk.files.TapeFileTitle, FileTitleOf(chosen));
         EXPECT_EQ(desk.caption.caption, "Tallymar - " + FileTitleOf(chosen));
         EXPECT_TRUE(desk.disk.files.count(written)) << chosen;
-        EXPECT_FALSE(desk.calc.TapeChanged);
+        EXPECT_FALSE(desk.calc.tape_changed());
     }
 }
 
@@ -285,7 +285,7 @@ TEST(SaveAs, a_new_tape_saved_at_once_gives_its_four_records) {
     desk.dialogs.paths = {"/d/new.add"};
     desk.files.SaveTapeAs();
     EXPECT_EQ(desk.dialogs.shown, std::vector<std::string>{kSaveDialog + "Tape1.add"});
-    EXPECT_EQ(desk.disk.files["/d/new.add"], EncodeTape(desk.calc.Tape));
+    EXPECT_EQ(desk.disk.files["/d/new.add"], EncodeTape(desk.calc.tape()));
     EXPECT_EQ(desk.disk.files["/d/new.add"].size(), 120u);
 }
 
@@ -307,13 +307,13 @@ TEST(SaveAs, over_an_existing_file_asks_with_no_as_default_and_no_chooses_again)
     EXPECT_EQ(desk.disk.files["/d/old.add"], AmountsFile(50));
     // Declined, the old file is not where a later Save goes either.
     EXPECT_EQ(desk.files.TapeFileName, "");
-    EXPECT_TRUE(desk.calc.TapeChanged);
+    EXPECT_TRUE(desk.calc.tape_changed());
 
     desk.ports.answers = {Answer::kYes};
     desk.dialogs.paths = {"/d/old.add"};
     desk.files.SaveTapeAs();
     // A short tape over a longer file leaves exactly the short tape's records.
-    EXPECT_EQ(desk.disk.files["/d/old.add"], EncodeTape(desk.calc.Tape));
+    EXPECT_EQ(desk.disk.files["/d/old.add"], EncodeTape(desk.calc.tape()));
 }
 
 TEST(Save, writes_to_the_current_file_without_asking_or_asks_for_a_name) {
@@ -321,14 +321,14 @@ TEST(Save, writes_to_the_current_file_without_asking_or_asks_for_a_name) {
     desk.Type("5+");
     desk.files.SaveTape();
     EXPECT_EQ(desk.dialogs.shown, std::vector<std::string>{kSaveDialog + "Tape1.add"});
-    EXPECT_TRUE(desk.calc.TapeChanged);
+    EXPECT_TRUE(desk.calc.tape_changed());
     desk.files.TapeFileName = "/d/t.add";
     desk.disk.files["/d/t.add"] = "old";
     desk.files.SaveTape();
     EXPECT_EQ(desk.dialogs.shown.size(), 1u);
     EXPECT_TRUE(desk.ports.messages.empty());
-    EXPECT_EQ(desk.disk.files["/d/t.add"], EncodeTape(desk.calc.Tape));
-    EXPECT_FALSE(desk.calc.TapeChanged);
+    EXPECT_EQ(desk.disk.files["/d/t.add"], EncodeTape(desk.calc.tape()));
+    EXPECT_FALSE(desk.calc.tape_changed());
 }
 
 // ---- a save that fails ----
@@ -396,7 +396,7 @@ TEST(SaveThatFails, says_why_and_keeps_the_tape_its_name_and_caption_and_stops_t
         EXPECT_EQ(texts.back(), "Tallymar could not save " + written + ": No space left on device")
             << route.name;
         EXPECT_EQ(desk.Ops(), "HTH+B") << route.name;
-        EXPECT_TRUE(desk.calc.TapeChanged) << route.name;
+        EXPECT_TRUE(desk.calc.tape_changed()) << route.name;
         EXPECT_EQ(desk.files.TapeFileName, name_before) << route.name;
         EXPECT_EQ(desk.caption.caption, caption_before) << route.name;
         EXPECT_EQ(desk.disk.files["/d/week.add"], "old") << route.name;
@@ -420,7 +420,7 @@ TEST(SaveThatFails, leaves_the_message_box_an_exclamation_with_only_ok) {
     // Saved again once the disk takes it, the tape is saved.
     desk.disk.write_failure.clear();
     EXPECT_TRUE(desk.files.SaveTape());
-    EXPECT_FALSE(desk.calc.TapeChanged);
+    EXPECT_FALSE(desk.calc.tape_changed());
 }
 
 TEST(FileQuery, saving_for_the_question_asks_before_replacing_another_file) {
@@ -433,7 +433,7 @@ TEST(FileQuery, saving_for_the_question_asks_before_replacing_another_file) {
     const std::vector<std::string> texts = desk.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], kAskSaveTape);
-    EXPECT_EQ(desk.disk.files["/d/old.add"], EncodeTape(desk.calc.Tape));
+    EXPECT_EQ(desk.disk.files["/d/old.add"], EncodeTape(desk.calc.tape()));
     desk.Type("6+");
     desk.ports.answers = {Answer::kCancel};
     EXPECT_FALSE(desk.files.FileQuery());
@@ -450,7 +450,7 @@ TEST(OpenTapeFile, an_empty_short_or_missing_file_says_there_is_no_data) {
         EXPECT_FALSE(desk.files.OpenTapeFile(path));
         EXPECT_EQ(desk.Texts(), std::vector<std::string>{kNoDataText});
         EXPECT_EQ(desk.Ops(), "HTH+B");
-        EXPECT_TRUE(desk.calc.TapeChanged);
+        EXPECT_TRUE(desk.calc.tape_changed());
     }
 }
 
@@ -463,13 +463,13 @@ TEST(OpenTapeFile, replacing_takes_the_whole_records_and_names_the_file_in_the_c
     EXPECT_EQ(desk.Texts(), (std::vector<std::string>{kAskAppend, kAskSaveTape}));
     // The file's own open line stays as an empty line before the new open line.
     EXPECT_EQ(desk.Ops(), "+++BB");
-    EXPECT_EQ(desk.calc.Tape[2].Amount, 3);
+    EXPECT_EQ(desk.calc.tape()[2].Amount, 3);
     EXPECT_EQ(desk.caption.caption, "Tallymar-sums.add");
     EXPECT_EQ(desk.files.TapeFileName, "");
-    EXPECT_FALSE(desk.calc.TapeChanged);
-    EXPECT_EQ(desk.calc.Accumulator, 0);
-    EXPECT_EQ(desk.calc.CurLine, 4);
-    EXPECT_EQ(desk.calc.focus_row, 4);
+    EXPECT_FALSE(desk.calc.tape_changed());
+    EXPECT_EQ(desk.calc.accumulator(), 0);
+    EXPECT_EQ(desk.calc.cur_line(), 4);
+    EXPECT_EQ(desk.calc.focus_row(), 4);
 }
 
 TEST(OpenTapeFile, appending_overwrites_the_open_line_and_leaves_the_rest_as_it_was) {
@@ -479,10 +479,10 @@ TEST(OpenTapeFile, appending_overwrites_the_open_line_and_leaves_the_rest_as_it_
     desk.Type("5+");
     EXPECT_TRUE(desk.files.OpenTapeFile("/d/sums.add"));  // Yes, the default, appends
     EXPECT_EQ(desk.Ops(), "HTH+++B");
-    EXPECT_EQ(desk.calc.Tape[4].Amount, 1);
-    EXPECT_EQ(desk.calc.Accumulator, 5);
+    EXPECT_EQ(desk.calc.tape()[4].Amount, 1);
+    EXPECT_EQ(desk.calc.accumulator(), 5);
     EXPECT_EQ(desk.caption.caption, "Tallymar - mine.add");
-    EXPECT_FALSE(desk.calc.TapeChanged);
+    EXPECT_FALSE(desk.calc.tape_changed());
 }
 
 TEST(OpenTapeFile, cancelled_changes_nothing) {
@@ -494,7 +494,7 @@ TEST(OpenTapeFile, cancelled_changes_nothing) {
         desk.ports.answers = answers;
         EXPECT_FALSE(desk.files.OpenTapeFile("/d/sums.add"));
         EXPECT_EQ(desk.Ops(), "HTH+B");
-        EXPECT_TRUE(desk.calc.TapeChanged);
+        EXPECT_TRUE(desk.calc.tape_changed());
         EXPECT_EQ(desk.caption.caption, "Tallymar - Tape1");
     }
 }
@@ -526,12 +526,12 @@ TEST(OpenTapeFile, shows_the_end_of_a_long_tape_with_the_focus_on_the_open_line)
     desk.ports.answers = {Answer::kNo};
     desk.files.OpenTapeFile("/d/long.add");
     EXPECT_EQ(desk.calc.UpperBound(), 100);
-    EXPECT_EQ(desk.calc.TopLine, 61);
-    EXPECT_EQ(desk.calc.LastRow, 39);
-    EXPECT_EQ(desk.calc.focus_row, 39);
-    EXPECT_EQ(desk.calc.CurLine, 100);
-    EXPECT_EQ(desk.calc.rows[38].text, "100");
-    EXPECT_EQ(desk.calc.scroll_max, 61);  // its end shows the open line
+    EXPECT_EQ(desk.calc.top_line(), 61);
+    EXPECT_EQ(desk.calc.last_row(), 39);
+    EXPECT_EQ(desk.calc.focus_row(), 39);
+    EXPECT_EQ(desk.calc.cur_line(), 100);
+    EXPECT_EQ(desk.calc.rows()[38].text, "100");
+    EXPECT_EQ(desk.calc.scroll_max(), 61);  // its end shows the open line
 }
 
 TEST(OpenTapeFile, reads_a_file_longer_than_a_tape_up_to_the_limit_and_says_so) {
@@ -551,12 +551,12 @@ TEST(OpenTapeFile, reads_a_file_longer_than_a_tape_up_to_the_limit_and_says_so) 
         desk.disk.files["/d/big.add"] = c.file;
         desk.ports.answers = {c.append ? Answer::kYes : Answer::kNo};
         desk.files.OpenTapeFile("/d/big.add");
-        EXPECT_EQ(desk.calc.Tape.size(), static_cast<std::size_t>(kMaxLines)) << c.name;
-        EXPECT_EQ(desk.calc.Tape.back().Op, op::kOpen) << c.name;
-        EXPECT_EQ(desk.calc.Tape[kMaxLines - 2].Amount, c.last_amount) << c.name;
+        EXPECT_EQ(desk.calc.tape().size(), static_cast<std::size_t>(kMaxLines)) << c.name;
+        EXPECT_EQ(desk.calc.tape().back().Op, op::kOpen) << c.name;
+        EXPECT_EQ(desk.calc.tape()[kMaxLines - 2].Amount, c.last_amount) << c.name;
         EXPECT_EQ(desk.ports.messages.back().text == kTooLongText, c.too_long) << c.name;
         EXPECT_EQ(desk.ports.messages.back().icon, c.too_long ? Icon::kExclamation : Icon::kNone);
-        EXPECT_FALSE(desk.calc.TapeChanged) << c.name;
+        EXPECT_FALSE(desk.calc.tape_changed()) << c.name;
     }
 }
 
@@ -570,7 +570,7 @@ TEST(OpenTapeFile, shows_amounts_that_are_not_finite_as_overflow) {
     desk.ports.answers = {Answer::kNo};
     desk.files.OpenTapeFile("/d/odd.add");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(desk.calc.ShownText(i), "Overflow") << i;
-    EXPECT_EQ(desk.calc.rows[0].text, "Overflow");
+    EXPECT_EQ(desk.calc.rows()[0].text, "Overflow");
 }
 
 TEST(Open, asks_again_for_a_file_that_does_not_exist) {
@@ -636,7 +636,7 @@ TEST(Open, with_replace_asks_to_save_the_tape_being_replaced_under_its_own_name)
         if (c.own_file)
             desk.files.TapeFileName = "/d/mine.add", desk.files.TapeFileTitle = "mine.add";
         desk.Type("5+");
-        const std::string tape = EncodeTape(desk.calc.Tape);
+        const std::string tape = EncodeTape(desk.calc.tape());
         // Cancel at the first question decides nothing: it comes again before the
         // tape is replaced, and Yes there saves this tape where it belongs.
         desk.ports.answers = {Answer::kCancel, Answer::kNo, Answer::kYes};
@@ -708,7 +708,7 @@ TEST(OpenTapeFile, of_what_cannot_be_read_says_why_at_once_and_keeps_the_tape) {
             EXPECT_EQ(texts.size(), through_open ? 2u : 1u) << c.name;
             EXPECT_LE(desk.dialogs.shown.size(), 1u) << c.name;
             EXPECT_EQ(desk.Ops(), "HTH+B") << c.name;
-            EXPECT_TRUE(desk.calc.TapeChanged) << c.name;
+            EXPECT_TRUE(desk.calc.tape_changed()) << c.name;
             EXPECT_EQ(desk.files.TapeFileName, "/d/mine.add") << c.name;
         }
     }
@@ -841,7 +841,7 @@ TEST_F(StdFiles, a_save_that_the_disk_refuses_keeps_the_tape_at_quit_new_and_ope
             Calc calc{Ports{ports, ports, ports}};
             calc.Start(40);
             TapeFiles files{calc, dialogs, fs, caption};
-            for (char key : std::string("5+")) calc.KeyPress(calc.focus_row, key);
+            for (char key : std::string("5+")) calc.KeyPress(calc.focus_row(), key);
             ports.answers = {Answer::kYes};
             dialogs.paths = {target, Path("other.add")};
             const std::string op = operation;
@@ -852,9 +852,9 @@ TEST_F(StdFiles, a_save_that_the_disk_refuses_keeps_the_tape_at_quit_new_and_ope
             EXPECT_FALSE(went_on) << operation;
             ASSERT_EQ(ports.messages.size(), 2u) << operation << " " << target;
             EXPECT_EQ(ports.messages[1].text, text);
-            EXPECT_TRUE(calc.TapeChanged) << operation;
-            EXPECT_EQ(calc.Tape.size(), 5u) << operation;
-            EXPECT_EQ(calc.Tape[3].Amount, 5) << operation;
+            EXPECT_TRUE(calc.tape_changed()) << operation;
+            EXPECT_EQ(calc.tape().size(), 5u) << operation;
+            EXPECT_EQ(calc.tape()[3].Amount, 5) << operation;
             EXPECT_EQ(caption.caption, "Tallymar - Tape1") << operation;
             EXPECT_EQ(files.TapeFileName, "") << operation;
         }

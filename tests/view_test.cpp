@@ -16,8 +16,8 @@ constexpr const char* kNineOps = "HTH+++++++++B";
 
 // Every row shows its line as the tape holds it (nothing is being keyed).
 void ExpectRowsShowTheTape(const Machine& m) {
-    for (int r = 0; r <= m.calc.LastRow; ++r) {
-        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.TopLine + r)) << "row " << r;
+    for (int r = 0; r <= m.calc.last_row(); ++r) {
+        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.top_line() + r)) << "row " << r;
     }
 }
 
@@ -25,9 +25,9 @@ void ExpectRowsShowTheTape(const Machine& m) {
 void ExpectFocusShownOn(const Machine& m, int line) {
     EXPECT_FALSE(m.calc.focus_parked());
     EXPECT_EQ(m.calc.FocusLine(), line);
-    EXPECT_EQ(m.calc.TopLine + m.calc.focus_row, line);
-    EXPECT_GE(m.calc.focus_row, 0);
-    EXPECT_LE(m.calc.focus_row, m.calc.LastRow);
+    EXPECT_EQ(m.calc.top_line() + m.calc.focus_row(), line);
+    EXPECT_GE(m.calc.focus_row(), 0);
+    EXPECT_LE(m.calc.focus_row(), m.calc.last_row());
 }
 
 // ---- the scroll bar ----
@@ -36,15 +36,15 @@ TEST(Scrolling, shows_the_lines_from_the_scroll_value_on_without_moving_the_focu
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("{Scroll 2}");
-    EXPECT_EQ(m.calc.TopLine, 2);
+    EXPECT_EQ(m.calc.top_line(), 2);
     ExpectRowsShowTheTape(m);
     EXPECT_EQ(m.RowAt(0).text, "---------------");
     EXPECT_EQ(m.RowAt(5).text, "5.00");
     // The bottom row keeps the keyboard while the open line is out of view.
     EXPECT_TRUE(m.calc.focus_parked());
-    EXPECT_EQ(m.calc.focus_row, 5);
+    EXPECT_EQ(m.calc.focus_row(), 5);
     EXPECT_EQ(m.calc.FocusLine(), 12);
-    EXPECT_EQ(m.calc.CurLine, 12);
+    EXPECT_EQ(m.calc.cur_line(), 12);
 }
 
 TEST(Scrolling, takes_the_focus_along_to_the_row_its_line_moves_to) {
@@ -52,7 +52,7 @@ TEST(Scrolling, takes_the_focus_along_to_the_row_its_line_moves_to) {
     m.Keys(kNineAmounts);
     m.Keys("{Up}{Up}{Scroll 6}");
     ExpectFocusShownOn(m, 10);
-    EXPECT_EQ(m.calc.focus_row, 4);
+    EXPECT_EQ(m.calc.focus_row(), 4);
 }
 
 struct ScrollerCase {
@@ -67,10 +67,10 @@ TEST_P(Scroller, reaches_every_line_the_open_line_included) {
     const ScrollerCase& c = GetParam();
     Machine m(StartUp().Rows(6));
     m.Keys(c.keys);
-    EXPECT_EQ(m.calc.scroll_max, c.maximum);
-    EXPECT_EQ(m.calc.scroll_value, c.value);
-    m.Keys("{Scroll " + std::to_string(m.calc.scroll_max) + "}");
-    EXPECT_EQ(m.calc.TopLine + m.calc.LastRow, m.calc.UpperBound());
+    EXPECT_EQ(m.calc.scroll_max(), c.maximum);
+    EXPECT_EQ(m.calc.scroll_value(), c.value);
+    m.Keys("{Scroll " + std::to_string(m.calc.scroll_max()) + "}");
+    EXPECT_EQ(m.calc.top_line() + m.calc.last_row(), m.calc.UpperBound());
 }
 
 INSTANTIATE_TEST_SUITE_P(SixRows, Scroller,
@@ -98,12 +98,12 @@ TEST_P(TheWheel, scrolls_three_lines_a_notch_and_leaves_the_focus_on_its_line) {
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys(c.keys);
-    EXPECT_EQ(m.calc.TopLine, c.top_line);
-    EXPECT_EQ(m.calc.scroll_value, c.top_line);
+    EXPECT_EQ(m.calc.top_line(), c.top_line);
+    EXPECT_EQ(m.calc.scroll_value(), c.top_line);
     EXPECT_EQ(m.calc.FocusLine(), c.focus_line);
     ExpectRowsShowTheTape(m);
     EXPECT_EQ(m.Ops(), kNineOps);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 45);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 45);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -134,7 +134,7 @@ TEST_P(ScrolledAway, the_next_key_goes_to_the_focus_line_and_nothing_keyed_is_lo
     m.Keys(c.keys);
     EXPECT_EQ(m.Ops(), c.ops);
     EXPECT_DOUBLE_EQ(m.Amount(c.line), c.amount);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, c.accumulator);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), c.accumulator);
     EXPECT_FALSE(m.calc.focus_parked());
     EXPECT_TRUE(m.TakeEvents().empty());
 }
@@ -158,11 +158,11 @@ TEST(ScrolledAway, a_click_chooses_the_line_its_row_shows_in_the_lines_scrolled_
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("{Scroll 0}{Click 3}");
-    EXPECT_EQ(m.calc.TopLine, 0);
+    EXPECT_EQ(m.calc.top_line(), 0);
     ExpectFocusShownOn(m, 3);
     m.Keys("4+");
     EXPECT_DOUBLE_EQ(m.Amount(3), 4);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 48);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 48);
 }
 
 // ---- resizing the window ----
@@ -184,12 +184,12 @@ TEST_P(Resizing, keeps_the_focus_on_its_line_in_view_and_fills_every_row) {
     m.Keys(kNineAmounts);
     m.Keys(c.keys);
     m.Keys("{Rows " + std::to_string(c.rows) + "}");
-    EXPECT_EQ(m.calc.TopLine, c.top_line);
-    EXPECT_EQ(m.calc.LastRow, c.last_row);
-    ASSERT_EQ(static_cast<int>(m.calc.rows.size()), c.last_row + 1);
+    EXPECT_EQ(m.calc.top_line(), c.top_line);
+    EXPECT_EQ(m.calc.last_row(), c.last_row);
+    ASSERT_EQ(static_cast<int>(m.calc.rows().size()), c.last_row + 1);
     ExpectFocusShownOn(m, c.focus_line);
     ExpectRowsShowTheTape(m);
-    EXPECT_EQ(m.calc.scroll_max, m.calc.UpperBound() - m.calc.LastRow);
+    EXPECT_EQ(m.calc.scroll_max(), m.calc.UpperBound() - m.calc.last_row());
     EXPECT_EQ(m.Ops(), kNineOps);
 }
 
@@ -213,11 +213,11 @@ TEST_P(ResizingWhileKeying, keeps_the_digits_keyed_and_the_next_operator_commits
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("7{Rows " + std::to_string(GetParam()) + "}");
-    EXPECT_EQ(m.RowAt(m.calc.focus_row).text, "7");
+    EXPECT_EQ(m.RowAt(m.calc.focus_row()).text, "7");
     m.Keys("+");
     EXPECT_EQ(m.Ops(), "HTH++++++++++B");
     EXPECT_DOUBLE_EQ(m.Amount(12), 7);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 52);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 52);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ResizingWhileKeying, ::testing::Values(1, 3, 10, 30),
@@ -225,10 +225,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, ResizingWhileKeying, ::testing::Values(1, 3, 10, 
 
 TEST(Resizing, a_taller_window_adds_rows_only_while_there_are_lines_to_show) {
     Machine m;
-    ASSERT_EQ(m.calc.LastRow, 3);
+    ASSERT_EQ(m.calc.last_row(), 3);
     m.Keys("{Rows 30}");
-    EXPECT_EQ(m.calc.LastRow, 3);
-    EXPECT_EQ(m.calc.rows.size(), 4u);
+    EXPECT_EQ(m.calc.last_row(), 3);
+    EXPECT_EQ(m.calc.rows().size(), 4u);
 }
 
 // ---- the decimal buttons ----
@@ -240,11 +240,11 @@ TEST_P(DecimalButtonPicked, sends_the_focus_to_the_open_line_shown_in_the_last_r
     m.Keys(kNineAmounts);
     m.Keys(GetParam());
     m.Keys("{Decimals 0}");
-    EXPECT_EQ(m.calc.TopLine, 7);
+    EXPECT_EQ(m.calc.top_line(), 7);
     ExpectFocusShownOn(m, 12);
     m.Keys("5+");
     EXPECT_DOUBLE_EQ(m.Amount(12), 5);
-    EXPECT_DOUBLE_EQ(m.calc.Accumulator, 50);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(FromAnywhere, DecimalButtonPicked,

@@ -9,7 +9,6 @@
 namespace tallymar::testing {
 namespace {
 
-
 struct VoiceCase {
     const char* voice;
     const char* prefix;
@@ -105,18 +104,20 @@ TEST(SpokenTotals, clearing_the_tape_speaks_its_zero_total) {
     expected.insert(expected.end(), spoken.begin(), spoken.end());
     EXPECT_EQ(m.TakeEvents(), expected);
     EXPECT_EQ(m.Ops(), "HTHB");
-    EXPECT_FALSE(m.calc.TapeChanged);
+    EXPECT_FALSE(m.calc.tape_changed());
 }
 
 TEST(SpokenTotals, the_new_tape_at_start_up_is_not_spoken) {
     std::ostringstream out;
     cli::Recorder recorder(out);
     Calc calc{Ports{recorder, recorder, recorder}};
-    calc.options.CallInputCharacter = "Rusty";
-    calc.options.MachineSound = "Canon";
+    Options options;
+    options.CallInputCharacter = "Rusty";
+    options.MachineSound = "Canon";
+    calc.SetOptions(options);
     calc.Start(18);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(calc.Tape.size(), 4u);
+    EXPECT_EQ(calc.tape().size(), 4u);
 }
 
 TEST(KeySounds, follow_all_speech_of_the_key_and_the_total_sound_comes_last) {

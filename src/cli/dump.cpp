@@ -17,23 +17,23 @@ std::string Exact(double value) {
 }  // namespace
 
 void Dump(const Calc& calc, std::ostream& out) {
-    out << "lines " << calc.Tape.size() << "\n";
+    out << "lines " << calc.tape().size() << "\n";
     for (int i = 0; i <= calc.UpperBound(); ++i) {
-        const TapeLine& line = calc.Tape[i];
+        const TapeLine& line = calc.tape()[i];
         out << "L" << i << " " << line.Op << " " << Quoted(calc.ShownText(i))
             << " amount=" << Exact(line.Amount) << " dec=" << line.Decimals
             << " entry=" << Quoted(EntryText(line)) << "\n";
     }
-    out << "rows " << calc.LastRow + 1 << " top=" << calc.TopLine << " cur=" << calc.CurLine
-        << " focus=" << calc.focus_row << "\n";
-    for (int r = 0; r <= calc.LastRow; ++r) {
-        const Row& row = calc.rows[r];
+    out << "rows " << calc.last_row() + 1 << " top=" << calc.top_line()
+        << " cur=" << calc.cur_line() << " focus=" << calc.focus_row() << "\n";
+    for (int r = 0; r <= calc.last_row(); ++r) {
+        const Row& row = calc.rows()[r];
         out << "R" << r << " " << Quoted(row.text) << " " << Quoted(row.op)
             << " size=" << row.font_size << " bold=" << row.bold << " locked=" << row.locked
             << " fore=" << row.fore << " back=" << row.back << "\n";
     }
-    out << "total " << Quoted(calc.total_text) << " acc=" << Exact(calc.Accumulator)
-        << " changed=" << calc.TapeChanged << "\n";
+    out << "total " << Quoted(calc.total_text()) << " acc=" << Exact(calc.accumulator())
+        << " changed=" << calc.tape_changed() << "\n";
 }
 
 }  // namespace tallymar::cli

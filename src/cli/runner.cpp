@@ -78,8 +78,8 @@ void FileSession::SetCaption(const std::string& caption) {
 
 std::string Replayer::Run(const Action& action) {
     using Kind = Action::Kind;
-    const int focus = calc_.focus_row >= 0 ? calc_.focus_row : calc_.LastRow;
-    auto row_exists = [&](int row) { return row >= 0 && row <= calc_.LastRow; };
+    const int focus = calc_.focus_row() >= 0 ? calc_.focus_row() : calc_.last_row();
+    auto row_exists = [&](int row) { return row >= 0 && row <= calc_.last_row(); };
     switch (action.kind) {
         case Kind::kType:
             calc_.KeyDown(focus, 0, shift::kNone);
@@ -132,9 +132,9 @@ std::string Replayer::Run(const Action& action) {
             calc_.Resize(action.number);
             break;
         case Kind::kVoice:
-            if (action.name == "Voice") calc_.options.CallInputCharacter = action.text;
-            if (action.name == "CallbackVoice") calc_.options.CallbackCharacter = action.text;
-            if (action.name == "Machine") calc_.options.MachineSound = action.text;
+            if (action.name == "Voice") calc_.SetCallInputCharacter(action.text);
+            if (action.name == "CallbackVoice") calc_.SetCallbackCharacter(action.text);
+            if (action.name == "Machine") calc_.SetMachineSound(action.text);
             break;
         case Kind::kAnswer:
             recorder_.QueueAnswer(AnswerOf(action.text));
@@ -184,11 +184,13 @@ std::string Replayer::RunAll(std::string_view script) {
 }
 
 void StartUp(Calc& calc, const RunOptions& options) {
-    calc.options.DecimalCode = static_cast<std::int16_t>(options.decimals);
-    calc.options.CalcMode = options.calc_mode;
-    calc.options.CallInputCharacter = options.voice;
-    calc.options.CallbackCharacter = options.callback_voice;
-    calc.options.MachineSound = options.machine;
+    Options settings;
+    settings.DecimalCode = static_cast<std::int16_t>(options.decimals);
+    settings.CalcMode = options.calc_mode;
+    settings.CallInputCharacter = options.voice;
+    settings.CallbackCharacter = options.callback_voice;
+    settings.MachineSound = options.machine;
+    calc.SetOptions(settings);
     calc.Start(options.rows);
 }
 

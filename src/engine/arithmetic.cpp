@@ -14,47 +14,48 @@ char Calc::PrevOp(int line) const {
 }
 
 void Calc::AutoPoint(int row) {
-    std::string text = rows[row].text;
+    std::string text = rows_[row].text;
     if (!AutoDecimal || text.find(symbols_.decimal) != std::string::npos) return;
     if (text.size() == 1) text = "0" + text;
     text.insert(text.size() - 2, symbols_.decimal);
-    rows[row].SetText(text);
+    rows_[row].SetText(text);
 }
 
 // The committed row shows its amount in the current format next to the line's operator.
 void Calc::ShowCommittedText(int row) {
     TapeLine& line = Tape[CurLine];
     double value = 0;
-    if (ParseNumber(rows[row].text, symbols_, &value)) line.Amount = value;
-    line.Decimals = options.DecimalCode;
-    NumberFormat = GetNumberFormat(options.DecimalCode);
-    rows[row].SetText(FormatText(rows[row].text, NumberFormat, symbols_));
-    rows[row].op = std::string(1, line.Op);
+    if (ParseNumber(rows_[row].text, symbols_, &value)) line.Amount = value;
+    line.Decimals = options_.DecimalCode;
+    NumberFormat = GetNumberFormat(options_.DecimalCode);
+    rows_[row].SetText(FormatText(rows_[row].text, NumberFormat, symbols_));
+    rows_[row].op = std::string(1, line.Op);
 }
 
 void Calc::CommitLine(int row) {
     char line_op = Tape[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
-    if (rows[row].text.empty()) {
+    if (rows_[row].text.empty()) {
         if (row == 0) {
-            rows[row].SetText("0");
+            rows_[row].SetText("0");
         } else {
             if (op::IsSum(line_op)) {
                 // Repeat add or subtract: the amount of the row above, as it shows.
-                if (IsNumeric(rows[row - 1].text, symbols_)) rows[row].SetText(rows[row - 1].text);
+                if (IsNumeric(rows_[row - 1].text, symbols_))
+                    rows_[row].SetText(rows_[row - 1].text);
             } else if ((line_op == '*' || line_op == '/') && op::IsSum(PrevOp(CurLine))) {
                 LineAppended = true;
                 StoreLineResult();
             }
-            if (row >= 3 && rows[row - 2].op == "T") rows[row].SetText(rows[row - 2].text);
-            if (rows[row - 1].op == "S") rows[row].SetText(rows[row - 1].text);
+            if (row >= 3 && rows_[row - 2].op == "T") rows_[row].SetText(rows_[row - 2].text);
+            if (rows_[row - 1].op == "S") rows_[row].SetText(rows_[row - 1].text);
         }
     }
-    if (rows[row].text.empty()) rows[row].SetText("0");
+    if (rows_[row].text.empty()) rows_[row].SetText("0");
     AutoPoint(row);
     if (row == CurLine - TopLine) {
         ShowCommittedText(row);
-        if (Tape[CurLine].Op == '-') rows[row].SetColours(colours.CurNegClr, rows[row].back);
+        if (Tape[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
     }
     if (EditingOld) {
         RecalcFromLastTotal();
@@ -102,7 +103,7 @@ void Calc::ApplyLine() {
             if (op::IsSum(prev)) {
                 LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
-                if (line_op == '/' || !options.CalcMode) StoreLineResult();
+                if (line_op == '/' || !options_.CalcMode) StoreLineResult();
             } else if (prev == '*') {
                 a *= m;
             } else if (prev == '/') {
@@ -122,7 +123,7 @@ void Calc::ApplyLine() {
                 if (EditingOld) break;
                 AddTapeLine();
                 StrikeTotal();
-                total_text = "Division by zero!";
+                total_text_ = "Division by zero!";
                 SetFocus(LastRow);
                 return;
             }
@@ -164,7 +165,7 @@ void Calc::ApplyLine() {
 
 void Calc::StoreLineResult() {
     Tape[CurLine].Amount = Accumulator;
-    Tape[CurLine].Decimals = options.DecimalCode;
+    Tape[CurLine].Decimals = options_.DecimalCode;
     if (!EditingOld) AddTapeLine();
     // EditingOld stays as it is: while a range is recomputed, the lines after this one
     // must still only change the accumulator.
@@ -176,8 +177,8 @@ void Calc::StrikeTotal() {
     const bool subtotal = ShiftEnter;
     TapeLine& line = Tape[CurLine];
     line.Amount = Accumulator;
-    line.Decimals = options.DecimalCode;
-    total_text = FormatNumber(Accumulator, NumberFormat, symbols_);
+    line.Decimals = options_.DecimalCode;
+    total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
     if (subtotal) {
         line.Op = op::kSubtotal;
     } else {
@@ -200,11 +201,11 @@ void Calc::StrikeTotal() {
 }
 
 void Calc::Speak(const std::string& token) {
-    SpeakWord(ports_.sound, options.CallInputCharacter, token);
+    SpeakWord(ports_.sound, options_.CallInputCharacter, token);
 }
 
 void Calc::SpeakStruckTotal(bool subtotal) {
-    if (QuietStrike || VoicePrefix(options.CallInputCharacter) == 0) return;
+    if (QuietStrike || VoicePrefix(options_.CallInputCharacter) == 0) return;
     int struck_line = CurLine;
     if (EditingOld) {
         Speak("T");
@@ -215,10 +216,10 @@ void Calc::SpeakStruckTotal(bool subtotal) {
     int row = struck_line - TopLine;
     // In a window of fewer than three rows the struck line may have scrolled away;
     // its amount is then read as its row would show it.
-    std::string shown = row >= 0 && row <= LastRow ? rows[row].text
+    std::string shown = row >= 0 && row <= LastRow ? rows_[row].text
                         : struck_line >= 0         ? ShownText(struck_line)
                                                    : std::string();
-    SpeakNumber(ports_.sound, options.CallInputCharacter, shown);
+    SpeakNumber(ports_.sound, options_.CallInputCharacter, shown);
     Speak(kRuleText);
 }
 
@@ -235,7 +236,7 @@ bool Calc::TotalKey(int row) {
     // The lines striking appends: a rule and an open line after a total, an open line
     // after a subtotal; a keyed amount that is committed first takes one more.
     const int strike = ShiftEnter ? 1 : 2;
-    const bool keyed = !rows[row].text.empty();
+    const bool keyed = !rows_[row].text.empty();
     auto refused = [&](int lines) {
         if (!RefuseIfFull(lines)) return false;
         ShiftEnter = false;
@@ -252,7 +253,7 @@ bool Calc::TotalKey(int row) {
             if (refused(strike + (keyed ? 1 : 0))) return false;
             // An amount keyed but not committed is added before the total is struck,
             // so that no figure the user keyed is lost.
-            if (options.CalcMode && (keyed || !IsRuleOrOpen(above))) {
+            if (options_.CalcMode && (keyed || !IsRuleOrOpen(above))) {
                 CommitLineCalc(row);
             } else if (keyed) {
                 Tape[CurLine].Op = '+';
@@ -269,7 +270,7 @@ bool Calc::TotalKey(int row) {
                 StrikeTotal();
             } else {
                 double value = 0;
-                if (ParseNumber(rows[row].text, symbols_, &value)) Tape[CurLine].Amount = value;
+                if (ParseNumber(rows_[row].text, symbols_, &value)) Tape[CurLine].Amount = value;
                 CommitLine(row);
             }
             break;

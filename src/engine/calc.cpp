@@ -33,18 +33,18 @@ int OptionIndexOfCode(int code) {
 }  // namespace
 
 Calc::Calc(Ports ports, NumberSymbols symbols) : ports_(ports), symbols_(std::move(symbols)) {
-    rows.emplace_back();
-    focus_row = -1;
+    rows_.emplace_back();
+    focus_row_ = -1;
 }
 
 void Calc::Start(int max_row) {
     MaxRow = max_row;
     Tape.assign(1, TapeLine{});
-    rows.resize(1);
-    rows[0] = Row{};
-    rows[0].SetColours(colours.CurPosClr, colours.CurTapClr);
-    total_fore = options.CalcMode ? kCalcModeColour : kAdderModeColour;
-    DecimalOptionClick(OptionIndexOfCode(options.DecimalCode));
+    rows_.resize(1);
+    rows_[0] = Row{};
+    rows_[0].SetColours(colours_.CurPosClr, colours_.CurTapClr);
+    total_fore_ = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
+    DecimalOptionClick(OptionIndexOfCode(options_.DecimalCode));
     BuildNewTape(true);
 }
 
@@ -54,8 +54,8 @@ void Calc::RemoveRowsBelowFirst() {
 
 void Calc::BuildNewTape(bool quiet) {
     RemoveRowsBelowFirst();
-    rows[0].SetText("");
-    rows[0].op.clear();
+    rows_[0].SetText("");
+    rows_[0].op.clear();
     LastRow = CurLine = TopLine = 0;
     Accumulator = 0;
     EditingOld = EditMode = UpPending = DownPending = false;
@@ -64,7 +64,7 @@ void Calc::BuildNewTape(bool quiet) {
     parked_line_ = -1;
     TapeLine first;
     first.Op = op::kRule;
-    first.Decimals = options.DecimalCode;
+    first.Decimals = options_.DecimalCode;
     Tape.assign(1, first);
     AddTapeLine();
     QuietStrike = quiet;
@@ -76,34 +76,34 @@ void Calc::BuildNewTape(bool quiet) {
 
 void Calc::AddRow() {
     Row row;
-    row.SetColours(colours.CurPosClr, colours.CurTapClr);
-    rows.push_back(std::move(row));
+    row.SetColours(colours_.CurPosClr, colours_.CurTapClr);
+    rows_.push_back(std::move(row));
 }
 
 void Calc::RemoveLastRow() {
     if (LastRow == 0) return;
-    if (focus_row == LastRow) focus_row = -1;  // the box that had the focus is gone
-    rows.pop_back();
+    if (focus_row_ == LastRow) focus_row_ = -1;  // the box that had the focus is gone
+    rows_.pop_back();
     --LastRow;
 }
 
 void Calc::DecimalOptionClick(int index) {
     if (index < 0 || index > 6) return;
-    decimal_option = index;
-    options.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
-    NumberFormat = GetNumberFormat(options.DecimalCode);
+    decimal_option_ = index;
+    options_.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
+    NumberFormat = GetNumberFormat(options_.DecimalCode);
     ShowAccumulator();
     FocusOpenLine();
 }
 
 void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
     if (row < 0 || row > LastRow) return;
-    Row& box = rows[row];
+    Row& box = rows_[row];
     if (box.text != text && !box.locked) {
         box.text = text;
         // A comment keeps what the box holds (Delete works in the box itself).
         const int line = TopLine + row;
-        if (row == focus_row && line <= UpperBound() && Tape[line].Op == op::kComment) {
+        if (row == focus_row_ && line <= UpperBound() && Tape[line].Op == op::kComment) {
             SetEntry(Tape[line], box.text);
         }
     }
@@ -113,8 +113,8 @@ void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_le
 }
 
 void Calc::SetCalcMode(bool calc_mode) {
-    options.CalcMode = calc_mode;
-    total_fore = calc_mode ? kCalcModeColour : kAdderModeColour;
+    options_.CalcMode = calc_mode;
+    total_fore_ = calc_mode ? kCalcModeColour : kAdderModeColour;
 }
 
 void Calc::MouseDown(int row, int /*button*/, int shift_state) {

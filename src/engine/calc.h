@@ -1,15 +1,15 @@
 // The tape engine: the tape, the running calculation, and a model of the tape
 // window's rows. Every user event of the tape window comes in here (key-down,
-// key-press, focus, mouse, scroll bar, decimal buttons, menu commands); the
-// engine changes the tape and the rows, and reaches the outside only through
-// its ports. The window shows `rows`, `total_text` and the scroll bar values.
-//
-// The members named like TapeLine's fields (Tape, CurLine, Accumulator, ...) are
-// the engine's shared state; the tape files, printing, the voice callback and
-// the converter read and change them directly.
+// key-press, focus, mouse, scroll bar, decimal buttons, menu commands), and so do
+// the lines other parts put on the tape: a tape file being read, a conversion
+// block. The engine alone changes its state, keeping the rules that tie it
+// together; the rest of the program reads it through the const accessors below
+// and reaches the outside only through the ports. A window shows `rows()`,
+// `total_text()` and the scroll bar values.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/number_format.h"
@@ -69,6 +69,127 @@ class Calc {
   public:
     Calc(Ports ports, NumberSymbols symbols = {});
 
+    // --- reading the tape and its state ---
+    const std::vector<TapeLine>& tape() const { return Tape; }
+    int UpperBound() const { return static_cast<int>(Tape.size()) - 1; }
+    double accumulator() const { return Accumulator; }
+    int cur_line() const { return CurLine; }
+    int top_line() const { return TopLine; }
+    int last_row() const { return LastRow; }
+    int max_row() const { return MaxRow; }
+    bool edit_mode() const { return EditMode; }
+    bool selecting() const { return Selecting; }
+    bool selection_shown() const { return SelectionShown; }
+    int sel_start_line() const { return SelStartLine; }
+    int sel_end_line() const { return SelEndLine; }
+    bool tape_changed() const { return TapeChanged; }
+    bool callback_running() const { return CallbackRunning; }
+    bool callback_retry() const { return CallbackRetry; }
+    const Options& options() const { return options_; }
+    const Colours& colours() const { return colours_; }
+    const NumberSymbols& symbols() const { return symbols_; }
+    Ports& ports() { return ports_; }
+
+    // --- the tape window as the engine models it ---
+    const std::vector<Row>& rows() const { return rows_; }         // rows 0 to LastRow
+    int focus_row() const { return focus_row_; }                   // -1 when no row has the focus
+    const std::string& total_text() const { return total_text_; }  // the total display
+    Colour total_fore() const { return total_fore_; }
+    int scroll_max() const { return scroll_max_; }
+    int scroll_value() const { return scroll_value_; }
+    int decimal_option() const { return decimal_option_; }  // the decimal option button that is on
+
+    // --- settings ---
+    // The options read from the settings file, taken before Start.
+    void SetOptions(const Options& options) { options_ = options; }
+    // The Sounds dialog's three choices.
+    void SetMachineSound(std::string machine) { options_.MachineSound = std::move(machine); }
+    void SetCallInputCharacter(std::string voice) {
+        options_.CallInputCharacter = std::move(voice);
+    }
+    void SetCallbackCharacter(std::string voice) { options_.CallbackCharacter = std::move(voice); }
+    // The colour dialog's Apply: the five colours are taken, and every row recolours as
+    // ApplyColorsToRow says; the row of a comment being keyed takes the text colour.
+    // Before Start the colours are only taken.
+    void ApplyColors(const Colours& colours);
+
+    // --- start-up and window events ---
+    // Loads the tape window with max_row rows available and builds the new tape.
+    void Start(int max_row);
+    // The main window was resized so that max_row rows fit. Before Start, only the
+    // number is kept, for the window to load with.
+    void Resize(int max_row);
+    // A new tape; `quiet` keeps its zero total from being spoken (start-up).
+    void BuildNewTape(bool quiet);
+    void ScrollTo(int value);  // the scroll bar moved
+    // The mouse wheel turned over the tape: a notch away from the user shows earlier lines.
+    void ScrollByWheel(int notches);
+    void DecimalOptionClick(int index);  // the decimal option button `index` chosen
+    void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
+    void MouseDown(int row, int button, int shift_state);
+    void MouseMove(int row, int button, int shift_state, double y_twips);
+
+    // --- keyboard and focus (the rows' events) ---
+    void KeyDown(int row, int key_code, int shift_state);
+    // A typed character; the engine puts it into the row's text itself when it is kept.
+    void KeyPress(int row, char32_t character);
+    // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
+    void SetFocus(int row);
+    // The line the focus is on (-1 when no row has it); it can lie outside the rows
+    // shown when the tape was scrolled away from it.
+    int FocusLine() const;
+    // The focus line is scrolled out of view: the box in `focus_row()` keeps the
+    // keyboard, and the next key brings the line back into view first.
+    bool focus_parked() const { return parked_line_ >= 0; }
+    void OpGotFocus(int row) { SetFocus(row); }
+    // The box changed its own text or caret (arrow keys, Delete, a click placing the
+    // caret), without a key the engine handles.
+    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
+
+    // --- editing (menu commands) ---
+    // Appends an open line to the tape and makes it CurLine.
+    void AddTapeLine();
+    void InsertTapeLine(int line);
+    void MenuInsert();  // Edit > Insert row
+    void MenuDelete();  // Edit > Delete row
+    void CopySelection();
+
+    // --- lines put on the tape from outside the keyboard ---
+    // A tape file read in place of the tape: the tape becomes `lines`, each followed by
+    // a new open line, as far as a tape holds them (kMaxLines); the file's own last line,
+    // when it is an open line, stands in for the new one where the tape is full
+    // (`file_ends` says the last of `lines` is the file's last). The rows are drawn once,
+    // at the end, showing the end of the tape, the focus on its open line. Returns false
+    // when lines were left out.
+    bool ReplaceTape(const std::vector<TapeLine>& lines, bool file_ends = true);
+    // The same after the tape's last line, whose place the first of `lines` takes.
+    bool AppendLines(const std::vector<TapeLine>& lines, bool file_ends = true);
+    // The tape now equals its file (saved, or read whole): no changes to save.
+    void MarkTapeUnchanged() { TapeChanged = false; }
+    // A conversion block: after the tape's last line, which keeps its content, each of
+    // `lines` (its Entry and Op) goes onto a fresh line in turn, and a fresh open line
+    // follows as CurLine; the rows are redrawn and the tape is marked changed. When the
+    // block and its open line do not fit, the user is told the tape is full and
+    // nothing is written.
+    void AppendConversion(const std::vector<TapeLine>& lines);
+
+    // --- rendering ---
+    void ShowTape();
+    // What ShowTape puts in the amount column for a line.
+    std::string ShownText(int line) const;
+    std::string FormatAmount(double value, int decimal_code) const;
+
+    // The lines printing covers: the highlighted ones (in either order) or the whole tape.
+    LineRange LinesToPrint(bool selection) const;
+
+    // --- the voice callback ---
+    // The tape window's callback button: starts a reading, or stops the one running.
+    void CallbackButtonClick();
+    // The "Voice callback" menu item, whose check mark `checked` toggles: checking it
+    // runs a reading to its end; unchecking it stops a running one.
+    void VoiceCallbackMenuClick(bool& checked);
+
+  private:
     // --- the tape and its state ---
     std::vector<TapeLine> Tape;
     std::string NumberFormat;  // pattern of the decimal code last looked up
@@ -95,109 +216,23 @@ class Calc {
     bool CallbackRunning = false;
     bool CallbackRetry = false;
 
-    Options options;
-    Colours colours;
+    Options options_;
+    Colours colours_;
 
-    // --- the tape window as the engine models it ---
-    std::vector<Row> rows;  // rows 0 to LastRow
-    int focus_row = 0;
-    std::string total_text;  // txtTotal
-    Colour total_fore = kAdderModeColour;
-    int scroll_max = 0;
-    int scroll_value = 0;
-    int decimal_option = 0;  // the decimal option button that is on
+    // --- the tape window ---
+    std::vector<Row> rows_;
+    int focus_row_ = 0;
+    std::string total_text_;
+    Colour total_fore_ = kAdderModeColour;
+    int scroll_max_ = 0;
+    int scroll_value_ = 0;
+    int decimal_option_ = 0;
 
-    int UpperBound() const { return static_cast<int>(Tape.size()) - 1; }
-    const NumberSymbols& symbols() const { return symbols_; }
-    Ports& ports() { return ports_; }
-
-    // --- start-up and window events ---
-    // Loads the tape window with max_row rows available and builds the new tape.
-    void Start(int max_row);
-    // The main window was resized so that max_row rows fit.
-    void Resize(int max_row);
-    // A new tape; `quiet` keeps its zero total from being spoken (start-up).
-    void BuildNewTape(bool quiet);
-    // Removes rows 1 to LastRow; row 0 stays.
-    void RemoveRowsBelowFirst();
-    // While set, appending to a full window does not redraw the rows (a tape file
-    // being read redraws once at its end).
-    bool defer_redraw = false;
-    void ScrollTo(int value);  // the scroll bar moved
-    // The mouse wheel turned over the tape: a notch away from the user shows earlier lines.
-    void ScrollByWheel(int notches);
-    void DecimalOptionClick(int index);  // optDecimal(index) chosen
-    void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
-    void MouseDown(int row, int button, int shift_state);
-    void MouseMove(int row, int button, int shift_state, double y_twips);
-
-    // --- keyboard and focus (the rows' events) ---
-    void KeyDown(int row, int key_code, int shift_state);
-    // A typed character; the engine puts it into the row's text itself when it is kept.
-    void KeyPress(int row, char32_t character);
-    // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
-    void SetFocus(int row);
-    // The line the focus is on (-1 when no row has it); it can lie outside the rows
-    // shown when the tape was scrolled away from it.
-    int FocusLine() const;
-    // The focus line is scrolled out of view: the box in `focus_row` keeps the
-    // keyboard, and the next key brings the line back into view first.
-    bool focus_parked() const { return parked_line_ >= 0; }
-    // Scrolls the tape back to the focus line when it is out of view.
-    void BringFocusIntoView();
-    void OpGotFocus(int row) { SetFocus(row); }
-    // The focus goes to `row` afresh after the tape under the rows was replaced: only
-    // the row's got-focus handling runs (the old row's line may no longer be there).
-    void TakeFocusAfresh(int row);
-    void MoveUp(int row);
-    void MoveDown(int row);
-    // The box changed its own text or caret (arrow keys, Delete, a click placing the
-    // caret), without a key the engine handles.
-    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
-
-    // --- editing (menu commands) ---
-    void AddTapeLine();
-    void InsertTapeLine(int line);
-    void MenuInsert();  // Edit > Insert row
-    void MenuDelete();  // Edit > Delete row
-    void RowDelete();
-    void RecalcFromLastTotal();
-    void CopySelection();
-
-    // --- arithmetic ---
-    void CommitLine(int row);
-    void CommitLineCalc(int row);
-    void ApplyLine();
-    void StoreLineResult();
-    void StrikeTotal();
-    // Enter or "=" on the open line; false when the tape has no room for what it strikes.
-    bool TotalKey(int row);
-
-    // --- rendering ---
-    void ShowTape();
-    std::string GetNumberFormat(int decimal_code);
-    void ShowAccumulator();
-    void UpdateScroller();
-    // What ShowTape puts in the amount column for a line.
-    std::string ShownText(int line) const;
-    std::string FormatAmount(double value, int decimal_code) const;
-
-    // The lines printing covers: the highlighted ones (in either order) or the whole tape.
-    LineRange LinesToPrint(bool selection) const;
-
-    // Appending `count` lines would pass the tape's limit: tells the user and returns true.
-    bool RefuseIfFull(int count);
-
-    // --- the voice callback ---
-    // The tape window's callback button: starts a reading, or stops the one running.
-    void CallbackButtonClick();
-    // The "Voice callback" menu item, whose check mark `checked` toggles: checking it
-    // runs a reading to its end; unchecking it stops a running one.
-    void VoiceCallbackMenuClick(bool& checked);
-
-  private:
     Ports ports_;
     NumberSymbols symbols_;
+    // While set, appending to a full window does not redraw the rows (a tape file
+    // being read redraws once at its end).
+    bool defer_redraw_ = false;
     bool in_lost_focus_ = false;
     bool committing_on_leave_ = false;
     // While a range is recomputed the total display is formatted once, at the end,
@@ -211,9 +246,23 @@ class Calc {
     int parked_line_ = -1;  // the focus line while it is scrolled out of view
     Row parked_box_;        // its row as it was, with what had been keyed into it
 
+    // --- start-up and the rows ---
+    // Removes rows 1 to LastRow; row 0 stays.
+    void RemoveRowsBelowFirst();
+    void AddRow();
+    void RemoveLastRow();
+
+    // --- focus and moving ---
     void GotFocus(int row);
     void LostFocus(int row);
     void RefreshFocus(int row);
+    // The focus goes to `row` afresh after the tape under the rows was replaced: only
+    // the row's got-focus handling runs (the old row's line may no longer be there).
+    void TakeFocusAfresh(int row);
+    void MoveUp(int row);
+    void MoveDown(int row);
+    // Scrolls the tape back to the focus line when it is out of view.
+    void BringFocusIntoView();
     // The focused row as it is, or as it was when its line scrolled out of view.
     Row FocusBox() const;
     // Redraws the rows and puts `box`, the row of the focus line `line`, back in
@@ -224,26 +273,51 @@ class Calc {
     void PageTo(int row, int key_code);
     // The focus goes to the open line at the end of the tape, scrolled into view.
     void FocusOpenLine();
-    void RecountOpenSection();
-    char PrevOp(int line) const;
+    // Shows the end of the tape and puts the focus on the open line afresh.
+    void ShowTapeEnd();
+    void UpdateScroller();
+
+    // --- keying ---
     bool IsNumericKey(char32_t character, const Row& box) const;
     void FinishComment(int row, char32_t character, bool down, bool edit_mode);
     void HighlightCommentRow();
     void ClampSelection();
-    void AddRow();
-    void RemoveLastRow();
-    void Speak(const std::string& token);
-    void SpeakStruckTotal(bool subtotal);
+
+    // --- arithmetic ---
+    void CommitLine(int row);
+    void CommitLineCalc(int row);
+    void ApplyLine();
+    void StoreLineResult();
+    void StrikeTotal();
+    // Enter or "=" on the open line; false when the tape has no room for what it strikes.
+    bool TotalKey(int row);
+    char PrevOp(int line) const;
     void Strike();
     void DivisionByZero();
     void AutoPoint(int row);
     void ShowCommittedText(int row);
-    Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
-                Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
+    void Speak(const std::string& token);
+    void SpeakStruckTotal(bool subtotal);
+
+    // --- editing ---
+    void RowDelete();
+    void RecalcFromLastTotal();
+    void RecountOpenSection();
     struct DeleteProgress {
         int n = 0, row_counter = 0, line_counter = 0, surplus = 0;
     };
     void RowDeleteSteps(DeleteProgress& progress);
+    // Puts a file's lines on the tape from line `start` on (ReplaceTape, AppendLines).
+    bool PutFileLines(const std::vector<TapeLine>& lines, int start, bool file_ends);
+
+    // --- rendering ---
+    std::string GetNumberFormat(int decimal_code);
+    void ShowAccumulator();
+
+    // Appending `count` lines would pass the tape's limit: tells the user and returns true.
+    bool RefuseIfFull(int count);
+    Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
+                Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
     // Reads rows `first` to `last` (the bottom row again once the reading reaches it).
     void SelectCallbackCharacter(int first, int last);
 };

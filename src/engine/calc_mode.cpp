@@ -19,10 +19,10 @@ void Calc::CommitLineCalc(int row) {
         PendingOp = "+";
     }
     auto show_pending = [&](int r) {
-        rows[r].op = PendingOp;
-        rows[r].op_fore = PendingOp == "-" ? colours.CurNegClr : colours.CurPosClr;
+        rows_[r].op = PendingOp;
+        rows_[r].op_fore = PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
     };
-    if (rows[row].text.empty()) {
+    if (rows_[row].text.empty()) {
         // No amount keyed: the key only chooses the operator of the amount to come.
         PendingOp = CalcOp;
         Tape[CurLine].Op = OpChar(PendingOp);
@@ -63,7 +63,7 @@ void Calc::CommitLineCalc(int row) {
         ApplyLine();
         const bool in_last_row = row == LastRow;
         if (in_last_row && !LineAppended) AddTapeLine();
-        if (in_last_row && LineAppended) rows[row].SetText("");
+        if (in_last_row && LineAppended) rows_[row].SetText("");
         pending_line = CurLine;
         if (!in_last_row) SetFocus(LastRow);
     }

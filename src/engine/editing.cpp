@@ -12,13 +12,13 @@ void Calc::AddTapeLine() {
     // limit should one of them not.
     if (static_cast<int>(Tape.size()) >= kMaxLines) return;
     TapeLine line;
-    line.Decimals = options.DecimalCode;
+    line.Decimals = options_.DecimalCode;
     if (LastRow + 1 >= MaxRow) {
         // The window is full: the tape scrolls up under the last row.
         ++CurLine;
         Tape.push_back(line);
         ++TopLine;
-        if (!defer_redraw) ShowTape();
+        if (!defer_redraw_) ShowTape();
     } else {
         AddRow();
         ++LastRow;
@@ -41,8 +41,8 @@ void Calc::InsertTapeLine(int line) {
     if (TopLine != 0) {
         SetFocus(std::clamp(r - 1, 0, LastRow));
     } else if (r >= 0 && r <= LastRow) {
-        rows[r].SetText("0");
-        rows[r].op = " ";
+        rows_[r].SetText("0");
+        rows_[r].op = " ";
         SetFocus(r);
     }
     UpdateScroller();

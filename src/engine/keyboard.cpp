@@ -33,7 +33,7 @@ bool Contains(const std::string& text, char32_t c) {
 void Calc::SetFocus(int row) {
     if (row < 0 || row > LastRow) return;
     if (in_lost_focus_) {
-        focus_row = row;
+        focus_row_ = row;
         return;
     }
     if (parked_line_ >= 0) {
@@ -43,36 +43,36 @@ void Calc::SetFocus(int row) {
         const int view = TopLine;
         BringFocusIntoView();
         in_lost_focus_ = true;
-        LostFocus(focus_row);
+        LostFocus(focus_row_);
         in_lost_focus_ = false;
         TopLine = std::clamp(view, 0, std::max(UpperBound() - LastRow, 0));
         ShowTape();
-        focus_row = std::clamp(chosen - TopLine, 0, LastRow);
-        GotFocus(focus_row);
+        focus_row_ = std::clamp(chosen - TopLine, 0, LastRow);
+        GotFocus(focus_row_);
         UpdateScroller();
         return;
     }
-    if (row == focus_row) return;
-    const int old = focus_row;
-    focus_row = row;
+    if (row == focus_row_) return;
+    const int old = focus_row_;
+    focus_row_ = row;
     if (old >= 0 && old <= LastRow) {
         in_lost_focus_ = true;
         LostFocus(old);
         in_lost_focus_ = false;
     }
-    GotFocus(focus_row);
+    GotFocus(focus_row_);
 }
 
 void Calc::TakeFocusAfresh(int row) {
     if (row < 0 || row > LastRow) return;
-    focus_row = row;
+    focus_row_ = row;
     GotFocus(row);
 }
 
 // The focus stays in the same row but the row shows another line now: its
 // got-focus handling runs again.
 void Calc::RefreshFocus(int row) {
-    if (in_lost_focus_ || focus_row != row) {
+    if (in_lost_focus_ || focus_row_ != row) {
         SetFocus(row);
     } else {
         GotFocus(row);
@@ -85,7 +85,7 @@ void Calc::GotFocus(int row) {
     parked_line_ = -1;
     // Nothing has been keyed in this row yet, so leaving it must not commit it.
     EditingOld = false;
-    Row& box = rows[row];
+    Row& box = rows_[row];
     if (Selecting) {
         box.sel_start = box.sel_length = 0;
     } else {
@@ -110,13 +110,13 @@ void Calc::LostFocus(int row) {
     // editing, and a new comment at the end of the tape gets an open line after it.
     EditMode = false;
     if (!Tape.empty() && Tape.back().Op == op::kComment) {
-        const int chosen = TopLine + focus_row;
+        const int chosen = TopLine + focus_row_;
         AddTapeLine();
         if (chosen < TopLine) {
             TopLine = chosen;  // the line chosen stays in view although the tape grew
             ShowTape();
         }
-        focus_row = std::clamp(chosen - TopLine, 0, LastRow);
+        focus_row_ = std::clamp(chosen - TopLine, 0, LastRow);
     }
     if (UpPending) {
         MoveUp(row);
@@ -189,16 +189,16 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     // Shift, Ctrl or Alt on their own change nothing (they come before a shortcut,
     // a Shift+click or Shift+arrow); Alt still speaks up while the voice callback reads.
     if (key::IsModifier(key_code) && !(CallbackRunning && shift_state == shift::kAlt)) return;
-    if (parked_line_ >= 0 && row == focus_row) {
+    if (parked_line_ >= 0 && row == focus_row_) {
         BringFocusIntoView();
-        row = focus_row;
+        row = focus_row_;
     }
     ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
     CurLine = TopLine + row;
     const int line = CurLine;
     // Whether the line being keyed has an empty text, judged before the key can
     // redraw the row with another line.
-    const bool was_empty = rows[row].text.empty();
+    const bool was_empty = rows_[row].text.empty();
     bool rest = true;  // the closing step (open-line check, TapeChanged) still runs
     switch (shift_state) {
         case shift::kNone: {
@@ -282,8 +282,8 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     // A comment erased back to nothing, or the open line, can take an amount again.
     // A line the key has left keeps what leaving it made of it: an emptied amount
     // line was committed like one left with a click.
-    if (was_empty && line <= UpperBound() && FocusLine() == line && rows[focus_row].text.empty() &&
-        (Tape[line].Op == op::kComment || line == UpperBound())) {
+    if (was_empty && line <= UpperBound() && FocusLine() == line &&
+        rows_[focus_row_].text.empty() && (Tape[line].Op == op::kComment || line == UpperBound())) {
         Tape[line].Op = op::kOpen;
     }
     TapeChanged = true;
@@ -292,19 +292,19 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
 
 void Calc::KeyPress(int row, char32_t character) {
     if (row < 0 || row > LastRow) return;
-    if (parked_line_ >= 0 && row == focus_row) {
+    if (parked_line_ >= 0 && row == focus_row_) {
         BringFocusIntoView();
-        row = focus_row;
+        row = focus_row_;
     }
     CurLine = TopLine + row;
     if (CurLine > UpperBound()) return;
     EditingOld = CurLine < UpperBound();
-    if (row != 0 && rows[row].locked && Tape[CurLine].Op != op::kComment) {
+    if (row != 0 && rows_[row].locked && Tape[CurLine].Op != op::kComment) {
         Tell(kLockedText);
         EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;
     }
-    if (!IsNumericKey(character, rows[row])) {
+    if (!IsNumericKey(character, rows_[row])) {
         Tape[CurLine].Op = op::kComment;
         if (EditingOld) {
             if (!EditMode) RecalcFromLastTotal();
@@ -324,14 +324,14 @@ void Calc::KeyPress(int row, char32_t character) {
             }
             return;
         }
-        Row probe = rows[row];
+        Row probe = rows_[row];
         probe.Type(character);
         if (Utf8Length(probe.text) > kCommentLimit) {
             ports_.desktop.Beep();
             return;
         }
-        rows[row].Type(character);
-        SetEntry(Tape[CurLine], rows[row].text);
+        rows_[row].Type(character);
+        SetEntry(Tape[CurLine], rows_[row].text);
         TapeChanged = true;
         return;
     }
@@ -349,8 +349,8 @@ void Calc::KeyPress(int row, char32_t character) {
         case '8':
         case '9':
         case '.':
-            SpeakKey(ports_.sound, options.CallInputCharacter, key);
-            rows[row].Type(character);
+            SpeakKey(ports_.sound, options_.CallInputCharacter, key);
+            rows_[row].Type(character);
             break;
         case '+':
         case '-':
@@ -358,21 +358,21 @@ void Calc::KeyPress(int row, char32_t character) {
         case '/':
             if (may_append && RefuseIfFull(1)) return;
             Speak(key);
-            if (options.CalcMode && (character == '+' || character == '-')) {
+            if (options_.CalcMode && (character == '+' || character == '-')) {
                 CalcOp = key;
                 CommitLineCalc(row);
             } else {
                 Tape[CurLine].Op = static_cast<char>(character);
                 CommitLine(row);
             }
-            PlayKeySound(ports_.sound, options.MachineSound);
+            PlayKeySound(ports_.sound, options_.MachineSound);
             break;
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
             const char prev = PrevOp(CurLine);
             if (may_append && RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             Speak(key);
-            PlayKeySound(ports_.sound, options.MachineSound);
+            PlayKeySound(ports_.sound, options_.MachineSound);
             Tape[CurLine].Op = '%';
             CommitLine(row);
             break;
@@ -381,7 +381,7 @@ void Calc::KeyPress(int row, char32_t character) {
         case 13:
             if (row == LastRow && CurLine == UpperBound()) {
                 if (!TotalKey(row)) return;
-                PlayTotalSound(ports_.sound, options.MachineSound);
+                PlayTotalSound(ports_.sound, options_.MachineSound);
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.
                 EditingOld = false;
@@ -390,7 +390,7 @@ void Calc::KeyPress(int row, char32_t character) {
             }
             break;
         default:
-            rows[row].Type(character);
+            rows_[row].Type(character);
             break;
     }
     TapeChanged = true;
@@ -398,9 +398,9 @@ void Calc::KeyPress(int row, char32_t character) {
 
 void Calc::FinishComment(int row, char32_t /*character*/, bool down, bool edit_mode) {
     const int comment_line = CurLine;
-    SetEntry(Tape[comment_line], rows[row].text);
+    SetEntry(Tape[comment_line], rows_[row].text);
     Tape[comment_line].Op = op::kComment;
-    rows[row].op.clear();
+    rows_[row].op.clear();
     auto step_up = [&](int from_row) {
         if (from_row >= 2) {
             SetFocus(from_row - 1);

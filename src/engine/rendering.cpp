@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/line_look.h"
 #include "engine/text_codec.h"
 
 namespace tallymar {
@@ -18,7 +19,7 @@ std::string Calc::FormatAmount(double value, int decimal_code) const {
 }
 
 void Calc::ShowAccumulator() {
-    total_text = FormatNumber(Accumulator, NumberFormat, symbols_);
+    total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
 }
 
 std::string Calc::ShownText(int line) const {
@@ -38,7 +39,7 @@ std::string Calc::ShownText(int line) const {
 }
 
 void Calc::ShowTape() {
-    const Colours& c = colours;
+    const Colours& c = colours_;
     int conversion_rows = 0;
     int low = std::min(SelStartLine, SelEndLine);
     int high = std::max(SelStartLine, SelEndLine);
@@ -46,7 +47,7 @@ void Calc::ShowTape() {
         int index = TopLine + r;
         if (index < 0 || index > UpperBound()) break;
         const TapeLine& line = Tape[index];
-        Row& row = rows[r];
+        Row& row = rows_[r];
         if (line.Op != op::kComment) {
             NumberFormat = GetNumberFormat(line.Decimals);
             row.op = std::string(1, line.Op);
@@ -109,10 +110,27 @@ void Calc::ShowTape() {
     }
 }
 
+void Calc::ApplyColors(const Colours& colours) {
+    colours_ = colours;
+    if (Tape.empty()) return;  // the tape window has not loaded yet
+    for (Row& row : rows_) {
+        // A text that is no number counts as 0.
+        double number = 0;
+        ParseNumber(row.text, symbols_, &number);
+        row.fore = ApplyColorsToRow(colours, row.op, number, row.fore).fore;
+        row.op_fore = ApplyColorsToRow(colours, row.op, number, row.op_fore).fore;
+        row.back = row.op_back = colours.CurTapClr;
+    }
+    const int r = CurLine - TopLine;
+    if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment && r >= 0 && r <= LastRow) {
+        rows_[r].fore = rows_[r].op_fore = colours.CurTxtClr;
+    }
+}
+
 void Calc::HighlightCommentRow() {
     int r = CurLine - TopLine;
     if (r < 0 || r > LastRow) return;
-    rows[r].SetColours(colours.CurTxtClr, kCommentTypingBack);
+    rows_[r].SetColours(colours_.CurTxtClr, kCommentTypingBack);
 }
 
 void Calc::ClampSelection() {

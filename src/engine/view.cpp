@@ -9,12 +9,12 @@ namespace tallymar {
 
 int Calc::FocusLine() const {
     if (parked_line_ >= 0) return parked_line_;
-    return focus_row >= 0 && focus_row <= LastRow ? TopLine + focus_row : -1;
+    return focus_row_ >= 0 && focus_row_ <= LastRow ? TopLine + focus_row_ : -1;
 }
 
 Row Calc::FocusBox() const {
     if (parked_line_ >= 0) return parked_box_;
-    return focus_row >= 0 && focus_row <= LastRow ? rows[focus_row] : Row{};
+    return focus_row_ >= 0 && focus_row_ <= LastRow ? rows_[focus_row_] : Row{};
 }
 
 void Calc::ShowTapeKeepingFocus(int line, const Row& box) {
@@ -22,8 +22,8 @@ void Calc::ShowTapeKeepingFocus(int line, const Row& box) {
     if (line < 0) return;
     const int row = line - TopLine;
     if (row >= 0 && row <= LastRow) {
-        rows[row] = box;
-        focus_row = row;
+        rows_[row] = box;
+        focus_row_ = row;
         parked_line_ = -1;
     } else {
         // The box in focus_row keeps the keyboard; it shows another line meanwhile.
@@ -37,13 +37,14 @@ void Calc::BringFocusIntoView() {
     const int line = std::min(parked_line_, UpperBound());
     const Row box = parked_box_;
     // As a rule the line comes back into the row that kept the keyboard.
-    TopLine = std::clamp(line - focus_row, 0, std::max(UpperBound() - LastRow, 0));
+    TopLine = std::clamp(line - focus_row_, 0, std::max(UpperBound() - LastRow, 0));
     ShowTapeKeepingFocus(line, box);
     UpdateScroller();
 }
 
 void Calc::Resize(int max_row) {
     MaxRow = max_row;
+    if (Tape.empty()) return;  // the tape window has not loaded yet
     const int line = FocusLine();
     const Row box = FocusBox();
     // As many rows as fit, but never a row without a line to show.
@@ -57,15 +58,15 @@ void Calc::Resize(int max_row) {
     TopLine = std::clamp(TopLine, 0, std::max(UpperBound() - LastRow, 0));
     if (line >= 0) TopLine = std::clamp(TopLine, std::max(line - LastRow, 0), line);
     ShowTapeKeepingFocus(line, box);
-    if (focus_row < 0) SetFocus(LastRow);
+    if (focus_row_ < 0) SetFocus(LastRow);
     UpdateScroller();
 }
 
 void Calc::UpdateScroller() {
     updating_scroller_ = true;
     // The scroll bar reaches every line: at its end the last row shows the open line.
-    scroll_max = std::max(UpperBound() - LastRow, 0);
-    scroll_value = std::min(TopLine, scroll_max);
+    scroll_max_ = std::max(UpperBound() - LastRow, 0);
+    scroll_value_ = std::min(TopLine, scroll_max_);
     updating_scroller_ = false;
 }
 
@@ -73,13 +74,13 @@ void Calc::ScrollTo(int value) {
     if (updating_scroller_) return;
     const int line = FocusLine();
     const Row box = FocusBox();
-    scroll_value = std::clamp(value, 0, scroll_max);
-    TopLine = scroll_value;
+    scroll_value_ = std::clamp(value, 0, scroll_max_);
+    TopLine = scroll_value_;
     ShowTapeKeepingFocus(line, box);
 }
 
 void Calc::ScrollByWheel(int notches) {
-    ScrollTo(scroll_value - notches * kWheelLines);
+    ScrollTo(scroll_value_ - notches * kWheelLines);
 }
 
 void Calc::PageTo(int row, int key_code) {
@@ -109,8 +110,8 @@ void Calc::PageTo(int row, int key_code) {
     }
     TopLine = std::clamp(top, 0, last_top);
     ShowTape();
-    focus_row = std::clamp(to_row, 0, LastRow);
-    GotFocus(focus_row);
+    focus_row_ = std::clamp(to_row, 0, LastRow);
+    GotFocus(focus_row_);
 }
 
 void Calc::FocusOpenLine() {
@@ -118,7 +119,7 @@ void Calc::FocusOpenLine() {
         SetFocus(LastRow);
     } else {
         BringFocusIntoView();
-        PageTo(focus_row, key::kEnd);
+        PageTo(focus_row_, key::kEnd);
         UpdateScroller();
     }
 }

@@ -37,7 +37,7 @@ void Calc::CallbackButtonClick() {
 }
 
 void Calc::SelectCallbackCharacter(int first, int last) {
-    const std::string voice = options.CallbackCharacter;
+    const std::string voice = options_.CallbackCharacter;
     if (voice.empty() || voice == "None") {
         ports_.dialogs.ShowSoundsDialog();
         CallbackRetry = true;
@@ -48,8 +48,8 @@ void Calc::SelectCallbackCharacter(int first, int last) {
     const bool grunk = voice == "Grunk";
     for (int i = first; i <= last; ++i) {
         const int r = std::clamp(i, 0, LastRow);
-        const std::string text = rows[r].text;
-        const std::string op = rows[r].op;
+        const std::string text = rows_[r].text;
+        const std::string op = rows_[r].op;
         if (text == kRuleText) {
             SpeakWord(player, voice, text);
             if (grunk) DownPending = true;
@@ -58,7 +58,7 @@ void Calc::SelectCallbackCharacter(int first, int last) {
             if (grunk) SpeakWord(player, voice, op);
         } else if (op == "T") {
             const bool after_result =
-                r >= 1 ? rows[r - 1].op == "=" : TopLine >= 1 && Tape[TopLine - 1].Op == '=';
+                r >= 1 ? rows_[r - 1].op == "=" : TopLine >= 1 && Tape[TopLine - 1].Op == '=';
             if (!after_result) SpeakWord(player, voice, "T");
             SpeakNumber(player, voice, text);
             MoveDown(r);

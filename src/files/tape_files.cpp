@@ -61,7 +61,7 @@ Answer TapeFiles::AskSaveChanges(bool feeds) {
 }
 
 TapeFiles::Offer TapeFiles::OfferToSave(bool feeds, bool for_question) {
-    if (!calc_.TapeChanged) return Offer::kNothingAsked;
+    if (!calc_.tape_changed()) return Offer::kNothingAsked;
     switch (AskSaveChanges(feeds)) {
         case Answer::kCancel:
             return Offer::kCancelled;
@@ -154,13 +154,13 @@ bool TapeFiles::WriteTape(const std::string& path) {
     bool written = false;
     {
         BusyPointer busy(*this);
-        written = files_.Write(path, EncodeTape(calc_.Tape), &reason);
+        written = files_.Write(path, EncodeTape(calc_.tape()), &reason);
     }
     if (!written) {
         Tell(CannotSaveText(FileTitleOf(path), reason), Buttons::kOk, Icon::kExclamation);
         return false;
     }
-    calc_.TapeChanged = false;
+    calc_.MarkTapeUnchanged();
     return true;
 }
 
@@ -225,38 +225,29 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
         return {};
     }
     Opened opened;
-    int start = 0;
     switch (Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone, Answer::kYes)) {
         case Answer::kYes:
-            // The tape's open line takes the file's first record.
-            start = calc_.UpperBound();
             opened.appended = true;
             break;
-        case Answer::kNo: {
+        case Answer::kNo:
             if (!declined_saving && !MayDiscard(OfferToSave(false, false))) return {};
             StartNewTape();
             SetCaption(std::string(kProgramTitle) + "-" + title, title);
-            calc_.RemoveRowsBelowFirst();
-            calc_.LastRow = 0;
-            TapeLine empty;  // all zero until the file's first record takes its place
-            empty.Signature = 0;
-            empty.Op = '\0';
-            calc_.Tape.assign(1, empty);
-            calc_.CurLine = calc_.TopLine = 0;
             break;
-        }
         default:
             return {};
     }
-    bool corrupted = false;
-    bool too_long = false;
-    CopyRecords(*bytes, start, &corrupted, &too_long);
-    ShowTapeEnd();
+    const Records records = DecodeRecords(*bytes);
+    const bool fit = opened.appended ? calc_.AppendLines(records.lines, records.whole)
+                                     : calc_.ReplaceTape(records.lines, records.whole);
+    // A bad record counts only when the tape had room for it.
+    const bool corrupted = fit && !records.whole;
+    const bool too_long = !fit;
     if (corrupted) {
         Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);
     } else {
         if (too_long) Tell(kTooLongText, Buttons::kOk, Icon::kExclamation);
-        calc_.TapeChanged = false;
+        calc_.MarkTapeUnchanged();
     }
     // A later Save must not cut off what could not be read.
     if ((corrupted || too_long) && TapeFileName == path) {
@@ -268,42 +259,17 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
     return opened;
 }
 
-void TapeFiles::CopyRecords(const std::string& bytes, int start, bool* corrupted, bool* too_long) {
+TapeFiles::Records TapeFiles::DecodeRecords(const std::string& bytes) {
+    Records records;
     const std::size_t count = RecordCount(bytes.size());
-    // Records that fit with a new open line after them.
-    const std::size_t room = static_cast<std::size_t>(std::max(kMaxLines - 1 - start, 0));
-    calc_.defer_redraw = true;
+    records.lines.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         TapeLine line;
-        if (!DecodeRecord(&bytes[i * kRecordSize], &line)) {
-            *corrupted = true;
-            break;
-        }
-        if (i == room) {
-            // A full tape saved and opened again ends with its own open line, which
-            // then stands in for the new one; anything else is left out.
-            if (i + 1 == count && line.Op == op::kOpen) {
-                calc_.Tape[start + i] = line;
-            } else {
-                *too_long = true;
-            }
-            break;
-        }
-        calc_.Tape[start + i] = line;
-        calc_.AddTapeLine();
+        if (!DecodeRecord(&bytes[i * kRecordSize], &line)) return records;
+        records.lines.push_back(line);
     }
-    calc_.defer_redraw = false;
-}
-
-void TapeFiles::ShowTapeEnd() {
-    const int last = calc_.UpperBound();
-    calc_.TopLine = std::clamp(last - calc_.MaxRow + 1, 0, std::max(last - calc_.LastRow, 0));
-    calc_.ShowTape();
-    calc_.UpdateScroller();
-    // The focus goes to the last row afresh, so that its got-focus handling sets
-    // CurLine for the lines it shows now. (No lost-focus: a correction half keyed
-    // before the file was read must not be committed onto a line that moved.)
-    calc_.TakeFocusAfresh(calc_.LastRow);
+    records.whole = true;
+    return records;
 }
 
 }  // namespace tallymar

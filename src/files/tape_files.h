@@ -2,9 +2,9 @@
 // main window's caption that names the current file.
 //
 // A file is read whole into memory (at most one tape's worth of records), its
-// records are copied onto `calc.Tape` with the engine's AddTapeLine, and the rows
-// are redrawn once at the end. A save encodes the whole tape and hands it to
-// FileSystem::Write, which replaces the old file in one step.
+// records are decoded up to the first bad one, and the engine puts the lines on the
+// tape (Calc::ReplaceTape or AppendLines), redrawing the rows once at the end. A save encodes the
+// whole tape and hands it to FileSystem::Write, which replaces the old file in one step.
 //
 // Nothing is lost quietly: a save that fails says why, leaves the tape marked as
 // changed under its old name and caption, and stops whatever asked for it (the
@@ -14,6 +14,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/calc.h"
 #include "files/file_ports.h"
@@ -97,11 +98,12 @@ class TapeFiles {
     // says the user already answered No to it.
     Opened ReadTapeFile(const std::string& path, bool declined_saving);
     void SetCaption(const std::string& caption, const std::string& title);
-    // Reads the records at `bytes` onto the tape from line `start` on; the reason
-    // it stopped early, if any, comes back in the two flags.
-    void CopyRecords(const std::string& bytes, int start, bool* corrupted, bool* too_long);
-    // Shows the end of the tape and puts the focus on the open line.
-    void ShowTapeEnd();
+    // A file's lines: its records up to the first bad one.
+    struct Records {
+        std::vector<TapeLine> lines;
+        bool whole = false;  // every record was good
+    };
+    static Records DecodeRecords(const std::string& bytes);
 
     // The busy pointer for as long as one of these lives; nested ones keep it on.
     class BusyPointer {

@@ -53,15 +53,15 @@ void Application::Start(const std::string& command_line_path) {
     LoadSettings(ini_, found, size, &settings_);
     PlaceOnScreen(size, &settings_.form);
 
-    calc_.options = settings_.options;
-    calc_.colours = CurrentColours(settings_);
+    calc_.SetOptions(settings_.options);
+    calc_.ApplyColors(CurrentColours(settings_));
     LoadWindowPlace();
     if (settings_.AlwaysOnTop) window_->always_on_top().Set(true);
 
     // The tape window loads with the rows that fit already known, so that the new
     // tape shows whole from the first line.
     window_->FitRows();
-    calc_.Start(calc_.MaxRow);
+    calc_.Start(calc_.max_row());
     SetCaption(std::string(kProgramTitle) + " - Tape1");
     window_->tape_window().Sync();
     window_->show();
@@ -81,7 +81,7 @@ void Application::LoadWindowPlace() {
 
 void Application::SaveSettingsNow() {
     const Twips t = Twips::Of(window_.get());
-    settings_.options = calc_.options;
+    settings_.options = calc_.options();
     settings_.AlwaysOnTop = window_->always_on_top().checked();
     const QRect place = window_->geometry();
     settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()), t.FromX(place.x()),

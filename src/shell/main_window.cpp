@@ -107,7 +107,7 @@ void MainWindow::ConnectMenus() {
         RunDialog(dialog);
     });
     connect(m.mnuOptionsMode, &QAction::triggered, this, [this] {
-        ModeDialog dialog(this, calc_.options.CalcMode, [this](bool calc_mode) {
+        ModeDialog dialog(this, calc_.options().CalcMode, [this](bool calc_mode) {
             tape_->Apply([calc_mode](Calc& calc) { calc.SetCalcMode(calc_mode); });
         });
         RunDialog(dialog);
@@ -125,10 +125,7 @@ void MainWindow::FitRows() {
     if (t.FromY(frameGeometry().height()) <= kSmallestResizedHeightTwips) return;
     // The tape window fills what the menu bar leaves of the frame.
     const int max_row = tape_->RowsForHeight(height() - menuBar()->sizeHint().height());
-    if (calc_.Tape.empty()) {
-        calc_.MaxRow = max_row;  // the tape window has not loaded yet
-        return;
-    }
+    // Before the tape window has loaded, this only tells it how many rows fit.
     tape_->Apply([max_row](Calc& calc) { calc.Resize(max_row); });
 }
 
@@ -138,7 +135,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (calc_.TapeChanged && files_ && !files_->QueryClose()) {
+    if (calc_.tape_changed() && files_ && !files_->QueryClose()) {
         event->ignore();
         return;
     }

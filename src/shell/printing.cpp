@@ -25,7 +25,7 @@ PrintOptions TapePrinting::Options() const {
     options.PrintDate = settings_.PrintDate;
     options.PrintTime = settings_.PrintTime;
     options.PrintColor = settings_.PrintColor;
-    options.colours = calc_.colours;
+    options.colours = calc_.colours();
     options.symbols = calc_.symbols();
     return options;
 }
@@ -56,7 +56,7 @@ bool TapePrinting::ChoosePrinter(bool* selection) {
     }
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     // The choice to print the selection comes preselected when lines are highlighted.
-    printer_.setPrintRange(calc_.SelectionShown ? QPrinter::Selection : QPrinter::AllPages);
+    printer_.setPrintRange(calc_.selection_shown() ? QPrinter::Selection : QPrinter::AllPages);
     if (run_dialog_(dialog) != QDialog::Accepted) return false;
     *selection = printer_.printRange() == QPrinter::Selection;
     return true;
@@ -68,7 +68,7 @@ void TapePrinting::PrintTape() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LineRange lines = calc_.LinesToPrint(selection);
     std::string reason;
-    const bool printed = PrintPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last},
+    const bool printed = PrintPages(printer_, TapeRange{calc_.tape(), lines.first, lines.last},
                                     Options(), clock_, &reason);
     printer_.setCopyCount(1);
     QApplication::restoreOverrideCursor();
@@ -90,9 +90,9 @@ void TapePrinting::PrintSetup() {
 
 void TapePrinting::PrintPreview() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LineRange lines = calc_.LinesToPrint(calc_.SelectionShown);
+    const LineRange lines = calc_.LinesToPrint(calc_.selection_shown());
     std::vector<QPicture> pages =
-        PreviewPages(printer_, TapeRange{calc_.Tape, lines.first, lines.last}, Options(), clock_);
+        PreviewPages(printer_, TapeRange{calc_.tape(), lines.first, lines.last}, Options(), clock_);
     QApplication::restoreOverrideCursor();
     if (show_preview) {
         show_preview(pages, PaperTwips(printer_));

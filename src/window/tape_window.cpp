@@ -191,8 +191,8 @@ void TapeWindow::ShowRow(RowWidgets& w, const Row& row, bool parked) {
 void TapeWindow::Sync() {
     const bool was_syncing = syncing_;
     syncing_ = true;
-    while (rows_.size() < calc_.rows.size()) AddRowWidgets();
-    while (rows_.size() > calc_.rows.size()) {
+    while (rows_.size() < calc_.rows().size()) AddRowWidgets();
+    while (rows_.size() > calc_.rows().size()) {
         RowWidgets gone = rows_.back();
         rows_.pop_back();
         gone.data->hide();
@@ -201,33 +201,33 @@ void TapeWindow::Sync() {
         gone.op->deleteLater();
     }
     for (size_t r = 0; r < rows_.size(); ++r) {
-        ShowRow(rows_[r], calc_.rows[r],
-                calc_.focus_parked() && static_cast<int>(r) == calc_.focus_row);
+        ShowRow(rows_[r], calc_.rows()[r],
+                calc_.focus_parked() && static_cast<int>(r) == calc_.focus_row());
     }
 
-    const QString total = QString::fromStdString(calc_.total_text);
+    const QString total = QString::fromStdString(calc_.total_text());
     if (total_->text() != total) total_->setText(total);
     // The colours change with the mode and the theme, not with every key.
-    if (total_->palette().color(QPalette::Text) != ToQColor(calc_.total_fore)) {
+    if (total_->palette().color(QPalette::Text) != ToQColor(calc_.total_fore())) {
         QPalette total_palette = total_->palette();
-        total_palette.setColor(QPalette::Text, ToQColor(calc_.total_fore));
+        total_palette.setColor(QPalette::Text, ToQColor(calc_.total_fore()));
         total_->setPalette(total_palette);
     }
-    if (palette().color(QPalette::Window) != ToQColor(calc_.colours.CurBakClr)) {
+    if (palette().color(QPalette::Window) != ToQColor(calc_.colours().CurBakClr)) {
         QPalette back = palette();
-        back.setColor(QPalette::Window, ToQColor(calc_.colours.CurBakClr));
+        back.setColor(QPalette::Window, ToQColor(calc_.colours().CurBakClr));
         setPalette(back);
     }
 
-    if (scroll_->maximum() != calc_.scroll_max) scroll_->setRange(0, calc_.scroll_max);
-    if (scroll_->value() != calc_.scroll_value) scroll_->setValue(calc_.scroll_value);
-    scroll_->setPageStep(std::max(calc_.LastRow, 1));
+    if (scroll_->maximum() != calc_.scroll_max()) scroll_->setRange(0, calc_.scroll_max());
+    if (scroll_->value() != calc_.scroll_value()) scroll_->setValue(calc_.scroll_value());
+    scroll_->setPageStep(std::max(calc_.last_row(), 1));
 
-    const int option = calc_.decimal_option;
+    const int option = calc_.decimal_option();
     if (option >= 0 && option < 7 && !options_[option]->isChecked()) {
         options_[option]->setChecked(true);
     }
-    const int focus = calc_.focus_row;
+    const int focus = calc_.focus_row();
     if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus()) {
         rows_[focus].data->setFocus(Qt::OtherFocusReason);
     }
@@ -237,7 +237,7 @@ void TapeWindow::Sync() {
 void TapeWindow::RestoreSelection(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     rows_[row].fresh = true;
-    ShowRow(rows_[row], calc_.rows[row], calc_.focus_parked() && row == calc_.focus_row);
+    ShowRow(rows_[row], calc_.rows()[row], calc_.focus_parked() && row == calc_.focus_row());
 }
 
 void TapeWindow::Apply(const std::function<void(Calc&)>& call) {

@@ -68,7 +68,7 @@ Started::Started(const QString& folder, const std::string& command_line) {
 
 Started::~Started() {
     // The test decides about saving; closing here must ask nothing.
-    application->calc().TapeChanged = false;
+    application->calc().MarkTapeUnchanged();
     application->window().close();
 }
 

@@ -35,7 +35,7 @@ class GuiTest : public QObject {
     QString Path(const QString& name) const { return folder_->filePath(name); }
     QString Ops(Calc& calc) {
         QString ops;
-        for (const TapeLine& line : calc.Tape) ops += QChar(line.Op);
+        for (const TapeLine& line : calc.tape()) ops += QChar(line.Op);
         return ops;
     }
 
@@ -60,7 +60,7 @@ class GuiTest : public QObject {
         QCOMPARE(t.tape().OpBox(1)->text(), QString("T"));
         QCOMPARE(t.Row(2)->text(), QString("---------------"));
         QCOMPARE(t.Row(3)->text(), QString(""));
-        QCOMPARE(t.calc().focus_row, 3);
+        QCOMPARE(t.calc().focus_row(), 3);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(3)));
     }
 
@@ -83,7 +83,7 @@ class GuiTest : public QObject {
         t.Type("5+3+");
         t.Key(Qt::Key_Return);
         QTest::mouseClick(t.Row(4), Qt::LeftButton);
-        QCOMPARE(t.calc().focus_row, 4);
+        QCOMPARE(t.calc().focus_row(), 4);
         t.Type("9+");
         QCOMPARE(t.Row(5)->text(), QString("14"));
     }
@@ -91,19 +91,19 @@ class GuiTest : public QObject {
     void resizing_adds_rows_only_for_lines_and_removes_them_from_the_bottom() {
         Started t(folder_->path());
         t.Type("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20+");
-        const int rows_before = t.calc().LastRow + 1;
+        const int rows_before = t.calc().last_row() + 1;
         MainWindow& window = t.app().window();
         window.resize(window.width(), window.height() / 2);
         QApplication::processEvents();
-        const int fewer = t.calc().LastRow + 1;
+        const int fewer = t.calc().last_row() + 1;
         QVERIFY(fewer < rows_before);
-        QCOMPARE(t.calc().LastRow, t.calc().MaxRow - 1);
+        QCOMPARE(t.calc().last_row(), t.calc().max_row() - 1);
         QVERIFY(t.tape().DataBox(fewer) == nullptr);
         window.resize(window.width(), window.height() * 4);
         QApplication::processEvents();
         // Taller than the tape: only as many rows as there are lines from the top one.
-        QCOMPARE(t.calc().TopLine + t.calc().LastRow, t.calc().UpperBound());
-        QVERIFY(t.calc().LastRow < t.calc().MaxRow - 1);
+        QCOMPARE(t.calc().top_line() + t.calc().last_row(), t.calc().UpperBound());
+        QVERIFY(t.calc().last_row() < t.calc().max_row() - 1);
     }
 
     void the_menus_carry_every_caption_and_shortcut() {
@@ -177,7 +177,7 @@ class GuiTest : public QObject {
             dialog->accept();
         });
         t.app().window().menus().mnuOptionsMode->trigger();
-        QVERIFY(t.calc().options.CalcMode);
+        QVERIFY(t.calc().options().CalcMode);
         QCOMPARE(t.tape().TotalBox()->palette().color(QPalette::Text), QColor(0, 255, 255));
     }
 
@@ -201,8 +201,8 @@ class GuiTest : public QObject {
         t.Type("5+");
         QTest::mouseClick(t.Row(3), Qt::LeftButton);
         t.tape().DecimalOption(1)->click();
-        QCOMPARE(int(t.calc().options.DecimalCode), 0);
-        QCOMPARE(t.calc().focus_row, t.calc().LastRow);
+        QCOMPARE(int(t.calc().options().DecimalCode), 0);
+        QCOMPARE(t.calc().focus_row(), t.calc().last_row());
         t.Type("2.5+");
         QCOMPARE(t.Row(4)->text(), QString("3"));
     }
@@ -211,15 +211,15 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         t.Type("1+2+3+");
         QTest::mouseClick(t.Row(3), Qt::LeftButton, Qt::ShiftModifier);
-        QVERIFY(t.calc().Selecting);
+        QVERIFY(t.calc().selecting());
         QMouseEvent drag(QEvent::MouseMove, QPointF(5, t.Row(3)->height() * 2.5),
                          t.Row(3)->mapToGlobal(QPointF(5, t.Row(3)->height() * 2.5)), Qt::NoButton,
                          Qt::LeftButton, Qt::ShiftModifier);
         QApplication::sendEvent(t.Row(3), &drag);
-        QCOMPARE(t.calc().SelEndLine, 5);
+        QCOMPARE(t.calc().sel_end_line(), 5);
         QCOMPARE(t.Row(4)->palette().color(QPalette::Base), QColor(0, 0, 128));
         QTest::mouseClick(t.Row(3), Qt::LeftButton, Qt::ShiftModifier);
-        QVERIFY(!t.calc().Selecting);
+        QVERIFY(!t.calc().selecting());
         QCOMPARE(t.Row(4)->palette().color(QPalette::Base), QColor(255, 255, 255));
     }
 
@@ -232,7 +232,7 @@ class GuiTest : public QObject {
             t.dialogs.answers.push_back(path);
             t.app().window().menus().mnuFileSave->trigger();
             QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - week.add"));
-            QVERIFY(!t.calc().TapeChanged);
+            QVERIFY(!t.calc().tape_changed());
             QCOMPARE(QFile(Path("week.add")).size(), qint64(8 * 30));
         }
         Started t(folder_->path());
@@ -241,7 +241,7 @@ class GuiTest : public QObject {
         t.app().window().menus().mnuFileOpen->trigger();
         QCOMPARE(Ops(t.calc()), QString("HTH++THBB"));
         QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-week.add"));
-        QCOMPARE(t.Row(t.calc().LastRow - 3)->text(), QString("20"));
+        QCOMPARE(t.Row(t.calc().last_row() - 3)->text(), QString("20"));
     }
 
     void closing_a_changed_tape_asks_to_save_and_cancel_keeps_it_open() {
@@ -251,12 +251,12 @@ class GuiTest : public QObject {
         QVERIFY(!t.app().window().close());
         QCOMPARE(watchdog_->messages.back(),
                  QString("Do you want to save the changes you made to your existing tape ?\n\n"));
-        QVERIFY(t.calc().TapeChanged);
+        QVERIFY(t.calc().tape_changed());
 
         watchdog_->Answer(QMessageBox::Yes);  // then the Save As dialog is cancelled
         QVERIFY(!t.app().window().close());
         QCOMPARE(t.dialogs.asked.back(), std::string("Save Tallymar File As"));
-        QVERIFY(t.calc().TapeChanged);
+        QVERIFY(t.calc().tape_changed());
 
         watchdog_->Answer(QMessageBox::No);
         QVERIFY(t.app().window().close());
@@ -274,7 +274,7 @@ class GuiTest : public QObject {
         }
         QVERIFY(QFile::exists(Path("Tallymar.ini")));
         Started t(folder_->path());
-        QCOMPARE(int(t.calc().options.DecimalCode), 4);
+        QCOMPARE(int(t.calc().options().DecimalCode), 4);
         QVERIFY(t.tape().DecimalOption(4)->isChecked());
         QCOMPARE(t.app().window().size(), place.size());
     }
@@ -288,7 +288,7 @@ class GuiTest : public QObject {
         }
         watchdog_->Answer(QMessageBox::No);
         Started t(folder_->path(), Path("start.add").toStdString());
-        QCOMPARE(t.calc().Tape[3].Amount, 42.0);
+        QCOMPARE(t.calc().tape()[3].Amount, 42.0);
         QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-start.add"));
     }
 
@@ -337,8 +337,8 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         // 300 amounts keyed straight into the engine: quicker than through the widgets.
         for (int i = 0; i < 300; ++i) {
-            t.calc().KeyPress(t.calc().focus_row, '1');
-            t.calc().KeyPress(t.calc().focus_row, '+');
+            t.calc().KeyPress(t.calc().focus_row(), '1');
+            t.calc().KeyPress(t.calc().focus_row(), '+');
         }
         size_t pages = 0;
         t.app().window().printing().show_preview = [&](std::vector<QPicture>& made, QSizeF paper) {
@@ -348,7 +348,7 @@ class GuiTest : public QObject {
         t.app().window().menus().mnuFilePrintPreview->trigger();
         const QSizeF area = PrintableTwips(t.app().window().printing().printer());
         const int per_page = (qRound(area.height()) / 250 - 3) * (qRound(area.width()) / 2750);
-        QCOMPARE(pages, size_t((t.calc().Tape.size() + per_page - 1) / per_page));
+        QCOMPARE(pages, size_t((t.calc().tape().size() + per_page - 1) / per_page));
         QVERIFY(pages >= 2);
     }
 
@@ -365,14 +365,14 @@ class GuiTest : public QObject {
         Calc& calc = t.calc();
         QCOMPARE(calc.FocusLine(), calc.UpperBound());
         QVERIFY(!calc.focus_parked());
-        QCOMPARE(calc.TopLine + calc.focus_row, calc.UpperBound());
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(calc.focus_row)));
+        QCOMPARE(calc.top_line() + calc.focus_row(), calc.UpperBound());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(calc.focus_row())));
     }
 
     void the_scroll_bar_reaches_the_open_line(Started& t) {
         QScrollBar* bar = t.tape().ScrollBar();
-        QCOMPARE(bar->maximum(), t.calc().UpperBound() - t.calc().LastRow);
-        QCOMPARE(bar->value(), t.calc().TopLine);
+        QCOMPARE(bar->maximum(), t.calc().UpperBound() - t.calc().last_row());
+        QCOMPARE(bar->value(), t.calc().top_line());
     }
 
   private slots:
@@ -385,7 +385,7 @@ class GuiTest : public QObject {
             QCOMPARE(t.Row(3)->text(), QString("9"));
             t.Type("+");
             QCOMPARE(Ops(t.calc()), QString("HTH+B"));
-            QCOMPARE(t.calc().Tape[3].Amount, 9.0);
+            QCOMPARE(t.calc().tape()[3].Amount, 9.0);
             QCOMPARE(t.Row(0)->text(), QString("---------------"));
             QCOMPARE(t.tape().TotalBox()->text(), QString("9"));
         }
@@ -398,13 +398,13 @@ class GuiTest : public QObject {
         MainWindow& window = t.app().window();
         window.resize(window.width(), window.height() / 2);
         QApplication::processEvents();
-        QCOMPARE(t.calc().LastRow, t.calc().MaxRow - 1);
+        QCOMPARE(t.calc().last_row(), t.calc().max_row() - 1);
         expect_focus_on_the_open_line(t);
         the_scroll_bar_reaches_the_open_line(t);
-        QCOMPARE(t.Row(t.calc().focus_row)->text(), QString("7"));
+        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString("7"));
         t.Type("+");
-        QCOMPARE(t.calc().Tape[t.calc().UpperBound() - 1].Amount, 7.0);
-        QCOMPARE(t.calc().Accumulator, 217.0);
+        QCOMPARE(t.calc().tape()[t.calc().UpperBound() - 1].Amount, 7.0);
+        QCOMPARE(t.calc().accumulator(), 217.0);
     }
 
     void a_taller_window_fills_its_new_rows_with_lines_from_above() {
@@ -414,24 +414,24 @@ class GuiTest : public QObject {
         window.resize(window.width(), height / 2);
         QApplication::processEvents();
         keys_twenty_amounts(t);
-        const int top_before = t.calc().TopLine;
+        const int top_before = t.calc().top_line();
         QVERIFY(top_before > 0);
         window.resize(window.width(), height);
         QApplication::processEvents();
-        QVERIFY(t.calc().TopLine < top_before);
-        QCOMPARE(t.calc().LastRow, std::min(t.calc().MaxRow - 1, t.calc().UpperBound()));
-        QCOMPARE(t.calc().TopLine + t.calc().LastRow, t.calc().UpperBound());
+        QVERIFY(t.calc().top_line() < top_before);
+        QCOMPARE(t.calc().last_row(), std::min(t.calc().max_row() - 1, t.calc().UpperBound()));
+        QCOMPARE(t.calc().top_line() + t.calc().last_row(), t.calc().UpperBound());
         expect_focus_on_the_open_line(t);
         the_scroll_bar_reaches_the_open_line(t);
-        for (int r = 0; r <= t.calc().LastRow; ++r) {
+        for (int r = 0; r <= t.calc().last_row(); ++r) {
             QCOMPARE(t.Row(r)->text(),
-                     QString::fromStdString(t.calc().ShownText(t.calc().TopLine + r)));
+                     QString::fromStdString(t.calc().ShownText(t.calc().top_line() + r)));
         }
         // Taller than the tape: every line shows from the top, and no row is left empty.
         window.resize(window.width(), height * 4);
         QApplication::processEvents();
-        QCOMPARE(t.calc().TopLine, 0);
-        QCOMPARE(t.calc().LastRow, t.calc().UpperBound());
+        QCOMPARE(t.calc().top_line(), 0);
+        QCOMPARE(t.calc().last_row(), t.calc().UpperBound());
         QCOMPARE(t.tape().ScrollBar()->maximum(), 0);
         expect_focus_on_the_open_line(t);
     }
@@ -442,7 +442,7 @@ class GuiTest : public QObject {
         window.resize(window.width(), window.height() / 2);
         QApplication::processEvents();
         keys_twenty_amounts(t);
-        const int top = t.calc().TopLine;
+        const int top = t.calc().top_line();
         QWidget* focused = QApplication::focusWidget();
         auto turn = [&](QWidget* over, int notches) {
             const QPointF at(5, 5);
@@ -451,21 +451,21 @@ class GuiTest : public QObject {
             QApplication::sendEvent(over, &wheel);
         };
         turn(t.Row(1), 1);
-        QCOMPARE(t.calc().TopLine, top - 3);
+        QCOMPARE(t.calc().top_line(), top - 3);
         QCOMPARE(t.tape().ScrollBar()->value(), top - 3);
         QCOMPARE(QApplication::focusWidget(), focused);
         QCOMPARE(t.calc().FocusLine(), t.calc().UpperBound());
         turn(t.tape().OpBox(2), 2);
-        QCOMPARE(t.calc().TopLine, std::max(top - 9, 0));
+        QCOMPARE(t.calc().top_line(), std::max(top - 9, 0));
         turn(t.Row(0), -1);
-        QCOMPARE(t.calc().TopLine, std::max(top - 9, 0) + 3);
+        QCOMPARE(t.calc().top_line(), std::max(top - 9, 0) + 3);
         // The box that kept the keyboard shows an older line meanwhile, without a caret.
         QVERIFY(t.calc().focus_parked());
-        QVERIFY(t.Row(t.calc().focus_row)->isReadOnly());
+        QVERIFY(t.Row(t.calc().focus_row())->isReadOnly());
         t.Type("5+");
         expect_focus_on_the_open_line(t);
-        QCOMPARE(t.calc().Tape[t.calc().UpperBound() - 1].Amount, 5.0);
-        QCOMPARE(t.calc().Accumulator, 215.0);
+        QCOMPARE(t.calc().tape()[t.calc().UpperBound() - 1].Amount, 5.0);
+        QCOMPARE(t.calc().accumulator(), 215.0);
     }
 
     void the_scroll_bar_moved_away_and_back_keeps_the_digits_keyed() {
@@ -479,15 +479,15 @@ class GuiTest : public QObject {
         const int end = bar->value();
         QCOMPARE(end, bar->maximum());
         bar->setValue(0);
-        QCOMPARE(t.calc().TopLine, 0);
+        QCOMPARE(t.calc().top_line(), 0);
         bar->setValue(end);
         expect_focus_on_the_open_line(t);
-        QCOMPARE(t.Row(t.calc().focus_row)->text(), QString("7"));
-        QVERIFY(!t.Row(t.calc().focus_row)->isReadOnly());
+        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString("7"));
+        QVERIFY(!t.Row(t.calc().focus_row())->isReadOnly());
         // A click after scrolling away chooses the line its row shows.
         bar->setValue(0);
         QTest::mouseClick(t.Row(3), Qt::LeftButton);
-        QCOMPARE(t.calc().TopLine + t.calc().focus_row, 3);
+        QCOMPARE(t.calc().top_line() + t.calc().focus_row(), 3);
     }
 
     void saving_with_ctrl_s_and_quitting_with_alt_f_x_asks_nothing() {
@@ -496,7 +496,7 @@ class GuiTest : public QObject {
         t.dialogs.answers.push_back(Path("keys.add").toStdString());
         t.Key(Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(Path("keys.add")));
-        QVERIFY(!t.calc().TapeChanged);
+        QVERIFY(!t.calc().tape_changed());
         t.Key(Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
@@ -517,9 +517,9 @@ class GuiTest : public QObject {
         QCOMPARE(watchdog_->messages.back(),
                  QString("Tallymar could not save folder.add: it is a folder, not a file"));
         QVERIFY(t.app().window().isVisible());
-        QVERIFY(t.calc().TapeChanged);
+        QVERIFY(t.calc().tape_changed());
         QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - Tape1"));
-        QCOMPARE(t.calc().Tape[3].Amount, 5.0);
+        QCOMPARE(t.calc().tape()[3].Amount, 5.0);
     }
 
     void a_named_pipe_on_the_command_line_is_refused_at_once() {

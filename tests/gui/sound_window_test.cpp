@@ -90,7 +90,7 @@ class SoundWindowTest : public QObject {
         {
             Started t(folder_->path());
             t.Type("5+");
-            QCOMPARE(t.calc().Tape[3].Amount, 5.0);
+            QCOMPARE(t.calc().tape()[3].Amount, 5.0);
         }  // closing the program closes the sound device
         const auto heard = ReadRawSamples(Output().toStdString());
         std::size_t from = 0;
@@ -113,7 +113,7 @@ class SoundWindowTest : public QObject {
             Started t(folder_->path());
             t.Type("12.5+3");
             t.Key(Qt::Key_Return);
-            QCOMPARE(t.calc().Tape[3].Amount, 12.5);
+            QCOMPARE(t.calc().tape()[3].Amount, 12.5);
         }
         QCOMPARE(capture.Stop(), QString());
         qunsetenv("AUDIODEV");

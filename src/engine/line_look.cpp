@@ -1,5 +1,4 @@
-// The rows' colours after Apply.
-#include "settings/apply_colors.h"
+#include "engine/line_look.h"
 
 namespace tallymar {
 

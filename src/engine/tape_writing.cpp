@@ -1,0 +1,74 @@
+// Lines put on the tape from outside the keyboard: a tape file's lines, read in
+// place of the tape or after it, and the converter's blocks.
+#include <algorithm>
+#include <cstddef>
+
+#include "engine/calc.h"
+
+namespace tallymar {
+
+bool Calc::ReplaceTape(const std::vector<TapeLine>& lines, bool file_ends) {
+    RemoveRowsBelowFirst();
+    LastRow = 0;
+    Tape.assign(1, TapeLine{});  // an open line until the first line read takes its place
+    CurLine = TopLine = 0;
+    return PutFileLines(lines, 0, file_ends);
+}
+
+bool Calc::AppendLines(const std::vector<TapeLine>& lines, bool file_ends) {
+    // The tape's open line takes the first of the lines.
+    return PutFileLines(lines, UpperBound(), file_ends);
+}
+
+bool Calc::PutFileLines(const std::vector<TapeLine>& lines, int start, bool file_ends) {
+    const std::size_t count = lines.size();
+    // Lines that fit with a new open line after them.
+    const std::size_t room = static_cast<std::size_t>(std::max(kMaxLines - 1 - start, 0));
+    bool fit = true;
+    defer_redraw_ = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TapeLine& line = lines[i];
+        if (i == room) {
+            // A full tape saved and opened again ends with its own open line, which
+            // then stands in for the new one; anything else is left out.
+            if (file_ends && i + 1 == count && line.Op == op::kOpen) {
+                Tape[start + i] = line;
+            } else {
+                fit = false;
+            }
+            break;
+        }
+        Tape[start + i] = line;
+        AddTapeLine();
+    }
+    defer_redraw_ = false;
+    ShowTapeEnd();
+    return fit;
+}
+
+void Calc::ShowTapeEnd() {
+    const int last = UpperBound();
+    TopLine = std::clamp(last - MaxRow + 1, 0, std::max(last - LastRow, 0));
+    ShowTape();
+    UpdateScroller();
+    // The focus goes to the last row afresh, so that its got-focus handling sets
+    // CurLine for the lines it shows now. (No lost-focus: a correction half keyed
+    // before the lines were read must not be committed onto a line that moved.)
+    TakeFocusAfresh(LastRow);
+}
+
+void Calc::AppendConversion(const std::vector<TapeLine>& lines) {
+    if (RefuseIfFull(static_cast<int>(lines.size()) + 1)) return;
+    // The block starts on a fresh line after the last one, which keeps its content.
+    CurLine = UpperBound();
+    AddTapeLine();
+    for (const TapeLine& line : lines) {
+        Tape[CurLine].Entry = line.Entry;
+        Tape[CurLine].Op = line.Op;
+        AddTapeLine();
+    }
+    ShowTape();
+    TapeChanged = true;
+}
+
+}  // namespace tallymar
