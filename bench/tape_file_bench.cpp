@@ -32,7 +32,9 @@ void BM_SaveFullTape(benchmark::State& state) {
     SilentPorts desk;
     Calc calc(desk.ports());
     calc.Start(40);
-    calc.ReplaceTape(FullTape());
+    const std::vector<TapeLine> full = FullTape();
+    LinesInMemory lines(full);
+    calc.ReplaceTape(lines);
     StdFileSystem files;
     const std::string path = BenchPath();
     std::string reason;

@@ -62,6 +62,13 @@ struct LineRange {
     int first = 0;
     int last = -1;
 };
+// What came of reading a file's lines onto the tape: a damaged line stopped it, or
+// the tape was full before the file's end.
+struct LinesTaken {
+    bool damaged = false;
+    bool too_long = false;
+};
+
 inline constexpr Colour kAdderModeColour = Rgb(255, 0, 0);
 inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 
@@ -155,15 +162,14 @@ class Calc {
     void CopySelection();
 
     // --- lines put on the tape from outside the keyboard ---
-    // A tape file read in place of the tape: the tape becomes `lines`, each followed by
-    // a new open line, as far as a tape holds them (kMaxLines); the file's own last line,
-    // when it is an open line, stands in for the new one where the tape is full
-    // (`file_ends` says the last of `lines` is the file's last). The rows are drawn once,
-    // at the end, showing the end of the tape, the focus on its open line. Returns false
-    // when lines were left out.
-    bool ReplaceTape(const std::vector<TapeLine>& lines, bool file_ends = true);
-    // The same after the tape's last line, whose place the first of `lines` takes.
-    bool AppendLines(const std::vector<TapeLine>& lines, bool file_ends = true);
+    // A tape file read in place of the tape: the tape becomes the file's lines, each
+    // followed by a new open line, up to a damaged line or as far as a tape holds them
+    // (kMaxLines; the file's own last line, when it is an open line, then stands in for
+    // the new one). The rows are drawn once, at the end, showing the end of the tape,
+    // the focus on its open line.
+    LinesTaken ReplaceTape(LineSource& lines);
+    // The same after the tape's last line, whose place the first line read takes.
+    LinesTaken AppendLines(LineSource& lines);
     // The tape now equals its file (saved, or read whole): no changes to save.
     void MarkTapeUnchanged() { TapeChanged = false; }
     // A conversion block: after the tape's last line, which keeps its content, each of
@@ -308,7 +314,7 @@ class Calc {
     };
     void RowDeleteSteps(DeleteProgress& progress);
     // Puts a file's lines on the tape from line `start` on (ReplaceTape, AppendLines).
-    bool PutFileLines(const std::vector<TapeLine>& lines, int start, bool file_ends);
+    LinesTaken PutFileLines(LineSource& lines, int start);
 
     // --- rendering ---
     std::string GetNumberFormat(int decimal_code);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/line_look.h"
 
 namespace tallymar {
 
@@ -183,17 +184,10 @@ void Calc::CopySelection() {
     int low = std::clamp(std::min(SelStartLine, SelEndLine), 0, UpperBound());
     int high = std::clamp(std::max(SelStartLine, SelEndLine), 0, UpperBound());
     std::string text;
+    const LookContext context{Medium::kClipboard, colours_, symbols_};
     for (int i = low; i <= high; ++i) {
-        const TapeLine& line = Tape[i];
         text += "\r\n";
-        if (line.Op == op::kComment) {
-            std::string entry = EntryText(line);
-            std::replace(entry.begin(), entry.end(), '\0', ' ');
-            text += entry;
-        } else {
-            text += FormatAmount(line.Amount, line.Decimals);
-            text += line.Op;
-        }
+        text += LookOf(Tape[i], context).text;
     }
     ports_.desktop.SetClipboardText(text);
 }

@@ -23,90 +23,42 @@ void Calc::ShowAccumulator() {
 }
 
 std::string Calc::ShownText(int line) const {
-    const TapeLine& l = Tape[line];
-    switch (l.Op) {
-        case op::kOpen:
-            return "";
-        case op::kComment:
-            return TrimLeftBlanks(EntryShown(l));
-        case op::kConversion:
-            return TrimRightBlanks(EntryShown(l));
-        case op::kRule:
-            return kRuleText;
-        default:
-            return FormatAmount(l.Amount, l.Decimals);
-    }
+    return LookOf(Tape[line], LookContext{Medium::kRow, colours_, symbols_}).text;
 }
 
+namespace {
+
+// A row takes the look of the line it shows; what the look leaves unset stays as the
+// row had it.
+void Show(Row& row, LineLook&& look) {
+    row.SetText(look.text);
+    row.op = std::move(look.op);
+    if (look.font_size) row.font_size = *look.font_size;
+    if (look.bold) row.bold = *look.bold;
+    if (look.locked) row.locked = *look.locked;
+    if (look.op_locked) row.op_locked = *look.op_locked;
+    if (look.fore) row.fore = row.op_fore = *look.fore;
+    if (look.back) row.back = row.op_back = *look.back;
+}
+
+}  // namespace
+
 void Calc::ShowTape() {
-    const Colours& c = colours_;
-    int conversion_rows = 0;
-    int low = std::min(SelStartLine, SelEndLine);
-    int high = std::max(SelStartLine, SelEndLine);
+    int conversions = 0;
+    const int low = std::min(SelStartLine, SelEndLine);
+    const int high = std::max(SelStartLine, SelEndLine);
     for (int r = 0; r <= LastRow; ++r) {
-        int index = TopLine + r;
+        const int index = TopLine + r;
         if (index < 0 || index > UpperBound()) break;
         const TapeLine& line = Tape[index];
-        Row& row = rows_[r];
-        if (line.Op != op::kComment) {
-            NumberFormat = GetNumberFormat(line.Decimals);
-            row.op = std::string(1, line.Op);
-            row.SetText(FormatNumber(line.Amount, NumberFormat, symbols_));
-        }
-        Colour by_sign = line.Amount >= 0 ? c.CurPosClr : c.CurNegClr;
-        auto style = [&](int size, bool bold, bool locked, Colour fore) {
-            row.font_size = size;
-            row.bold = bold;
-            row.locked = locked;
-            row.SetColours(fore, c.CurTapClr);
-        };
-        switch (line.Op) {
-            case op::kOpen:
-                row.SetText("");
-                row.op.clear();
-                row.bold = false;
-                row.locked = false;
-                row.SetColours(c.CurPosClr, c.CurTapClr);
-                break;
-            case op::kComment:
-                row.SetText(TrimLeftBlanks(EntryShown(line)));
-                row.op.clear();
-                style(12, false, false, c.CurTxtClr);
-                break;
-            case op::kConversion:
-                row.SetText(TrimRightBlanks(EntryShown(line)));
-                ++conversion_rows;
-                row.op = conversion_rows % 4 == 2 ? "=" : "";
-                row.font_size = 10;
-                break;
-            case op::kRule:
-                row.SetText(kRuleText);
-                row.op.clear();
-                style(12, false, true, c.CurPosClr);
-                row.op_locked = true;
-                break;
-            case '*':
-            case '/':
-                if (index > 0 && op::IsSum(Tape[index - 1].Op)) {
-                    style(10, true, true, by_sign);
-                } else {
-                    style(12, false, false, by_sign);
-                }
-                break;
-            case op::kTotal:
-            case op::kSubtotal:
-                style(10, true, true, by_sign);
-                break;
-            case '-':
-                style(12, false, false, c.CurNegClr);
-                break;
-            default:
-                style(12, false, false, c.CurPosClr);
-                break;
-        }
-        if (Selecting && index >= low && index <= high) {
-            row.SetColours(kSelectionFore, kSelectionBack);
-        }
+        // The number format follows the lines drawn (the total display and automatic
+        // decimals go by the last one).
+        if (line.Op != op::kComment) NumberFormat = GetNumberFormat(line.Decimals);
+        const LookContext context{Medium::kRow, colours_,
+                                  symbols_,     index > 0 ? Tape[index - 1].Op : ' ',
+                                  conversions,  Selecting && index >= low && index <= high};
+        Show(rows_[r], LookOf(line, context));
+        if (line.Op == op::kConversion) ++conversions;
     }
 }
 

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tallymar {
 
@@ -37,6 +39,29 @@ struct TapeLine {
     double Amount = 0;
     std::int16_t Decimals = 0;
     char Op = op::kOpen;
+};
+
+// Lines read onto the tape from elsewhere (a tape file), one by one.
+class LineSource {
+  public:
+    virtual ~LineSource() = default;
+    virtual std::size_t LineCount() const = 0;
+    // Line `index` into *line; false when it is damaged, which ends the reading.
+    virtual bool ReadLine(std::size_t index, TapeLine* line) = 0;
+};
+
+// Lines held in memory, every one good.
+class LinesInMemory : public LineSource {
+  public:
+    explicit LinesInMemory(const std::vector<TapeLine>& lines) : lines_(lines) {}
+    std::size_t LineCount() const override { return lines_.size(); }
+    bool ReadLine(std::size_t index, TapeLine* line) override {
+        *line = lines_[index];
+        return true;
+    }
+
+  private:
+    const std::vector<TapeLine>& lines_;
 };
 
 // Stores text (UTF-8) into Entry, cut or padded with blanks to 17 characters.

@@ -7,34 +7,40 @@
 
 namespace tallymar {
 
-bool Calc::ReplaceTape(const std::vector<TapeLine>& lines, bool file_ends) {
+LinesTaken Calc::ReplaceTape(LineSource& lines) {
     RemoveRowsBelowFirst();
     LastRow = 0;
     Tape.assign(1, TapeLine{});  // an open line until the first line read takes its place
     CurLine = TopLine = 0;
-    return PutFileLines(lines, 0, file_ends);
+    return PutFileLines(lines, 0);
 }
 
-bool Calc::AppendLines(const std::vector<TapeLine>& lines, bool file_ends) {
+LinesTaken Calc::AppendLines(LineSource& lines) {
     // The tape's open line takes the first of the lines.
-    return PutFileLines(lines, UpperBound(), file_ends);
+    return PutFileLines(lines, UpperBound());
 }
 
-bool Calc::PutFileLines(const std::vector<TapeLine>& lines, int start, bool file_ends) {
-    const std::size_t count = lines.size();
+LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
+    const std::size_t count = lines.LineCount();
     // Lines that fit with a new open line after them.
     const std::size_t room = static_cast<std::size_t>(std::max(kMaxLines - 1 - start, 0));
-    bool fit = true;
+    // Room for every line at once, rather than the tape growing line by line.
+    Tape.reserve(start + std::min(count, room) + 1);
+    LinesTaken taken;
     defer_redraw_ = true;
     for (std::size_t i = 0; i < count; ++i) {
-        const TapeLine& line = lines[i];
+        TapeLine line;
+        if (!lines.ReadLine(i, &line)) {
+            taken.damaged = true;
+            break;
+        }
         if (i == room) {
             // A full tape saved and opened again ends with its own open line, which
             // then stands in for the new one; anything else is left out.
-            if (file_ends && i + 1 == count && line.Op == op::kOpen) {
+            if (i + 1 == count && line.Op == op::kOpen) {
                 Tape[start + i] = line;
             } else {
-                fit = false;
+                taken.too_long = true;
             }
             break;
         }
@@ -43,7 +49,7 @@ bool Calc::PutFileLines(const std::vector<TapeLine>& lines, int start, bool file
     }
     defer_redraw_ = false;
     ShowTapeEnd();
-    return fit;
+    return taken;
 }
 
 void Calc::ShowTapeEnd() {

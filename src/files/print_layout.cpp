@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/text_codec.h"
+#include "engine/line_look.h"
 
 namespace tallymar {
 
@@ -17,8 +17,6 @@ constexpr double kTopMargin = 720;      // half an inch between the header and t
 constexpr long kRowHeight = 250;        // a page has one line per 250 twips of height
 constexpr long kMinColumnWidth = 2750;  // a page has one column per 2750 twips of width
 constexpr int kHeaderRows = 3;          // rows of a column given up to the header and margin
-constexpr std::size_t kMaxConversionChars = 14;  // wider conversion texts run off to the left
-constexpr int kConversionBlock = 4;              // conversion lines come in blocks of four
 constexpr Colour kBlack = 0;
 constexpr double kHeaderPoints = 10;
 constexpr double kLinePoints = 12;
@@ -26,13 +24,6 @@ constexpr double kLinePoints = 12;
 // Layout sizes divide whole numbers: each operand goes to the nearest one first.
 long Whole(double twips) {
     return std::lround(twips);
-}
-
-// The Entry as printed: UTF-8, a never-set (NUL) character printed as a blank.
-std::string EntryPrinted(const TapeLine& line) {
-    std::string text = EntryText(line);
-    std::replace(text.begin(), text.end(), '\0', ' ');
-    return text;
 }
 
 }  // namespace
@@ -74,71 +65,28 @@ std::optional<int> PrintLayout::PrintTapeLines(PrintSurface& surface,
     PrintPageHeader(surface, PageNo + 1);
     surface.SetFontSize(kLinePoints);
 
-    const Colours& colours = options_.colours;
-    const auto shade = [&](Colour colour) { return options_.PrintColor ? colour : kBlack; };
-
     int row = 0;
     int column = 0;
-    int conversions = 0;  // conversion lines so far in the current block of four
+    int conversions = 0;  // conversion lines printed so far
     for (int index = first; index <= last; ++index) {
         const TapeLine& line = tape.at(static_cast<std::size_t>(index));
         const double column_left = static_cast<double>(column_width) * column;
         const double y = row * options_.line_pitch + kTopMargin;
-        const std::string amount =
-            FormatNumber(line.Amount, PatternOf(line.Decimals), options_.symbols);
-        double x = options_.field_width -
-                   static_cast<double>(Utf8Length(amount)) * kCharacterAdvance + column_left;
-
-        bool print = true;
-        bool bold = false;
-        Colour colour = shade(colours.CurPosClr);
-        std::string text;
-        switch (line.Op) {
-            case op::kRule:
-            case op::kOpen:
-                print = false;  // the row stays empty
-                break;
-            case op::kTotal:
-            case op::kSubtotal:
-                bold = true;
-                colour = shade(line.Amount >= 0 ? colours.CurPosClr : colours.CurNegClr);
-                text = amount + line.Op;
-                break;
-            case '-':
-                colour = shade(colours.CurNegClr);
-                text = amount + '-';
-                break;
-            case op::kComment:
-                colour = shade(colours.CurTxtClr);
-                text = EntryPrinted(line);
-                x = column_left;
-                break;
-            case op::kConversion: {
-                colour = shade(colours.CurTxtClr);
-                text = EntryPrinted(line);
-                text.erase(text.find_last_not_of(' ') + 1);
-                // The text ends where amounts end; the " =" of the second line of a
-                // block stands where an amount's operator does.
-                x = options_.field_width -
-                    static_cast<double>(
-                        std::min(static_cast<std::size_t>(Utf8Length(text)), kMaxConversionChars)) *
-                        kCharacterAdvance +
-                    column_left;
-                if (conversions == 1) text += " =";
-                conversions = (conversions + 1) % kConversionBlock;
-                break;
-            }
-            default:
-                text = amount + line.Op;
-                break;
-        }
-
-        if (print) {
-            surface.SetFontBold(bold);
-            surface.SetForeColor(colour);
+        // How the line prints; without "Send colors to printer" every line is black.
+        const LineLook look = LookOf(line, LookContext{Medium::kPaper, options_.colours,
+                                                       options_.symbols, ' ', conversions});
+        if (line.Op == op::kConversion) ++conversions;
+        if (look.printed) {
+            const double x = look.place == Place::kColumnLeft
+                                 ? column_left
+                                 : options_.field_width -
+                                       static_cast<double>(look.aligned_chars) * kCharacterAdvance +
+                                       column_left;
+            surface.SetFontBold(look.bold.value_or(false));
+            surface.SetForeColor(options_.PrintColor ? look.fore.value_or(kBlack) : kBlack);
             surface.SetCurrentX(x);
             surface.SetCurrentY(y);
-            surface.PrintLine({PrintItem{text}});
+            surface.PrintLine({PrintItem{look.text}});
         }
 
         if (++row < lines_per_column) continue;

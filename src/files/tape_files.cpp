@@ -8,6 +8,19 @@
 namespace tallymar {
 namespace {
 
+// A tape file's records as the engine reads them.
+class Records : public LineSource {
+  public:
+    explicit Records(const std::string& bytes) : bytes_(bytes) {}
+    std::size_t LineCount() const override { return RecordCount(bytes_.size()); }
+    bool ReadLine(std::size_t index, TapeLine* line) override {
+        return DecodeRecord(&bytes_[index * kRecordSize], line);
+    }
+
+  private:
+    const std::string& bytes_;
+};
+
 const std::string kNewTapeCaption = std::string(kProgramTitle) + " - Tape1";
 
 // Whether the last four characters, in lower case, are ".add".
@@ -237,12 +250,11 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
         default:
             return {};
     }
-    const Records records = DecodeRecords(*bytes);
-    const bool fit = opened.appended ? calc_.AppendLines(records.lines, records.whole)
-                                     : calc_.ReplaceTape(records.lines, records.whole);
-    // A bad record counts only when the tape had room for it.
-    const bool corrupted = fit && !records.whole;
-    const bool too_long = !fit;
+    Records records(*bytes);
+    const LinesTaken taken =
+        opened.appended ? calc_.AppendLines(records) : calc_.ReplaceTape(records);
+    const bool corrupted = taken.damaged;
+    const bool too_long = taken.too_long;
     if (corrupted) {
         Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);
     } else {
@@ -257,19 +269,6 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
     opened.lines_read = true;
     opened.whole = !corrupted && !too_long;
     return opened;
-}
-
-TapeFiles::Records TapeFiles::DecodeRecords(const std::string& bytes) {
-    Records records;
-    const std::size_t count = RecordCount(bytes.size());
-    records.lines.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        TapeLine line;
-        if (!DecodeRecord(&bytes[i * kRecordSize], &line)) return records;
-        records.lines.push_back(line);
-    }
-    records.whole = true;
-    return records;
 }
 
 }  // namespace tallymar

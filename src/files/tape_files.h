@@ -1,9 +1,9 @@
 // New, Open, Save and Save As of tape files, the save-changes question, and the
 // main window's caption that names the current file.
 //
-// A file is read whole into memory (at most one tape's worth of records), its
-// records are decoded up to the first bad one, and the engine puts the lines on the
-// tape (Calc::ReplaceTape or AppendLines), redrawing the rows once at the end. A save encodes the
+// A file is read whole into memory (at most one tape's worth of records) and the
+// engine reads its records onto the tape (Calc::ReplaceTape or AppendLines), up to
+// the first bad one, redrawing the rows once at the end. A save encodes the
 // whole tape and hands it to FileSystem::Write, which replaces the old file in one step.
 //
 // Nothing is lost quietly: a save that fails says why, leaves the tape marked as
@@ -14,7 +14,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "engine/calc.h"
 #include "files/file_ports.h"
@@ -98,12 +97,6 @@ class TapeFiles {
     // says the user already answered No to it.
     Opened ReadTapeFile(const std::string& path, bool declined_saving);
     void SetCaption(const std::string& caption, const std::string& title);
-    // A file's lines: its records up to the first bad one.
-    struct Records {
-        std::vector<TapeLine> lines;
-        bool whole = false;  // every record was good
-    };
-    static Records DecodeRecords(const std::string& bytes);
 
     // The busy pointer for as long as one of these lives; nested ones keep it on.
     class BusyPointer {
