@@ -85,6 +85,20 @@ TEST(CliOutput, dump_prints_the_state_where_it_stands) {
     EXPECT_NE(r.out.find("lines 6\n"), std::string::npos);
 }
 
+TEST(CliCommands, a_menu_item_or_button_by_name_runs_the_command_the_window_runs) {
+    // The item runs what its named token runs; a dialog the window would open is a line.
+    const Result by_item = Cli({"--keys", "5+3+{Click 3}{mnuEditInsert}{mnuOptionsColors}"});
+    const Result by_token = Cli({"--keys", "5+3+{Click 3}{Insert}"});
+    ASSERT_EQ(by_item.status, 0);
+    EXPECT_EQ(Lines(by_item.out).front(), "command mnuOptionsColors");
+    EXPECT_EQ(by_item.out, "command mnuOptionsColors\n" + by_token.out);
+    EXPECT_NE(by_item.out.find(R"(L3   "0.00")"), std::string::npos) << by_item.out;
+    // Without {Pdf PATH} the print dialog is a line too.
+    const Result print = Cli({"--keys", "{cmdPrint}{mnuFilePrintPreview}"});
+    EXPECT_EQ(Lines(print.out)[0], "command cmdPrint");
+    EXPECT_EQ(Lines(print.out)[1], "command mnuFilePrintPreview");
+}
+
 TEST(CliOptions, set_the_settings_before_start_up) {
     Result r = Cli({"--rows", "2", "--decimals", "3", "--calc-mode", "--keys", "5+"});
     ASSERT_EQ(r.status, 0);

@@ -11,6 +11,7 @@
 #include "cli/dump.h"
 #include "cli/recorder.h"
 #include "cli/script.h"
+#include "commands/command.h"
 #include "engine/calc.h"
 
 namespace tallymar::cli {
@@ -35,6 +36,21 @@ constexpr KeyStroke kKeyStrokes[] = {
     {"Alt", key::kAlt, shift::kAlt, 0},         {"C-c", key::kC, shift::kCtrl, 0},
     {"C-v", key::kV, shift::kCtrl, 0},
 };
+
+// The tokens named after what they do, and the menu items and buttons they stand for.
+constexpr std::pair<const char*, Command> kCommandTokens[] = {
+    {"Insert", Command::mnuEditInsert}, {"Delete", Command::mnuEditDelete},
+    {"Copy", Command::mnuEditCopy},     {"Clear", Command::mnuEditClear},
+    {"New", Command::mnuFileNew},       {"Callback", Command::cmdCallIt},
+};
+
+// A command token: one of those, or the name of a menu item or button itself.
+std::optional<Command> CommandOfToken(std::string_view token) {
+    for (const auto& [name, command] : kCommandTokens) {
+        if (token == name) return command;
+    }
+    return CommandNamed(token);
+}
 
 Answer AnswerOf(const std::string& text) {
     if (text == "yes") return Answer::kYes;
@@ -78,33 +94,32 @@ void FileSession::SetCaption(const std::string& caption) {
 
 std::string Replayer::Run(const Action& action) {
     using Kind = Action::Kind;
+    // Keys go to the row whose box has the keyboard.
     const int focus = calc_.focus_row() >= 0 ? calc_.focus_row() : calc_.last_row();
     auto row_exists = [&](int row) { return row >= 0 && row <= calc_.last_row(); };
     switch (action.kind) {
         case Kind::kType:
-            calc_.KeyDown(focus, 0, shift::kNone);
-            calc_.KeyPress(focus, action.character);
+            commands_.Key(focus, Keystroke{0, shift::kNone, action.character});
             break;
         case Kind::kKey:
             for (const KeyStroke& stroke : kKeyStrokes) {
                 if (action.name != stroke.token) continue;
-                calc_.KeyDown(focus, stroke.key_code, stroke.shift_state);
-                if (stroke.character) calc_.KeyPress(focus, stroke.character);
+                commands_.Key(focus,
+                              Keystroke{stroke.key_code, stroke.shift_state, stroke.character});
             }
             break;
         case Kind::kMenu:
-            RunMenu(action.name);
-            break;
+            return RunMenu(action.name);
         case Kind::kDecimals:
             for (int index = 0; index < 7; ++index) {
                 if (kDecimalOptionCodes[index] == action.number) {
-                    calc_.DecimalOptionClick(index);
+                    commands_.DecimalButton(index);
                     return "";
                 }
             }
             return "no decimal button has the code " + std::to_string(action.number);
         case Kind::kMode:
-            calc_.SetCalcMode(action.number == 1);
+            commands_.SetCalcMode(action.number == 1);
             break;
         case Kind::kClick:
         case Kind::kShiftClick:
@@ -113,28 +128,27 @@ std::string Replayer::Run(const Action& action) {
                 return "row " + std::to_string(action.number) + " does not exist";
             }
             if (action.kind == Kind::kShiftDrag) {
-                calc_.MouseMove(action.number, kLeftButton, shift::kShift, action.y);
+                commands_.ShiftDrag(action.number, action.y);
+            } else if (action.kind == Kind::kShiftClick) {
+                commands_.ShiftClick(action.number, kLeftButton);
             } else {
-                if (action.kind == Kind::kShiftClick) {
-                    calc_.MouseDown(action.number, kLeftButton, shift::kShift);
-                }
-                calc_.SetFocus(action.number);
+                commands_.Focus(action.number);
             }
             break;
         case Kind::kScroll:
-            calc_.ScrollTo(action.number);
+            commands_.Scroll(action.number);
             break;
         case Kind::kWheel:
-            calc_.ScrollByWheel(action.number);
+            commands_.Wheel(action.number);
             break;
         case Kind::kRows:
             if (action.number < 0) return "a window cannot have fewer than 0 rows";
-            calc_.Resize(action.number);
+            commands_.Resize(action.number);
             break;
         case Kind::kVoice:
-            if (action.name == "Voice") calc_.SetCallInputCharacter(action.text);
-            if (action.name == "CallbackVoice") calc_.SetCallbackCharacter(action.text);
-            if (action.name == "Machine") calc_.SetMachineSound(action.text);
+            if (action.name == "Voice") commands_.SetCallInputCharacter(action.text);
+            if (action.name == "CallbackVoice") commands_.SetCallbackCharacter(action.text);
+            if (action.name == "Machine") commands_.SetMachineSound(action.text);
             break;
         case Kind::kAnswer:
             recorder_.QueueAnswer(AnswerOf(action.text));
@@ -147,25 +161,30 @@ std::string Replayer::Run(const Action& action) {
 
 std::string Replayer::RunFile(const Action& action) {
     if (action.name == "Pdf") {
-        if (!print_pdf) return "printing to PDF is not available here";
-        return print_pdf(calc_, action.text);
+        // File > Print, with the PDF file chosen in the print dialog.
+        if (!outside_.print_pdf) return "printing to PDF is not available here";
+        outside_.pdf_path = action.text;
+        commands_.Run(Command::mnuFilePrint);
+        return std::exchange(outside_.print_error, "");
     }
-    if (action.name == "Open") files_.files().OpenTapeFile(action.text);
+    if (action.name == "Open") commands_.OpenFile(action.text);
     if (action.name == "Save") {
         files_.ChoosePath(action.text);
-        files_.files().SaveTapeAs();
+        commands_.Run(Command::mnuFileSaveAs);
         files_.ChoosePath(std::nullopt);
     }
     return "";
 }
 
-void Replayer::RunMenu(const std::string& name) {
-    if (name == "Insert") calc_.MenuInsert();
-    if (name == "Delete") calc_.MenuDelete();
-    if (name == "Copy") calc_.CopySelection();
-    if (name == "Clear" || name == "New") files_.files().NewTape();
-    if (name == "Callback") calc_.CallbackButtonClick();
-    if (name == "Dump") Dump(calc_, out_);
+std::string Replayer::RunMenu(const std::string& name) {
+    if (name == "Dump") {
+        Dump(calc_, out_);
+        return "";
+    }
+    const std::optional<Command> command = CommandOfToken(name);
+    if (!command) return "unknown command {" + name + "}";
+    commands_.Run(*command);
+    return "";
 }
 
 std::string Replayer::RunAll(std::string_view script) {
@@ -207,7 +226,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
     StartUp(calc, options);
     FileSession files(calc, out);
     Replayer replayer(calc, recorder, out, files);
-    replayer.print_pdf = print_pdf;
+    replayer.SetPdfPrinter(print_pdf);
     for (const Action& action : actions) {
         std::string problem = replayer.Run(action);
         if (!problem.empty()) {

@@ -1,6 +1,7 @@
 // tallymar-cli: the adding machine without a window. It replays a key script
-// against the same engine the window uses and prints every message box, beep,
-// sound and clipboard text as it happens, then the tape, its rows and the total.
+// through the same commands the window's widgets call (commands/) and prints every
+// message box, beep, sound and clipboard text as it happens, then the tape, its
+// rows and the total.
 #pragma once
 
 #include <functional>
@@ -10,8 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "cli/outside.h"
 #include "cli/recorder.h"
 #include "cli/script.h"
+#include "commands/commands.h"
 #include "engine/calc.h"
 #include "files/file_ports.h"
 #include "files/std_file_system.h"
@@ -46,25 +49,25 @@ class FileSession : public FileDialogs, public CaptionPort {
     TapeFiles tape_files_;
 };
 
-// Prints the tape (or its highlighted lines) to a PDF file; returns why it could not.
-using PdfPrinter = std::function<std::string(const Calc& calc, const std::string& path)>;
-
 // Replays script actions against an engine that has been started.
 class Replayer {
   public:
     // With tape files of its own, which last as long as the replayer.
     Replayer(Calc& calc, Recorder& recorder, std::ostream& out)
+        : Replayer(calc, recorder, out, std::make_unique<FileSession>(calc, out)) {}
+    // With tape files that outlive it (a script run in parts).
+    Replayer(Calc& calc, Recorder& recorder, std::ostream& out, FileSession& files)
         : calc_(calc),
           recorder_(recorder),
           out_(out),
-          own_files_(std::make_unique<FileSession>(calc, out)),
-          files_(*own_files_) {}
-    // With tape files that outlive it (a script run in parts).
-    Replayer(Calc& calc, Recorder& recorder, std::ostream& out, FileSession& files)
-        : calc_(calc), recorder_(recorder), out_(out), files_(files) {}
+          files_(files),
+          commands_(calc, files.files()),
+          outside_(calc, out) {
+        commands_.SetOutside(&outside_);
+    }
 
     // What {Pdf PATH} prints with; without it the token is an error.
-    PdfPrinter print_pdf;
+    void SetPdfPrinter(PdfPrinter print_pdf) { outside_.print_pdf = std::move(print_pdf); }
 
     // Runs one action; returns why it cannot run, or "" when it ran.
     std::string Run(const Action& action);
@@ -72,7 +75,11 @@ class Replayer {
     std::string RunAll(std::string_view script);
 
   private:
-    void RunMenu(const std::string& name);
+    Replayer(Calc& calc, Recorder& recorder, std::ostream& out, std::unique_ptr<FileSession> files)
+        : Replayer(calc, recorder, out, *files) {
+        own_files_ = std::move(files);
+    }
+    std::string RunMenu(const std::string& name);
     std::string RunFile(const Action& action);
 
     Calc& calc_;
@@ -80,6 +87,8 @@ class Replayer {
     std::ostream& out_;
     std::unique_ptr<FileSession> own_files_;
     FileSession& files_;
+    Commands commands_;
+    Outside outside_;
 };
 
 struct RunOptions {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 
+#include "commands/command.h"
 #include "engine/text_codec.h"
 
 namespace tallymar::cli {
@@ -48,7 +49,8 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         action->name = token;
         return true;
     }
-    if (kMenus.count(token)) {
+    // A menu item or button by its own name runs its command too ({mnuFileSave}).
+    if (kMenus.count(token) || CommandNamed(token)) {
         action->kind = Kind::kMenu;
         action->name = token;
         return true;

@@ -32,8 +32,11 @@ inline constexpr int kPageUp = 33;
 inline constexpr int kPageDown = 34;
 inline constexpr int kEnd = 35;
 inline constexpr int kHome = 36;
+inline constexpr int kLeft = 37;
 inline constexpr int kUp = 38;
+inline constexpr int kRight = 39;
 inline constexpr int kDown = 40;
+inline constexpr int kDelete = 46;
 inline constexpr int kC = 67;
 inline constexpr int kV = 86;
 inline constexpr int kSystem = 91;  // the Windows or Super key
@@ -50,6 +53,7 @@ inline constexpr int kCtrl = 2;
 inline constexpr int kAlt = 4;
 }  // namespace shift
 inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
 // Lines the tape scrolls for one notch of the mouse wheel.
 inline constexpr int kWheelLines = 3;
 

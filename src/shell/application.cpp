@@ -17,8 +17,10 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
       calc_(Ports{ports_, ports_, ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
-    window_ = std::make_unique<MainWindow>(calc_, settings_);
-    window_->SetTapeFiles(files_.get());
+    commands_ = std::make_unique<Commands>(calc_, *files_);
+    window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
+    dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_);
+    commands_->SetOutside(dialog_commands_.get());
     window_->on_closing = [this] { SaveSettingsNow(); };
     ports_.SetParent(window_.get());
     qt_dialogs_.SetParent(window_.get());
@@ -27,10 +29,17 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
         tape->Sync();
         tape->repaint();
     };
-    ports_.before_events = [tape] { tape->Sync(); };
+    MainWindow* window = window_.get();
+    ports_.before_events = [tape, window] {
+        tape->Sync();
+        window->ShowCheckMarks();
+    };
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    // The shell's dialogs go before the commands that reach them.
+    commands_->SetOutside(nullptr);
+}
 
 void Application::SetCaption(const std::string& caption) {
     window_->setWindowTitle(QString::fromStdString(caption));
@@ -68,7 +77,8 @@ void Application::Start(const std::string& command_line_path) {
     window_->activateWindow();
 
     if (!command_line_path.empty()) {
-        window_->tape_window().Apply([&](Calc&) { files_->OpenTapeFile(command_line_path); });
+        window_->tape_window().Apply(
+            [&](Commands& commands) { commands.OpenFile(command_line_path); });
     }
 }
 

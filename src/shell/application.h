@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/commands.h"
 #include "engine/calc.h"
 #include "files/std_file_system.h"
 #include "files/tape_files.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_ports.h"
 #include "settings/settings.h"
+#include "shell/dialog_commands.h"
 #include "shell/main_window.h"
 
 namespace tallymar {
@@ -30,6 +32,7 @@ class Application : public CaptionPort {
 
     MainWindow& window() { return *window_; }
     Calc& calc() { return calc_; }
+    Commands& commands() { return *commands_; }
     Settings& settings() { return settings_; }
     TapeFiles& files() { return *files_; }
     const std::string& settings_path() const { return settings_path_; }
@@ -50,7 +53,9 @@ class Application : public CaptionPort {
     QtFileDialogs qt_dialogs_;
     FileDialogs& dialogs_;
     std::unique_ptr<TapeFiles> files_;
+    std::unique_ptr<Commands> commands_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<DialogCommands> dialog_commands_;
 };
 
 // The message shown when the settings file cannot be written at shut-down.

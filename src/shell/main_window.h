@@ -1,12 +1,14 @@
 // The main window (frmMDI): a multiple-document frame holding the one tape
 // window, the menu bar, "Always on top", the rows that fit as it is resized,
-// and the save question when it closes.
+// and the save question when it closes. Every menu item runs its command through
+// the commands (commands/), as the tape window's buttons do.
 #pragma once
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
+#include "commands/commands.h"
 #include "shell/menus.h"
 #include "shell/on_top.h"
 
@@ -15,19 +17,17 @@ class QMdiSubWindow;
 
 namespace tallymar {
 
-class Calc;
-class TapeFiles;
+class Dialogs;
 class TapePrinting;
 class TapeWindow;
 struct Settings;
 
 class MainWindow : public QMainWindow {
   public:
-    MainWindow(Calc& calc, Settings& settings);
+    // `messages` shows the message boxes of printing.
+    MainWindow(Commands& commands, Settings& settings, Dialogs& messages);
     ~MainWindow() override;
 
-    // Connects the file commands; the window works without them until then.
-    void SetTapeFiles(TapeFiles* files);
     // Runs when the window has agreed to close (writes the settings).
     std::function<void()> on_closing;
 
@@ -36,22 +36,21 @@ class MainWindow : public QMainWindow {
     const Menus& menus() const { return menus_; }
     AlwaysOnTop& always_on_top() { return on_top_; }
 
+    // Runs a command as its menu item does, then shows the model.
+    void Run(Command command);
     // Computes the rows that fit and makes the engine's window that size.
     void FitRows();
     // Runs a modal dialog under the always-on-top rule and gives the focus back after.
     int RunDialog(QDialog& dialog);
+    // Shows the check marks the commands keep ("Voice callback").
+    void ShowCheckMarks();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ConnectMenus();
-    void Command(const std::function<void()>& command);
-
-    Calc& calc_;
-    Settings& settings_;
-    TapeFiles* files_ = nullptr;
+    Commands& commands_;
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* child_ = nullptr;
     TapeWindow* tape_ = nullptr;

@@ -14,9 +14,13 @@
 
 namespace tallymar {
 
-TapePrinting::TapePrinting(Calc& calc, const Settings& settings, QWidget* parent,
-                           std::function<int(QDialog&)> run_dialog)
-    : calc_(calc), settings_(settings), parent_(parent), run_dialog_(std::move(run_dialog)) {
+TapePrinting::TapePrinting(const Calc& calc, const Settings& settings, Dialogs& messages,
+                           QWidget* parent, std::function<int(QDialog&)> run_dialog)
+    : calc_(calc),
+      settings_(settings),
+      messages_(messages),
+      parent_(parent),
+      run_dialog_(std::move(run_dialog)) {
     printer_.setPageSize(QPageSize(QPageSize::Letter));
 }
 
@@ -77,7 +81,7 @@ void TapePrinting::PrintTape() {
             printer_.outputFormat() == QPrinter::PdfFormat
                 ? "to " + QFileInfo(printer_.outputFileName()).fileName().toStdString()
                 : "on " + printer_.printerName().toStdString();
-        calc_.ports().dialogs.ShowMessage(Message{
+        messages_.ShowMessage(Message{
             kProgramTitle, std::string(kProgramTitle) + " could not print " + where + ": " + reason,
             Buttons::kOk, Icon::kExclamation, Answer::kOk});
     }

@@ -15,12 +15,14 @@ class QDialog;
 namespace tallymar {
 
 class Calc;
+class Dialogs;
 struct Settings;
 
 class TapePrinting {
   public:
-    // `run_dialog` shows a modal dialog under the main window's always-on-top rule.
-    TapePrinting(Calc& calc, const Settings& settings, QWidget* parent,
+    // `messages` tells why printing failed; `run_dialog` shows a modal dialog under the
+    // main window's always-on-top rule.
+    TapePrinting(const Calc& calc, const Settings& settings, Dialogs& messages, QWidget* parent,
                  std::function<int(QDialog&)> run_dialog);
 
     // The print dialog, then the whole tape or the highlighted lines on the printer.
@@ -46,8 +48,9 @@ class TapePrinting {
     // The PDF file the print dialog proposes for the tape.
     QString ProposedPdfPath() const;
 
-    Calc& calc_;
+    const Calc& calc_;
     const Settings& settings_;
+    Dialogs& messages_;
     QWidget* parent_;
     std::function<int(QDialog&)> run_dialog_;
     QPrinter printer_{QPrinter::HighResolution};

@@ -110,8 +110,8 @@ char32_t CharacterOf(const QKeyEvent& event) {
 
 }  // namespace
 
-EngineKey TranslateKey(const QKeyEvent& event) {
-    return EngineKey{VirtualKeyOf(event), ShiftStateOf(event), CharacterOf(event)};
+Keystroke TranslateKey(const QKeyEvent& event) {
+    return Keystroke{VirtualKeyOf(event), ShiftStateOf(event), CharacterOf(event)};
 }
 
 bool IsControlTab(const QKeyEvent& event) {

@@ -11,12 +11,6 @@
 namespace tallymar {
 namespace {
 
-// Keys the box may handle itself: they move the caret or delete, and the engine
-// gives them no meaning of their own.
-bool LeftToTheBox(int key_code, int shift_state) {
-    return (key_code == 37 || key_code == 39 || key_code == 46) && (shift_state & 6) == 0;
-}
-
 void SetUpBox(QLineEdit& box) {
     box.setFrame(false);
     box.setTextMargins(0, 0, 0, 0);
@@ -50,17 +44,15 @@ void AmountBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    const EngineKey key = TranslateKey(*event);
-    if (LeftToTheBox(key.key_code, key.shift_state)) {
-        window_.Apply([&](Calc& calc) { calc.KeyDown(row_, key.key_code, key.shift_state); });
-        if (!isReadOnly() || key.key_code != 46) QLineEdit::keyPressEvent(event);
+    const Keystroke key = TranslateKey(*event);
+    bool kept = false;
+    window_.Apply([&](Commands& commands) { kept = commands.Key(row_, key); });
+    if (kept) {
+        // The caret keys and Delete edit the box itself (a locked box deletes nothing).
+        if (!isReadOnly() || key.key_code != key::kDelete) QLineEdit::keyPressEvent(event);
         ReportBox();
         return;
     }
-    window_.Apply([&](Calc& calc) {
-        calc.KeyDown(row_, key.key_code, key.shift_state);
-        if (key.character != 0) calc.KeyPress(row_, key.character);
-    });
     event->accept();
 }
 
@@ -68,7 +60,7 @@ void AmountBox::focusInEvent(QFocusEvent* event) {
     // The focus arrives before the click that brought it is delivered.
     focusing_click_ = event->reason() == Qt::MouseFocusReason;
     QLineEdit::focusInEvent(event);
-    if (!window_.syncing()) window_.Apply([&](Calc& calc) { calc.SetFocus(row_); });
+    if (!window_.syncing()) window_.Apply([&](Commands& commands) { commands.Focus(row_); });
 }
 
 void AmountBox::mousePressEvent(QMouseEvent* event) {
@@ -76,11 +68,8 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
         Qt::ShiftModifier;
     if (shift_only) {
-        window_.Apply([&](Calc& calc) {
-            calc.MouseDown(row_, event->button() == Qt::LeftButton ? kLeftButton : 2,
-                           shift::kShift);
-            calc.SetFocus(row_);
-        });
+        const int button = event->button() == Qt::LeftButton ? kLeftButton : kRightButton;
+        window_.Apply([&](Commands& commands) { commands.ShiftClick(row_, button); });
         event->accept();
         return;
     }
@@ -88,7 +77,7 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         // This box kept the keyboard while the focus line was scrolled out of view:
         // the click chooses the line it shows now, as a click into another row would.
         focusing_click_ = true;
-        window_.Apply([&](Calc& calc) { calc.SetFocus(row_); });
+        window_.Apply([&](Commands& commands) { commands.Focus(row_); });
     }
     QLineEdit::mousePressEvent(event);
     // A click into another row selects its whole text, so that typing replaces it;
@@ -99,7 +88,7 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
 void AmountBox::mouseMoveEvent(QMouseEvent* event) {
     if (event->modifiers() == Qt::ShiftModifier && (event->buttons() & Qt::LeftButton)) {
         const double y = Twips::Of(this).FromY(event->position().y());
-        window_.Apply([&](Calc& calc) { calc.MouseMove(row_, kLeftButton, shift::kShift, y); });
+        window_.Apply([&](Commands& commands) { commands.ShiftDrag(row_, y); });
         event->accept();
         return;
     }
@@ -121,7 +110,7 @@ void AmountBox::ReportBox() {
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
     const int length = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
     const std::string shown = text().toStdString();
-    window_.Apply([&](Calc& calc) { calc.BoxEdited(row_, shown, start, length); });
+    window_.Apply([&](Commands& commands) { commands.BoxEdited(row_, shown, start, length); });
 }
 
 OperatorBox::OperatorBox(TapeWindow& window, int row, QWidget* parent)
@@ -137,7 +126,7 @@ void OperatorBox::wheelEvent(QWheelEvent* event) {
 }
 
 void OperatorBox::mousePressEvent(QMouseEvent* event) {
-    window_.Apply([&](Calc& calc) { calc.OpGotFocus(row_); });
+    window_.Apply([&](Commands& commands) { commands.OperatorClick(row_); });
     event->accept();
 }
 

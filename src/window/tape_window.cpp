@@ -66,7 +66,7 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const char* icon, 
 
 }  // namespace
 
-TapeWindow::TapeWindow(Calc& calc, QWidget* parent) : QWidget(parent), calc_(calc) {
+TapeWindow::TapeWindow(Commands& commands, QWidget* parent) : QWidget(parent), commands_(commands) {
     setObjectName("frmCalc");
     setAutoFillBackground(true);
     BuildControls();
@@ -93,28 +93,24 @@ void TapeWindow::BuildControls() {
 
     print_ = PictureButton(this, "cmdPrint", ":/tallymar/printer.svg", "Print tape");
     print_->setGeometry(t.Rect(0, 0, 360, 360));
-    connect(print_, &QToolButton::clicked, this, [this] {
-        if (on_print) on_print();
-    });
+    connect(print_, &QToolButton::clicked, this,
+            [this] { Apply([](Commands& c) { c.Run(Command::cmdPrint); }); });
     call_it_ = PictureButton(this, "cmdCallIt", ":/tallymar/talking_face.svg",
                              "Voice callback tape from cursor");
     call_it_->setGeometry(t.Rect(0, 400, 360, 360));
-    connect(call_it_, &QToolButton::clicked, this, [this] {
-        if (on_callback) on_callback();
-    });
+    connect(call_it_, &QToolButton::clicked, this,
+            [this] { Apply([](Commands& c) { c.Run(Command::cmdCallIt); }); });
     clear_ = new QPushButton("AC", this);
     clear_->setObjectName("cmdClearTape");
     clear_->setToolTip("Clear tape");
     clear_->setFocusPolicy(Qt::NoFocus);
     clear_->setGeometry(t.Rect(2640, 0, 360, 360));
-    connect(clear_, &QPushButton::clicked, this, [this] {
-        if (on_clear) on_clear();
-    });
+    connect(clear_, &QPushButton::clicked, this,
+            [this] { Apply([](Commands& c) { c.Run(Command::cmdClearTape); }); });
     converter_ = PictureButton(this, "cmdConverter", ":/tallymar/converter.svg", "Converter");
     converter_->setGeometry(t.Rect(2640, 400, 360, 360));
-    connect(converter_, &QToolButton::clicked, this, [this] {
-        if (on_converter) on_converter();
-    });
+    connect(converter_, &QToolButton::clicked, this,
+            [this] { Apply([](Commands& c) { c.Run(Command::cmdConverter); }); });
 
     QFont small_font = font();
     small_font.setPointSizeF(7);
@@ -126,7 +122,7 @@ void TapeWindow::BuildControls() {
         option->setFocusPolicy(Qt::NoFocus);
         option->setGeometry(t.Rect(b.left, 400, 260, 210));
         connect(option, &QRadioButton::clicked, this,
-                [this, index] { Apply([index](Calc& calc) { calc.DecimalOptionClick(index); }); });
+                [this, index] { Apply([index](Commands& c) { c.DecimalButton(index); }); });
         options_[index] = option;
         auto* label = new QLabel(kLabelCaptions[b.label], this);
         label->setObjectName(QString("lblDecimal%1").arg(b.label));
@@ -141,7 +137,7 @@ void TapeWindow::BuildControls() {
     scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setSingleStep(1);
     connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!syncing_) Apply([value](Calc& calc) { calc.ScrollTo(value); });
+        if (!syncing_) Apply([value](Commands& c) { c.Scroll(value); });
     });
     PlaceScrollBar();
 }
@@ -191,8 +187,8 @@ void TapeWindow::ShowRow(RowWidgets& w, const Row& row, bool parked) {
 void TapeWindow::Sync() {
     const bool was_syncing = syncing_;
     syncing_ = true;
-    while (rows_.size() < calc_.rows().size()) AddRowWidgets();
-    while (rows_.size() > calc_.rows().size()) {
+    while (rows_.size() < calc().rows().size()) AddRowWidgets();
+    while (rows_.size() > calc().rows().size()) {
         RowWidgets gone = rows_.back();
         rows_.pop_back();
         gone.data->hide();
@@ -201,33 +197,33 @@ void TapeWindow::Sync() {
         gone.op->deleteLater();
     }
     for (size_t r = 0; r < rows_.size(); ++r) {
-        ShowRow(rows_[r], calc_.rows()[r],
-                calc_.focus_parked() && static_cast<int>(r) == calc_.focus_row());
+        ShowRow(rows_[r], calc().rows()[r],
+                calc().focus_parked() && static_cast<int>(r) == calc().focus_row());
     }
 
-    const QString total = QString::fromStdString(calc_.total_text());
+    const QString total = QString::fromStdString(calc().total_text());
     if (total_->text() != total) total_->setText(total);
     // The colours change with the mode and the theme, not with every key.
-    if (total_->palette().color(QPalette::Text) != ToQColor(calc_.total_fore())) {
+    if (total_->palette().color(QPalette::Text) != ToQColor(calc().total_fore())) {
         QPalette total_palette = total_->palette();
-        total_palette.setColor(QPalette::Text, ToQColor(calc_.total_fore()));
+        total_palette.setColor(QPalette::Text, ToQColor(calc().total_fore()));
         total_->setPalette(total_palette);
     }
-    if (palette().color(QPalette::Window) != ToQColor(calc_.colours().CurBakClr)) {
+    if (palette().color(QPalette::Window) != ToQColor(calc().colours().CurBakClr)) {
         QPalette back = palette();
-        back.setColor(QPalette::Window, ToQColor(calc_.colours().CurBakClr));
+        back.setColor(QPalette::Window, ToQColor(calc().colours().CurBakClr));
         setPalette(back);
     }
 
-    if (scroll_->maximum() != calc_.scroll_max()) scroll_->setRange(0, calc_.scroll_max());
-    if (scroll_->value() != calc_.scroll_value()) scroll_->setValue(calc_.scroll_value());
-    scroll_->setPageStep(std::max(calc_.last_row(), 1));
+    if (scroll_->maximum() != calc().scroll_max()) scroll_->setRange(0, calc().scroll_max());
+    if (scroll_->value() != calc().scroll_value()) scroll_->setValue(calc().scroll_value());
+    scroll_->setPageStep(std::max(calc().last_row(), 1));
 
-    const int option = calc_.decimal_option();
+    const int option = calc().decimal_option();
     if (option >= 0 && option < 7 && !options_[option]->isChecked()) {
         options_[option]->setChecked(true);
     }
-    const int focus = calc_.focus_row();
+    const int focus = calc().focus_row();
     if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus()) {
         rows_[focus].data->setFocus(Qt::OtherFocusReason);
     }
@@ -237,11 +233,11 @@ void TapeWindow::Sync() {
 void TapeWindow::RestoreSelection(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     rows_[row].fresh = true;
-    ShowRow(rows_[row], calc_.rows()[row], calc_.focus_parked() && row == calc_.focus_row());
+    ShowRow(rows_[row], calc().rows()[row], calc().focus_parked() && row == calc().focus_row());
 }
 
-void TapeWindow::Apply(const std::function<void(Calc&)>& call) {
-    call(calc_);
+void TapeWindow::Apply(const std::function<void(Commands&)>& event) {
+    event(commands_);
     Sync();
 }
 
@@ -280,7 +276,7 @@ void TapeWindow::TurnWheel(QWheelEvent& event) {
     wheel_angle_ += event.angleDelta().y();
     const int notches = wheel_angle_ / kNotch;
     wheel_angle_ -= notches * kNotch;
-    if (notches != 0) Apply([notches](Calc& calc) { calc.ScrollByWheel(notches); });
+    if (notches != 0) Apply([notches](Commands& c) { c.Wheel(notches); });
     event.accept();
 }
 

@@ -1,7 +1,7 @@
 // The tape window (frmCalc): the total display, four picture buttons, the
 // decimal option buttons, the tape as rows of boxes and the scroll bar. It
-// shows the engine's model (Sync) and passes every user event to the engine
-// (Apply); it holds no arithmetic, formatting or tape logic of its own.
+// shows the engine's model (Sync) and passes every user event on through the
+// commands (Apply); it holds no arithmetic, formatting or tape logic of its own.
 #pragma once
 
 #include <QKeySequence>
@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "commands/commands.h"
 #include "engine/calc.h"
 
 class QLabel;
@@ -25,23 +26,17 @@ class OperatorBox;
 
 class TapeWindow : public QWidget {
   public:
-    TapeWindow(Calc& calc, QWidget* parent = nullptr);
+    TapeWindow(Commands& commands, QWidget* parent = nullptr);
     ~TapeWindow() override;
 
-    // Runs an engine call for a user event, then shows the model.
-    void Apply(const std::function<void(Calc&)>& call);
+    // Passes a user event on through the commands, then shows the model.
+    void Apply(const std::function<void(Commands&)>& event);
     // Makes the widgets show the engine's model; only what changed is touched.
     void Sync();
     bool syncing() const { return syncing_; }
-    const Calc& calc() const { return calc_; }
+    const Calc& calc() const { return commands_.calc(); }
     // Puts the engine's caret and selection back into a row's amount box.
     void RestoreSelection(int row);
-
-    // What the buttons do (set by the main window).
-    std::function<void()> on_print;
-    std::function<void()> on_callback;
-    std::function<void()> on_clear;
-    std::function<void()> on_converter;
 
     // The main window's shortcuts, which the rows leave to the menus.
     std::vector<QKeySequence> menu_shortcuts;
@@ -50,7 +45,8 @@ class TapeWindow : public QWidget {
     // The mouse wheel turned anywhere over the tape window, its rows included.
     void TurnWheel(QWheelEvent& event);
 
-    // The rows that fit in a window of this height (pixels), as the design counts them.
+    // The rows that fit in a window of this height (pixels): four rows' height goes to
+    // the total display and the buttons above the tape.
     int RowsForHeight(int height_pixels) const;
 
     AmountBox* DataBox(int row) const;
@@ -78,7 +74,7 @@ class TapeWindow : public QWidget {
     void ShowRow(RowWidgets& widgets, const Row& row, bool parked = false);
     void PlaceScrollBar();
 
-    Calc& calc_;
+    Commands& commands_;
     bool syncing_ = false;
     QLineEdit* total_ = nullptr;
     QToolButton* print_ = nullptr;

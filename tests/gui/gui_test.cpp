@@ -149,21 +149,21 @@ class GuiTest : public QObject {
     void a_dialog_lifts_always_on_top_while_open_and_restores_it() {
         Started t(folder_->path());
         MainWindow& window = t.app().window();
-        window.menus().mnuOptionsAlwaysOnTop->trigger();
+        window.menus().Item(Command::mnuOptionsAlwaysOnTop)->trigger();
         QVERIFY(IsTopmost(&window));
         bool topmost_while_open = true;
         bool checked_while_open = true;
         watchdog_->Handle([&](QDialog* dialog) {
             topmost_while_open = IsTopmost(&window);
-            checked_while_open = window.menus().mnuOptionsAlwaysOnTop->isChecked();
+            checked_while_open = window.menus().Item(Command::mnuOptionsAlwaysOnTop)->isChecked();
             dialog->accept();
         });
-        window.menus().mnuOptionsDateTime->trigger();
+        window.menus().Item(Command::mnuOptionsDateTime)->trigger();
         QVERIFY(!topmost_while_open);
         QVERIFY(!checked_while_open);
         QVERIFY(IsTopmost(&window));
-        QVERIFY(window.menus().mnuOptionsAlwaysOnTop->isChecked());
-        window.menus().mnuOptionsAlwaysOnTop->trigger();
+        QVERIFY(window.menus().Item(Command::mnuOptionsAlwaysOnTop)->isChecked());
+        window.menus().Item(Command::mnuOptionsAlwaysOnTop)->trigger();
         QVERIFY(!IsTopmost(&window));
     }
 
@@ -176,7 +176,7 @@ class GuiTest : public QObject {
             mode->CalcOption()->click();
             dialog->accept();
         });
-        t.app().window().menus().mnuOptionsMode->trigger();
+        t.app().window().menus().Item(Command::mnuOptionsMode)->trigger();
         QVERIFY(t.calc().options().CalcMode);
         QCOMPARE(t.tape().TotalBox()->palette().color(QPalette::Text), QColor(0, 255, 255));
     }
@@ -191,7 +191,7 @@ class GuiTest : public QObject {
             date_time->TimeBox()->setChecked(false);
             dialog->accept();
         });
-        t.app().window().menus().mnuOptionsDateTime->trigger();
+        t.app().window().menus().Item(Command::mnuOptionsDateTime)->trigger();
         QVERIFY(t.app().settings().PrintDate);
         QVERIFY(!t.app().settings().PrintTime);
     }
@@ -230,7 +230,7 @@ class GuiTest : public QObject {
             t.Type("12.5+7.5+");
             t.Key(Qt::Key_Return);
             t.dialogs.answers.push_back(path);
-            t.app().window().menus().mnuFileSave->trigger();
+            t.app().window().menus().Item(Command::mnuFileSave)->trigger();
             QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - week.add"));
             QVERIFY(!t.calc().tape_changed());
             QCOMPARE(QFile(Path("week.add")).size(), qint64(8 * 30));
@@ -238,7 +238,7 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         t.dialogs.answers.push_back(path);
         watchdog_->Answer(QMessageBox::No);  // replace the tape, do not append
-        t.app().window().menus().mnuFileOpen->trigger();
+        t.app().window().menus().Item(Command::mnuFileOpen)->trigger();
         QCOMPARE(Ops(t.calc()), QString("HTH++THBB"));
         QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-week.add"));
         QCOMPARE(t.Row(t.calc().last_row() - 3)->text(), QString("20"));
@@ -284,7 +284,7 @@ class GuiTest : public QObject {
             Started t(folder_->path());
             t.Type("42+");
             t.dialogs.answers.push_back(Path("start.add").toStdString());
-            t.app().window().menus().mnuFileSaveAs->trigger();
+            t.app().window().menus().Item(Command::mnuFileSaveAs)->trigger();
         }
         watchdog_->Answer(QMessageBox::No);
         Started t(folder_->path(), Path("start.add").toStdString());
@@ -313,7 +313,7 @@ class GuiTest : public QObject {
             *selection = false;
             return true;
         };
-        t.app().window().menus().mnuFilePrint->trigger();
+        t.app().window().menus().Item(Command::mnuFilePrint)->trigger();
         const QString cli_pdf = Path("cli.pdf");
         QProcess cli;
         cli.start(TALLYMAR_CLI, {"--keys", keys + "{Pdf " + cli_pdf + "}"});
@@ -345,7 +345,7 @@ class GuiTest : public QObject {
             pages = made.size();
             QVERIFY(paper.width() > paper.height() / 2);
         };
-        t.app().window().menus().mnuFilePrintPreview->trigger();
+        t.app().window().menus().Item(Command::mnuFilePrintPreview)->trigger();
         const QSizeF area = PrintableTwips(t.app().window().printing().printer());
         const int per_page = (qRound(area.height()) / 250 - 3) * (qRound(area.width()) / 2750);
         QCOMPARE(pages, size_t((t.calc().tape().size() + per_page - 1) / per_page));
@@ -583,12 +583,12 @@ class GuiTest : public QObject {
             Started t(folder_->path());
             t.Type("5+");
             t.dialogs.answers.push_back(Path(tapes[i]).toStdString());
-            t.app().window().menus().mnuFileSaveAs->trigger();
+            t.app().window().menus().Item(Command::mnuFileSaveAs)->trigger();
             watchdog_->Handle([&](QDialog* dialog) {
                 if (auto* name = dialog->findChild<QLineEdit*>("filename")) file = name->text();
                 dialog->reject();
             });
-            t.app().window().menus().mnuFilePrint->trigger();
+            t.app().window().menus().Item(Command::mnuFilePrint)->trigger();
             QDir(Path("home")).rmdir("Documents");  // the second time, there is none
         }
         qputenv("HOME", home);
@@ -605,7 +605,7 @@ class GuiTest : public QObject {
             return true;
         };
         watchdog_->Answer(QMessageBox::Ok);
-        t.app().window().menus().mnuFilePrint->trigger();
+        t.app().window().menus().Item(Command::mnuFilePrint)->trigger();
         QCOMPARE(watchdog_->messages.size(), size_t(1));
         QCOMPARE(watchdog_->messages[0],
                  QString("Tallymar could not print to tape.pdf: it is a folder, not a file"));

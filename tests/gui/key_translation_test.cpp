@@ -96,7 +96,7 @@ class KeyTranslationTest : public QObject {
         QFETCH(int, shift_state);
         QFETCH(uint, character);
         const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-        const EngineKey translated = TranslateKey(event);
+        const Keystroke translated = TranslateKey(event);
         QCOMPARE(translated.key_code, key_code);
         QCOMPARE(translated.shift_state, shift_state);
         QCOMPARE(uint(translated.character), character);

@@ -1,0 +1,16 @@
+#include "cli/outside.h"
+
+#include <utility>
+
+namespace tallymar::cli {
+
+void Outside::Run(Command command) {
+    const bool print = command == Command::mnuFilePrint || command == Command::cmdPrint;
+    if (print && pdf_path && print_pdf) {
+        print_error = print_pdf(calc_, *std::exchange(pdf_path, std::nullopt));
+        return;
+    }
+    out_ << "command " << CommandName(command) << "\n";
+}
+
+}  // namespace tallymar::cli

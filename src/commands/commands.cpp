@@ -1,0 +1,116 @@
+#include "commands/commands.h"
+
+namespace tallymar {
+
+bool KeptByTheBox(const Keystroke& key) {
+    const bool caret_or_delete =
+        key.key_code == key::kLeft || key.key_code == key::kRight || key.key_code == key::kDelete;
+    return caret_or_delete && (key.shift_state & (shift::kCtrl | shift::kAlt)) == 0;
+}
+
+bool Commands::Key(int row, const Keystroke& key) {
+    calc_.KeyDown(row, key.key_code, key.shift_state);
+    if (KeptByTheBox(key)) return true;
+    if (key.character != 0) calc_.KeyPress(row, key.character);
+    return false;
+}
+
+void Commands::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
+    calc_.BoxEdited(row, text, sel_start, sel_length);
+}
+
+void Commands::Focus(int row) {
+    calc_.SetFocus(row);
+}
+
+void Commands::ShiftClick(int row, int button) {
+    calc_.MouseDown(row, button, shift::kShift);
+    calc_.SetFocus(row);
+}
+
+void Commands::ShiftDrag(int row, double y_twips) {
+    calc_.MouseMove(row, kLeftButton, shift::kShift, y_twips);
+}
+
+void Commands::OperatorClick(int row) {
+    calc_.OpGotFocus(row);
+}
+
+void Commands::Wheel(int notches) {
+    calc_.ScrollByWheel(notches);
+}
+
+void Commands::Scroll(int value) {
+    calc_.ScrollTo(value);
+}
+
+void Commands::Resize(int rows) {
+    calc_.Resize(rows);
+}
+
+void Commands::DecimalButton(int index) {
+    calc_.DecimalOptionClick(index);
+}
+
+void Commands::Run(Command command) {
+    switch (command) {
+        case Command::mnuFileNew:
+        case Command::mnuEditClear:
+        case Command::cmdClearTape:
+            files_.NewTape();
+            break;
+        case Command::mnuFileOpen:
+            files_.Open();
+            break;
+        case Command::mnuFileSave:
+            files_.SaveTape();
+            break;
+        case Command::mnuFileSaveAs:
+            files_.SaveTapeAs();
+            break;
+        case Command::mnuEditInsert:
+            calc_.MenuInsert();
+            break;
+        case Command::mnuEditDelete:
+            calc_.MenuDelete();
+            break;
+        case Command::mnuEditCopy:
+            calc_.CopySelection();
+            break;
+        case Command::mnuOptionsVoiceCallback:
+            calc_.VoiceCallbackMenuClick(voice_callback_checked_);
+            break;
+        case Command::cmdCallIt:
+            calc_.CallbackButtonClick();
+            break;
+        default:
+            if (outside_) outside_->Run(command);
+            break;
+    }
+}
+
+bool Commands::MayClose() {
+    return !calc_.tape_changed() || files_.QueryClose();
+}
+
+void Commands::OpenFile(const std::string& path) {
+    files_.OpenTapeFile(path);
+}
+
+void Commands::SetCalcMode(bool calc_mode) {
+    calc_.SetCalcMode(calc_mode);
+}
+
+void Commands::SetMachineSound(const std::string& machine) {
+    calc_.SetMachineSound(machine);
+}
+
+void Commands::SetCallInputCharacter(const std::string& voice) {
+    calc_.SetCallInputCharacter(voice);
+}
+
+void Commands::SetCallbackCharacter(const std::string& voice) {
+    calc_.SetCallbackCharacter(voice);
+}
+
+}  // namespace tallymar

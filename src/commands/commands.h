@@ -1,0 +1,75 @@
+// The one way user actions reach the system. The tape window's widgets and
+// tallymar-cli's key scripts both call these, so a key, a click, the wheel, the
+// scroll bar, a resize, a decimal button, the four buttons and every menu command
+// take the same path to the engine and the tape files whatever sends them. A
+// command that needs a dialog, the printer, the browser or the main window goes
+// out through the CommandPort.
+#pragma once
+
+#include <string>
+
+#include "commands/command.h"
+#include "commands/command_port.h"
+#include "commands/keystroke.h"
+#include "commands/tape_ports.h"
+#include "engine/calc.h"
+#include "files/tape_files.h"
+
+namespace tallymar {
+
+class Commands {
+  public:
+    Commands(Calc& calc, TapeFiles& files) : calc_(calc), files_(files), tape_(calc) {}
+
+    // Where the commands go that need the world outside; until one is set they do nothing.
+    void SetOutside(CommandPort* outside) { outside_ = outside; }
+
+    const Calc& calc() const { return calc_; }
+    const TapeFiles& files() const { return files_; }
+
+    // --- the tape window ---
+    // A key pressed in `row`: its key-down, then its key-press when it types a
+    // character. For a key the box keeps (KeptByTheBox) only the key-down is passed
+    // on and true comes back: the box then edits itself and reports with BoxEdited.
+    bool Key(int row, const Keystroke& key);
+    // The box changed its own text or caret.
+    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
+    // A row's amount box got the focus (a click, mostly).
+    void Focus(int row);
+    // A Shift+click, and a Shift+drag `y_twips` below the top of the row.
+    void ShiftClick(int row, int button);
+    void ShiftDrag(int row, double y_twips);
+    void OperatorClick(int row);
+    // The mouse wheel turned `notches` (away from the user: earlier lines).
+    void Wheel(int notches);
+    void Scroll(int value);  // the scroll bar moved
+    void Resize(int rows);   // the rows that fit now
+    void DecimalButton(int index);
+
+    // --- the menus and the tape window's buttons ---
+    void Run(Command command);
+    // The check mark of the "Voice callback" item.
+    bool voice_callback_checked() const { return voice_callback_checked_; }
+    // The main window is about to close: the save question when the tape changed.
+    // False when the close must not go on.
+    bool MayClose();
+
+    // --- what the dialogs and the command line choose ---
+    void OpenFile(const std::string& path);            // a tape file named on the command line
+    void SetCalcMode(bool calc_mode);                  // the Mode dialog
+    void SetMachineSound(const std::string& machine);  // the Sounds dialog
+    void SetCallInputCharacter(const std::string& voice);
+    void SetCallbackCharacter(const std::string& voice);
+    // The tape as the converter writes onto it, and as the colour dialog recolours it.
+    TapeWriter& converter_tape() { return tape_; }
+    TapeColours& tape_colours() { return tape_; }
+
+  private:
+    Calc& calc_;
+    TapeFiles& files_;
+    EngineTape tape_;
+    CommandPort* outside_ = nullptr;
+    bool voice_callback_checked_ = false;
+};
+
+}  // namespace tallymar
