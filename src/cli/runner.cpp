@@ -17,24 +17,34 @@
 namespace tallymar::cli {
 namespace {
 
-struct KeyStroke {
+// The key tokens and the keys they press: the key-down, and the key-press that follows
+// when the key types a character.
+struct KeyToken {
     const char* token;
-    int key_code;
-    int shift_state;
-    char32_t character;  // the key-press that follows the key-down, 0 for none
+    Keystroke key;
 };
 
-constexpr KeyStroke kKeyStrokes[] = {
-    {"Enter", key::kEnter, shift::kNone, 13},   {"S-Enter", key::kEnter, shift::kShift, 13},
-    {"Up", key::kUp, shift::kNone, 0},          {"Down", key::kDown, shift::kNone, 0},
-    {"S-Up", key::kUp, shift::kShift, 0},       {"S-Down", key::kDown, shift::kShift, 0},
-    {"PgUp", key::kPageUp, shift::kNone, 0},    {"PgDn", key::kPageDown, shift::kNone, 0},
-    {"Home", key::kHome, shift::kNone, 0},      {"End", key::kEnd, shift::kNone, 0},
-    {"Bksp", key::kBackspace, shift::kNone, 8}, {"NumLock", key::kNumLock, shift::kNone, 0},
-    {"Tab", key::kTab, shift::kNone, 9},        {"S-Tab", key::kTab, shift::kShift, 9},
-    {"Shift", key::kShift, shift::kShift, 0},   {"Ctrl", key::kCtrl, shift::kCtrl, 0},
-    {"Alt", key::kAlt, shift::kAlt, 0},         {"C-c", key::kC, shift::kCtrl, 0},
-    {"C-v", key::kV, shift::kCtrl, 0},
+constexpr char32_t kNoKeyPress = character::kNone;
+constexpr KeyToken kKeyTokens[] = {
+    {"Enter", {key::kEnter, shift::kNone, character::kEnter}},
+    {"S-Enter", {key::kEnter, shift::kShift, character::kEnter}},
+    {"Up", {key::kUp, shift::kNone, kNoKeyPress}},
+    {"Down", {key::kDown, shift::kNone, kNoKeyPress}},
+    {"S-Up", {key::kUp, shift::kShift, kNoKeyPress}},
+    {"S-Down", {key::kDown, shift::kShift, kNoKeyPress}},
+    {"PgUp", {key::kPageUp, shift::kNone, kNoKeyPress}},
+    {"PgDn", {key::kPageDown, shift::kNone, kNoKeyPress}},
+    {"Home", {key::kHome, shift::kNone, kNoKeyPress}},
+    {"End", {key::kEnd, shift::kNone, kNoKeyPress}},
+    {"Bksp", {key::kBackspace, shift::kNone, character::kBackspace}},
+    {"NumLock", {key::kNumLock, shift::kNone, kNoKeyPress}},
+    {"Tab", {key::kTab, shift::kNone, character::kTab}},
+    {"S-Tab", {key::kTab, shift::kShift, character::kTab}},
+    {"Shift", {key::kShift, shift::kShift, kNoKeyPress}},
+    {"Ctrl", {key::kCtrl, shift::kCtrl, kNoKeyPress}},
+    {"Alt", {key::kAlt, shift::kAlt, kNoKeyPress}},
+    {"C-c", {key::kC, shift::kCtrl, kNoKeyPress}},
+    {"C-v", {key::kV, shift::kCtrl, kNoKeyPress}},
 };
 
 // The tokens named after what they do, and the menu items and buttons they stand for.
@@ -99,13 +109,11 @@ std::string Replayer::Run(const Action& action) {
     auto row_exists = [&](int row) { return row >= 0 && row <= calc_.last_row(); };
     switch (action.kind) {
         case Kind::kType:
-            commands_.Key(focus, Keystroke{0, shift::kNone, action.character});
+            commands_.Key(focus, Keystroke{key::kNone, shift::kNone, action.character});
             break;
         case Kind::kKey:
-            for (const KeyStroke& stroke : kKeyStrokes) {
-                if (action.name != stroke.token) continue;
-                commands_.Key(focus,
-                              Keystroke{stroke.key_code, stroke.shift_state, stroke.character});
+            for (const KeyToken& token : kKeyTokens) {
+                if (action.name == token.token) commands_.Key(focus, token.key);
             }
             break;
         case Kind::kMenu:

@@ -2,12 +2,14 @@
 // and the character (if any) its key-press hands on.
 #pragma once
 
+#include "engine/keys.h"
+
 namespace tallymar {
 
 struct Keystroke {
-    int key_code = 0;        // key:: codes (Enter 13, Up 38, ...)
-    int shift_state = 0;     // shift:: bits, added up
-    char32_t character = 0;  // 0 when the key types nothing
+    int key_code = key::kNone;
+    int shift_state = shift::kNone;
+    char32_t character = character::kNone;
 };
 
 // Left, Right and Delete without Ctrl or Alt: the amount box moves its caret or

@@ -4,8 +4,8 @@
 // the printable area) that is played at the zoom in force whenever it is shown,
 // so no full-size bitmap of any page is kept.
 //
-// Geometry is in twips, as the design gives it: the tool strip, the page area
-// inside the viewport, the scroll bars' values and steps, the shadow lines.
+// Geometry is in twips: the tool strip, the page area inside the viewport, the
+// scroll bars' values and steps, the shadow lines.
 #pragma once
 
 #include <QDialog>

@@ -1,17 +1,19 @@
 // The tape engine: the tape, the running calculation, and a model of the tape
-// window's rows. Every user event of the tape window comes in here (key-down,
-// key-press, focus, mouse, scroll bar, decimal buttons, menu commands), and so do
-// the lines other parts put on the tape: a tape file being read, a conversion
-// block. The engine alone changes its state, keeping the rules that tie it
-// together; the rest of the program reads it through the const accessors below
-// and reaches the outside only through the ports. A window shows `rows()`,
-// `total_text()` and the scroll bar values.
+// window's rows. Every user event of the tape window ends up here (key-down,
+// key-press, focus, mouse, scroll bar, decimal buttons, menu commands; the window
+// and tallymar-cli send them through commands/), and so do the lines other parts
+// put on the tape: a tape file being read, a conversion block. The engine alone
+// changes its state, keeping the rules that tie it together; the rest of the
+// program reads it through the const accessors below, and the engine reaches the
+// outside only through its ports. A window shows `rows()`, `total_text()` and the
+// scroll bar values.
 #pragma once
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/keys.h"
 #include "engine/number_format.h"
 #include "engine/options.h"
 #include "engine/ports.h"
@@ -20,40 +22,6 @@
 
 namespace tallymar {
 
-// Key codes on key-down (virtual key codes) and shift states.
-namespace key {
-inline constexpr int kBackspace = 8;
-inline constexpr int kTab = 9;
-inline constexpr int kEnter = 13;
-inline constexpr int kShift = 16;
-inline constexpr int kCtrl = 17;
-inline constexpr int kAlt = 18;
-inline constexpr int kPageUp = 33;
-inline constexpr int kPageDown = 34;
-inline constexpr int kEnd = 35;
-inline constexpr int kHome = 36;
-inline constexpr int kLeft = 37;
-inline constexpr int kUp = 38;
-inline constexpr int kRight = 39;
-inline constexpr int kDown = 40;
-inline constexpr int kDelete = 46;
-inline constexpr int kC = 67;
-inline constexpr int kV = 86;
-inline constexpr int kSystem = 91;  // the Windows or Super key
-inline constexpr int kNumLock = 144;
-// Shift, Ctrl, Alt and the system key pressed on their own.
-inline bool IsModifier(int key_code) {
-    return key_code == kShift || key_code == kCtrl || key_code == kAlt || key_code == kSystem;
-}
-}  // namespace key
-namespace shift {
-inline constexpr int kNone = 0;
-inline constexpr int kShift = 1;
-inline constexpr int kCtrl = 2;
-inline constexpr int kAlt = 4;
-}  // namespace shift
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
 // Lines the tape scrolls for one notch of the mouse wheel.
 inline constexpr int kWheelLines = 3;
 

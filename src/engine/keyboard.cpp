@@ -167,7 +167,10 @@ void Calc::MoveDown(int row) {
 }
 
 bool Calc::IsNumericKey(char32_t character, const Row& box) const {
-    if (character == 8 || character == 9 || character == 13) return true;
+    if (character == character::kBackspace || character == character::kTab ||
+        character == character::kEnter) {
+        return true;
+    }
     if (character >= '0' && character <= '9') return true;
     switch (character) {
         case '.':
@@ -315,7 +318,7 @@ void Calc::KeyPress(int row, char32_t character) {
         HighlightCommentRow();
     }
     if (Tape[CurLine].Op == op::kComment) {
-        if (character == 13) {
+        if (character == character::kEnter) {
             if (EditMode) {
                 FinishComment(row, character, true, true);
             } else if (!RefuseIfFull(1)) {
@@ -378,7 +381,7 @@ void Calc::KeyPress(int row, char32_t character) {
             break;
         }
         case '=':
-        case 13:
+        case character::kEnter:
             if (row == LastRow && CurLine == UpperBound()) {
                 if (!TotalKey(row)) return;
                 PlayTotalSound(ports_.sound, options_.MachineSound);

@@ -1,6 +1,7 @@
 // Number formats of the tape: the decimal-code table, the spreadsheet-style
-// formatter every amount on the tape, in txtTotal and on the clipboard goes
-// through, and the locale-aware text-to-number conversion of keyed amounts.
+// formatter that every amount on the tape, in the total display, on the clipboard
+// and on paper goes through, and the locale-aware text-to-number conversion of
+// keyed amounts.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "engine/rows.h"
 
+#include "engine/keys.h"
 #include "engine/text_codec.h"
 
 namespace tallymar {
@@ -35,21 +36,21 @@ void Row::Type(char32_t character) {
     int length = Utf8Length(text);
     if (sel_start > length) sel_start = length;
     if (sel_start + sel_length > length) sel_length = length - sel_start;
-    if (character == 8) {
+    if (character == character::kBackspace) {
         if (sel_length == 0) {
             if (sel_start == 0) return;
             --sel_start;
             sel_length = 1;
         }
-    } else if (character < 0x20 || character == 0x7F) {
+    } else if (character < character::kFirstPrintable || character == character::kDelete) {
         return;  // other control characters leave a single-line box as it is
     }
     size_t from = ByteOffset(text, sel_start);
     size_t to = ByteOffset(text, sel_start + sel_length);
     std::string inserted;
-    if (character != 8) AppendUtf8(inserted, character);
+    if (character != character::kBackspace) AppendUtf8(inserted, character);
     text.replace(from, to - from, inserted);
-    sel_start += character == 8 ? 0 : 1;
+    sel_start += character == character::kBackspace ? 0 : 1;
     sel_length = 0;
 }
 

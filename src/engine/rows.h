@@ -1,5 +1,5 @@
-// The tape window's rows as the engine sees them: each row is an amount box
-// (txtData) and an operator box (txtOp). A window only mirrors these.
+// The tape window's rows as the engine sees them: each row is an amount box and
+// an operator box. A window only mirrors these.
 #pragma once
 
 #include <string>
@@ -15,10 +15,10 @@ inline constexpr Colour kSelectionFore = Rgb(255, 255, 255);
 inline constexpr Colour kCommentTypingBack = Rgb(207, 207, 207);
 
 struct Row {
-    std::string text;   // txtData, UTF-8
+    std::string text;   // the amount box's text, UTF-8
     int sel_start = 0;  // caret and selection, in characters
     int sel_length = 0;
-    std::string op;  // txtOp
+    std::string op;  // the operator box's text
     int font_size = 12;
     bool bold = false;
     bool locked = false;     // the amount box refuses typing
@@ -41,7 +41,7 @@ struct Row {
     }
     std::string SelectedText() const;
     // What typing a character does to an unlocked box: replaces the selection,
-    // or with Backspace (8) deletes it or the character before the caret.
+    // or with Backspace deletes it or the character before the caret.
     void Type(char32_t character);
 
     bool operator==(const Row&) const = default;

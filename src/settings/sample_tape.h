@@ -15,7 +15,7 @@ inline constexpr double kSampleRowStep = 240;  // twips between the sample's row
 inline constexpr Colour kSampleOwnFore = Rgb(0, 0, 0);
 
 struct SampleRow {
-    int index;   // the label's number (txtData 0 to 9)
+    int index;   // the number of the row's label, 0 to 9
     double top;  // twips below the first row
     std::string text;
     Colour fore;

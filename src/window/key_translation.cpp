@@ -2,79 +2,80 @@
 
 #include <QString>
 
+#include "engine/keys.h"
+
 namespace tallymar {
 namespace {
 
-int VirtualKeyOf(const QKeyEvent& event) {
+int KeyCodeOf(const QKeyEvent& event) {
     const int key = event.key();
     const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
+    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return key::kPad0 + (key - Qt::Key_0);
     if (keypad) {
         switch (key) {
             case Qt::Key_Asterisk:
-                return 106;
+                return key::kPadMultiply;
             case Qt::Key_Plus:
-                return 107;
+                return key::kPadAdd;
             case Qt::Key_Minus:
-                return 109;
+                return key::kPadSubtract;
             case Qt::Key_Period:
             case Qt::Key_Comma:
-                return 110;
+                return key::kPadDecimal;
             case Qt::Key_Slash:
-                return 111;
+                return key::kPadDivide;
             default:
                 break;
         }
     }
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) {
-        return key;  // the same codes as the ASCII digits and capitals
-    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return key::k0 + (key - Qt::Key_0);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key::kA + (key - Qt::Key_A);
     switch (key) {
         case Qt::Key_Backspace:
-            return 8;
+            return key::kBackspace;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:  // Shift+Tab
-            return 9;
+            return key::kTab;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return key::kEnter;
         case Qt::Key_Shift:
-            return 16;
+            return key::kShift;
         case Qt::Key_Control:
-            return 17;
+            return key::kCtrl;
         case Qt::Key_Alt:
         case Qt::Key_AltGr:
-            return 18;
+            return key::kAlt;
         case Qt::Key_Escape:
-            return 27;
+            return key::kEscape;
         case Qt::Key_PageUp:
-            return 33;
+            return key::kPageUp;
         case Qt::Key_PageDown:
-            return 34;
+            return key::kPageDown;
         case Qt::Key_End:
-            return 35;
+            return key::kEnd;
         case Qt::Key_Home:
-            return 36;
+            return key::kHome;
         case Qt::Key_Left:
-            return 37;
+            return key::kLeft;
         case Qt::Key_Up:
-            return 38;
+            return key::kUp;
         case Qt::Key_Right:
-            return 39;
+            return key::kRight;
         case Qt::Key_Down:
-            return 40;
+            return key::kDown;
         case Qt::Key_Insert:
-            return 45;
+            return key::kInsert;
         case Qt::Key_Meta:
         case Qt::Key_Super_L:
         case Qt::Key_Super_R:
-            return 91;
+            return key::kSystem;
         case Qt::Key_Delete:
-            return 46;
+            return key::kDelete;
         case Qt::Key_NumLock:
-            return 144;
+            return key::kNumLock;
         default:
-            return 0;
+            return key::kNone;
     }
 }
 
@@ -85,33 +86,35 @@ int ShiftStateOf(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Shift) m |= Qt::ShiftModifier;
     if (event.key() == Qt::Key_Control) m |= Qt::ControlModifier;
     if (event.key() == Qt::Key_Alt) m |= Qt::AltModifier;
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) + (m.testFlag(Qt::ControlModifier) ? 2 : 0) +
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+    return (m.testFlag(Qt::ShiftModifier) ? shift::kShift : shift::kNone) +
+           (m.testFlag(Qt::ControlModifier) ? shift::kCtrl : shift::kNone) +
+           (m.testFlag(Qt::AltModifier) ? shift::kAlt : shift::kNone);
 }
 
 char32_t CharacterOf(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return 13;
+            return character::kEnter;
         case Qt::Key_Backspace:
-            return 8;
+            return character::kBackspace;
         default:
             break;
     }
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return character::kNone;
     // Tab is a key of the row, as Backspace is.
-    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return 9;
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return character::kTab;
     const QString text = event.text();
-    if (text.isEmpty()) return 0;
+    if (text.isEmpty()) return character::kNone;
     const char32_t c = text.toUcs4().value(0);
-    return c >= 0x20 && c != 0x7F ? c : 0;  // control characters type nothing
+    // Control characters type nothing.
+    return c >= character::kFirstPrintable && c != character::kDelete ? c : character::kNone;
 }
 
 }  // namespace
 
 Keystroke TranslateKey(const QKeyEvent& event) {
-    return Keystroke{VirtualKeyOf(event), ShiftStateOf(event), CharacterOf(event)};
+    return Keystroke{KeyCodeOf(event), ShiftStateOf(event), CharacterOf(event)};
 }
 
 bool IsControlTab(const QKeyEvent& event) {

@@ -1,4 +1,4 @@
-// Qt key events in the engine's terms: virtual key codes and shift states for
+// Qt key events in the tape's terms (engine/keys.h): key codes and shift states for
 // key-down, and the character (if any) that the key-press hands on.
 #pragma once
 

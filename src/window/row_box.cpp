@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "engine/keys.h"
 #include "platform/qt/twips.h"
 #include "window/key_translation.h"
 #include "window/tape_window.h"

@@ -42,8 +42,8 @@ class PainterSurface : public PrintSurface {
     QColor colour_ = Qt::black;
 };
 
-// The fonts asked for where the design says "Courier": Courier-metric faces, so
-// that a 12-point character advances exactly 144 twips.
+// The fonts asked for as "Courier": Courier-metric faces, so that a 12-point
+// character advances exactly 144 twips.
 QStringList CourierFamilies();
 
 }  // namespace tallymar

@@ -1,4 +1,4 @@
-// Geometry of the design is in twips (1/1440 inch); widgets are placed in
+// The windows' geometry is given in twips (1/1440 inch); widgets are placed in
 // pixels. One conversion for all of it, at the screen's logical resolution.
 #pragma once
 
