@@ -11,7 +11,7 @@ bool KeptByTheBox(const Keystroke& key) {
 bool Commands::Key(int row, const Keystroke& key) {
     calc_.KeyDown(row, key.key_code, key.shift_state);
     if (KeptByTheBox(key)) return true;
-    if (key.character != 0) calc_.KeyPress(row, key.character);
+    if (key.character != character::kNone) calc_.KeyPress(row, key.character);
     return false;
 }
 
