@@ -33,14 +33,14 @@ LineLook LookOf(const TapeLine& line, const LookContext& context) {
     const Colours& c = context.colours;
     const Medium medium = context.medium;
     const bool row = medium == Medium::kRow;
-    LineLook look;
     // Every kind but a comment starts from its amount, in the line's own decimals,
     // and its operator: in the operator box of a row, after the amount elsewhere.
+    LineLook look;
     if (line.Op != op::kComment) {
         look.text = FormatNumber(line.Amount, PatternOf(line.Decimals), context.symbols);
         if (medium == Medium::kPaper) look.aligned_chars = Utf8Length(look.text);
         if (row) {
-            look.op = std::string(1, line.Op);
+            look.op.assign(1, line.Op);
         } else {
             look.text += line.Op;
         }

@@ -1,5 +1,6 @@
 // Drawing the visible lines into the rows, and the number formats behind it.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "engine/calc.h"
@@ -31,7 +32,8 @@ namespace {
 // A row takes the look of the line it shows; what the look leaves unset stays as the
 // row had it.
 void Show(Row& row, LineLook&& look) {
-    row.SetText(look.text);
+    row.text = std::move(look.text);
+    row.sel_start = row.sel_length = 0;
     row.op = std::move(look.op);
     if (look.font_size) row.font_size = *look.font_size;
     if (look.bold) row.bold = *look.bold;
@@ -47,19 +49,30 @@ void Calc::ShowTape() {
     int conversions = 0;
     const int low = std::min(SelStartLine, SelEndLine);
     const int high = std::max(SelStartLine, SelEndLine);
+    // The decimal codes of the last line drawn that has one, and of the last whose code
+    // is one of the decimal codes.
+    std::optional<int> last_code;
+    std::optional<int> last_known_code;
     for (int r = 0; r <= LastRow; ++r) {
         const int index = TopLine + r;
         if (index < 0 || index > UpperBound()) break;
         const TapeLine& line = Tape[index];
-        // The number format follows the lines drawn (the total display and automatic
-        // decimals go by the last one).
-        if (line.Op != op::kComment) NumberFormat = GetNumberFormat(line.Decimals);
+        if (line.Op != op::kComment) {
+            last_code = line.Decimals;
+            if (line.Decimals >= 0 && line.Decimals <= kMaxDecimalCode) {
+                last_known_code = line.Decimals;
+            }
+        }
         const LookContext context{Medium::kRow, colours_,
                                   symbols_,     index > 0 ? Tape[index - 1].Op : ' ',
                                   conversions,  Selecting && index >= low && index <= high};
         Show(rows_[r], LookOf(line, context));
         if (line.Op == op::kConversion) ++conversions;
     }
+    // The number format follows the lines drawn: the total display goes by the last
+    // one, and automatic decimals by the last with a decimal code.
+    if (last_known_code) GetNumberFormat(*last_known_code);
+    if (last_code) NumberFormat = GetNumberFormat(*last_code);
 }
 
 void Calc::ApplyColors(const Colours& colours) {
