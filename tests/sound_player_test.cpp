@@ -182,6 +182,7 @@ TEST_F(SoundPlayer, a_damaged_or_foreign_file_with_a_wave_name_plays_the_default
         {"the RIFF of something else", "RIFF\x10\0\0\0AVI LIST\x04\0\0\0abcd"s},
         {"an encoding that is not known", wave(22050, 100, 0x55)},
         {"a rate of one sample a second, a thousand seconds long", wave(1, 1000, 1)},
+        {"a rate of four million samples a second", wave(4194301, 1000, 1)},
     };
     int expected = 0;
     for (const auto& [what, bytes] : rows) {

@@ -17,6 +17,9 @@ constexpr double kMaxSeconds = 600;
 constexpr std::size_t kMaxSamples = static_cast<std::size_t>(kWaveRate * kMaxSeconds);
 // A bigger file is no key's sound; it is not read at all.
 constexpr std::size_t kMaxFileBytes = 64 << 20;
+// No recording is made at a faster rate; a header that says so is damaged (and SDL's
+// resampler reserves a negative amount of memory for rates from about 4 MHz on).
+constexpr unsigned kMaxRate = 768000;
 
 std::uint32_t Get(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
@@ -39,7 +42,7 @@ double Seconds(const std::string& bytes, std::size_t fmt, std::size_t fmt_size,
     const unsigned rate = Get(bytes, fmt + 4, 4);
     const unsigned block = Get(bytes, fmt + 12, 2);
     const unsigned bits = Get(bytes, fmt + 14, 2);
-    if (channels == 0 || rate == 0 || block == 0) return -1;
+    if (channels == 0 || rate == 0 || rate > kMaxRate || block == 0) return -1;
     if (tag == 0xfffe) {  // extensible: the real format opens the sub-format's GUID
         if (fmt_size < 26) return -1;
         tag = Get(bytes, fmt + 24, 2);
@@ -122,7 +125,9 @@ std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
     }
     const std::unique_ptr<Uint8, FreeWav> owned(raw);
 
-    if (stored.freq <= 0 || stored.channels == 0) return std::nullopt;
+    if (stored.freq <= 0 || static_cast<unsigned>(stored.freq) > kMaxRate || stored.channels == 0) {
+        return std::nullopt;
+    }
     SDL_AudioCVT cvt;
     const int built = sdl->SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq,
                                              AUDIO_S16SYS, 1, kWaveRate);
