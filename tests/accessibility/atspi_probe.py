@@ -93,6 +93,12 @@ def parse_arguments(argv):
         help="every focusable showing control has a name",
     )
     step.add_argument(
+        "--expect-all-controls-named",
+        action=Steps,
+        nargs=0,
+        help="every showing button, choice, text, list or scroll bar has a name, focusable or not",
+    )
+    step.add_argument(
         "--expect-name-contains", action=Steps, metavar="TEXT", help="a shown object's name has TEXT"
     )
     step.add_argument(
@@ -264,6 +270,15 @@ class Probe:
             return bool(controls) and not unnamed, reason, [n.label() for n in unnamed]
 
         self.checked("every focusable showing control has a name", check)
+
+    def step_expect_all_controls_named(self, _):
+        def check(nodes):
+            controls = atspi_tree.controls_showing(nodes)
+            unnamed = [n for n in controls if not n.name.strip()]
+            return not unnamed, "%d of %d have none" % (len(unnamed), len(controls)), [
+                n.label() for n in unnamed]
+
+        self.checked("every showing control has a name", check)
 
     def step_expect_name_contains(self, text):
         def check(nodes):

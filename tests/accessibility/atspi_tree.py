@@ -136,6 +136,19 @@ def focusable_showing(nodes):
     return [n for n in nodes if n.has("focusable") and n.has("showing")]
 
 
+# Roles of the objects a user acts on or reads a value from, focusable or not.
+CONTROL_ROLES = {
+    "push button", "toggle button", "radio button", "check box", "text", "entry",
+    "password text", "spin button", "slider", "scroll bar", "combo box", "list", "tree",
+    "table", "page tab",
+}
+
+
+def controls_showing(nodes):
+    """Every shown control, whether or not it can take the focus today."""
+    return [n for n in nodes if n.role in CONTROL_ROLES and n.has("showing")]
+
+
 def by_name(nodes, name):
     return [n for n in nodes if n.name == name]
 
