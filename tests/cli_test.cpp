@@ -51,6 +51,7 @@ TEST(CliOutput, prints_the_whole_state_of_a_new_tape) {
                   R"(R0 "0.00" "T" size=10 bold=1 locked=1 fore=0 back=16777215)",
                   R"(R1 "---------------" "" size=12 bold=0 locked=1 fore=0 back=16777215)",
                   R"(R2 "" "" size=12 bold=0 locked=0 fore=0 back=16777215)",
+                  "colors pos=0 neg=255 txt=16711680 tap=16777215 bak=4227072",
                   R"(total "0.00" acc=0 changed=0)",
               }));
 }

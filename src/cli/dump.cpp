@@ -16,7 +16,7 @@ std::string Exact(double value) {
 
 }  // namespace
 
-void Dump(const Calc& calc, std::ostream& out) {
+void Dump(const Calc& calc, const Colours& colours, std::ostream& out) {
     out << "lines " << calc.tape().size() << "\n";
     for (int i = 0; i <= calc.UpperBound(); ++i) {
         const TapeLine& line = calc.tape()[i];
@@ -32,6 +32,9 @@ void Dump(const Calc& calc, std::ostream& out) {
             << " size=" << row.font_size << " bold=" << row.bold << " locked=" << row.locked
             << " fore=" << row.fore << " back=" << row.back << "\n";
     }
+    out << "colors pos=" << colours.CurPosClr << " neg=" << colours.CurNegClr
+        << " txt=" << colours.CurTxtClr << " tap=" << colours.CurTapClr
+        << " bak=" << colours.CurBakClr << "\n";
     out << "total " << Quoted(calc.total_text()) << " acc=" << Exact(calc.accumulator())
         << " changed=" << calc.tape_changed() << "\n";
 }

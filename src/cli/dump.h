@@ -7,6 +7,7 @@
 
 namespace tallymar::cli {
 
-void Dump(const Calc& calc, std::ostream& out);
+// `colours`: the five current colours of the colour dialog.
+void Dump(const Calc& calc, const Colours& colours, std::ostream& out);
 
 }  // namespace tallymar::cli

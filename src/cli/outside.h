@@ -1,6 +1,8 @@
 // What tallymar-cli does where the window's shell opens a dialog, prints or acts
 // on the main window: File > Print (or the printer button) prints to the PDF file a
-// {Pdf PATH} named; every other such command prints its name as a line.
+// {Pdf PATH} named; Options > Converter... (or the converter button) opens the
+// converter's model; every such command prints its name as a line. The colour and
+// converter dialogs' models live here, for the tokens that drive them.
 #pragma once
 
 #include <functional>
@@ -8,7 +10,9 @@
 #include <ostream>
 #include <string>
 
+#include "cli/dialog_models.h"
 #include "commands/command_port.h"
+#include "commands/commands.h"
 #include "engine/calc.h"
 
 namespace tallymar::cli {
@@ -18,7 +22,9 @@ using PdfPrinter = std::function<std::string(const Calc& calc, const std::string
 
 class Outside : public CommandPort {
   public:
-    Outside(const Calc& calc, std::ostream& out) : calc_(calc), out_(out) {}
+    // `messages` shows the dialogs' message boxes.
+    Outside(Commands& commands, Dialogs& messages, std::ostream& out)
+        : commands_(commands), out_(out), dialogs_(commands, messages, out) {}
 
     PdfPrinter print_pdf;
     // The PDF file the next print goes to, as if chosen in the print dialog.
@@ -26,11 +32,14 @@ class Outside : public CommandPort {
     // Why the last print failed, "" when it did not.
     std::string print_error;
 
+    DialogModels& dialogs() { return dialogs_; }
+
     void Run(Command command) override;
 
   private:
-    const Calc& calc_;
+    Commands& commands_;
     std::ostream& out_;
+    DialogModels dialogs_;
 };
 
 }  // namespace tallymar::cli

@@ -163,6 +163,8 @@ std::string Replayer::Run(const Action& action) {
             break;
         case Kind::kFile:
             return RunFile(action);
+        case Kind::kDialog:
+            return RunDialog(action);
     }
     return "";
 }
@@ -184,9 +186,26 @@ std::string Replayer::RunFile(const Action& action) {
     return "";
 }
 
+std::string Replayer::RunDialog(const Action& action) {
+    DialogModels& dialogs = outside_.dialogs();
+    if (action.name == "Theme") return dialogs.Theme(action.text);
+    if (action.name == "NewTheme") dialogs.NewTheme(action.text);
+    if (action.name == "DeleteTheme") dialogs.DeleteTheme();
+    if (action.name == "Convert") {
+        return dialogs.Convert(action.parts.at(0), action.parts.at(1), action.parts.at(2));
+    }
+    if (action.name == "ConvertButton") dialogs.ConvertButton();
+    if (action.name == "ShowConversion") dialogs.ShowConversion(action.number == 1);
+    return "";
+}
+
+void Replayer::DumpState() {
+    Dump(calc_, outside_.dialogs().current_colours(), out_);
+}
+
 std::string Replayer::RunMenu(const std::string& name) {
     if (name == "Dump") {
-        Dump(calc_, out_);
+        DumpState();
         return "";
     }
     const std::optional<Command> command = CommandOfToken(name);
@@ -243,7 +262,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
             return 2;
         }
     }
-    Dump(calc, out);
+    replayer.DumpState();
     return 0;
 }
 

@@ -62,12 +62,15 @@ class Replayer {
           out_(out),
           files_(files),
           commands_(calc, files.files()),
-          outside_(calc, out) {
+          outside_(commands_, recorder, out) {
         commands_.SetOutside(&outside_);
     }
 
     // What {Pdf PATH} prints with; without it the token is an error.
     void SetPdfPrinter(PdfPrinter print_pdf) { outside_.print_pdf = std::move(print_pdf); }
+
+    // Prints the state now, as {Dump} does.
+    void DumpState();
 
     // Runs one action; returns why it cannot run, or "" when it ran.
     std::string Run(const Action& action);
@@ -81,6 +84,7 @@ class Replayer {
     }
     std::string RunMenu(const std::string& name);
     std::string RunFile(const Action& action);
+    std::string RunDialog(const Action& action);
 
     Calc& calc_;
     Recorder& recorder_;

@@ -77,6 +77,32 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         *message = "{" + std::string(head) + " PATH} needs a path";
         return false;
     }
+    if (head == "Theme" || head == "NewTheme" || head == "DeleteTheme" || head == "ConvertButton") {
+        action->kind = Kind::kDialog;
+        action->text = rest;
+        if (head != "Theme" || !rest.empty()) return true;
+        *message = "{Theme NAME} needs a name";
+        return false;
+    }
+    if (head == "Convert") {
+        action->kind = Kind::kDialog;
+        for (size_t start = 0;;) {
+            const size_t bar = rest.find('|', start);
+            action->parts.emplace_back(rest.substr(start, bar - start));
+            if (bar == std::string_view::npos) break;
+            start = bar + 1;
+        }
+        if (action->parts.size() == 3) return true;
+        *message = "{Convert FROM|AMOUNT|TO} needs three parts";
+        return false;
+    }
+    if (head == "ShowConversion") {
+        action->kind = Kind::kDialog;
+        action->number = rest == "on" ? 1 : 0;
+        if (rest == "on" || rest == "off") return true;
+        *message = "{ShowConversion} is on or off";
+        return false;
+    }
     if (head == "Answer") {
         action->kind = Kind::kAnswer;
         action->text = rest;

@@ -25,6 +25,9 @@ struct Action {
         kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
         kAnswer,
         kFile,  // name = Open, Save or Pdf; text = the path
+        // name = Theme, NewTheme (text = the name), DeleteTheme, Convert (parts = from,
+        // amount, to), ConvertButton, ShowConversion (number = 1 for on)
+        kDialog,
     };
     Kind kind = Kind::kType;
     std::size_t position = 0;  // byte offset of the action in the script
@@ -33,6 +36,7 @@ struct Action {
     std::string text;
     int number = 0;
     double y = 0;
+    std::vector<std::string> parts;
 };
 
 struct ScriptError {
