@@ -21,7 +21,11 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
     dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_);
     commands_->SetOutside(dialog_commands_.get());
-    window_->on_closing = [this] { SaveSettingsNow(); };
+    window_->on_closing = [this] {
+        // The converter closes before the settings it edits are written.
+        dialog_commands_->CloseConverter();
+        SaveSettingsNow();
+    };
     ports_.SetParent(window_.get());
     qt_dialogs_.SetParent(window_.get());
     TapeWindow* tape = &window_->tape_window();
@@ -63,7 +67,8 @@ void Application::Start(const std::string& command_line_path) {
     PlaceOnScreen(size, &settings_.form);
 
     calc_.SetOptions(settings_.options);
-    calc_.ApplyColors(CurrentColours(settings_));
+    dialog_commands_->current_colours() = CurrentColours(settings_);
+    calc_.ApplyColors(dialog_commands_->current_colours());
     LoadWindowPlace();
     if (settings_.AlwaysOnTop) window_->always_on_top().Set(true);
 

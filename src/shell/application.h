@@ -35,6 +35,7 @@ class Application : public CaptionPort {
     Commands& commands() { return *commands_; }
     Settings& settings() { return settings_; }
     TapeFiles& files() { return *files_; }
+    DialogCommands& dialog_commands() { return *dialog_commands_; }
     const std::string& settings_path() const { return settings_path_; }
 
     void SetCaption(const std::string& caption) override;

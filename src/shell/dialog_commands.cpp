@@ -1,13 +1,31 @@
 #include "shell/dialog_commands.h"
 
+#include "dialogs/colors_dialog.h"
+#include "dialogs/converter_dialog.h"
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/mode_dialog.h"
+#include "platform/qt/topmost.h"
 #include "settings/settings.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "window/tape_window.h"
 
 namespace tallymar {
+
+void WindowTape::AppendConversion(const std::vector<ConversionLine>& lines) {
+    window_.tape_window().Apply(
+        [&lines](Commands& commands) { commands.converter_tape().AppendConversion(lines); });
+}
+
+void WindowTape::ApplyColors(const Colours& colours) {
+    window_.tape_window().Apply(
+        [&colours](Commands& commands) { commands.tape_colours().ApplyColors(colours); });
+}
+
+DialogCommands::~DialogCommands() {
+    // The converter writes through this object's tape: it goes first.
+    delete converter_.data();
+}
 
 void DialogCommands::Run(Command command) {
     switch (command) {
@@ -25,7 +43,14 @@ void DialogCommands::Run(Command command) {
             window_.close();
             break;
         case Command::mnuOptionsAlwaysOnTop:
-            window_.always_on_top().Toggle();
+            ToggleAlwaysOnTop();
+            break;
+        case Command::mnuOptionsColors:
+            ShowColors();
+            break;
+        case Command::mnuOptionsConverter:
+        case Command::cmdConverter:
+            ShowConverter();
             break;
         case Command::mnuOptionsDateTime:
             ShowDateTime();
@@ -34,7 +59,7 @@ void DialogCommands::Run(Command command) {
             ShowMode();
             break;
         default:
-            // Colors, Converter, Sounds, Help, Tip, the website and About are still to come.
+            // Sounds, Help, Tip, the website and About are still to come.
             break;
     }
 }
@@ -50,6 +75,50 @@ void DialogCommands::ShowMode() {
             [calc_mode](Commands& commands) { commands.SetCalcMode(calc_mode); });
     });
     window_.RunDialog(dialog);
+}
+
+void DialogCommands::ShowColors() {
+    ColorsDialog dialog(&window_, settings_, colours_, tape_);
+    window_.RunDialog(dialog);
+}
+
+void DialogCommands::ShowConverter() {
+    if (converter_) {
+        // Open already: brought forward as the user left it.
+        converter_->show();
+        converter_->raise();
+        converter_->activateWindow();
+        return;
+    }
+    auto* dialog = new ConverterDialog(&window_, tape_, settings_.ShowConversion, colours_,
+                                       commands_.calc().symbols());
+    // Closing it ends it: the next opening starts afresh.
+    QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog] {
+        if (converter_ == dialog) converter_ = nullptr;
+        dialog->deleteLater();
+    });
+    converter_ = dialog;
+    // It stays open beside the main window, so it never lifts "Always on top"; it is
+    // kept above a topmost main window instead.
+    SetTopmost(dialog, window_.always_on_top().checked());
+    dialog->show();
+    dialog->activateWindow();
+}
+
+void DialogCommands::ToggleAlwaysOnTop() {
+    window_.always_on_top().Toggle();
+    if (converter_) SetTopmost(converter_, window_.always_on_top().checked());
+}
+
+ConverterDialog* DialogCommands::converter() const {
+    return converter_;
+}
+
+void DialogCommands::CloseConverter() {
+    if (ConverterDialog* dialog = converter_) {
+        converter_ = nullptr;
+        delete dialog;
+    }
 }
 
 }  // namespace tallymar
