@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "dialogs/converter_dialog.h"
 #include "dialogs/print_preview.h"
 #include "files/tape_file.h"
 #include "shell/application.h"
@@ -139,6 +140,27 @@ void BM_PreviewFullTape(benchmark::State& state) {
     state.counters["rss_growth_MB"] = growth;
 }
 BENCHMARK(BM_PreviewFullTape)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The Converter window opened beside the main window as Options > Converter... opens
+// it (the unit table built, the From list filled, the window shown and painted),
+// then closed, as each first opening does.
+void BM_OpenConverterWindow(benchmark::State& state) {
+    QTemporaryDir folder;
+    Application app(folder.path().toStdString());
+    app.Start("");
+    for (auto _ : state) {
+        app.window().Run(Command::mnuOptionsConverter);
+        ConverterDialog* converter = app.dialog_commands().converter();
+        converter->repaint();
+        benchmark::DoNotOptimize(converter);
+        state.PauseTiming();
+        app.dialog_commands().CloseConverter();
+        state.ResumeTiming();
+    }
+    app.calc().MarkTapeUnchanged();
+    app.window().close();
+}
+BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 }  // namespace
 }  // namespace tallymar

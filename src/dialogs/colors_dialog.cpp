@@ -56,6 +56,8 @@ ColorsDialog::ColorsDialog(QWidget* main_window, Settings& settings, Colours& cu
     themes_ = new QComboBox(select);
     themes_->setObjectName("cboTheme");
     themes_->setAccessibleName(colors_text::kSelectTheme);
+    themes_->setMinimumContentsLength(kThemeNameLength);
+    themes_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     apply_ = Button(colors_text::kApply, "cmdApply", select);
     auto* select_layout = new QHBoxLayout(select);
     select_layout->addWidget(themes_, 1);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -28,6 +29,8 @@ void Paint(QWidget* widget, const Colour* fore, Colour back) {
     QPalette palette = widget->palette();
     if (fore) palette.setColor(QPalette::WindowText, ToQColor(*fore));
     palette.setColor(QPalette::Window, ToQColor(back));
+    // A check box draws its caption's ground in the button colour.
+    if (qobject_cast<QCheckBox*>(widget)) palette.setColor(QPalette::Button, ToQColor(back));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -110,6 +113,11 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     grid->addWidget(to_name_, 4, 2);
     grid->addWidget(add_to_tape_, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
+    // Room for the longest names and results, so that the window keeps its size.
+    const QFontMetrics metrics(font());
+    from_name_->setMinimumWidth(metrics.horizontalAdvance("square centimeters"));
+    to_name_->setMinimumWidth(metrics.horizontalAdvance("square centimeters"));
+    result_->setMinimumWidth(metrics.horizontalAdvance("31,556,927,098,147,800,000."));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(convert_);
     buttons->addWidget(web_);
