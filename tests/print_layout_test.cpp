@@ -26,7 +26,10 @@ struct Printed {
     std::string Dump(Colour pos, Colour neg) const {
         char where[64];
         std::snprintf(where, sizeof where, "%d %g,%g %g%s ", page, x, y, size, bold ? "b" : "");
-        const std::string ink = colour == 0 ? "black" : colour == pos ? "pos" : colour == neg ? "neg" : "txt";
+        const std::string ink = colour == 0     ? "black"
+                                : colour == pos ? "pos"
+                                : colour == neg ? "neg"
+                                                : "txt";
         return where + ink + " " + Text();
     }
 
@@ -120,9 +123,12 @@ class PrintLayoutTest : public ::testing::Test {
 };
 
 TEST(PdfFileName, IsTheTapesNameWithPdfInPlaceOfAdd) {
-    const std::pair<const char*, const char*> names[] = {
-        {"week.add", "week.pdf"}, {"Week.ADD", "Week.pdf"},       {"", "Tape1.pdf"},
-        {".add", ".add.pdf"},     {"notes.txt", "notes.txt.pdf"}, {"budget.adds", "budget.adds.pdf"}};
+    const std::pair<const char*, const char*> names[] = {{"week.add", "week.pdf"},
+                                                         {"Week.ADD", "Week.pdf"},
+                                                         {"", "Tape1.pdf"},
+                                                         {".add", ".add.pdf"},
+                                                         {"notes.txt", "notes.txt.pdf"},
+                                                         {"budget.adds", "budget.adds.pdf"}};
     for (auto [title, pdf] : names) EXPECT_EQ(PdfFileNameOf(title), pdf) << title;
 }
 
@@ -148,14 +154,22 @@ TEST(PrintGeometry, PagesAreCutIntoColumnsAndRowsFromTheSurfaceScale) {
 // Every kind of line, in colour: where it lands, its size, weight, colour and text.
 TEST_F(PrintLayoutTest, EachKindOfLinePrintsInItsPlaceColourAndWeight) {
     options.PrintColor = true;
-    std::vector<TapeLine> tape{Line(12, op::kTotal),         Line(-5, op::kTotal, 0),
-                               Line(-5, op::kSubtotal),      Line(0, op::kSubtotal, 0),
-                               Line(7, '-', 0),              Line(-7, '+', 0),
-                               Line(7, '*', 0),              Line(7, op::kInserted, 0),
-                               Line(1234.5, '+'),            Line(0, op::kRule),
-                               Line(0, op::kOpen),           Text(op::kComment, "Café"),
-                               Text(op::kConversion, "12 in"), Text(op::kConversion, "30.48 cm"),
-                               Text(op::kConversion, "5 lb"),  Text(op::kConversion, "2.27 kg"),
+    std::vector<TapeLine> tape{Line(12, op::kTotal),
+                               Line(-5, op::kTotal, 0),
+                               Line(-5, op::kSubtotal),
+                               Line(0, op::kSubtotal, 0),
+                               Line(7, '-', 0),
+                               Line(-7, '+', 0),
+                               Line(7, '*', 0),
+                               Line(7, op::kInserted, 0),
+                               Line(1234.5, '+'),
+                               Line(0, op::kRule),
+                               Line(0, op::kOpen),
+                               Text(op::kComment, "Café"),
+                               Text(op::kConversion, "12 in"),
+                               Text(op::kConversion, "30.48 cm"),
+                               Text(op::kConversion, "5 lb"),
+                               Text(op::kConversion, "2.27 kg"),
                                Text(op::kConversion, "1 mi"),
                                Text(op::kConversion, "1.609344 km (approx)")};
     tape.resize(57, Line(0, op::kOpen));
@@ -230,7 +244,8 @@ TEST_F(PrintLayoutTest, TheHeaderShowsTheChosenDateTimeAndPageNumberRightAligned
     const struct {
         bool date, time;
         int page;
-    } cases[] = {{true, true, 3}, {true, false, 1}, {false, true, 1}, {false, false, 2}, {false, false, 1}};
+    } cases[] = {
+        {true, true, 3}, {true, false, 1}, {false, true, 1}, {false, false, 2}, {false, false, 1}};
     std::string printed;
     options.PrintColor = true;
     for (const auto& c : cases) {
@@ -244,7 +259,8 @@ TEST_F(PrintLayoutTest, TheHeaderShowsTheChosenDateTimeAndPageNumberRightAligned
         EXPECT_FALSE(s.bold_);
         for (const Printed& header : s.lines) {
             printed += header.Dump(kPos, kNeg);
-            for (const PrintItem& item : header.items) printed += (item.numeric ? "|#" : "|") + item.text;
+            for (const PrintItem& item : header.items)
+                printed += (item.numeric ? "|#" : "|") + item.text;
             printed += "\n";
         }
     }

@@ -29,25 +29,25 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         int row;
         const char* look;
     } cases[] = {
-        {"", 0, "?"},
-        {"", 1, "?"},
-        {"", 3, "?"},
-        {"5+", 3, "?"},
-        {"5-", 3, "?"},
-        {"5+3+{S-Enter}", 5, "?"},
-        {"9-{Enter}", 4, "?"},
-        {"{Decimals 0}.4-{Enter}", 4, "?"},
-        {"5+3+{Enter}", 6, "?"},
-        {"10+4*", 4, "?"},
-        {"5-2*", 4, "?"},
-        {"10+4/", 4, "?"},
-        {"4*", 3, "?"},
-        {"12*3{Enter}", 4, "?"},
-        {"200*15%", 4, "?"},
-        {"1234.5-", 3, "?"},
-        {"rent{Enter}", 3, "?"},
-        {"  rent{Enter}", 3, "?"},
-        {"5+{Click 3}{Insert}{Home}", 3, "?"},
+        {"", 0, "---------------| 12LO pos"},
+        {"", 1, "0.00|T 10bL pos"},
+        {"", 3, "| 12 pos"},
+        {"5+", 3, "5.00|+ 12 pos"},
+        {"5-", 3, "5.00|- 12 neg"},
+        {"5+3+{S-Enter}", 5, "8.00|S 10bL pos"},
+        {"9-{Enter}", 4, "-9.00|T 10bL neg"},
+        {"{Decimals 0}.4-{Enter}", 4, "-0|T 10bL neg"},
+        {"5+3+{Enter}", 6, "---------------| 12LO pos"},
+        {"10+4*", 4, "10.00|* 10bL pos"},
+        {"5-2*", 4, "-5.00|* 10bL neg"},
+        {"10+4/", 4, "10.00|/ 10bL pos"},
+        {"4*", 3, "4.00|* 12 pos"},
+        {"12*3{Enter}", 4, "3.00|= 12 pos"},
+        {"200*15%", 4, "15.00|% 12 pos"},
+        {"1234.5-", 3, "1,234.50|- 12 neg"},
+        {"rent{Enter}", 3, "rent             | 12 txt"},
+        {"  rent{Enter}", 3, "rent           | 12 txt"},
+        {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
     };
     for (const auto& c : cases) {
         Machine m;
@@ -78,8 +78,8 @@ TEST(Highlights, a_comment_being_typed_is_on_grey_until_it_is_stored) {
     EXPECT_EQ(m.RowAt(3).fore, m.calc.colours().CurTxtClr);
     m.Keys("{Enter}");
     EXPECT_EQ(m.RowAt(3).back, kTape);
-    m.Keys("5+3+{Enter}{Click 6}r");  // an amount turned into a comment
-    EXPECT_EQ(m.RowAt(6).back, kTypingGrey);
+    m.Keys("5+3+{Enter}{Click 5}r");  // an amount turned into a comment
+    EXPECT_EQ(m.RowAt(5).back, kTypingGrey);
 }
 
 TEST(DecimalButtons, reformat_the_total_but_not_the_lines_on_the_tape) {
@@ -87,8 +87,8 @@ TEST(DecimalButtons, reformat_the_total_but_not_the_lines_on_the_tape) {
         int code;
         int option_index;
         const char* total;
-    } cases[] = {{16, 0, "1,234.5"},    {0, 1, "1,235"},          {1, 2, "1,234.5"},
-                 {2, 3, "1,234.50"},    {4, 4, "1,234.5000"},     {6, 5, "1,234.500000"},
+    } cases[] = {{16, 0, "1,234.5"}, {0, 1, "1,235"},      {1, 2, "1,234.5"},
+                 {2, 3, "1,234.50"}, {4, 4, "1,234.5000"}, {6, 5, "1,234.500000"},
                  {17, 6, "1,234.50"}};
     for (const auto& c : cases) {
         Machine m;

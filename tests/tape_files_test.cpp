@@ -132,8 +132,12 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
          {"/d/week.add", "/d/saved.add"},
          "open",
          "?"},
-        {"", "5+", {Answer::kCancel, Answer::kNo, Answer::kYes}, {"/d/week.add", "/d/saved.add"},
-         "open", "?"},
+        {"",
+         "5+",
+         {Answer::kCancel, Answer::kNo, Answer::kYes},
+         {"/d/week.add", "/d/saved.add"},
+         "open",
+         "?"},
         {"/d/mine.add",
          "5+",
          {Answer::kNo, Answer::kOk, Answer::kCancel},
@@ -229,21 +233,21 @@ TEST(OpenTapeFile, refuses_what_cannot_be_read_at_once_and_keeps_the_tape) {
         FileKind kind;
         const char* outcome;
     } cases[] = {
-        {"", FileKind::kFile, "?"},
-        {"short", FileKind::kFile, "?"},
-        {nullptr, FileKind::kFile, "?"},
-        {nullptr, FileKind::kFolder, "?"},
-        {nullptr, FileKind::kPipe, "?"},
-        {nullptr, FileKind::kDevice, "?"},
+        {"", FileKind::kFile, "?"},      {"short", FileKind::kFile, "?"},
+        {nullptr, FileKind::kFile, "?"}, {nullptr, FileKind::kFolder, "?"},
+        {nullptr, FileKind::kPipe, "?"}, {nullptr, FileKind::kDevice, "?"},
     };
     for (const auto& c : cases) {
         std::string direct_message;
         for (bool through_open : {false, true}) {
             Desk desk;
             desk.Name("/d/mine.add");
-            if (c.file) desk.disk.files["/d/week.add"] = c.file;
-            else if (c.kind == FileKind::kFile) desk.disk.unreadable["/d/week.add"] = "Permission denied";
-            else desk.disk.others["/d/week.add"] = c.kind;
+            if (c.file)
+                desk.disk.files["/d/week.add"] = c.file;
+            else if (c.kind == FileKind::kFile)
+                desk.disk.unreadable["/d/week.add"] = "Permission denied";
+            else
+                desk.disk.others["/d/week.add"] = c.kind;
             desk.Type("5+");
             desk.ports.answers = {Answer::kNo};
             desk.dialogs.paths = {"/d/week.add"};
@@ -323,7 +327,7 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     mkfifo(path("pipe.add").c_str(), 0600);
     const char* stale[] = {"t.add.0123456789abcdef.tmp", "t.add.fedcba9876543210.tmp"};
     const char* kept[] = {"other.add.0123456789abcdef.tmp", "t.add.0123.tmp",
-                          "t.add.0123456789ABCDEF.tmp",     "t.add.0123456789abcdef.tmp.bak",
+                          "t.add.0123456789ABCDEF.tmp", "t.add.0123456789abcdef.tmp.bak",
                           "xt.add.0123456789abcdef.tmp"};
     for (const char* name : stale) std::ofstream(path(name)) << "half";
     for (const char* name : kept) std::ofstream(path(name)) << "mine";
@@ -373,7 +377,8 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     ports.answers = {Answer::kYes};
     dialogs.paths = {path("folder.add")};
     EXPECT_FALSE(files.QueryClose());
-    EXPECT_EQ(ports.Texts().back(), "Tallymar could not save folder.add: it is a folder, not a file");
+    EXPECT_EQ(ports.Texts().back(),
+              "Tallymar could not save folder.add: it is a folder, not a file");
     EXPECT_TRUE(calc.tape_changed());
     fs::remove_all(dir);
 }
@@ -382,12 +387,15 @@ TEST(FileNames, the_title_follows_the_last_separator_and_temporaries_have_sixtee
     EXPECT_EQ(FileTitleOf("/home/me/sums.add"), "sums.add");
     EXPECT_EQ(FileTitleOf("C:\\tapes\\sums.add"), "sums.add");
     EXPECT_EQ(FileTitleOf("/tapes/"), "");
-    const std::pair<const char*, bool> names[] = {
-        {"week.add.00000000deadbeef.tmp", true},   {"week.add.00000000DEADBEEF.tmp", false},
-        {"week.add.00000000deadbee.tmp", false},   {"week.add.00000000deadbeef0.tmp", false},
-        {"week.add-00000000deadbeef.tmp", false},  {"week.add.00000000deadbeeg.tmp", false},
-        {"week.add.00000000deadbeef.txt", false},  {"Week.add.00000000deadbeef.tmp", false},
-        {"week.add", false}};
+    const std::pair<const char*, bool> names[] = {{"week.add.00000000deadbeef.tmp", true},
+                                                  {"week.add.00000000DEADBEEF.tmp", false},
+                                                  {"week.add.00000000deadbee.tmp", false},
+                                                  {"week.add.00000000deadbeef0.tmp", false},
+                                                  {"week.add-00000000deadbeef.tmp", false},
+                                                  {"week.add.00000000deadbeeg.tmp", false},
+                                                  {"week.add.00000000deadbeef.txt", false},
+                                                  {"Week.add.00000000deadbeef.tmp", false},
+                                                  {"week.add", false}};
     for (auto [name, ours] : names) EXPECT_EQ(IsTemporaryNameOf(name, "week.add"), ours) << name;
     EXPECT_FALSE(IsTemporaryNameOf(".0123456789abcdef.tmp", ""));
 }

@@ -86,7 +86,8 @@ class Machine {
     }
 
     // The machine in one line, as the script tables expect it:
-    //   OPS SHOWN =ACCUMULATOR DISPLAY @LINE/ROW/TOP/LASTROW [ROWTEXT|OP CARET+SELECTED] FLAGS | EVENTS
+    //   OPS SHOWN =ACCUMULATOR DISPLAY @LINE/ROW/TOP/LASTROW [ROWTEXT|OP CARET+SELECTED] FLAGS |
+    //   EVENTS
     // SHOWN is what lines 3 onwards show, a rule line as "-", comments without padding;
     // FLAGS: "*" the tape changed, "e" editing, "s3-4" the selection being made.
     // The events recorded since the last call follow, each after " | ".
@@ -122,7 +123,8 @@ class Machine {
     std::string Heard() {
         std::string heard;
         for (std::string event : TakeEvents()) {
-            if (event.rfind("play ", 0) == 0 && event.size() > 9) event = event.substr(5, event.size() - 9);
+            if (event.rfind("play ", 0) == 0 && event.size() > 9)
+                event = event.substr(5, event.size() - 9);
             heard += (heard.empty() ? "" : " ") + event;
         }
         return heard;
