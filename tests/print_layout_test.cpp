@@ -175,7 +175,14 @@ TEST_F(PrintLayoutTest, EachKindOfLinePrintsInItsPlaceColourAndWeight) {
     tape.resize(57, Line(0, op::kOpen));
     tape.push_back(Line(0, op::kComment));  // never given a text: all NUL bytes
     tape.push_back(Line(-3, '='));
-    EXPECT_EQ(Printout(tape), "?");
+    EXPECT_EQ(
+        Printout(tape),
+        "0 1575,720 12b pos 12.00T\n0 2007,960 12b neg -5T\n0 1575,1200 12b neg -5.00S\n0 "
+        "2151,1440 12b pos 0S\n0 2151,1680 12 neg 7-\n0 2007,1920 12 pos -7+\n0 2151,2160 12 pos "
+        "7*\n0 2151,2400 12 pos 7 \n0 1143,2640 12 pos 1,234.50+\n0 0,3360 12 txt Caf\xC3\xA9      "
+        "       \n0 1575,3600 12 txt 12 in\n0 1143,3840 12 txt 30.48 cm =\n0 1719,4080 12 txt 5 "
+        "lb\n0 1287,4320 12 txt 2.27 kg\n0 1719,4560 12 txt 1 mi\n0 279,4800 12 txt 1.609344 km "
+        "(appr =\n0 2880,720 12 txt                  \n0 4455,960 12 pos -3.00=\n");
     options.PrintColor = false;
     surface.lines.clear();
     Print({Line(-5, op::kTotal), Text(op::kComment, "x")});
@@ -186,7 +193,9 @@ TEST_F(PrintLayoutTest, AmountWidthsCountCharactersNotBytes) {
     options.symbols.thousands = "\u00a0";  // two bytes in UTF-8, one character
     options.line_pitch = 300;
     options.field_width = 3000;
-    EXPECT_EQ(Printout({Line(0, op::kRule), Line(1234.5, '=')}), "?");
+    EXPECT_EQ(Printout({Line(0, op::kRule), Line(1234.5, '=')}),
+              "0 1848,1020 12 black 1\xC2\xA0"
+              "234.50=\n");
 }
 
 TEST_F(PrintLayoutTest, AnEightByTenAndAHalfInchPageHolds57LinesInEachOfFourColumns) {
@@ -198,7 +207,9 @@ TEST_F(PrintLayoutTest, AnEightByTenAndAHalfInchPageHolds57LinesInEachOfFourColu
     const int at[] = {0, 56, 57, 227, 228};
     std::string where;
     for (int i : at) where += amounts[i].Dump(kPos, kNeg) + "\n";
-    EXPECT_EQ(where, "?");
+    EXPECT_EQ(where,
+              "0 1719,720 12 black 1.00+\n0 1719,14160 12 black 1.00+\n0 4599,720 12 black "
+              "1.00+\n0 10359,14160 12 black 1.00+\n1 1719,720 12 black 1.00+\n");
     EXPECT_EQ(layout.PageNo, 1);
 }
 
@@ -209,7 +220,7 @@ TEST_F(PrintLayoutTest, APrinterPageFilledByTheLastLineIsFollowedByAPageWithOnly
     EXPECT_EQ(layout.PageNo, 1);
     ASSERT_EQ(surface.lines.size(), 230u);
     EXPECT_EQ(surface.lines[228].page, 0);
-    EXPECT_EQ(surface.lines.back().Dump(kPos, kNeg), "?");
+    EXPECT_EQ(surface.lines.back().Dump(kPos, kNeg), "1 7920,0 10b black 05:17:03 PM  Page  2 ");
 }
 
 TEST_F(PrintLayoutTest, APreviewPageEndsTheCallAndTheNextCallStartsAfterItsLastLine) {
@@ -234,10 +245,11 @@ TEST_F(PrintLayoutTest, PageNumbersCountThePrintersPagesAsTheirColumnsFill) {
     for (const Printed& line : surface.lines)
         if (line.bold) headers += line.items.back().text;
     EXPECT_EQ(headers, "123");
-    surface.lines.clear();
-    EXPECT_EQ(Print({Line(1, '+')}, 1, 0), std::nullopt);  // an empty range: the header alone
-    EXPECT_EQ(layout.PageNo, 0);
-    EXPECT_EQ(surface.lines.size(), 1u);
+    PrintLayout fresh{options, clock};  // an empty range: the header alone
+    RecordingSurface empty{kWidth, kHeight};
+    EXPECT_EQ(fresh.PrintTapeLines(empty, {Line(1, '+')}, 1, 0), std::nullopt);
+    EXPECT_EQ(fresh.PageNo, 0);
+    EXPECT_EQ(empty.lines.size(), 1u);
 }
 
 TEST_F(PrintLayoutTest, TheHeaderShowsTheChosenDateTimeAndPageNumberRightAligned) {
@@ -264,7 +276,12 @@ TEST_F(PrintLayoutTest, TheHeaderShowsTheChosenDateTimeAndPageNumberRightAligned
             printed += "\n";
         }
     }
-    EXPECT_EQ(printed, "?");
+    EXPECT_EQ(
+        printed,
+        "0 5040,500 10b black Saturday, December 5, 2026  05:17:03 PM  Page  3 |Saturday, December "
+        "5, 2026  |05:17:03 PM|  Page |#3\n0 6480,500 10b black Saturday, December 5, 2026  Page  "
+        "1 |Saturday, December 5, 2026|  Page |#1\n0 7920,500 10b black 05:17:03 PM  Page  1 "
+        "|05:17:03 PM|  Page |#1\n0 9360,500 10b black   Page  2 |  Page |#2\n");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "engine/calc.h"
 #include "files/file_ports.h"
 #include "files/silent_ports.h"
+#include "files/tape_files.h"
 
 namespace tallymar::testing {
 
