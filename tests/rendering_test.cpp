@@ -28,6 +28,7 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         const char* keys;
         int row;
         const char* look;
+    // clang-format off
     } cases[] = {
         {"", 0, "---------------| 12LO pos"},
         {"", 1, "0.00|T 10bL pos"},
@@ -49,6 +50,7 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         {"  rent{Enter}", 3, "rent           | 12 txt"},
         {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Machine m;
         m.Keys(c.keys);
@@ -87,9 +89,17 @@ TEST(DecimalButtons, reformat_the_total_but_not_the_lines_on_the_tape) {
         int code;
         int option_index;
         const char* total;
-    } cases[] = {{16, 0, "1,234.5"}, {0, 1, "1,235"},      {1, 2, "1,234.5"},
-                 {2, 3, "1,234.50"}, {4, 4, "1,234.5000"}, {6, 5, "1,234.500000"},
-                 {17, 6, "1,234.50"}};
+    // clang-format off
+    } cases[] = {
+        {16, 0, "1,234.5"},
+        {0, 1, "1,235"},
+        {1, 2, "1,234.5"},
+        {2, 3, "1,234.50"},
+        {4, 4, "1,234.5000"},
+        {6, 5, "1,234.500000"},
+        {17, 6, "1,234.50"},
+    };
+    // clang-format on
     for (const auto& c : cases) {
         Machine m;
         m.Keys("1234.5+{Click 3}{Decimals " + std::to_string(c.code) + "}");

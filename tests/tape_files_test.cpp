@@ -85,224 +85,43 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         std::deque<std::optional<std::string>> paths;
         const char* operation;
         const char* outcome;
+    // clang-format off
     } cases[] = {
         // The save question, worded for the tape and the operation.
         {"", "", {}, {}, "close", "on HTHB -  \"Tallymar - Tape1\""},
-        {"",
-         "5+",
-         {Answer::kNo},
-         {},
-         "new",
-         "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n"},
-        {"/d/t.add",
-         "5+",
-         {Answer::kNo},
-         {},
-         "new",
-         "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to t.add ?"},
-        {"/d/t.add",
-         "5+",
-         {Answer::kNo},
-         {},
-         "query",
-         "stop HTH+B * /d/t.add \"Tallymar - t.add\" | Do you want to save the changes you made to "
-         "t.add ?\n\n"},
-        {"",
-         "5+",
-         {Answer::kCancel},
-         {},
-         "close",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n"},
-        {"/d/t.add",
-         "5+",
-         {Answer::kCancel},
-         {},
-         "new",
-         "stop HTH+B * /d/t.add \"Tallymar - t.add\" | Do you want to save the changes you made to "
-         "t.add ?"},
-        {"",
-         "5+",
-         {Answer::kYes},
-         {},
-         "new",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n [Save Tallymar File As|Tape1.add]"},
-        {"",
-         "5+",
-         {Answer::kYes, Answer::kYes},
-         {"/d/old.add"},
-         "close",
-         "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made "
-         "to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to "
-         "replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
-        {"",
-         "5+",
-         {Answer::kYes, Answer::kNo},
-         {"/d/old.add"},
-         "close",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the "
-         "existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File As|/d/old.add]"},
-        {"/d/old.add",
-         "5+",
-         {Answer::kYes},
-         {"/d/old.add"},
-         "close",
-         "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made "
-         "to old.add ?\n\n [Save Tallymar File As|/d/old.add] >/d/old.add"},
-        {"",
-         "5+",
-         {Answer::kYes, Answer::kYes},
-         {"/d/old.add"},
-         "query",
-         "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made "
-         "to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to "
-         "replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
+        {"", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"/d/t.add", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to t.add ?"},
+        {"/d/t.add", "5+", {Answer::kNo}, {}, "query", "stop HTH+B * /d/t.add \"Tallymar - t.add\" | Do you want to save the changes you made to t.add ?\n\n"},
+        {"", "5+", {Answer::kCancel}, {}, "close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"/d/t.add", "5+", {Answer::kCancel}, {}, "new", "stop HTH+B * /d/t.add \"Tallymar - t.add\" | Do you want to save the changes you made to t.add ?"},
+        {"", "5+", {Answer::kYes}, {}, "new", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n [Save Tallymar File As|Tape1.add]"},
+        {"", "5+", {Answer::kYes, Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
+        {"", "5+", {Answer::kYes, Answer::kNo}, {"/d/old.add"}, "close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File As|/d/old.add]"},
+        {"/d/old.add", "5+", {Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to old.add ?\n\n [Save Tallymar File As|/d/old.add] >/d/old.add"},
+        {"", "5+", {Answer::kYes, Answer::kYes}, {"/d/old.add"}, "query", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
         // Save and Save As.
-        {"",
-         "5+",
-         {},
-         {"/d/sums"},
-         "saveas",
-         "on HTH+B - /d/sums.add \"Tallymar - sums\" [Save Tallymar File As|Tape1.add] "
-         ">/d/sums.add"},
-        {"",
-         "5+",
-         {},
-         {"/d/sums.ADD"},
-         "saveas",
-         "on HTH+B - /d/sums.ADD \"Tallymar - sums.ADD\" [Save Tallymar File As|Tape1.add] "
-         ">/d/sums.ADD"},
-        {"",
-         "5+",
-         {},
-         {"/d/sums.adds"},
-         "saveas",
-         "on HTH+B - /d/sums.adds.add \"Tallymar - sums.adds\" [Save Tallymar File As|Tape1.add] "
-         ">/d/sums.adds.add"},
-        {"",
-         "5+",
-         {},
-         {"/d/old", kCancel},
-         "saveas",
-         "stop HTH+B *  \"Tallymar - Tape1\" | A file named old already exists.\n\nDo you wish to "
-         "replace the existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File "
-         "As|/d/old.add]"},
-        {"",
-         "5+",
-         {Answer::kYes},
-         {"/d/old"},
-         "saveas",
-         "on HTH+B - /d/old.add \"Tallymar - old\" | A file named old already exists.\n\nDo you "
-         "wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
-        {"",
-         "5+",
-         {},
-         {},
-         "save",
-         "stop HTH+B *  \"Tallymar - Tape1\" [Save Tallymar File As|Tape1.add]"},
-        {"/d/old.add",
-         "5+",
-         {},
-         {},
-         "save",
-         "on HTH+B - /d/old.add \"Tallymar - old.add\" >/d/old.add"},
+        {"", "5+", {}, {"/d/sums"}, "saveas", "on HTH+B - /d/sums.add \"Tallymar - sums\" [Save Tallymar File As|Tape1.add] >/d/sums.add"},
+        {"", "5+", {}, {"/d/sums.ADD"}, "saveas", "on HTH+B - /d/sums.ADD \"Tallymar - sums.ADD\" [Save Tallymar File As|Tape1.add] >/d/sums.ADD"},
+        {"", "5+", {}, {"/d/sums.adds"}, "saveas", "on HTH+B - /d/sums.adds.add \"Tallymar - sums.adds\" [Save Tallymar File As|Tape1.add] >/d/sums.adds.add"},
+        {"", "5+", {}, {"/d/old", kCancel}, "saveas", "stop HTH+B *  \"Tallymar - Tape1\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File As|/d/old.add]"},
+        {"", "5+", {Answer::kYes}, {"/d/old"}, "saveas", "on HTH+B - /d/old.add \"Tallymar - old\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
+        {"", "5+", {}, {}, "save", "stop HTH+B *  \"Tallymar - Tape1\" [Save Tallymar File As|Tape1.add]"},
+        {"/d/old.add", "5+", {}, {}, "save", "on HTH+B - /d/old.add \"Tallymar - old.add\" >/d/old.add"},
         // Opening a file.
-        {"",
-         "5+",
-         {},
-         {},
-         "openfile /d/none.add",
-         "stop HTH+B *  \"Tallymar - Tape1\" | There is no data in this file"},
-        {"",
-         "5+",
-         {Answer::kNo, Answer::kNo},
-         {},
-         "openfile /d/week.add",
-         "on +++B -  \"Tallymar-week.add\" | Do you wish to append the file to the existing tape? "
-         "| Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"/d/mine.add",
-         "5+",
-         {},
-         {},
-         "openfile /d/week.add",
-         "on HTH++++B - /d/mine.add \"Tallymar - mine.add\" | Do you wish to append the file to "
-         "the existing tape?"},
-        {"",
-         "5+",
-         {Answer::kCancel},
-         {},
-         "openfile /d/week.add",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing "
-         "tape?"},
-        {"",
-         "5+",
-         {Answer::kNo, Answer::kCancel},
-         {},
-         "openfile /d/week.add",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing "
-         "tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"",
-         "5+",
-         {Answer::kNo, Answer::kOk, Answer::kNo, Answer::kYes},
-         {"/d/gone.add", "/d/week.add"},
-         "open",
-         "on HTH++++B - /d/week.add \"Tallymar - Tape1\" | Do you want to save the changes you "
-         "made to your existing tape ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you "
-         "have specified the correct path and filename. | Do you want to save the changes you made "
-         "to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open "
-         "Tallymar File] [Open Tallymar File]"},
-        {"/d/mine.add",
-         "",
-         {Answer::kCancel},
-         {"/d/week.add"},
-         "open",
-         "on HTHB - /d/mine.add \"Tallymar - mine.add\" | Do you wish to append the file to the "
-         "existing tape? [Open Tallymar File]"},
-        {"/d/mine.add",
-         "",
-         {},
-         {kCancel},
-         "open",
-         "on HTHB - /d/mine.add \"Tallymar - mine.add\" [Open Tallymar File]"},
-        {"",
-         "5+",
-         {Answer::kNo, Answer::kNo, Answer::kYes, Answer::kYes},
-         {"/d/week.add", "/d/week.add"},
-         "open",
-         "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open "
-         "Tallymar File]"},
-        {"/d/mine.add",
-         "5+",
-         {Answer::kCancel, Answer::kNo, Answer::kYes},
-         {"/d/week.add", "/d/saved.add"},
-         "open",
-         "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to mine.add "
-         "?\n\n | Do you wish to append the file to the existing tape? | Do you want to save the "
-         "changes you made to mine.add ? [Open Tallymar File] [Save Tallymar File As|/d/mine.add] "
-         ">/d/saved.add"},
-        {"",
-         "5+",
-         {Answer::kCancel, Answer::kNo, Answer::kYes},
-         {"/d/week.add", "/d/saved.add"},
-         "open",
-         "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n | Do you wish to append the file to the existing tape? | Do you want "
-         "to save the changes you made to your existing tape ?\n\n [Open Tallymar File] [Save "
-         "Tallymar File As|Tape1.add] >/d/saved.add"},
-        {"/d/mine.add",
-         "5+",
-         {Answer::kNo, Answer::kOk, Answer::kCancel},
-         {"/d/gone.add", kCancel},
-         "open",
-         "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you "
-         "made to mine.add ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you have "
-         "specified the correct path and filename. | Do you want to save the changes you made to "
-         "mine.add ?\n\n [Open Tallymar File] [Open Tallymar File]"},
+        {"", "5+", {}, {}, "openfile /d/none.add", "stop HTH+B *  \"Tallymar - Tape1\" | There is no data in this file"},
+        {"", "5+", {Answer::kNo, Answer::kNo}, {}, "openfile /d/week.add", "on +++B -  \"Tallymar-week.add\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/week.add", "on HTH++++B - /d/mine.add \"Tallymar - mine.add\" | Do you wish to append the file to the existing tape?"},
+        {"", "5+", {Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing tape?"},
+        {"", "5+", {Answer::kNo, Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"", "5+", {Answer::kNo, Answer::kOk, Answer::kNo, Answer::kYes}, {"/d/gone.add", "/d/week.add"}, "open", "on HTH++++B - /d/week.add \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you have specified the correct path and filename. | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File] [Open Tallymar File]"},
+        {"/d/mine.add", "", {Answer::kCancel}, {"/d/week.add"}, "open", "on HTHB - /d/mine.add \"Tallymar - mine.add\" | Do you wish to append the file to the existing tape? [Open Tallymar File]"},
+        {"/d/mine.add", "", {}, {kCancel}, "open", "on HTHB - /d/mine.add \"Tallymar - mine.add\" [Open Tallymar File]"},
+        {"", "5+", {Answer::kNo, Answer::kNo, Answer::kYes, Answer::kYes}, {"/d/week.add", "/d/week.add"}, "open", "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File]"},
+        {"/d/mine.add", "5+", {Answer::kCancel, Answer::kNo, Answer::kYes}, {"/d/week.add", "/d/saved.add"}, "open", "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to mine.add ?\n\n | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to mine.add ? [Open Tallymar File] [Save Tallymar File As|/d/mine.add] >/d/saved.add"},
+        {"", "5+", {Answer::kCancel, Answer::kNo, Answer::kYes}, {"/d/week.add", "/d/saved.add"}, "open", "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n [Open Tallymar File] [Save Tallymar File As|Tape1.add] >/d/saved.add"},
+        {"/d/mine.add", "5+", {Answer::kNo, Answer::kOk, Answer::kCancel}, {"/d/gone.add", kCancel}, "open", "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you made to mine.add ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you have specified the correct path and filename. | Do you want to save the changes you made to mine.add ?\n\n [Open Tallymar File] [Open Tallymar File]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Desk desk;
         if (*c.name) desk.Name(c.name);
@@ -364,42 +183,16 @@ TEST(SaveThatFails, says_why_and_keeps_the_tape_its_name_and_caption_and_stops_t
         std::deque<Answer> answers;
         const char* operation;
         const char* outcome;
+    // clang-format off
     } cases[] = {
-        {true,
-         {},
-         "save",
-         "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Tallymar could not save old.add: No "
-         "space left on device"},
-        {false,
-         {},
-         "saveas",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Tallymar could not save new.add: No space left on "
-         "device [Save Tallymar File As|Tape1.add]"},
-        {false,
-         {Answer::kYes},
-         "close",
-         "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save "
-         "Tallymar File As|Tape1.add]"},
-        {true,
-         {Answer::kYes},
-         "new",
-         "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you "
-         "made to old.add ? | Tallymar could not save new.add: No space left on device [Save "
-         "Tallymar File As|/d/old.add]"},
-        {false,
-         {Answer::kYes},
-         "open",
-         "on HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your "
-         "existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save "
-         "Tallymar File As|Tape1.add]"},
-        {true,
-         {Answer::kNo, Answer::kYes},
-         "openfile /d/week.add",
-         "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you wish to append the file to the "
-         "existing tape? | Do you want to save the changes you made to old.add ? | Tallymar could "
-         "not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
+        {true, {}, "save", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Tallymar could not save old.add: No space left on device"},
+        {false, {}, "saveas", "stop HTH+B *  \"Tallymar - Tape1\" | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {false, {Answer::kYes}, "close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {true, {Answer::kYes}, "new", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
+        {false, {Answer::kYes}, "open", "on HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {true, {Answer::kNo, Answer::kYes}, "openfile /d/week.add", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Desk desk;
         if (c.named) desk.Name("/d/old.add");
@@ -418,24 +211,16 @@ TEST(OpenTapeFile, refuses_what_cannot_be_read_at_once_and_keeps_the_tape) {
         const char* file;  // what /d/week.add holds
         FileKind kind;
         const char* outcome;
+    // clang-format off
     } cases[] = {
-        {"", FileKind::kFile,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
-        {"short", FileKind::kFile,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
-        {nullptr, FileKind::kFile,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: "
-         "Permission denied"},
-        {nullptr, FileKind::kFolder,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it "
-         "is a folder, not a file"},
-        {nullptr, FileKind::kPipe,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it "
-         "is a named pipe, not a file"},
-        {nullptr, FileKind::kDevice,
-         "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it "
-         "is a device, not a file"},
+        {"", FileKind::kFile, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
+        {"short", FileKind::kFile, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
+        {nullptr, FileKind::kFile, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: Permission denied"},
+        {nullptr, FileKind::kFolder, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it is a folder, not a file"},
+        {nullptr, FileKind::kPipe, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it is a named pipe, not a file"},
+        {nullptr, FileKind::kDevice, "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open week.add: it is a device, not a file"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string direct_message;
         for (bool through_open : {false, true}) {
@@ -474,6 +259,7 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         std::size_t lines;
         double last_amount;  // of the line above the open line
         const char* last_message;
+    // clang-format off
     } cases[] = {
         {damaged, Answer::kNo, 3, 2, kCorruptedText},
         {AmountsFile(4, true) + "123", Answer::kNo, 5, 0, kAskAppend.c_str()},
@@ -481,6 +267,7 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         {AmountsFile(kMaxLines - 3), Answer::kYes, kMaxLines, kMaxLines - 4, kTooLongText},
         {AmountsFile(kMaxLines, true), Answer::kNo, kMaxLines, kMaxLines - 1, kAskAppend.c_str()},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Desk desk;
         desk.disk.files["/d/big.add"] = c.file;
