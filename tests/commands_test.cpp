@@ -21,7 +21,7 @@ struct Shell : CommandPort {
     void Run(Command command) override { ran.push_back(command); }
 };
 
-class CommandsTest : public testing::Test {
+class CommandsTest : public ::testing::Test {
   protected:
     CommandsTest() {
         Options options;
