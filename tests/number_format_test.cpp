@@ -75,7 +75,8 @@ TEST(FormatNumber, empty_pattern_gives_the_general_form) {
 }
 
 TEST(FormatNumber, other_patterns_pad_integer_digits_and_copy_literal_text) {
-    ExpectFormats({{7, "000", "007"}, {0.5, "#.00", ".50"}, {-5, "$#,##0.00", "-$5.00"},
+    ExpectFormats({{7, "000", "007"}, {0.5, "#.00", ".50"}, {5, "#.00", "5.00"},
+                   {-5, "$#,##0.00", "-$5.00"},
                    {12, "0 kg", "12 kg"}});
 }
 // clang-format on
