@@ -11,32 +11,17 @@
 #include "commands/commands.h"
 #include "commands/menu_bar.h"
 #include "converter/converter_form.h"
-#include "files/silent_ports.h"
+#include "fakes.h"
 
-namespace tallymar {
+namespace tallymar::testing {
 namespace {
-
-// Message boxes take queued answers (else their default); the clipboard is kept.
-struct Desk : SilentPorts {
-    std::deque<Answer> answers;
-    std::vector<std::string> messages;
-    std::string clipboard;
-    Answer ShowMessage(const Message& message) override {
-        messages.push_back(message.text);
-        if (answers.empty()) return message.default_answer;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void SetClipboardText(const std::string& text) override { clipboard = text; }
-};
 
 struct Shell : CommandPort {
     std::vector<Command> ran;
     void Run(Command command) override { ran.push_back(command); }
 };
 
-class CommandsTest : public testing::Test {
+class CommandsTest : public ::testing::Test {
   protected:
     CommandsTest() {
         Options options;
@@ -65,7 +50,7 @@ class CommandsTest : public testing::Test {
         bool Write(const std::string&, const std::string&, std::string*) override { return true; }
     };
 
-    Desk desk;
+    FakePorts desk;
     EmptyDisk disk;
     Shell shell;
     Calc calc{desk.ports()};
@@ -196,4 +181,4 @@ TEST_F(CommandsTest, the_colour_dialog_recolours_the_rows_through_the_engine) {
 }
 
 }  // namespace
-}  // namespace tallymar
+}  // namespace tallymar::testing

