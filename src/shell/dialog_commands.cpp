@@ -2,6 +2,7 @@
 
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/mode_dialog.h"
+#include "dialogs/sound_dialog.h"
 #include "settings/settings.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
@@ -33,14 +34,23 @@ void DialogCommands::Run(Command command) {
         case Command::mnuOptionsMode:
             ShowMode();
             break;
+        case Command::mnuOptionsSounds:
+            ShowSounds();
+            break;
         default:
-            // Colors, Converter, Sounds, Help, Tip, the website and About are still to come.
+            // Colors, Converter, Help, Tip, the website and About are still to come.
             break;
     }
 }
 
 void DialogCommands::ShowDateTime() {
     DateTimeDialog dialog(&window_, &settings_.PrintDate, &settings_.PrintTime);
+    window_.RunDialog(dialog);
+}
+
+void DialogCommands::ShowSounds() {
+    SoundsForm form(commands_);
+    SoundDialog dialog(&window_, form);
     window_.RunDialog(dialog);
 }
 

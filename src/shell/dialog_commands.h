@@ -18,6 +18,9 @@ class DialogCommands : public CommandPort {
         : window_(window), commands_(commands), settings_(settings) {}
 
     void Run(Command command) override;
+    // The Sounds dialog, modal; also opened by the voice callback when no callback
+    // voice is chosen.
+    void ShowSounds();
 
   private:
     void ShowDateTime();
