@@ -1,5 +1,6 @@
 #include "dialogs/sound_dialog.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +13,7 @@ namespace {
 // Places and sizes in twips; option and Test buttons are placed inside their frame.
 constexpr double kInnerWidth = 2775, kInnerHeight = 5175;
 constexpr double kOptionHeight = 255;
+constexpr double kFontPoints = 8;
 constexpr double kTestWidth = 600, kTestHeight = 255;
 
 struct Rect {
@@ -57,12 +59,12 @@ constexpr ArrayLook kArrays[3] = {
 
 // The machines stand in two columns of four, ordered by where they stand:
 // the left column holds options 0, 1, 3, 5 and the right one 4, 6, 2, 7.
-constexpr double kMachineLeft = 120, kMachineRightLeft = 1400, kMachineWidth = 1200;
+constexpr double kMachineLeft = 120, kMachineRightLeft = 1400, kMachineWidth = 1290;
 constexpr int kMachineColumn[8] = {0, 0, 1, 0, 1, 0, 1, 1};
 constexpr int kMachineLine[8] = {0, 1, 2, 2, 0, 3, 1, 3};
 constexpr double kFirstOptionTop = 320, kOptionStep = 300;
 // The voices stand in one column, in option order.
-constexpr double kVoiceLeft = 120, kVoiceWidth = 1100;
+constexpr double kVoiceLeft = 120, kVoiceWidth = 1140;
 
 Rect OptionPlace(SoundChoice choice, int index) {
     if (choice == SoundChoice::kMachine) {
@@ -84,6 +86,10 @@ SoundDialog::SoundDialog(QWidget* main_window, SoundsForm& form)
     setWindowTitle(sounds_text::kCaption);
     const Twips t = Twips::Of(main_window ? main_window : this);
     setFixedSize(t.X(kInnerWidth), t.Y(kInnerHeight));
+    // The captions are set in a small font so that they fit the places given in twips.
+    QFont small = font();
+    small.setPointSizeF(kFontPoints);
+    setFont(small);
     // Created in the order Tab goes: each frame's options and Test, then OK.
     for (SoundChoice choice :
          {SoundChoice::kMachine, SoundChoice::kInputVoice, SoundChoice::kCallbackVoice}) {
