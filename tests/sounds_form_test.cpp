@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "commands/commands.h"
-#include "commands/sounds_form.h"
+#include "engine/sounds_form.h"
 #include "files/silent_ports.h"
 #include "files/std_file_system.h"
 
@@ -69,7 +69,7 @@ class Opening : public SoundsTest, public testing::WithParamInterface<OpeningCas
 TEST_P(Opening, selects_each_frame_from_its_setting_and_writes_it_back) {
     const OpeningCase& c = GetParam();
     Start(c.machine, c.input, c.callback);
-    SoundsForm form(commands);
+    SoundsForm form(calc);
     EXPECT_EQ(Selected(form, SoundChoice::kMachine), c.shown[0]);
     EXPECT_EQ(Selected(form, SoundChoice::kInputVoice), c.shown[1]);
     EXPECT_EQ(Selected(form, SoundChoice::kCallbackVoice), c.shown[2]);
@@ -111,7 +111,7 @@ class OptionClick : public SoundsTest, public testing::WithParamInterface<ClickC
 TEST_P(OptionClick, writes_its_setting_at_once_and_leaves_the_others) {
     const ClickCase& c = GetParam();
     Start("", "Rusty", "Murph");
-    SoundsForm form(commands);
+    SoundsForm form(calc);
     form.Click(c.choice, c.index);
     EXPECT_EQ(form.Selected(c.choice), c.index);
     EXPECT_EQ(calc.options().MachineSound, c.machine);
@@ -141,7 +141,7 @@ class TestButtons : public SoundsTest, public testing::WithParamInterface<TestBu
 TEST_P(TestButtons, play_the_sample_of_the_option_selected) {
     const TestButtonCase& c = GetParam();
     Start(c.machine, c.input, c.callback);
-    SoundsForm form(commands);
+    SoundsForm form(calc);
     form.Test(SoundChoice::kMachine);
     form.Test(SoundChoice::kInputVoice);
     form.Test(SoundChoice::kCallbackVoice);
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SoundsTest, a_voice_chosen_in_the_dialog_speaks_the_next_key) {
     Start("", "", "");
-    SoundsForm form(commands);
+    SoundsForm form(calc);
     Type("1");
     form.Click(SoundChoice::kInputVoice, 2);
     form.Click(SoundChoice::kMachine, 2);

@@ -13,6 +13,7 @@
 #include "commands/keystroke.h"
 #include "commands/tape_ports.h"
 #include "engine/calc.h"
+#include "engine/sounds_form.h"
 #include "files/tape_files.h"
 
 namespace tallymar {
@@ -66,8 +67,8 @@ class Commands {
     // The tape as the converter writes onto it, and as the colour dialog recolours it.
     TapeWriter& converter_tape() { return tape_; }
     TapeColours& tape_colours() { return tape_; }
-    // Where the Sounds dialog's test buttons play.
-    WavePlayer& wave_player() { return calc_.ports().sound; }
+    // The Sounds dialog's model, opened on the engine's sound settings.
+    SoundsForm OpenSoundsForm() { return SoundsForm(calc_); }
 
   private:
     Calc& calc_;

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "commands/sounds_form.h"
+#include "engine/sounds_form.h"
 
 class QGroupBox;
 class QPushButton;

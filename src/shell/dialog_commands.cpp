@@ -49,7 +49,7 @@ void DialogCommands::ShowDateTime() {
 }
 
 void DialogCommands::ShowSounds() {
-    SoundsForm form(commands_);
+    SoundsForm form = commands_.OpenSoundsForm();
     SoundDialog dialog(&window_, form);
     window_.RunDialog(dialog);
 }

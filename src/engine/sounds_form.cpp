@@ -1,4 +1,4 @@
-#include "commands/sounds_form.h"
+#include "engine/sounds_form.h"
 
 #include <utility>
 
@@ -29,8 +29,8 @@ int OptionOf(SoundChoice choice, const std::string& setting) {
 
 }  // namespace
 
-SoundsForm::SoundsForm(Commands& commands) : commands_(commands) {
-    const Options& options = commands.calc().options();
+SoundsForm::SoundsForm(Calc& calc) : calc_(calc) {
+    const Options& options = calc.options();
     const std::pair<SoundChoice, std::string> settings[] = {
         {SoundChoice::kMachine, options.MachineSound},
         {SoundChoice::kInputVoice, options.CallInputCharacter},
@@ -60,13 +60,13 @@ void SoundsForm::Click(SoundChoice choice, int index) {
     selected_[Index(choice)] = index;
     switch (choice) {
         case SoundChoice::kMachine:
-            commands_.SetMachineSound(kMachines[index].value);
+            calc_.SetMachineSound(kMachines[index].value);
             break;
         case SoundChoice::kInputVoice:
-            commands_.SetCallInputCharacter(kVoiceNames[index]);
+            calc_.SetCallInputCharacter(kVoiceNames[index]);
             break;
         case SoundChoice::kCallbackVoice:
-            commands_.SetCallbackCharacter(kVoiceNames[index]);
+            calc_.SetCallbackCharacter(kVoiceNames[index]);
             break;
     }
 }
@@ -74,7 +74,7 @@ void SoundsForm::Click(SoundChoice choice, int index) {
 void SoundsForm::Test(SoundChoice choice) {
     const int index = Selected(choice);
     if (index == kNothingSelected || index == 0) return;
-    WavePlayer& player = commands_.wave_player();
+    WavePlayer& player = calc_.ports().sound;
     switch (choice) {
         case SoundChoice::kMachine:
             PlayKeySound(player, kMachines[index].value);

@@ -3,14 +3,14 @@
 // selects each array's option from its setting; as selecting an option runs its
 // click, every selected option writes its value back at once (an empty voice becomes
 // "None", an empty machine stays empty, since no machine option is selected for it).
-// A click writes its setting at once through the commands; there is no Cancel, and
+// A click writes its setting into the engine at once; there is no Cancel, and
 // OK only closes. Test plays the selected option's sample through the WavePlayer,
 // synchronously. A Qt dialog shows this model and passes the user's clicks in.
 #pragma once
 
 #include <string>
 
-#include "commands/commands.h"
+#include "engine/calc.h"
 
 namespace tallymar {
 
@@ -33,7 +33,7 @@ class SoundsForm {
     static constexpr int kNothingSelected = -1;
 
     // Form_Load: selects the options from the three settings and writes them back.
-    explicit SoundsForm(Commands& commands);
+    explicit SoundsForm(Calc& calc);
 
     // The option shown for `index` ("Hand driven" for the machine "Manual").
     static std::string Caption(SoundChoice choice, int index);
@@ -49,7 +49,7 @@ class SoundsForm {
     void Test(SoundChoice choice);
 
   private:
-    Commands& commands_;
+    Calc& calc_;
     int selected_[3] = {kNothingSelected, kNothingSelected, kNothingSelected};
 };
 
