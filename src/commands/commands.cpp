@@ -112,6 +112,7 @@ void Commands::VoiceCallbackMenu() {
     // so a reading the button started goes on and the menu only takes its mark.
     if (call_it_value_) return;
     call_it_value_ = true;
+    calc_.ports().desktop.Repaint();  // the button shows pressed from the first line on
     CallItClicked();
 }
 
