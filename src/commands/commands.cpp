@@ -78,10 +78,12 @@ void Commands::Run(Command command) {
             calc_.CopySelection();
             break;
         case Command::mnuOptionsVoiceCallback:
-            calc_.VoiceCallbackMenuClick(voice_callback_checked_);
+            VoiceCallbackMenu();
             break;
         case Command::cmdCallIt:
-            calc_.CallbackButtonClick();
+            // A click toggles the button, then its click handler runs.
+            call_it_value_ = !call_it_value_;
+            CallItClicked();
             break;
         default:
             if (outside_) outside_->Run(command);
@@ -89,8 +91,36 @@ void Commands::Run(Command command) {
     }
 }
 
+void Commands::CallItClicked() {
+    if (calc_.callback_running()) {
+        calc_.CallbackButtonClick();  // stops the reading after its current line
+        return;
+    }
+    calc_.CallbackButtonClick();  // reads to the end, or until stopped
+    call_it_value_ = false;
+}
+
+void Commands::VoiceCallbackMenu() {
+    if (voice_callback_checked_) {
+        // Removing the mark stops a running reading, whoever started it.
+        voice_callback_checked_ = false;
+        calc_.StopCallback();
+        return;
+    }
+    voice_callback_checked_ = true;
+    // The button is pressed in code: only a change of its Value runs its click handler,
+    // so a reading the button started goes on and the menu only takes its mark.
+    if (call_it_value_) return;
+    call_it_value_ = true;
+    calc_.ports().desktop.Repaint();  // the button shows pressed from the first line on
+    CallItClicked();
+}
+
 bool Commands::MayClose() {
-    return !calc_.tape_changed() || files_.QueryClose();
+    const bool may_close = !calc_.tape_changed() || files_.QueryClose();
+    // A reading in progress ends with the window rather than speaking on behind it.
+    if (may_close) calc_.StopCallback();
+    return may_close;
 }
 
 void Commands::OpenFile(const std::string& path) {

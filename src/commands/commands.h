@@ -13,6 +13,7 @@
 #include "commands/keystroke.h"
 #include "commands/tape_ports.h"
 #include "engine/calc.h"
+#include "engine/sounds_form.h"
 #include "files/tape_files.h"
 
 namespace tallymar {
@@ -50,8 +51,11 @@ class Commands {
     void Run(Command command);
     // The check mark of the "Voice callback" item.
     bool voice_callback_checked() const { return voice_callback_checked_; }
+    // The Value of the callback button (cmdCallIt), a toggle: pressed while a reading
+    // it or the menu started runs, released when the reading ends.
+    bool call_it_value() const { return call_it_value_; }
     // The main window is about to close: the save question when the tape changed.
-    // False when the close must not go on.
+    // False when the close must not go on; when it goes on, a reading stops.
     bool MayClose();
 
     // --- what the dialogs and the command line choose ---
@@ -63,6 +67,8 @@ class Commands {
     // The tape as the converter writes onto it, and as the colour dialog recolours it.
     TapeWriter& converter_tape() { return tape_; }
     TapeColours& tape_colours() { return tape_; }
+    // The Sounds dialog's model, opened on the engine's sound settings.
+    SoundsForm OpenSoundsForm() { return SoundsForm(calc_); }
 
   private:
     Calc& calc_;
@@ -70,6 +76,11 @@ class Commands {
     EngineTape tape_;
     CommandPort* outside_ = nullptr;
     bool voice_callback_checked_ = false;
+    bool call_it_value_ = false;
+
+    // The callback button's click handler: starts a reading, or stops the one running.
+    void CallItClicked();
+    void VoiceCallbackMenu();
 };
 
 }  // namespace tallymar

@@ -163,9 +163,9 @@ class Calc {
     // --- the voice callback ---
     // The tape window's callback button: starts a reading, or stops the one running.
     void CallbackButtonClick();
-    // The "Voice callback" menu item, whose check mark `checked` toggles: checking it
-    // runs a reading to its end; unchecking it stops a running one.
-    void VoiceCallbackMenuClick(bool& checked);
+    // Stops a running reading after the line it is reading (the menu item's check
+    // mark removed, the program closing).
+    void StopCallback() { CallbackRunning = false; }
 
   private:
     // --- the tape and its state ---

@@ -76,14 +76,4 @@ void Calc::SelectCallbackCharacter(int first, int last) {
     }
 }
 
-void Calc::VoiceCallbackMenuClick(bool& checked) {
-    if (!checked) {
-        checked = true;
-        CallbackButtonClick();
-    } else {
-        checked = false;
-        CallbackRunning = false;
-    }
-}
-
 }  // namespace tallymar

@@ -11,16 +11,18 @@
 
 namespace tallymar {
 
-Application::Application(const std::string& program_folder, FileDialogs* dialogs)
+Application::Application(const std::string& program_folder, FileDialogs* dialogs, WavePlayer* sound)
     : settings_path_(SettingsPath(program_folder)),
       ini_(settings_path_),
-      calc_(Ports{ports_, ports_, ports_}, SystemNumberSymbols()),
+      calc_(Ports{ports_, ports_, sound ? *sound : ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
     commands_ = std::make_unique<Commands>(calc_, *files_);
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
     dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_);
     commands_->SetOutside(dialog_commands_.get());
+    DialogCommands* shell = dialog_commands_.get();
+    ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
     window_->on_closing = [this] {
         // The converter closes before the settings it edits are written.
         dialog_commands_->CloseConverter();
@@ -43,6 +45,7 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
 Application::~Application() {
     // The shell's dialogs go before the commands that reach them.
     commands_->SetOutside(nullptr);
+    ports_.sounds_dialog = nullptr;
 }
 
 void Application::SetCaption(const std::string& caption) {

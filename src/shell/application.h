@@ -22,8 +22,10 @@ namespace tallymar {
 class Application : public CaptionPort {
   public:
     // `program_folder` holds (or would hold) "Tallymar.ini"; `dialogs` replaces the Open
-    // and Save As dialogs (tests answer them), nullptr for Qt's.
-    explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr);
+    // and Save As dialogs (tests answer them), nullptr for Qt's; `sound` plays the wave
+    // files in place of the sound device (tests listen to it), nullptr for SDL.
+    explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr,
+                         WavePlayer* sound = nullptr);
     ~Application() override;
 
     // Reads the settings, shows the main window with a new tape, and opens the tape

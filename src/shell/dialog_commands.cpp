@@ -4,6 +4,7 @@
 #include "dialogs/converter_dialog.h"
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/mode_dialog.h"
+#include "dialogs/sound_dialog.h"
 #include "platform/qt/topmost.h"
 #include "settings/settings.h"
 #include "shell/main_window.h"
@@ -58,14 +59,23 @@ void DialogCommands::Run(Command command) {
         case Command::mnuOptionsMode:
             ShowMode();
             break;
+        case Command::mnuOptionsSounds:
+            ShowSounds();
+            break;
         default:
-            // Sounds, Help, Tip, the website and About are still to come.
+            // Help, Tip, the website and About are still to come.
             break;
     }
 }
 
 void DialogCommands::ShowDateTime() {
     DateTimeDialog dialog(&window_, &settings_.PrintDate, &settings_.PrintTime);
+    window_.RunDialog(dialog);
+}
+
+void DialogCommands::ShowSounds() {
+    SoundsForm form = commands_.OpenSoundsForm();
+    SoundDialog dialog(&window_, form);
     window_.RunDialog(dialog);
 }
 

@@ -38,6 +38,9 @@ class DialogCommands : public CommandPort {
     ~DialogCommands() override;
 
     void Run(Command command) override;
+    // The Sounds dialog, modal; also opened by the voice callback when no callback
+    // voice is chosen.
+    void ShowSounds();
 
     // The five colours the program paints with: the current theme's at start-up,
     // then as the colour dialog changes them.

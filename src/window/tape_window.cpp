@@ -97,6 +97,8 @@ void TapeWindow::BuildControls() {
             [this] { Apply([](Commands& c) { c.Run(Command::cmdPrint); }); });
     call_it_ = PictureButton(this, "cmdCallIt", ":/tallymar/talking_face.svg",
                              "Voice callback tape from cursor");
+    // A toggle: pressed while a reading runs.
+    call_it_->setCheckable(true);
     call_it_->setGeometry(t.Rect(0, 400, 360, 360));
     connect(call_it_, &QToolButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdCallIt); }); });
@@ -218,6 +220,10 @@ void TapeWindow::Sync() {
     if (scroll_->maximum() != calc().scroll_max()) scroll_->setRange(0, calc().scroll_max());
     if (scroll_->value() != calc().scroll_value()) scroll_->setValue(calc().scroll_value());
     scroll_->setPageStep(std::max(calc().last_row(), 1));
+
+    if (call_it_->isChecked() != commands_.call_it_value()) {
+        call_it_->setChecked(commands_.call_it_value());
+    }
 
     const int option = calc().decimal_option();
     if (option >= 0 && option < 7 && !options_[option]->isChecked()) {

@@ -60,8 +60,8 @@ void ModalWatchdog::Check() {
     handle(dialog);
 }
 
-Started::Started(const QString& folder, const std::string& command_line) {
-    application = std::make_unique<Application>(folder.toStdString(), &dialogs);
+Started::Started(const QString& folder, const std::string& command_line, WavePlayer* sound) {
+    application = std::make_unique<Application>(folder.toStdString(), &dialogs, sound);
     application->Start(command_line);
     QApplication::processEvents();
 }

@@ -56,7 +56,9 @@ private:
 
 // A Tallymar in its own program folder.
 struct Started {
-    explicit Started(const QString& folder, const std::string& command_line = "");
+    // `sound` hears the wave files in place of the sound device (nullptr: SDL).
+    explicit Started(const QString& folder, const std::string& command_line = "",
+                     WavePlayer* sound = nullptr);
     ~Started();
 
     Application& app() { return *application; }
