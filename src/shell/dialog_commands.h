@@ -9,13 +9,14 @@
 
 namespace tallymar {
 
+class HelpCommands;
 class MainWindow;
 struct Settings;
 
 class DialogCommands : public CommandPort {
   public:
-    DialogCommands(MainWindow& window, Commands& commands, Settings& settings)
-        : window_(window), commands_(commands), settings_(settings) {}
+    DialogCommands(MainWindow& window, Commands& commands, Settings& settings, HelpCommands& help)
+        : window_(window), commands_(commands), settings_(settings), help_(help) {}
 
     void Run(Command command) override;
 
@@ -26,6 +27,7 @@ class DialogCommands : public CommandPort {
     MainWindow& window_;
     Commands& commands_;
     Settings& settings_;
+    HelpCommands& help_;
 };
 
 }  // namespace tallymar
