@@ -164,18 +164,20 @@ TEST(TipOfTheDay, the_check_box_decides_whether_the_tip_opens_at_the_next_start)
     EXPECT_TRUE(ticked.ShowTipAtStartup);
 }
 
-TEST(TipOfTheDay, the_window_stays_by_the_main_window_within_most_of_the_screen) {
+TEST(TipOfTheDay, the_window_stays_by_the_main_window_and_whole_on_the_screen) {
     struct Case {
-        double left, top, expected_left, expected_top;
+        double left, top, tip_size, expected_left, expected_top;
     };
     const Case cases[] = {
-        {500, 300, 500, 2300},       // at the main window's left edge, 2000 below its top
-        {17000, 300, 16000, 2300},   // no further right than 0.8 of 20000
-        {500, 11000, 500, 12000},    // no further down than 0.8 of 15000
-        {-900, -4000, -900, -2000},  // off to the left or top it follows the main window
+        {500, 300, 2000, 500, 2300},      // at the main window's left edge, 2000 below its top
+        {17000, 300, 2000, 16000, 2300},  // no further right than 0.8 of 20000
+        {500, 11000, 2000, 500, 12000},   // no further down than 0.8 of 15000
+        {15000, 300, 6000, 14000, 2300},  // a wide tip ends at the screen's right edge
+        {500, 11000, 6000, 500, 9000},    // a tall one at its bottom
+        {-900, -4000, 2000, 0, 0},        // a main window off the screen's corner
     };
     for (const Case& c : cases) {
-        const TipPlace place = PlaceTip(c.left, c.top, 20000, 15000);
+        const TipPlace place = PlaceTip({c.left, c.top, 20000, 15000, c.tip_size, c.tip_size});
         EXPECT_EQ(place.left, c.expected_left) << c.left;
         EXPECT_EQ(place.top, c.expected_top) << c.top;
     }

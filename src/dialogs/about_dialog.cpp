@@ -4,7 +4,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/twips.h"
 
@@ -89,7 +91,16 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
 
     if (main_window) {
         const Twips t = Twips::Of(main_window);
-        move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
+        QRect place(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)), sizeHint());
+        // Whole on the screen, even beside a main window at its edge.
+        if (const QScreen* screen = main_window->screen()) {
+            const QRect area = screen->availableGeometry();
+            place.moveRight(std::min(place.right(), area.right()));
+            place.moveBottom(std::min(place.bottom(), area.bottom()));
+            place.moveLeft(std::max(place.left(), area.left()));
+            place.moveTop(std::max(place.top(), area.top()));
+        }
+        move(place.topLeft());
     }
 }
 

@@ -71,7 +71,7 @@ HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
     found_ = new QListWidget(this);
     found_->setObjectName("lstFound");
     found_->setAccessibleName("Pages found");
-    auto* found_label = new QLabel("Pages &found", this);
+    auto* found_label = new QLabel("&Pages found", this);
     found_label->setBuddy(found_);
 
     browser_ = new HelpBrowser(book_, this);
@@ -153,10 +153,8 @@ QString HelpWindow::CurrentPage() const {
 void HelpWindow::Opened() {
     const QString page = CurrentPage();
     for (int i = 0; i < contents_->count(); ++i) {
-        if (contents_->item(i)->data(kPageRole).toString() == page) {
-            const QSignalBlocker quiet(contents_);
-            contents_->setCurrentRow(i);
-        }
+        // Only a click or Enter opens a page, so choosing the row here opens nothing.
+        if (contents_->item(i)->data(kPageRole).toString() == page) contents_->setCurrentRow(i);
     }
     Highlight();
 }

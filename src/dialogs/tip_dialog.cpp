@@ -76,9 +76,11 @@ TipDialog::TipDialog(QWidget* main_window, TipForm& form, const std::string& tip
             main_window->screen() ? main_window->screen() : QGuiApplication::primaryScreen();
         const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
         const QRect main = main_window->geometry();
-        const TipPlace place = PlaceTip(t.FromX(main.x()), t.FromY(main.y()), t.FromX(area.width()),
-                                        t.FromY(area.height()));
-        move(t.X(place.left), t.Y(place.top));
+        const QSize size = sizeHint();
+        const TipPlace place = PlaceTip({t.FromX(main.x() - area.x()), t.FromY(main.y() - area.y()),
+                                         t.FromX(area.width()), t.FromY(area.height()),
+                                         t.FromX(size.width()), t.FromY(size.height())});
+        move(area.x() + t.X(place.left), area.y() + t.Y(place.top));
     }
 }
 

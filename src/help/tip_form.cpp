@@ -55,9 +55,13 @@ void TipForm::chkLoadTipsAtStartup_Click(bool checked) {
     ShowTipAtStartup = checked;
 }
 
-TipPlace PlaceTip(double main_left, double main_top, double screen_width, double screen_height) {
-    return TipPlace{std::min(main_left, 0.8 * screen_width),
-                    std::min(main_top + 2000, 0.8 * screen_height)};
+TipPlace PlaceTip(const TipSizes& s) {
+    const auto on_screen = [](double wanted, double most, double screen, double size) {
+        return std::max(0.0, std::min({wanted, most, screen - size}));
+    };
+    return TipPlace{
+        on_screen(s.main_left, 0.8 * s.screen_width, s.screen_width, s.tip_width),
+        on_screen(s.main_top + 2000, 0.8 * s.screen_height, s.screen_height, s.tip_height)};
 }
 
 }  // namespace tallymar

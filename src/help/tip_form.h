@@ -52,11 +52,17 @@ class TipForm {
 };
 
 // The tip window's place, in twips: at the main window's left edge and 2000 below
-// its top, but no further right or down than 0.8 of the screen.
+// its top, but no further right or down than 0.8 of the screen, and always whole on
+// the screen, so that its buttons can be reached.
 struct TipPlace {
     double left = 0;
     double top = 0;
 };
-TipPlace PlaceTip(double main_left, double main_top, double screen_width, double screen_height);
+struct TipSizes {
+    double main_left, main_top;
+    double screen_width, screen_height;
+    double tip_width, tip_height;
+};
+TipPlace PlaceTip(const TipSizes& sizes);
 
 }  // namespace tallymar

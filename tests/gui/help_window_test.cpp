@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -219,6 +220,7 @@ class HelpWindowTest : public QObject {
             found << help->FoundList()->item(i)->text();
         QVERIFY2(found.contains("Calculator mode"), qPrintable(found.join(", ")));
         QCOMPARE(help->CurrentPage(), QString("calculator-mode.md"));
+        QCOMPARE(help->ContentsList()->currentItem()->text(), QString("Calculator mode"));
         QVERIFY(help->Highlights() >= 2);
 
         help->Search("zqxw nowhere");
@@ -255,6 +257,35 @@ class HelpWindowTest : public QObject {
             QCOMPARE(watchdog.messages.size(), opens ? 0u : 1u);
             if (!opens) QCOMPARE(watchdog.messages[0].toStdString(), NoBrowserText(HomePage()));
         }
+    }
+
+    // Run by ctest once the Debian package is unpacked (TALLYMAR_PACKAGE_ROOT): the
+    // program in its usr/bin finds the tips, the help and the voices in usr/share.
+    void the_unpacked_package_gives_the_program_its_tips_help_and_voices() {
+        const QString root = qEnvironmentVariable("TALLYMAR_PACKAGE_ROOT");
+        if (root.isEmpty()) QSKIP("needs the package unpacked (ctest runs it after cpack)");
+        const QString data = root + "/usr/share/tallymar";
+        QTemporaryDir folder;
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", folder.filePath("heard.raw").toUtf8());
+        qputenv("SDL_DISKAUDIODELAY", "0");
+        QFile::remove(root + "/usr/bin/Tallymar.ini");  // a first start, each time
+        ModalWatchdog watchdog;
+        QString tip;
+        watchdog.Handle([&tip](QDialog* dialog) {
+            if (auto* shown = dynamic_cast<TipDialog*>(dialog)) tip = shown->TipText()->text();
+            dialog->reject();
+        });
+        {
+            Started started(root + "/usr/bin");
+            QVERIFY2(Lines(data + "/TallymarTips.txt").contains(tip), qPrintable(tip));
+            started.app().window().Run(Command::mnuHelpTallymar);
+            QVERIFY(!Missing(started.app().help().help_window()));
+            started.app().commands().SetCallInputCharacter("Grunk");
+            started.Type("5");
+        }  // closing the program closes the sound device
+        QVERIFY(QFileInfo(folder.filePath("heard.raw")).size() > 0);
+        QVERIFY(watchdog.unexpected.empty());
     }
 
     void the_about_box_shows_the_builds_version_and_lifts_always_on_top_while_open() {
