@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "help/about.h"
-#include "help/data_folders.h"
 #include "help/help_book.h"
 #include "help/tip_form.h"
 
@@ -143,27 +142,6 @@ TEST(TipOfTheDay, a_tips_file_that_is_not_there_says_so_and_an_empty_one_shows_n
     EXPECT_EQ(empty.TipOfTheDay, 1);
 }
 
-TEST(TipOfTheDay, the_check_box_decides_whether_the_tip_opens_at_the_next_start) {
-    Folder folder;
-    const std::string path = folder.Write("tips.txt", NumberedTips(3));
-    Tip cleared;
-    cleared.form.Open(path);
-    EXPECT_TRUE(cleared.form.chkLoadTipsAtStartup());
-    cleared.form.chkLoadTipsAtStartup_Click(false);
-    cleared.form.Close();
-    EXPECT_FALSE(cleared.ShowTipAtStartup);
-
-    Tip ticked;
-    ticked.ShowTipAtStartup = false;
-    ticked.form.Open(path);
-    EXPECT_FALSE(ticked.form.chkLoadTipsAtStartup());
-    ticked.form.Close();
-    EXPECT_FALSE(ticked.ShowTipAtStartup);
-    ticked.form.chkLoadTipsAtStartup_Click(true);
-    ticked.form.Close();
-    EXPECT_TRUE(ticked.ShowTipAtStartup);
-}
-
 TEST(TipOfTheDay, the_window_stays_by_the_main_window_and_whole_on_the_screen) {
     struct Case {
         double left, top, tip_size, expected_left, expected_top;
@@ -230,36 +208,10 @@ TEST(HelpBook, search_finds_the_pages_holding_every_word_whatever_their_case) {
     EXPECT_EQ(SearchWords(" one two  one "), (std::vector<std::string>{"one", "two"}));
 }
 
-TEST(HelpBook, a_missing_page_is_shown_as_a_message_naming_it_and_where_it_was_looked_for) {
-    Folder folder;
-    const HelpBook book({folder / "help", folder / "share"});
-    const std::string text = book.PageText("keys.md");
-    EXPECT_EQ(text.rfind("# Page not found", 0), 0u);
-    for (const std::string& named : {std::string("keys.md"), folder / "help", folder / "share"}) {
-        EXPECT_NE(text.find(named), std::string::npos) << named;
-    }
-    EXPECT_EQ(book.Contents().size(), 1u);  // the contents page, shown as missing
-}
-
-TEST(DataFolders, files_beside_the_program_come_before_those_of_the_installed_data_folder) {
-    Folder prefix;
-    const std::string program = prefix / "bin";
-    std::filesystem::create_directories(program);
-    const std::vector<std::string> folders = DataFolders(program);
-    EXPECT_EQ(FindDataFile(folders, "TallymarTips.txt"), "");
-    const std::string installed = prefix.Write("share/tallymar/TallymarTips.txt", "installed\n");
-    EXPECT_TRUE(std::filesystem::equivalent(FindDataFile(folders, "TallymarTips.txt"), installed));
-    const std::string beside = prefix.Write("bin/TallymarTips.txt", "beside\n");
-    EXPECT_EQ(FindDataFile(folders, "TallymarTips.txt"), beside);
-    prefix.Write("share/tallymar/help/index.md", "# Help\n");
-    EXPECT_NE(HelpBook(SubFolders(folders, "help")).PagePath("index.md"), "");
-}
-
 TEST(About, the_version_line_gives_the_three_numbers_of_the_build) {
     EXPECT_EQ(VersionLine({1, 24, 0}), "Version 1.24.0");
     EXPECT_EQ(VersionLine({2, 5, 13}), "Version 2.5.13");
     EXPECT_EQ(VersionLine(ThisVersion()), "Version " TALLYMAR_PROJECT_VERSION);
-    EXPECT_EQ(HomePage(), TALLYMAR_PROJECT_HOMEPAGE);
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
     connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(home_, &QPushButton::clicked, this, [this] { ShowPage(kHelpContentsPage); });
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] { Opened(); });
+    // source() names the new page only once this signal has been sent.
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl& url) { Opened(PageOf(url)); });
     connect(search_, &QLineEdit::returnPressed, this, [this] { Search(search_->text()); });
     const auto open_item = [this](QListWidgetItem* item) {
         const QString page = item ? item->data(kPageRole).toString() : QString();
@@ -150,8 +152,7 @@ QString HelpWindow::CurrentPage() const {
     return PageOf(browser_->source());
 }
 
-void HelpWindow::Opened() {
-    const QString page = CurrentPage();
+void HelpWindow::Opened(const QString& page) {
     for (int i = 0; i < contents_->count(); ++i) {
         // Only a click or Enter opens a page, so choosing the row here opens nothing.
         if (contents_->item(i)->data(kPageRole).toString() == page) contents_->setCurrentRow(i);

@@ -47,7 +47,7 @@ class HelpWindow : public QWidget {
     QPushButton* ForwardButton() const { return forward_; }
 
   private:
-    void Opened();
+    void Opened(const QString& page);
     void Highlight();
 
     HelpBook book_;

@@ -45,11 +45,6 @@ struct Prefix {
             QFile::copy(QString(TALLYMAR_HELP_SOURCE_DIR) + "/" + page, share() + "/help/" + page);
         }
     }
-    void Settings(const QByteArray& text) const {
-        QFile file(bin() + "/Tallymar.ini");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
 };
 
 QByteArray Contents(const QString& path) {
@@ -115,24 +110,6 @@ class HelpWindowTest : public QObject {
         QCOMPARE(started.app().settings().options.DecimalCode, 2);
         QCOMPARE(started.app().settings().TipOfTheDay, 2);
         QVERIFY(!started.app().settings().ShowTipAtStartup);
-    }
-
-    void a_settings_file_the_user_has_is_kept_and_a_missing_tips_file_is_named() {
-        Prefix prefix;
-        prefix.Ship("Tallymar.ini");
-        const QByteArray mine = "[OPTIONS]\nShow tip at startup=True\nDecimals=4\n";
-        prefix.Settings(mine);
-        ModalWatchdog watchdog;
-        QString shown;
-        watchdog.Handle([&shown](QDialog* dialog) {
-            auto* tip = dynamic_cast<TipDialog*>(dialog);
-            if (tip) shown = tip->TipText()->text();
-            dialog->reject();
-        });
-        Started started(prefix.bin());
-        QCOMPARE(shown, QString("...that the TallymarTips.txt file was not found? "));
-        QCOMPARE(Contents(prefix.bin() + "/Tallymar.ini"), mine);
-        QCOMPARE(started.app().settings().options.DecimalCode, 4);
     }
 
     void help_opens_at_the_contents_with_f1_and_every_page_and_link_leads_to_a_page() {
