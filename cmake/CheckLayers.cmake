@@ -11,10 +11,10 @@ cmake_minimum_required(VERSION 3.22)
 # From the top down.
 set(layers
   shell dialogs window cli platform/qt platform/sdl platform
-  commands files settings converter engine voice)
-set(standard_cpp commands files settings converter engine voice platform/sdl platform)
+  commands files settings converter help engine voice)
+set(standard_cpp commands files settings converter help engine voice platform/sdl platform)
 
-set(std_libraries files settings converter engine voice)
+set(std_libraries files settings converter help engine voice)
 set(allowed_shell dialogs window cli platform/qt platform/sdl platform commands ${std_libraries})
 set(allowed_dialogs window platform/qt commands ${std_libraries})
 set(allowed_window platform/qt commands ${std_libraries})
@@ -27,6 +27,7 @@ set(allowed_commands files settings converter engine)
 set(allowed_files engine)
 set(allowed_settings engine)
 set(allowed_converter engine)
+set(allowed_help)
 set(allowed_engine voice)
 set(allowed_voice)
 

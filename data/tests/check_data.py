@@ -13,15 +13,18 @@ it found wrong and exits 1, or exits 0 when all is well.
     check_data.py default-settings Tallymar.ini SRC_SETTINGS_DIR
     check_data.py install BUILD_DIR PREFIX --app-id ID --help-dir DIR --sizes N...
                   --data DATA_DIR --man PAGE...
+    check_data.py package BUILD_DIR WORK_DIR --version VERSION
 """
 import argparse
 import configparser
 import os
 import re
 import shutil
+import signal
 import struct
 import subprocess
 import sys
+import time
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
@@ -387,6 +390,10 @@ def check_default_settings(args):
 
 # --- install ---------------------------------------------------------------------
 
+PROGRAMS = ("tallymar", "tallymar-cli")
+# A voice's digit, its total, and a machine's two keys.
+SOUNDS = ("a5.wav", "at.wav", "Canon1.wav", "Canon2.wav")
+
 def png_size(path):
     data = Path(path).read_bytes()
     if data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
@@ -428,6 +435,11 @@ def check_install(args):
             p.check(png_size(png) == (size, size), f"{png.name} at {size}: {png_size(png)}")
     metainfo = share / "metainfo" / f"{app}.metainfo.xml"
     p.check(metainfo.is_file(), "the metainfo was not installed")
+    for program in PROGRAMS:
+        path = prefix / "bin" / program
+        p.check(path.is_file() and os.access(path, os.X_OK), f"bin/{program} was not installed")
+    for sound in SOUNDS:
+        p.check((share / "tallymar" / "sounds" / sound).is_file(), f"the sound {sound} was not installed")
 
     # Every file of data/ is installed (build files and templates aside).
     installed = {f.read_bytes() for f in prefix.rglob("*") if f.is_file()}
@@ -461,6 +473,89 @@ def check_install(args):
         mediatypes = [m.text for m in root.iter("mediatype")]
         p.check(TAPE_TYPE in mediatypes, f"the metainfo provides {mediatypes}")
     return p.finish("install")
+
+
+# --- the Debian package ------------------------------------------------------------
+
+def wait_for(condition, seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if condition():
+            return True
+        time.sleep(0.1)
+    return condition()
+
+
+def check_package(args):
+    p = Problems()
+    work = Path(args.work_dir)
+    shutil.rmtree(work, ignore_errors=True)
+    out = work / "out"
+    out.mkdir(parents=True)
+    made = run(["cpack", "-G", "DEB", "-B", str(out),
+                "--config", str(Path(args.build_dir) / "CPackConfig.cmake")], cwd=args.build_dir)
+    debs = sorted(out.glob("*.deb"))
+    if not p.check(made.returncode == 0 and len(debs) == 1,
+                   f"cpack -G DEB made {[d.name for d in debs]}:\n{made.stdout}{made.stderr}"):
+        return p.finish("package")
+    deb = debs[0]
+    field = lambda name: run(["dpkg-deb", "--field", str(deb), name]).stdout.strip()
+    p.check(field("Package") == "tallymar", f"the package is called {field('Package')!r}")
+    p.check(field("Version") == args.version, f"the package's version is {field('Version')!r}")
+    depends = [d.strip().split(" ")[0] for d in field("Depends").split(",")]
+    # SDL is loaded at the first sound; Qt's widgets come from the computed list.
+    for needed in ("libsdl2-2.0-0", "libqt6widgets6", "libqt6svg6", "libc6"):
+        p.check(needed in depends, f"the package does not depend on {needed}: {depends}")
+
+    root = work / "root"
+    unpacked = run(["dpkg-deb", "-x", str(deb), str(root)])
+    if not p.check(unpacked.returncode == 0, f"dpkg-deb -x failed: {unpacked.stderr}"):
+        return p.finish("package")
+    usr = root / "usr"
+    data = usr / "share" / "tallymar"
+    for program in PROGRAMS:
+        p.check(os.access(usr / "bin" / program, os.X_OK), f"the package has no usr/bin/{program}")
+    for name in ("TallymarTips.txt", "Tallymar.ini", "help/index.md",
+                 *(f"sounds/{s}" for s in SOUNDS)):
+        p.check((data / name).is_file(), f"the package has no usr/share/tallymar/{name}")
+
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", HOME=str(work / "home"),
+               XDG_CONFIG_HOME=str(work / "config"), SDL_AUDIODRIVER="disk",
+               SDL_DISKAUDIOFILE=str(work / "heard.raw"))
+    env.pop("DISPLAY", None)
+    cli = run([str(usr / "bin" / "tallymar-cli"), "--voice", "Grunk", "--keys", "5+3+{Enter}"],
+              env=env, cwd=str(work), timeout=60)
+    p.check(cli.returncode == 0 and 'total "8' in cli.stdout,
+            f"the installed tallymar-cli did not add 5 and 3:\n{cli.stdout[-400:]}{cli.stderr}")
+
+    # The installed program, started where no build tree is near: its first start
+    # finds the shipped settings in the package's data folder and takes them, then
+    # waits in the tip of the day those settings ask for.
+    program = subprocess.Popen([str(usr / "bin" / "tallymar")], env=env, cwd=str(work),
+                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    try:
+        kept = [usr / "bin" / "Tallymar.ini", work / "config" / "tallymar" / "Tallymar.ini"]
+        copied = wait_for(lambda: any(k.is_file() for k in kept), 30)
+        p.check(copied, "the installed program did not take the shipped settings at its first start")
+        for k in kept:
+            if k.is_file():
+                p.check(k.read_bytes() == (data / "Tallymar.ini").read_bytes(),
+                        f"{k} is not the shipped settings file")
+        time.sleep(1)
+        p.check(program.poll() is None,
+                f"the installed program ended by itself (status {program.poll()})")
+    finally:
+        if program.poll() is None:
+            program.send_signal(signal.SIGTERM)
+        try:
+            output = program.communicate(timeout=10)[0].decode("utf-8", "replace")
+        except subprocess.TimeoutExpired:
+            program.kill()
+            output = program.communicate()[0].decode("utf-8", "replace")
+    if p.found:
+        print(output[-2000:])
+    print(f"{deb.name}: {deb.stat().st_size // 1024} KiB, depends on {', '.join(depends)}")
+    return p.finish("package")
 
 
 def main():
@@ -503,6 +598,11 @@ def main():
     c.add_argument("--datadir", default="share")
     c.add_argument("--mandir", default="share/man")
     c.set_defaults(run=check_install)
+    c = commands.add_parser("package")
+    c.add_argument("build_dir")
+    c.add_argument("work_dir")
+    c.add_argument("--version", required=True)
+    c.set_defaults(run=check_package)
     args = parser.parse_args()
     return args.run(args)
 

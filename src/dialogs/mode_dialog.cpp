@@ -9,7 +9,8 @@
 
 namespace tallymar {
 
-ModeDialog::ModeDialog(QWidget* main_window, bool calc_mode, std::function<void(bool)> choose)
+ModeDialog::ModeDialog(QWidget* main_window, bool calc_mode, std::function<void(bool)> choose,
+                       std::function<void()> open_help)
     : QDialog(main_window) {
     setObjectName("frmMode");
     setWindowTitle("Tallymar Mode");
@@ -36,6 +37,9 @@ ModeDialog::ModeDialog(QWidget* main_window, bool calc_mode, std::function<void(
     connect(adder_, &QRadioButton::clicked, this, [choose] { choose(false); });
     connect(calc_, &QRadioButton::clicked, this, [choose] { choose(true); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this, [open_help = std::move(open_help)] {
+        if (open_help) open_help();
+    });
     if (main_window) {
         const Twips t = Twips::Of(main_window);
         move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));

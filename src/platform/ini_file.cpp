@@ -289,4 +289,29 @@ std::string SettingsPath(const std::string& program_folder) {
     return (fs::path(config) / "tallymar" / kSettingsFileName).string();
 }
 
+bool CopyShippedSettings(const std::string& shipped, const std::string& settings_path) {
+    std::error_code ec;
+    const fs::path target = settings_path;
+    if (shipped.empty() || fs::exists(fs::symlink_status(target, ec)) ||
+        !FindIgnoringCase(target).empty()) {
+        return false;
+    }
+    std::string text;
+    std::string reason;
+    if (!fs::is_regular_file(shipped, ec) || !ReadWholeFile(shipped, &text, &reason)) return false;
+    const fs::path folder = FolderOf(target);
+    fs::create_directories(folder, ec);
+    if (!IsWritableFolder(folder)) return false;
+
+    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, text) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    // A hard link is made only where no file of that name is: it never replaces one.
+    ok = ok && ::link(temp.c_str(), target.c_str()) == 0;
+    ::unlink(temp.c_str());
+    return ok;
+}
+
 }  // namespace tallymar

@@ -65,4 +65,10 @@ class IniFile : public IniStore {
 // $XDG_CONFIG_HOME/tallymar/Tallymar.ini, by default ~/.config/tallymar/Tallymar.ini.
 std::string SettingsPath(const std::string& program_folder);
 
+// A friendly first start: when there is no settings file at `settings_path` (its
+// name in any letter case, or anything else of that name), the shipped settings file
+// `shipped` is copied there, creating its folder. A file the user already has is
+// never replaced, not even by a copy racing another start. True when it was copied.
+bool CopyShippedSettings(const std::string& shipped, const std::string& settings_path);
+
 }  // namespace tallymar

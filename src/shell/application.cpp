@@ -2,24 +2,37 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QStringList>
 
+#include "help/about.h"
+#include "help/data_folders.h"
+#include "help/help_book.h"
 #include "platform/qt/locale_numbers.h"
 #include "platform/qt/twips.h"
+#include "shell/printing.h"
 #include "window/tape_window.h"
 
 namespace tallymar {
 
 Application::Application(const std::string& program_folder, FileDialogs* dialogs, WavePlayer* sound)
-    : settings_path_(SettingsPath(program_folder)),
+    : data_folders_(DataFolders(program_folder)),
+      settings_path_(SettingsPath(program_folder)),
       ini_(settings_path_),
       calc_(Ports{ports_, ports_, sound ? *sound : ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
     commands_ = std::make_unique<Commands>(calc_, *files_);
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
-    dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_);
+    help_ = std::make_unique<HelpCommands>(*window_, settings_, ports_, data_folders_);
+    dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_, *help_);
+    window_->printing().open_help = [this] { help_->ShowHelp(kHelpContentsPage); };
+    ports_.sound_folders = SubFolders(data_folders_, "sounds");
+    // The program's icon in the title bar and the task switcher, which finds the
+    // desktop entry (and through it the installed icon) by this name.
+    QGuiApplication::setDesktopFileName(QString::fromStdString(DesktopFileName()));
+    window_->setWindowIcon(QIcon(":/tallymar/dialogs/app.svg"));
     commands_->SetOutside(dialog_commands_.get());
     DialogCommands* shell = dialog_commands_.get();
     ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
@@ -61,6 +74,7 @@ void Application::SetBusy(bool busy) {
 }
 
 void Application::Start(const std::string& command_line_path) {
+    CopyShippedSettings(FindDataFile(data_folders_, kSettingsFileName), settings_path_);
     const bool found = ini_.Load();
     QScreen* screen = QGuiApplication::primaryScreen();
     const Twips t = Twips::Of(window_.get());
@@ -83,6 +97,8 @@ void Application::Start(const std::string& command_line_path) {
     window_->tape_window().Sync();
     window_->show();
     window_->activateWindow();
+
+    if (settings_.ShowTipAtStartup) help_->ShowTip();
 
     if (!command_line_path.empty()) {
         window_->tape_window().Apply(

@@ -15,21 +15,26 @@
 #include "platform/qt/qt_ports.h"
 #include "settings/settings.h"
 #include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/main_window.h"
 
 namespace tallymar {
 
 class Application : public CaptionPort {
   public:
-    // `program_folder` holds (or would hold) "Tallymar.ini"; `dialogs` replaces the Open
-    // and Save As dialogs (tests answer them), nullptr for Qt's; `sound` plays the wave
-    // files in place of the sound device (tests listen to it), nullptr for SDL.
+    // `program_folder` holds (or would hold) "Tallymar.ini", and is where the tips,
+    // help, default settings and sounds are looked for first, before the installed
+    // data folder; `dialogs` replaces the Open and Save As dialogs (tests answer
+    // them), nullptr for Qt's; `sound` plays the wave files in place of the sound
+    // device (tests listen to it), nullptr for SDL.
     explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr,
                          WavePlayer* sound = nullptr);
     ~Application() override;
 
-    // Reads the settings, shows the main window with a new tape, and opens the tape
-    // file named on the command line ("" for none).
+    // Reads the settings (a first start without a settings file takes the shipped
+    // one), shows the main window with a new tape, the tip of the day when the
+    // settings ask for it, and opens the tape file named on the command line ("" for
+    // none).
     void Start(const std::string& command_line_path);
 
     MainWindow& window() { return *window_; }
@@ -38,6 +43,7 @@ class Application : public CaptionPort {
     Settings& settings() { return settings_; }
     TapeFiles& files() { return *files_; }
     DialogCommands& dialog_commands() { return *dialog_commands_; }
+    HelpCommands& help() { return *help_; }
     const std::string& settings_path() const { return settings_path_; }
 
     void SetCaption(const std::string& caption) override;
@@ -47,6 +53,7 @@ class Application : public CaptionPort {
     void LoadWindowPlace();
     void SaveSettingsNow();
 
+    std::vector<std::string> data_folders_;
     std::string settings_path_;
     IniFile ini_;
     Settings settings_;
@@ -58,6 +65,7 @@ class Application : public CaptionPort {
     std::unique_ptr<TapeFiles> files_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<DialogCommands> dialog_commands_;
 };
 

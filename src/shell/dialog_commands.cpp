@@ -5,8 +5,10 @@
 #include "dialogs/date_time_dialog.h"
 #include "dialogs/mode_dialog.h"
 #include "dialogs/sound_dialog.h"
+#include "help/help_book.h"
 #include "platform/qt/topmost.h"
 #include "settings/settings.h"
+#include "shell/help_commands.h"
 #include "shell/main_window.h"
 #include "shell/printing.h"
 #include "window/tape_window.h"
@@ -59,11 +61,23 @@ void DialogCommands::Run(Command command) {
         case Command::mnuOptionsMode:
             ShowMode();
             break;
+        case Command::mnuHelpTallymar:
+            help_.ShowHelp(kHelpContentsPage);
+            break;
+        case Command::mnuHelpTip:
+            help_.ShowTip();
+            break;
+        case Command::mnuHelpTallymarWebsite:
+            help_.OpenWebsite();
+            break;
+        case Command::mnuHelpAbout:
+            help_.ShowAbout();
+            break;
         case Command::mnuOptionsSounds:
             ShowSounds();
             break;
         default:
-            // Help, Tip, the website and About are still to come.
+            // Every other command reaches the engine through the commands.
             break;
     }
 }
@@ -80,10 +94,13 @@ void DialogCommands::ShowSounds() {
 }
 
 void DialogCommands::ShowMode() {
-    ModeDialog dialog(&window_, commands_.calc().options().CalcMode, [this](bool calc_mode) {
-        window_.tape_window().Apply(
-            [calc_mode](Commands& commands) { commands.SetCalcMode(calc_mode); });
-    });
+    ModeDialog dialog(
+        &window_, commands_.calc().options().CalcMode,
+        [this](bool calc_mode) {
+            window_.tape_window().Apply(
+                [calc_mode](Commands& commands) { commands.SetCalcMode(calc_mode); });
+        },
+        [this] { help_.ShowHelp(kCalculatorModePage); });
     window_.RunDialog(dialog);
 }
 

@@ -16,6 +16,7 @@
 namespace tallymar {
 
 class ConverterDialog;
+class HelpCommands;
 class MainWindow;
 struct Settings;
 
@@ -33,8 +34,8 @@ class WindowTape : public TapeWriter, public TapeColours {
 
 class DialogCommands : public CommandPort {
   public:
-    DialogCommands(MainWindow& window, Commands& commands, Settings& settings)
-        : window_(window), commands_(commands), settings_(settings), tape_(window) {}
+    DialogCommands(MainWindow& window, Commands& commands, Settings& settings, HelpCommands& help)
+        : window_(window), commands_(commands), settings_(settings), help_(help), tape_(window) {}
     ~DialogCommands() override;
 
     void Run(Command command) override;
@@ -60,6 +61,7 @@ class DialogCommands : public CommandPort {
     MainWindow& window_;
     Commands& commands_;
     Settings& settings_;
+    HelpCommands& help_;
     WindowTape tape_;
     Colours colours_;
     QPointer<ConverterDialog> converter_;

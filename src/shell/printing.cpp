@@ -103,7 +103,10 @@ void TapePrinting::PrintPreview() {
         return;
     }
     PrintPreviewDialog preview(
-        parent_, std::move(pages), PaperTwips(printer_), [this] { PrintTape(); }, [] {});
+        parent_, std::move(pages), PaperTwips(printer_), [this] { PrintTape(); },
+        [this] {
+            if (open_help) open_help();
+        });
     run_dialog_(preview);
 }
 

@@ -41,6 +41,8 @@ class TapePrinting {
     // The tape's name as the caption shows it ("week.add", "Tape1"): the print job's
     // name and, with ".pdf", the file "Print to File (PDF)" proposes.
     std::function<std::string()> tape_title;
+    // What the preview's Help button does.
+    std::function<void()> open_help;
 
   private:
     PrintOptions Options() const;

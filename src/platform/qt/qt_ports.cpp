@@ -98,10 +98,10 @@ void QtPorts::DoEvents() {
 
 void QtPorts::PlayWave(const std::string& file_name) {
     if (!player_) {
-        player_ = std::make_unique<SdlWavePlayer>(
-            std::vector<std::string>{QCoreApplication::applicationDirPath().toStdString(),
-                                     InstalledSoundsFolder()},
-            [] { QApplication::beep(); });
+        std::vector<std::string> folders{QCoreApplication::applicationDirPath().toStdString()};
+        folders.insert(folders.end(), sound_folders.begin(), sound_folders.end());
+        folders.push_back(InstalledSoundsFolder());
+        player_ = std::make_unique<SdlWavePlayer>(std::move(folders), [] { QApplication::beep(); });
     }
     player_->PlayWave(file_name);
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QPointer>
 #include <QWidget>
@@ -24,6 +26,9 @@ class QtPorts : public Dialogs, public Desktop, public WavePlayer {
     std::function<void()> before_events;
     // What the Sounds dialog does; nothing until it is connected.
     std::function<void()> sounds_dialog;
+    // Where wave files are looked for after the program's own folder, before the
+    // install folder the program was built for.
+    std::vector<std::string> sound_folders;
 
     Answer ShowMessage(const Message& message) override;
     void ShowSoundsDialog() override;
