@@ -158,12 +158,16 @@ void TapeWindow::BuildControls() {
 
     // Ctrl+Tab and Ctrl+Shift+Tab are shortcuts of the window, so that they reach it
     // from the tape, from its controls and past the frame the window sits in, which
-    // would take Ctrl+Tab for itself.
+    // would take Ctrl+Tab for itself. Keyboards report Ctrl+Shift+Tab in more than one
+    // way, so several of its spellings may match one press: each goes backwards.
     for (const char* keys : {"Ctrl+Tab", "Ctrl+Shift+Tab", "Ctrl+Backtab", "Ctrl+Shift+Backtab"}) {
         const bool forward = keys == std::string_view("Ctrl+Tab");
-        auto* ring_key = new QShortcut(QKeySequence(keys), this,
-                                       [this, forward] { MoveAmongControls(forward); });
+        auto* ring_key = new QShortcut(QKeySequence(keys), this);
         ring_key->setContext(Qt::WindowShortcut);
+        connect(ring_key, &QShortcut::activated, this,
+                [this, forward] { MoveAmongControls(forward); });
+        connect(ring_key, &QShortcut::activatedAmbiguously, this,
+                [this, forward] { MoveAmongControls(forward); });
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
