@@ -1,9 +1,11 @@
 #include "window/tape_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -79,12 +81,42 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const char* icon, 
     return button;
 }
 
+// A dotted ring drawn around the control that has the keyboard: the decimal choices
+// have no caption of their own for the style to mark, and the picture buttons are small.
+class FocusMark : public QWidget {
+  public:
+    explicit FocusMark(QWidget* parent) : QWidget(parent) {
+        setObjectName("FocusMark");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 }  // namespace
 
 TapeWindow::TapeWindow(Commands& commands, QWidget* parent) : QWidget(parent), commands_(commands) {
     setObjectName("frmCalc");
     setAutoFillBackground(true);
     BuildControls();
+    focus_mark_ = new FocusMark(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const std::vector<QWidget*> ring = ControlRing();
+        if (now == nullptr || std::find(ring.begin(), ring.end(), now) == ring.end()) {
+            focus_mark_->hide();
+            return;
+        }
+        focus_mark_->setGeometry(now->geometry().adjusted(-2, -2, 2, 2));
+        focus_mark_->raise();
+        focus_mark_->show();
+    });
 }
 
 TapeWindow::~TapeWindow() = default;

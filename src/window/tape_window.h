@@ -98,6 +98,7 @@ class TapeWindow : public QWidget {
     QLabel* labels_[7] = {};
     QScrollBar* scroll_ = nullptr;
     std::vector<QKeySequence> decimal_keys_;
+    QWidget* focus_mark_ = nullptr;  // around the control that has the keyboard
     std::vector<RowWidgets> rows_;
     int wheel_angle_ = 0;  // eighths of a degree turned short of a whole notch
 };
