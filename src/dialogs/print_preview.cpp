@@ -44,6 +44,13 @@ class PaintedWidget : public QWidget {
     std::function<void(QWidget*)> paint_;
 };
 
+// Alt with a letter, and no other shift key.
+bool IsAccessKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers held =
+        key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
+    return held == Qt::AltModifier && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z;
+}
+
 }  // namespace
 
 PrintPreviewDialog::PrintPreviewDialog(QWidget* main_window, std::vector<QPicture> pages,
@@ -63,9 +70,11 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* main_window, std::vector<QPictur
     strip_ = new QWidget(this);
     strip_->setObjectName("Picture1");
     strip_->setGeometry(t.Rect(0, 0, kStripWidth, kStripHeight));
+    // Each caption carries an access key, the way to a button by keyboard: the
+    // preview takes Space and Enter for itself, as it takes every key.
     const std::pair<const char*, const char*> buttons[] = {
-        {"cmdPrevious", "Previous"}, {"cmdNext", "Next"},   {"cmdZoom", "Zoom"},
-        {"cmdPrint", "Print"},       {"cmdClose", "Close"}, {"cmdHelp", "Help"}};
+        {"cmdPrevious", "&Previous"}, {"cmdNext", "&Next"},   {"cmdZoom", "&Zoom"},
+        {"cmdPrint", "P&rint"},       {"cmdClose", "&Close"}, {"cmdHelp", "&Help"}};
     QPushButton* made[6];
     for (int i = 0; i < 6; ++i) {
         made[i] = new QPushButton(buttons[i].second, strip_);
@@ -92,9 +101,11 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* main_window, std::vector<QPictur
     scroll_area_->setAttribute(Qt::WA_OpaquePaintEvent);
     hscroll_ = new QScrollBar(Qt::Horizontal, this);
     hscroll_->setObjectName("HScroll");
+    hscroll_->setAccessibleName("Across the page");
     hscroll_->hide();
     vscroll_ = new QScrollBar(Qt::Vertical, this);
     vscroll_->setObjectName("VScroll");
+    vscroll_->setAccessibleName("Down the page");
     vscroll_->hide();
 
     connect(previous_, &QPushButton::clicked, this, [this] { Previous(); });
@@ -296,8 +307,10 @@ bool PrintPreviewDialog::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease ||
         type == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        // Tab still moves between the buttons; every other key ends here.
+        // Tab still moves between the buttons and Alt with a letter presses the button
+        // whose caption has it; every other key ends here.
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+        if (IsAccessKey(*key)) return false;
         if (type == QEvent::KeyPress) {
             PreviewKey(key->key(), key->modifiers() & Qt::ShiftModifier);
         }

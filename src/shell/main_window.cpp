@@ -34,6 +34,8 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     // The one tape window fills the frame; its own border and caption are left out.
     child_ = mdi_->addSubWindow(tape_, Qt::FramelessWindowHint);
     child_->showMaximized();
+    // A screen reader names the frame around it by its title (never shown).
+    child_->setWindowTitle("Tape");
     setMinimumWidth(Twips::Of(this).X(kMinimumWidthTwips));
 
     printing_ =

@@ -31,9 +31,11 @@ AmountBox::AmountBox(TapeWindow& window, int row, QWidget* parent)
 }
 
 bool AmountBox::event(QEvent* event) {
-    // The menus' shortcuts win over the box's own editing keys (as Ctrl+A, Ctrl+C).
+    // The menus' and the window's shortcuts win over the box's own editing keys (as
+    // Ctrl+A, Ctrl+C, Ctrl+Tab).
     if (event->type() == QEvent::ShortcutOverride &&
-        window_.IsMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+        (window_.IsMenuShortcut(*static_cast<QKeyEvent*>(event)) ||
+         IsControlTab(*static_cast<QKeyEvent*>(event)))) {
         event->ignore();
         return false;
     }

@@ -1,15 +1,22 @@
 #include "window/tape_window.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <algorithm>
+#include <string_view>
 
+#include "engine/spoken_line.h"
 #include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
 #include "window/row_box.h"
@@ -22,17 +29,25 @@ constexpr int kDataLeft = 120, kDataWidth = 2295;
 constexpr int kOpLeft = 2400, kOpWidth = 200;
 constexpr int kScrollLeft = 2640, kScrollTop = 825, kScrollWidth = 255;
 
-// Decimal option buttons by option index: left edge, label index and tool tip.
+// Decimal option buttons by option index: left edge, label index, tool tip, the name
+// a screen reader says and the shortcut that chooses it from anywhere in the window.
 struct DecimalButton {
     int left;
     int label;
     const char* tip;
+    const char* name;
+    const char* shortcut;
 };
 constexpr DecimalButton kDecimalButtons[7] = {
-    {740, 1, "Floating decima places"},    {980, 2, "No decimal places"},
-    {1220, 3, "One decimal place"},        {1460, 4, "2 decimal places"},
-    {1700, 5, "4 decimal places"},         {1940, 6, "6 decimal places"},
-    {500, 0, "Automatic 2 decimal places"}};
+    {740, 1, "Floating decima places", "Floating decimal places", "Ctrl+F"},
+    {980, 2, "No decimal places", "No decimal places", "Ctrl+0"},
+    {1220, 3, "One decimal place", "One decimal place", "Ctrl+1"},
+    {1460, 4, "2 decimal places", "2 decimal places", "Ctrl+2"},
+    {1700, 5, "4 decimal places", "4 decimal places", "Ctrl+4"},
+    {1940, 6, "6 decimal places", "6 decimal places", "Ctrl+6"},
+    {500, 0, "Automatic 2 decimal places", "Automatic 2 decimal places", "Ctrl++"}};
+// The decimal choices from left to right, as Ctrl+Tab visits them.
+constexpr int kDecimalsLeftToRight[7] = {6, 0, 1, 2, 3, 4, 5};
 constexpr const char* kLabelCaptions[7] = {"  +   ", " F", "  0", "  1", "  2", "  4", "  6   "};
 
 QFont TapeFont(int points, bool bold) {
@@ -59,10 +74,31 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const char* icon, 
     button->setObjectName(name);
     button->setIcon(QIcon(icon));
     button->setToolTip(tip);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setAccessibleName(tip);
+    // Reached by Ctrl+Tab only: a click leaves the keyboard on the tape.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setAutoRaise(false);
     return button;
 }
+
+// A dotted ring drawn around the control that has the keyboard: the decimal choices
+// have no caption of their own for the style to mark, and the picture buttons are small.
+class FocusMark : public QWidget {
+  public:
+    explicit FocusMark(QWidget* parent) : QWidget(parent) {
+        setObjectName("FocusMark");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
 
 }  // namespace
 
@@ -70,6 +106,17 @@ TapeWindow::TapeWindow(Commands& commands, QWidget* parent) : QWidget(parent), c
     setObjectName("frmCalc");
     setAutoFillBackground(true);
     BuildControls();
+    focus_mark_ = new FocusMark(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const std::vector<QWidget*> ring = ControlRing();
+        if (now == nullptr || std::find(ring.begin(), ring.end(), now) == ring.end()) {
+            focus_mark_->hide();
+            return;
+        }
+        focus_mark_->setGeometry(now->geometry().adjusted(-2, -2, 2, 2));
+        focus_mark_->raise();
+        focus_mark_->show();
+    });
 }
 
 TapeWindow::~TapeWindow() = default;
@@ -82,6 +129,7 @@ void TapeWindow::BuildControls() {
     total_->setFocusPolicy(Qt::NoFocus);
     total_->setAlignment(Qt::AlignRight);
     total_->setToolTip("Red display=Adder mode, blue=Calc mode");
+    total_->setAccessibleName(QString::fromStdString(SpokenTotal(calc())));
     QPalette black = total_->palette();
     black.setColor(QPalette::Base, Qt::black);
     total_->setPalette(black);
@@ -105,7 +153,8 @@ void TapeWindow::BuildControls() {
     clear_ = new QPushButton("AC", this);
     clear_->setObjectName("cmdClearTape");
     clear_->setToolTip("Clear tape");
-    clear_->setFocusPolicy(Qt::NoFocus);
+    clear_->setAccessibleName("Clear tape");
+    clear_->setFocusPolicy(Qt::TabFocus);
     clear_->setGeometry(t.Rect(2640, 0, 360, 360));
     connect(clear_, &QPushButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdClearTape); }); });
@@ -120,23 +169,47 @@ void TapeWindow::BuildControls() {
         const DecimalButton& b = kDecimalButtons[index];
         auto* option = new QRadioButton(index == 6 ? "++++++" : "", this);
         option->setObjectName(QString("optDecimal%1").arg(index));
-        option->setToolTip(b.tip);
-        option->setFocusPolicy(Qt::NoFocus);
+        const QString tip = QString("%1 (%2)").arg(b.tip, b.shortcut);
+        option->setToolTip(tip);
+        option->setAccessibleName(b.name);
+        option->setFocusPolicy(Qt::TabFocus);
         option->setGeometry(t.Rect(b.left, 400, 260, 210));
         connect(option, &QRadioButton::clicked, this,
                 [this, index] { Apply([index](Commands& c) { c.DecimalButton(index); }); });
         options_[index] = option;
         auto* label = new QLabel(kLabelCaptions[b.label], this);
         label->setObjectName(QString("lblDecimal%1").arg(b.label));
-        label->setToolTip(b.tip);
+        label->setToolTip(tip);
         label->setFont(small_font);
         label->setGeometry(t.Rect(500 + 240 * b.label, 600, 260, 195));
         labels_[b.label] = label;
+        auto* shortcut = new QShortcut(QKeySequence(b.shortcut), this, [this, index] {
+            Apply([index](Commands& c) { c.DecimalButton(index); });
+        });
+        shortcut->setContext(Qt::WindowShortcut);
+        decimal_keys_.push_back(shortcut->key());
+    }
+
+    // Ctrl+Tab and Ctrl+Shift+Tab are shortcuts of the window, so that they reach it
+    // from the tape, from its controls and past the frame the window sits in, which
+    // would take Ctrl+Tab for itself. Keyboards report Ctrl+Shift+Tab in more than one
+    // way, so several of its spellings may match one press: each goes backwards.
+    for (const char* keys : {"Ctrl+Tab", "Ctrl+Shift+Tab", "Ctrl+Backtab", "Ctrl+Shift+Backtab"}) {
+        const bool forward = keys == std::string_view("Ctrl+Tab");
+        auto* ring_key = new QShortcut(QKeySequence(keys), this);
+        ring_key->setContext(Qt::WindowShortcut);
+        connect(ring_key, &QShortcut::activated, this,
+                [this, forward] { MoveAmongControls(forward); });
+        connect(ring_key, &QShortcut::activatedAmbiguously, this,
+                [this, forward] { MoveAmongControls(forward); });
     }
 
     scroll_ = new QScrollBar(Qt::Vertical, this);
     scroll_->setObjectName("VScroll");
-    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setFocusPolicy(Qt::TabFocus);
+    scroll_->setAccessibleName("Tape position");
+    scroll_->setAccessibleDescription(
+        "The arrow and page keys scroll the tape; Ctrl+Tab goes back to the line being keyed");
     scroll_->setSingleStep(1);
     connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!syncing_) Apply([value](Commands& c) { c.Scroll(value); });
@@ -148,10 +221,11 @@ void TapeWindow::AddRowWidgets() {
     const Twips t = Twips::Of(this);
     const int row = static_cast<int>(rows_.size());
     const int top = kFirstRowTop + kRowHeightTwips * row;
-    RowWidgets widgets{new AmountBox(*this, row, this), new OperatorBox(*this, row, this), Row{},
-                       true};
+    RowWidgets widgets{
+        new AmountBox(*this, row, this), new OperatorBox(*this, row, this), Row{}, true, false, {}};
     widgets.data->setGeometry(t.Rect(kDataLeft, top, kDataWidth, kRowHeightTwips));
     widgets.op->setGeometry(t.Rect(kOpLeft, top, kOpWidth, kRowHeightTwips));
+    widgets.op->setAccessibleName("operator");
     widgets.data->show();
     widgets.op->show();
     rows_.push_back(widgets);
@@ -186,6 +260,14 @@ void TapeWindow::ShowRow(RowWidgets& w, const Row& row, bool parked) {
     w.fresh = false;
 }
 
+void TapeWindow::NameRow(RowWidgets& w, int row) {
+    std::string spoken = SpokenRow(calc(), row);
+    if (spoken != w.spoken) {
+        w.data->setAccessibleName(QString::fromStdString(spoken));
+        w.spoken = std::move(spoken);
+    }
+}
+
 void TapeWindow::Sync() {
     const bool was_syncing = syncing_;
     syncing_ = true;
@@ -201,10 +283,14 @@ void TapeWindow::Sync() {
     for (size_t r = 0; r < rows_.size(); ++r) {
         ShowRow(rows_[r], calc().rows()[r],
                 calc().focus_parked() && static_cast<int>(r) == calc().focus_row());
+        NameRow(rows_[r], static_cast<int>(r));
     }
 
     const QString total = QString::fromStdString(calc().total_text());
-    if (total_->text() != total) total_->setText(total);
+    if (total_->text() != total) {
+        total_->setText(total);
+        total_->setAccessibleName(QString::fromStdString(SpokenTotal(calc())));
+    }
     // The colours change with the mode and the theme, not with every key.
     if (total_->palette().color(QPalette::Text) != ToQColor(calc().total_fore())) {
         QPalette total_palette = total_->palette();
@@ -230,7 +316,9 @@ void TapeWindow::Sync() {
         options_[option]->setChecked(true);
     }
     const int focus = calc().focus_row();
-    if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus()) {
+    // The scroll bar keeps the keyboard while it is scrolled by it.
+    if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus() &&
+        !scroll_->hasFocus()) {
         rows_[focus].data->setFocus(Qt::OtherFocusReason);
     }
     syncing_ = was_syncing;
@@ -249,10 +337,77 @@ void TapeWindow::Apply(const std::function<void(Commands&)>& event) {
 
 bool TapeWindow::IsMenuShortcut(const QKeyEvent& event) const {
     const QKeySequence pressed(event.keyCombination());
-    for (const QKeySequence& shortcut : menu_shortcuts) {
-        if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+    // A keypad key's shortcut is written without the keypad.
+    const QKeySequence unpadded(event.keyCombination().toCombined() & ~Qt::KeypadModifier);
+    for (const auto* keys : {&menu_shortcuts, &decimal_keys_}) {
+        for (const QKeySequence& shortcut : *keys) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch ||
+                shortcut.matches(unpadded) == QKeySequence::ExactMatch) {
+                return true;
+            }
+        }
     }
     return false;
+}
+
+std::vector<QWidget*> TapeWindow::ControlRing() const {
+    std::vector<QWidget*> ring;
+    for (int index : kDecimalsLeftToRight) ring.push_back(options_[index]);
+    ring.insert(ring.end(), {print_, call_it_, clear_, converter_, scroll_});
+    return ring;
+}
+
+bool TapeWindow::MoveAmongControls(bool forward) {
+    const std::vector<QWidget*> ring = ControlRing();
+    QWidget* focused = focusWidget();
+    const auto at = std::find(ring.begin(), ring.end(), focused);
+    // From the tape the ring starts at its first control (its last going back).
+    const int count = static_cast<int>(ring.size());
+    int next = at == ring.end() ? (forward ? 0 : count - 1)
+                                : static_cast<int>(at - ring.begin()) + (forward ? 1 : -1);
+    // Past either end of the ring the keyboard goes back to the tape.
+    while (next >= 0 && next < count && !ring[next]->isVisible()) next += forward ? 1 : -1;
+    if (next < 0 || next >= count) {
+        ReturnToTape();
+    } else {
+        ring[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    return true;
+}
+
+void TapeWindow::ReturnToTape() {
+    const int focus = calc().focus_row();
+    if (focus < 0 || focus >= static_cast<int>(rows_.size())) return;
+    // The focus line stays as it is, also one scrolled out of view: the next key on the
+    // tape brings it back, as before the keyboard left the tape.
+    const bool was_syncing = syncing_;
+    syncing_ = true;
+    rows_[focus].data->setFocus(Qt::OtherFocusReason);
+    syncing_ = was_syncing;
+}
+
+bool TapeWindow::focusNextPrevChild(bool next) {
+    // Tab on one of the window's controls moves on among them; on the tape it is a key
+    // of the row and never gets here.
+    const std::vector<QWidget*> ring = ControlRing();
+    if (std::find(ring.begin(), ring.end(), focusWidget()) == ring.end()) return false;
+    return MoveAmongControls(next);
+}
+
+void TapeWindow::keyPressEvent(QKeyEvent* event) {
+    // A character typed while one of the controls has the keyboard goes back to the
+    // tape and is keyed there, so that no amount is lost to a button or the scroll bar.
+    const std::vector<QWidget*> ring = ControlRing();
+    const bool on_control = std::find(ring.begin(), ring.end(), focusWidget()) != ring.end();
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    AmountBox* box = DataBox(calc().focus_row());
+    if (on_control && typed && box != nullptr) {
+        ReturnToTape();
+        QCoreApplication::sendEvent(box, event);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 int TapeWindow::RowsForHeight(int height_pixels) const {

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "commands/commands.h"
@@ -54,10 +55,16 @@ class TapeWindow : public QWidget {
     QLineEdit* TotalBox() const { return total_; }
     QRadioButton* DecimalOption(int index) const { return options_[index]; }
     QScrollBar* ScrollBar() const { return scroll_; }
+    // The controls Ctrl+Tab visits after the tape, in order: the decimal choices from
+    // left to right, the four buttons, the scroll bar; past them it is back on the tape.
+    std::vector<QWidget*> ControlRing() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override { TurnWheel(*event); }
+    // A character typed on one of the controls, which goes to the tape.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     struct RowWidgets {
@@ -66,6 +73,7 @@ class TapeWindow : public QWidget {
         Row shown;  // what the two boxes show now
         bool fresh;
         bool caret_hidden = false;
+        std::string spoken;  // the amount box's accessible name
     };
 
     void BuildControls();
@@ -73,6 +81,11 @@ class TapeWindow : public QWidget {
     // `parked`: the box keeps the keyboard while its line is out of view; it shows no caret.
     void ShowRow(RowWidgets& widgets, const Row& row, bool parked = false);
     void PlaceScrollBar();
+    // Gives the amount box of `row` its line in words, when that changed.
+    void NameRow(RowWidgets& widgets, int row);
+    // The focus to the next (or previous) control of the ring, or back to the tape.
+    bool MoveAmongControls(bool forward);
+    void ReturnToTape();
 
     Commands& commands_;
     bool syncing_ = false;
@@ -84,6 +97,8 @@ class TapeWindow : public QWidget {
     QRadioButton* options_[7] = {};
     QLabel* labels_[7] = {};
     QScrollBar* scroll_ = nullptr;
+    std::vector<QKeySequence> decimal_keys_;
+    QWidget* focus_mark_ = nullptr;  // around the control that has the keyboard
     std::vector<RowWidgets> rows_;
     int wheel_angle_ = 0;  // eighths of a degree turned short of a whole notch
 };

@@ -82,7 +82,7 @@ def parse_arguments(argv):
     step.add_argument(
         "--show-focus", action=Steps, nargs=0, help="print the object with the keyboard focus"
     )
-    step.add_argument("--expect-frame", action=Steps, metavar="TITLE", help="a frame is named TITLE")
+    step.add_argument("--expect-frame", action=Steps, metavar="TITLE", help="a frame or dialog is named TITLE")
     step.add_argument(
         "--expect-menus", action=Steps, metavar="NAMES", help="the menu bar holds these menus"
     )
@@ -245,10 +245,11 @@ class Probe:
 
     def step_expect_frame(self, title):
         def check(nodes):
-            frames = [n.name for n in nodes if n.role == "frame"]
-            return title in frames, "the frames are named " + ", ".join(map(repr, frames)), []
+            frames = [n.name for n in nodes if n.role in ("frame", "dialog")]
+            return (title in frames, "the frames and dialogs are named "
+                    + ", ".join(map(repr, frames)), [])
 
-        self.checked("a frame is named %r" % title, check)
+        self.checked("a frame or dialog is named %r" % title, check)
 
     def step_expect_menus(self, names):
         def check(nodes):

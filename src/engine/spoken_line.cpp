@@ -1,0 +1,99 @@
+#include "engine/spoken_line.h"
+
+#include <algorithm>
+
+#include "engine/calc.h"
+
+namespace tallymar {
+namespace {
+
+// The operator keys as words, after the amount they were keyed with.
+const char* OperatorWord(char kind) {
+    switch (kind) {
+        case '+':
+            return "plus";
+        case '-':
+            return "minus";
+        case '*':
+            return "times";
+        case '/':
+            return "divided by";
+        case '%':
+            return "percent";
+        case '=':
+            return "equals";
+        default:
+            return nullptr;
+    }
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// `word` and then the shown text, when there is one.
+std::string Joined(std::string_view word, const std::string& shown) {
+    std::string said(word);
+    if (!shown.empty()) said.append(" ").append(shown);
+    return said;
+}
+
+}  // namespace
+
+std::string SpokenLine(char kind, std::string_view shown, std::string_view op_shown,
+                       bool selected) {
+    const std::string text = Trimmed(shown);
+    std::string said;
+    if (const char* word = OperatorWord(kind)) {
+        // An amount being corrected shows no number yet: its operator still says what it is.
+        said = text.empty() ? std::string(word) : text + " " + word;
+    } else {
+        switch (kind) {
+            case op::kOpen:
+                said = Joined("new entry", text);
+                break;
+            case op::kComment:
+                said = "comment: " + text;
+                break;
+            case op::kTotal:
+                said = Joined("total", text);
+                break;
+            case op::kSubtotal:
+                said = Joined("subtotal", text);
+                break;
+            case op::kRule:
+                said = "rule";
+                break;
+            case op::kConversion:
+                said = Joined(op_shown == "=" ? "conversion: equals" : "conversion:", text);
+                break;
+            default:  // an inserted line, not keyed yet
+                said = Joined("inserted line", text);
+                break;
+        }
+    }
+    if (selected) said += ", selected";
+    return said;
+}
+
+std::string SpokenRow(const Calc& calc, int row) {
+    const int line = calc.top_line() + row;
+    if (row < 0 || row >= static_cast<int>(calc.rows().size()) || line < 0 ||
+        line > calc.UpperBound()) {
+        return "empty";
+    }
+    const int low = std::min(calc.sel_start_line(), calc.sel_end_line());
+    const int high = std::max(calc.sel_start_line(), calc.sel_end_line());
+    const bool selected = calc.selecting() && line >= low && line <= high;
+    const Row& shown = calc.rows()[row];
+    return SpokenLine(calc.tape()[line].Op, shown.text, shown.op, selected);
+}
+
+std::string SpokenTotal(const Calc& calc) {
+    return Joined("total", calc.total_text());
+}
+
+}  // namespace tallymar
