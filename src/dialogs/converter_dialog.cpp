@@ -74,6 +74,8 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     auto* converted_caption = Label(convert_text::kConverted, "lblConverted", panel_);
     result_ = Label("", "lblUnitsTo", panel_);
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The result can take the focus to be copied; a screen reader names it by its caption.
+    result_->setAccessibleName(convert_text::kConverted);
     to_name_ = Label("", "lblUnitsToTxt", panel_);
     add_to_tape_ = new QCheckBox(convert_text::kAddToTape, panel_);
     add_to_tape_->setObjectName("chbAddToTape");
