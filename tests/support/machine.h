@@ -135,6 +135,21 @@ class Machine {
         recorder_.pending_events = std::move(events);
     }
 
+    // The tape of a new machine with `count` amounts of 1 added, as if read from a tape
+    // file: "HTH", then `count` "+" lines and the open line. Keying them would take
+    // a minute for a nearly full tape.
+    Machine& AddedOnes(int count) {
+        std::vector<TapeLine> lines(calc.tape().begin(), calc.tape().begin() + 3);
+        TapeLine one;
+        one.Op = '+';
+        one.Amount = 1;
+        lines.insert(lines.end(), count, one);
+        LinesInMemory source(lines);
+        calc.ReplaceTape(source);
+        TakeEvents();
+        return *this;
+    }
+
     double Amount(int line) const { return calc.tape().at(line).Amount; }
     const Row& RowAt(int row) const { return calc.rows().at(row); }
 
