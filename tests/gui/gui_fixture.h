@@ -14,9 +14,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "files/file_ports.h"
 #include "shell/application.h"
@@ -27,7 +24,7 @@ namespace tallymar::testing {
 
 // Open and Save As dialogs that give the paths queued by the test, and Cancel after.
 struct AnsweredFileDialogs : FileDialogs {
-    std::deque<std::string> answers;
+    QStringList answers;
     std::vector<std::string> asked;  // the titles of the dialogs shown
 
     std::optional<FileChoice> ChooseOpen(const std::string& title) override { return Next(title); }
@@ -37,9 +34,8 @@ struct AnsweredFileDialogs : FileDialogs {
     std::optional<FileChoice> Next(const std::string& title) {
         asked.push_back(title);
         if (answers.empty()) return std::nullopt;
-        const QString path = QString::fromStdString(answers.front());
-        answers.pop_front();
-        return FileChoice{path.toStdString(), QFileInfo(path).fileName().toStdString()};
+        const QFileInfo file(answers.takeFirst());
+        return FileChoice{file.filePath().toStdString(), file.fileName().toStdString()};
     }
 };
 
