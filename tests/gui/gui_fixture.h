@@ -3,16 +3,17 @@
 // message boxes and dialogs a test did not expect, instead of hanging on them.
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "files/file_ports.h"
 #include "shell/application.h"
@@ -22,55 +23,101 @@
 namespace tallymar::testing {
 
 // Open and Save As dialogs that give the paths queued by the test, and Cancel after.
-class AnsweredFileDialogs : public FileDialogs {
-public:
-    std::deque<std::string> answers;
+struct AnsweredFileDialogs : FileDialogs {
+    QStringList answers;
     std::vector<std::string> asked;  // the titles of the dialogs shown
 
-    std::optional<FileChoice> ChooseOpen(const std::string& title) override;
-    std::optional<FileChoice> ChooseSave(const std::string& title,
-                                         const std::string& file_name) override;
-
-private:
-    std::optional<FileChoice> Next(const std::string& title);
+    std::optional<FileChoice> ChooseOpen(const std::string& title) override { return Next(title); }
+    std::optional<FileChoice> ChooseSave(const std::string& title, const std::string&) override {
+        return Next(title);
+    }
+    std::optional<FileChoice> Next(const std::string& title) {
+        asked.push_back(title);
+        if (answers.empty()) return std::nullopt;
+        const QFileInfo file(answers.takeFirst());
+        return FileChoice{file.filePath().toStdString(), file.fileName().toStdString()};
+    }
 };
 
 // Watches for modal windows: each one is handed to the next queued handler, or,
 // with none queued, recorded as unexpected and closed.
 class ModalWatchdog : public QObject {
-public:
-    ModalWatchdog();
-    // The next message box is answered with `button`; its text is recorded.
-    void Answer(QMessageBox::StandardButton button);
+  public:
+    ModalWatchdog() {
+        connect(&timer_, &QTimer::timeout, this, [this] { Check(); });
+        timer_.start(20);
+    }
     // The next modal dialog is handed to `handle`, which must close it.
-    void Handle(std::function<void(QDialog*)> handle);
+    void Handle(std::function<void(QDialog*)> handle) { handlers_.push_back(std::move(handle)); }
+    // The next message box is answered with `button`; its text is recorded.
+    void Answer(QMessageBox::StandardButton button) {
+        Handle([this, button](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (!box) return unexpected.push_back("a dialog for a message box"), dialog->reject();
+            messages.push_back(box->text());
+            box->button(button) ? box->button(button)->click() : box->reject();
+        });
+    }
 
     std::vector<QString> messages;    // texts of the message boxes answered
     std::vector<QString> unexpected;  // what opened with nothing queued for it
 
-private:
-    void Check();
+  private:
+    void Check() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        if (handlers_.empty()) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            unexpected.push_back(box ? box->text() : dialog->windowTitle());
+            return dialog->reject();
+        }
+        auto handle = std::move(handlers_.front());
+        handlers_.pop_front();
+        handle(dialog);
+    }
     QTimer timer_;
     std::deque<std::function<void(QDialog*)>> handlers_;
 };
 
-// A Tallymar in its own program folder.
+// A Tallymar in its own program folder; `sound` hears the wave files in place of
+// the sound device (nullptr: SDL).
 struct Started {
-    // `sound` hears the wave files in place of the sound device (nullptr: SDL).
     explicit Started(const QString& folder, const std::string& command_line = "",
-                     WavePlayer* sound = nullptr);
-    ~Started();
+                     WavePlayer* sound = nullptr)
+        : application(std::make_unique<Application>(folder.toStdString(), &dialogs, sound)) {
+        application->Start(command_line);
+        QApplication::processEvents();
+    }
+    ~Started() {
+        // The test decides about saving; closing here must ask nothing.
+        application->calc().MarkTapeUnchanged();
+        application->window().close();
+    }
 
     Application& app() { return *application; }
     TapeWindow& tape() { return application->window().tape_window(); }
     Calc& calc() { return application->calc(); }
     AmountBox* Row(int r) { return tape().DataBox(r); }
-    // Types text into the row that has the focus, key by key.
-    void Type(const QString& keys);
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Key by key to whichever widget has the focus by then, as a person types. Offscreen,
+    // a closed dialog may leave no window active: then the row that has the tape's focus.
+    QWidget* Focus() {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus : Row(calc().focus_row());
+    }
+    void Type(const QString& keys, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        for (QChar key : keys) QTest::keyClick(Focus(), key.toLatin1(), modifiers);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Focus(), key, modifiers);
+    }
 
     AnsweredFileDialogs dialogs;
     std::unique_ptr<Application> application;
 };
+
+inline void WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(text);
+}
 
 }  // namespace tallymar::testing
