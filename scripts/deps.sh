@@ -17,7 +17,7 @@ packages=(
                                            # checking the desktop files, help and man pages
   locales                                  # a German locale for the printing tests
   dpkg-dev file                            # the Debian package (cpack -G DEB) and its dependencies
-  at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 xdotool procps
+  at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 xdotool
                                            # reading the window as a screen reader does
 )
 
