@@ -1,7 +1,9 @@
-// Spoken entry and machine key sounds: what each key and each struck total plays,
-// and in which order.
+// What the machine says and plays: spoken entry and machine key sounds key by key,
+// the voice callback reading the tape back with the cursor walking down, and the
+// Sounds dialog's model (the dialog itself is tried in tests/gui/sounds_dialog_test.cpp).
 #include <sstream>
 
+#include "engine/sounds_form.h"
 #include "machine.h"
 
 namespace tallymar::testing {
@@ -12,7 +14,7 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         StartUp setup;
         const char* keys;
         const char* heard;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {StartUp().Voice("Grunk"), "90.5+1-2*3/", "a9 a0 ap a5 a+ a1 am a2 at a3 ad"},
         {StartUp().Voice("Dermot"), "4/", "s4 sd"},
@@ -29,9 +31,7 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}5+{Enter}", "b5 b+ Canon1 be b5 bn Canon2"},
         {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}20*5%", "b2 b0 bt Canon1 b5 bq Canon1 be b1 bn"},
         {StartUp().MachineSound("Canon"), "5+3{Enter}1-2*3/{S-Enter}", "Canon1 Canon2 Canon1 Canon1 Canon1 Canon2"},
-        {StartUp().MachineSound("Manual"), "5+{Enter}", "Manual Manual"},
         {StartUp().Voice("None").MachineSound("Manual"), "5+{Enter}", "Manual Manual"},
-        {StartUp().Voice("Pippa").MachineSound("None"), "5+{Enter}", "t5 t+ te t5 tp t0 t0 tn"},
         {StartUp().Voice("Pippa").MachineSound("Nobody"), "5+{Enter}", "t5 t+ te t5 tp t0 t0 tn"},
         {StartUp().Voice("None"), "12.5+3-4*2{Enter}6%{Enter}{S-Enter}", ""},
         {StartUp().Voice("rusty"), "12.5+3-{Enter}", ""},
@@ -53,12 +53,128 @@ TEST(SpokenEntry, clearing_the_tape_speaks_its_zero_total_but_starting_up_does_n
     std::ostringstream out;
     cli::Recorder recorder(out);
     Calc calc{Ports{recorder, recorder, recorder}};
-    Options options;
-    options.CallInputCharacter = "Rusty";
-    options.MachineSound = "Canon";
-    calc.SetOptions(options);
-    calc.Start(18);
+    cli::StartUp(calc, StartUp().Voice("Rusty").MachineSound("Canon"));
     EXPECT_EQ(out.str(), "");
+}
+
+const std::string kCursorMessage =
+    R"(msg "Tallymar" "To hear a callback of the tape, put the cursor at the beginning of the section you want to be called." ok -> ok)";
+
+// Keys, then the callback from where they left the cursor: what is heard and
+// where the cursor ends (line/row/top).
+TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_down) {
+    const struct {
+        StartUp setup;
+        const char* keys;
+        const char* heard;
+        const char* cursor;
+        // clang-format off
+    } cases[] = {
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "25+3-{Enter}{Click 3}", "t+ t2 t5 tm t3 tz t2 t2 tn", "7/7/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "12*3{Enter}{Click 3}", "t1 t2 tt t3 te t3 t6 tn", "7/7/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "8/2{Enter}{Click 3}", "t8 td t2 te t4 tn", "7/7/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "200*15%{Click 3}", "t2 t0 t0 tt t1 t5 tq tz t3 t0 tn", "7/7/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "5+3+{S-Enter}{Click 3}", "t+ t5 t+ t3 t8", "6/6/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "5+rent{Enter}3+4+{Click 3}", "t+ t5 t+ t3 t+ t4", "7/7/0"},
+        {StartUp().Decimals(0).CallbackVoice("Pippa"), "7-{Enter}{Click 3}", "tm t7 tz tm t7 tn", "6/6/0"},
+        {StartUp().Decimals(16).CallbackVoice("Pippa"), "12+{Click 3}", "t+ t1 t2", "4/4/0"},
+        {StartUp().CallbackVoice("Rusty"), "1234.5+{Click 3}", "b+ b1 b2 b3 b4 bp b5 b0", "4/4/0"},
+        {StartUp().CallbackVoice("Dermot"), "{Click 2}", "sn", "3/3/0"},
+        {StartUp().Decimals(0).Voice("Grunk").CallbackVoice("Vesna"), "4+{Click 3}", "o+ o4", "4/4/0"},
+        // The "=" line at row 0 of a scrolled tape.
+        {StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"), "1+2+3+4+5+6+7+8+9+{Home}", "tn tz t0 tn t+ t1 t+ t2 t+ t3 t+ t4 t+ t5 t+ t6 t+ t7 t+ t8 t+ t9", "12/5/7"},
+        {StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"), "1+2+3+4+5+6+rent{Enter}7+8+{Home}{Down}{Down}{Down}", "t+ t1 t+ t2 t+ t3 t+ t4 t+ t5 t+ t6", "9/5/4"},
+        {StartUp().CallbackVoice("Pippa"), "5+", kCursorMessage.c_str(), "4/4/0"},
+        {StartUp().Rows(6).CallbackVoice("Pippa"), kNineAmounts, "", "12/5/7"},
+        {StartUp().CallbackVoice("None"), "5+3+{Click 3}", R"(dialog "Sound" dialog "Sound")", "3/3/0"},
+        {StartUp().CallbackVoice("pippa"), "5+3+{Click 3}", "", "3/3/0"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        Machine m(c.setup);
+        m.Keys(c.keys);
+        m.TakeEvents();
+        m.Keys("{Callback}");
+        EXPECT_EQ(m.Heard(), c.heard) << c.keys;
+        EXPECT_EQ(std::to_string(m.calc.cur_line()) + "/" + std::to_string(m.calc.focus_row()) +
+                      "/" + std::to_string(m.calc.top_line()),
+                  c.cursor)
+            << c.keys;
+        EXPECT_FALSE(m.calc.callback_running());
+        EXPECT_FALSE(m.calc.callback_retry());
+    }
+}
+
+// A key pressed while the callback reads, then what is heard and where the cursor stops.
+TEST(ReadingBack, stops_for_the_callback_button_or_a_no_to_the_alt_question) {
+    const std::string question =
+        R"(msg "Tallymar" "Pressing the ALT key halts the voice callback. Do you wish to continue?" yesno -> )";
+    const struct {
+        const char* keys_meanwhile;
+        std::string heard;
+        int focus_row;
+    } cases[] = {
+        {"{Answer no}{Alt}", "b+ b1 bp b0 b0 " + question + "no", 4},
+        {"{Answer yes}{Alt}", "b+ b1 bp b0 b0 " + question + "yes b+ b2 bp b0 b0 b+ b3 bp b0 b0",
+         6},
+        {"{Callback}", "b+ b1 bp b0 b0", 4},
+    };
+    for (const auto& c : cases) {
+        Machine m(StartUp().CallbackVoice("Rusty"));
+        m.Keys("1+2+3+{Click 3}");
+        m.TakeEvents();
+        m.WhilePumping([&] { m.Keys(c.keys_meanwhile); });
+        m.Keys("{Callback}");
+        EXPECT_EQ(m.Heard(), c.heard) << c.keys_meanwhile;
+        EXPECT_EQ(m.calc.focus_row(), c.focus_row) << c.keys_meanwhile;
+        EXPECT_FALSE(m.calc.callback_running());
+    }
+}
+
+// Opening selects each frame's option from its setting and writes it back (an empty
+// voice becomes "None"); each Test button plays the sample of the option selected.
+TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_samples) {
+    const SoundChoice kFrames[] = {SoundChoice::kMachine, SoundChoice::kInputVoice,
+                                   SoundChoice::kCallbackVoice};
+    const struct {
+        const char *machine, *input, *callback;
+        const char* shown;    // the option selected in each frame
+        const char* written;  // the settings once the dialog is open
+        const char* heard;    // the three Test buttons
+    } cases[] = {
+        {"", "", "", "- None None", " None None", ""},
+        {"Manual", "Vesna", "Vesna", "Hand driven Vesna Vesna", "Manual Vesna Vesna",
+         "Manual o_welcome o_spank"},
+        {"Canon", "Dermot", "Grunk", "Canon Dermot Grunk", "Canon Dermot Grunk",
+         "Canon1 Tallymar2 an"},
+        {"None", "None", "Pippa", "None None Pippa", "None None Pippa", "tn"},
+        // Names match exactly: anything else selects nothing and stays as it was.
+        {"canon", "pippa", "Hand driven", "- - -", "canon pippa Hand driven", ""},
+    };
+    for (const auto& c : cases) {
+        Machine m(StartUp().MachineSound(c.machine).Voice(c.input).CallbackVoice(c.callback));
+        SoundsForm form(m.calc);
+        std::string shown;
+        for (SoundChoice frame : kFrames) {
+            const int index = form.Selected(frame);
+            shown +=
+                (shown.empty() ? "" : " ") +
+                (index == SoundsForm::kNothingSelected ? "-" : SoundsForm::Caption(frame, index));
+        }
+        EXPECT_EQ(shown, c.shown) << c.machine;
+        const Options& options = m.calc.options();
+        EXPECT_EQ(options.MachineSound + " " + options.CallInputCharacter + " " +
+                      options.CallbackCharacter,
+                  c.written);
+        for (SoundChoice frame : kFrames) form.Test(frame);
+        EXPECT_EQ(m.Heard(), c.heard) << c.machine;
+    }
+    Machine m;
+    SoundsForm form(m.calc);
+    form.Click(SoundChoice::kCallbackVoice, 2);
+    EXPECT_EQ(SoundsForm::Caption(SoundChoice::kCallbackVoice, 2), "Rusty");
+    EXPECT_EQ(m.calc.options().CallbackCharacter, "Rusty");
+    EXPECT_EQ(form.Selected(SoundChoice::kCallbackVoice), 2);
 }
 
 }  // namespace

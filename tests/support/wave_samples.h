@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -36,11 +35,9 @@ inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) 
 // A RIFF WAVE file with a "fmt " and a "data" chunk, or nothing.
 inline std::optional<Wave> ReadWave(const std::string& path) {
     const std::string bytes = ReadBytes(path);
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
         return std::nullopt;
-    }
     Wave wave;
-    bool have_format = false;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string id = bytes.substr(at, 4);
         const std::size_t size = Little(bytes, at + 4, 4);
@@ -50,14 +47,10 @@ inline std::optional<Wave> ReadWave(const std::string& path) {
             wave.channels = static_cast<int>(Little(bytes, at + 10, 2));
             wave.rate = static_cast<int>(Little(bytes, at + 12, 4));
             wave.bits = static_cast<int>(Little(bytes, at + 22, 2));
-            have_format = true;
         } else if (id == "data") {
-            if (!have_format) return std::nullopt;
-            if (wave.bits == 16) {
-                for (std::size_t i = 0; i + 1 < size; i += 2) {
-                    wave.samples.push_back(static_cast<std::int16_t>(Little(bytes, at + 8 + i, 2)));
-                }
-            }
+            if (wave.format == 0) return std::nullopt;  // no format before the data
+            for (std::size_t i = 0; wave.bits == 16 && i + 1 < size; i += 2)
+                wave.samples.push_back(static_cast<std::int16_t>(Little(bytes, at + 8 + i, 2)));
             return wave;
         }
         at += 8 + size + size % 2;
@@ -69,34 +62,29 @@ inline std::optional<Wave> ReadWave(const std::string& path) {
 // `bits` 8 or 16, at `rate`.
 inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& frames, int rate,
                       int channels = 1, int bits = 16) {
-    std::string data;
-    for (std::int16_t value : frames) {
-        for (int c = 0; c < channels; ++c) {
-            if (bits == 8) {
-                data += static_cast<char>((value >> 8) + 128);
-            } else {
-                data += static_cast<char>(value & 0xff);
-                data += static_cast<char>((value >> 8) & 0xff);
-            }
-        }
-    }
     auto put = [](std::string& out, std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);
     };
+    std::string data;
+    for (std::int16_t value : frames) {
+        for (int c = 0; c < channels; ++c)
+            bits == 8 ? put(data, (value >> 8) + 128, 1) : put(data, std::uint16_t(value), 2);
+    }
+    const std::uint32_t block = channels * bits / 8;
     std::string file = "RIFF";
-    put(file, static_cast<std::uint32_t>(36 + data.size()), 4);
+    put(file, 36 + data.size(), 4);
     file += "WAVEfmt ";
-    put(file, 16, 4);
-    put(file, 1, 2);
-    put(file, static_cast<std::uint32_t>(channels), 2);
-    put(file, static_cast<std::uint32_t>(rate), 4);
-    put(file, static_cast<std::uint32_t>(rate * channels * bits / 8), 4);
-    put(file, static_cast<std::uint32_t>(channels * bits / 8), 2);
-    put(file, static_cast<std::uint32_t>(bits), 2);
+    for (auto [value, size] : {std::pair<std::uint32_t, int>{16, 4},
+                               {1, 2},
+                               {channels, 2},
+                               {rate, 4},
+                               {rate * block, 4},
+                               {block, 2},
+                               {bits, 2}})
+        put(file, value, size);
     file += "data";
-    put(file, static_cast<std::uint32_t>(data.size()), 4);
-    file += data;
-    std::ofstream(path, std::ios::binary) << file;
+    put(file, data.size(), 4);
+    std::ofstream(path, std::ios::binary) << file << data;
 }
 
 // 16-bit samples as SDL's disk driver writes them (native order, no header).
