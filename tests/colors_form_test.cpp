@@ -13,7 +13,7 @@
 namespace tallymar {
 namespace {
 
-constexpr Colour kOrange = Rgb(255, 128, 0), kBlack = Rgb(0, 0, 0), kWhite = Rgb(255, 255, 255);
+using Texts = std::vector<std::string>;
 
 struct RecordingTape : TapeColours {
     void ApplyColors(const Colours& colours) override { applied.push_back(colours); }
@@ -22,10 +22,7 @@ struct RecordingTape : TapeColours {
 
 // Plays the user's part in the two questions.
 struct ScriptedDialogs : ThemeDialogs {
-    void ShowNewTheme(NewThemeForm& form) override {
-        EXPECT_TRUE(form.Visible());
-        if (on_new_theme) on_new_theme(form);
-    }
+    void ShowNewTheme(NewThemeForm& form) override { on_new_theme(form); }
     void ShowDeleteTheme(DeleteThemeForm& form) override {
         questions.push_back(form.lblDeleteTheme());
         delete_answer ? form.cmdDelete_Click() : form.cmdCancel_Click();
@@ -34,7 +31,7 @@ struct ScriptedDialogs : ThemeDialogs {
 
     std::function<void(NewThemeForm&)> on_new_theme;
     bool delete_answer = true;
-    std::vector<std::string> questions, messages;
+    Texts questions, messages;
 };
 
 std::array<Colour, 5> Five(const Colours& c) {
@@ -57,15 +54,18 @@ class ColorsFormTest : public testing::Test {
 };
 
 TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme) {
+    settings.Themes.push_back(settings.Themes[4]);  // two themes of one name: the later counts
+    settings.Themes.back().TapClr = Rgb(1, 1, 1);
     settings.PrintColor = true;
     Open();
-    const auto& list = form->cboTheme();
-    ASSERT_EQ(list.size(), settings.Themes.size());
+    const Texts& list = form->cboTheme();
+    ASSERT_EQ(list.size(), 8u);
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end()));
     EXPECT_EQ(form->cboThemeIndex(), -1);
-    for (size_t i = 0; i < list.size(); ++i) {
-        EXPECT_EQ(settings.Themes[form->ThemeIndexOf(static_cast<int>(i))].Name, list[i]);
-    }
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(settings.Themes[form->ThemeIndexOf(i)].Name, list[i]);
+    Pick("Halloween");
+    EXPECT_EQ(settings.CurrentTheme, 7);
+    EXPECT_EQ(current.CurTapClr, Rgb(1, 1, 1));
     EXPECT_TRUE(form->chkColorPrinter());
     form->chkColorPrinter_Click(false);
     EXPECT_FALSE(settings.PrintColor);
@@ -74,25 +74,23 @@ TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme
 TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_does_not) {
     Open();
     Pick("Halloween");
-    EXPECT_EQ(settings.CurrentTheme, 4);
     EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[4])));
     form->cmdCancel_Click();
     EXPECT_TRUE(tape.applied.empty());
-
     Open();
     form->cmdApply_Click();
     ASSERT_EQ(tape.applied.size(), 1u);
     const Colours& c = tape.applied[0];
-    EXPECT_EQ(c.CurBakClr, kOrange);
-    const Colour kept = Rgb(9, 9, 9);
+    const Colour orange = Rgb(255, 128, 0), black = 0, white = Rgb(255, 255, 255), kept = 9;
+    EXPECT_EQ(c.CurBakClr, orange);
     const struct {
         const char* op;
         double number;
         Colour fore;
-    } rows[] = {{"+", 5, kBlack},      {"-", 5, kOrange}, {"T", -3, kOrange}, {"T", 0, kBlack},
-                {"S", -0.01, kOrange}, {"S", 2, kBlack},  {"", 0, kept},      {"*", -4, kept}};
+    } rows[] = {{"+", 5, black},      {"-", 5, orange}, {"T", -3, orange}, {"T", 0, black},
+                {"S", -0.01, orange}, {"S", 2, black},  {"", 0, kept},     {"*", -4, kept}};
     for (const auto& r : rows) {
-        EXPECT_EQ(ApplyColorsToRow(c, r.op, r.number, kept), (RowColours{r.fore, kWhite}))
+        EXPECT_EQ(ApplyColorsToRow(c, r.op, r.number, kept), (RowColours{r.fore, white}))
             << r.op << " " << r.number;
     }
     form->cmdOK_Click();
@@ -105,18 +103,14 @@ TEST_F(ColorsFormTest, element_buttons_change_one_current_colour_and_the_sample_
     const std::vector<ThemeRec> themes = settings.Themes;
     Open();
     const Sample& sample = form->sample();
-    for (const auto& row : sample.rows) {
-        const std::string& t = row.text;
-        const bool rule = t.find_first_not_of('-') == std::string::npos;
-        const Colour fore = t == "Text row"                       ? 3
-                            : rule                                ? kSampleOwnFore
-                            : t.front() == '-' || t.back() == '-' ? 2
-                                                                  : 1;
-        EXPECT_EQ(row.fore, fore) << t;
-        EXPECT_EQ(row.back, 4u) << t;
-    }
+    ASSERT_EQ(sample.rows.size(), 10u);
+    EXPECT_EQ(sample.rows[0].text, "123.45+");
+    EXPECT_EQ(sample.rows[0].fore, 1u);
+    EXPECT_EQ(sample.rows[1].fore, 2u);
+    EXPECT_EQ(sample.rows[5].fore, 3u);  // the text row
+    for (const SampleRow& row : sample.rows) EXPECT_EQ(row.back, 4u);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(form->ElementColour(i), static_cast<Colour>(i + 1));
+        EXPECT_EQ(form->ElementColour(i), Colour(i + 1));
         form->cmdColorElement_Click(i, std::nullopt);  // the picker cancelled
         form->cmdColorElement_Click(i, 10 * (i + 1));
     }
@@ -125,7 +119,7 @@ TEST_F(ColorsFormTest, element_buttons_change_one_current_colour_and_the_sample_
     EXPECT_EQ(settings.Themes, themes);
 }
 
-TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen) {
+TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen_or_says_why_not) {
     Open();
     Pick("Easter");
     form->cmdColorElement_Click(4, Rgb(1, 2, 3));
@@ -135,43 +129,29 @@ TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen) {
     };
     form->cmdNewTheme_Click();
     ASSERT_EQ(settings.Themes.size(), 8u);
-    const ThemeRec& added = settings.Themes.back();
-    EXPECT_EQ(added.Name, "Twenty characte");
-    EXPECT_EQ(Five(ColoursOf(added)), Five(current));
-    EXPECT_EQ(added.BakClr, Rgb(1, 2, 3));
+    EXPECT_EQ(settings.Themes.back().Name, "Twenty characte");
+    EXPECT_EQ(Five(ColoursOf(settings.Themes.back())), Five(current));
+    EXPECT_EQ(current.CurBakClr, Rgb(1, 2, 3));
     EXPECT_GE(form->ListIndexOf("Twenty characte"), 0);
     EXPECT_EQ(form->frmNewTheme().txtThemeName(), "");
-    EXPECT_TRUE(form->FocusOnOk());
     EXPECT_TRUE(dialogs.messages.empty());
-}
 
-TEST_F(ColorsFormTest, refuses_a_new_theme_without_a_name_or_beyond_the_hundredth) {
-    const std::function<void(NewThemeForm&)> ways[] = {
-        [](NewThemeForm& f) { f.cmdOK_Click(); },
-        [](NewThemeForm& f) {
-            f.txtThemeName_Change("Mine");
-            f.cmdCancel_Click();  // empties the name, the form stays
-            f.cmdOK_Click();
-        },
-        [](NewThemeForm& f) {
-            f.txtThemeName_Change("Mine");
-            f.Form_Unload();
-        },
-    };
-    Open();
-    for (const auto& way : ways) {
-        dialogs.on_new_theme = way;
+    // OK with no name, a name emptied by Cancel, the form closed by its frame.
+    for (int way = 0; way < 3; ++way) {
+        dialogs.on_new_theme = [way](NewThemeForm& f) {
+            if (way > 0) f.txtThemeName_Change("Mine");
+            if (way == 1) f.cmdCancel_Click();
+            way == 2 ? f.Form_Unload() : f.cmdOK_Click();
+        };
         form->cmdNewTheme_Click();
     }
-    EXPECT_EQ(settings.Themes.size(), 7u);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>(3, colors_text::kNoName));
+    EXPECT_EQ(settings.Themes.size(), 8u);
+    EXPECT_EQ(dialogs.messages, Texts(3, colors_text::kNoName));
 
     settings.Themes.resize(kMaxThemes, settings.Themes[0]);
-    dialogs.messages.clear();
-    dialogs.on_new_theme = [](NewThemeForm&) { ADD_FAILURE() << "no name is asked for"; };
     form->cmdNewTheme_Click();
-    EXPECT_EQ(settings.Themes.size(), static_cast<size_t>(kMaxThemes));
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{colors_text::kTooManyThemes});
+    EXPECT_EQ(settings.Themes.size(), size_t(kMaxThemes));
+    EXPECT_EQ(dialogs.messages.back(), colors_text::kTooManyThemes);
 }
 
 TEST_F(ColorsFormTest, deleting_asks_first_then_makes_the_last_default_theme_current) {
@@ -181,30 +161,23 @@ TEST_F(ColorsFormTest, deleting_asks_first_then_makes_the_last_default_theme_cur
     Pick("Easter");
     form->cmdDeleteTheme_Click();
     EXPECT_EQ(settings.Themes, before);
-
     dialogs.delete_answer = true;
     form->cmdDeleteTheme_Click();
     EXPECT_EQ(dialogs.questions[1],
-              "Are you sure you want to delete the Easter          theme?  "
-              "It cannot be recovered after deletion.");
+              "Are you sure you want to delete the Easter          theme?  It cannot be "
+              "recovered after deletion.");
     EXPECT_EQ(settings.Themes, (std::vector<ThemeRec>{before[0], before[1], before[3], before[4],
                                                       before[5], before[6]}));
+    EXPECT_EQ(form->ListIndexOf("Easter"), -1);
     EXPECT_EQ(settings.CurrentTheme, 0);
     EXPECT_EQ(Five(current), Five(ColoursOf(before[0])));
-    EXPECT_EQ(form->ListIndexOf("Easter"), -1);
     EXPECT_TRUE(tape.applied.empty());
 
-    settings.Themes.push_back(before[0]);  // a later "Default" wins
-    settings.Themes.back().PosClr = Rgb(7, 7, 7);
+    std::rotate(settings.Themes.begin(), settings.Themes.begin() + 1, settings.Themes.end());
     Open();
-    Pick("Valentine");
+    Pick("Valentine");  // "Default" now stands last
     form->cmdDeleteTheme_Click();
-    EXPECT_EQ(settings.CurrentTheme, 5);
-    EXPECT_EQ(current.CurPosClr, Rgb(7, 7, 7));
-
-    Pick("Default");  // the list stands for the later of the two
-    EXPECT_EQ(settings.CurrentTheme, 5);
-    form->cmdDeleteTheme_Click();
+    EXPECT_EQ(settings.CurrentTheme, 4);
     Pick("Default");
     form->cmdDeleteTheme_Click();  // no "Default" left: the first theme
     EXPECT_EQ(settings.CurrentTheme, 0);
@@ -216,7 +189,7 @@ TEST_F(ColorsFormTest, refuses_to_delete_the_only_theme) {
     Open();
     form->cmdDeleteTheme_Click();
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{colors_text::kLastTheme});
+    EXPECT_EQ(dialogs.messages, Texts{colors_text::kLastTheme});
     EXPECT_FALSE(DeleteCurrentTheme(settings, current));
     EXPECT_EQ(settings.Themes.size(), 1u);
 }

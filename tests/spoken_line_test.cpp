@@ -13,30 +13,18 @@ TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line) {
         const char* keys;
         int row;  // the tapes fit the window: row N shows line N
         const char* says;
+        // clang-format off
     } cases[] = {
-        {"", 1, "total 0.00"},
-        {"", 0, "rule"},
-        {"", 3, "new entry"},
-        {"", 11, "empty"},
-        {"12.5", 3, "new entry 12.5"},
-        {"12.5+", 3, "12.50 plus"},
-        {"12.5+", 4, "new entry"},
-        {"9-", 3, "9.00 minus"},
-        {"7*", 3, "7.00 times"},
-        {"8/", 3, "8.00 divided by"},
-        {"5+50%", 4, "50.00 percent"},
-        {"5+3+{Enter}", 5, "total 8.00"},
-        {"5+3+{Enter}", 6, "rule"},
-        {"5+3+{S-Enter}", 5, "subtotal 8.00"},
-        {"5-{Enter}", 4, "total -5.00"},
-        {"rent{Enter}", 3, "comment: rent"},
-        {"{Decimals 0}5+{Decimals 2}", 3, "5 plus"},
-        {"{Decimals 16}0.125+", 3, "0.125 plus"},
-        {"1234567+", 3, "1,234,567.00 plus"},
+        {"", 1, "total 0.00"}, {"", 0, "rule"}, {"", 3, "new entry"}, {"", 11, "empty"},
+        {"12.5", 3, "new entry 12.5"}, {"12.5+", 3, "12.50 plus"}, {"12.5+", 4, "new entry"},
+        {"9-", 3, "9.00 minus"}, {"7*", 3, "7.00 times"}, {"8/", 3, "8.00 divided by"},
+        {"5+50%", 4, "50.00 percent"}, {"5+3+{Enter}", 5, "total 8.00"}, {"5+3+{Enter}", 6, "rule"},
+        {"5+3+{S-Enter}", 5, "subtotal 8.00"}, {"5-{Enter}", 4, "total -5.00"},
+        {"rent{Enter}", 3, "comment: rent"}, {"{Decimals 0}5+{Decimals 2}", 3, "5 plus"},
+        {"{Decimals 16}0.125+", 3, "0.125 plus"}, {"1234567+", 3, "1,234,567.00 plus"},
         // A line being corrected says what is keyed into it.
-        {"5+3+{Up}7", 4, "7 plus"},
-        {"5+3+{Up}{Up}{Insert}", 3, "inserted line 0"},
-    };
+        {"5+3+{Up}7", 4, "7 plus"}, {"5+3+{Up}{Up}{Insert}", 3, "inserted line 0"}};
+    // clang-format on
     for (const auto& c : cases) {
         Machine m(StartUp().Rows(12).Decimals(2));
         m.Keys(c.keys);
