@@ -15,13 +15,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct RecordingTape : TapeColours {
+// The tape window, and the user's part in the two questions.
+struct ScriptedUser : TapeColours, ThemeDialogs {
     void ApplyColors(const Colours& colours) override { applied.push_back(colours); }
-    std::vector<Colours> applied;
-};
-
-// Plays the user's part in the two questions.
-struct ScriptedDialogs : ThemeDialogs {
     void ShowNewTheme(NewThemeForm& form) override { on_new_theme(form); }
     void ShowDeleteTheme(DeleteThemeForm& form) override {
         questions.push_back(form.lblDeleteTheme());
@@ -32,6 +28,7 @@ struct ScriptedDialogs : ThemeDialogs {
     std::function<void(NewThemeForm&)> on_new_theme;
     bool delete_answer = true;
     Texts questions, messages;
+    std::vector<Colours> applied;
 };
 
 std::array<Colour, 5> Five(const Colours& c) {
@@ -40,7 +37,7 @@ std::array<Colour, 5> Five(const Colours& c) {
 
 class ColorsFormTest : public testing::Test {
   protected:
-    void Open() { form.emplace(settings, current, tape, dialogs); }
+    void Open() { form.emplace(settings, current, user, user); }
     void Pick(const char* name) {
         ASSERT_GE(form->ListIndexOf(name), 0) << name;
         form->cboTheme_Click(form->ListIndexOf(name));
@@ -48,15 +45,13 @@ class ColorsFormTest : public testing::Test {
 
     Settings settings;  // the built-in themes, "Default" (theme 0) current
     Colours current = ColoursOf(settings.Themes[0]);
-    RecordingTape tape;
-    ScriptedDialogs dialogs;
+    ScriptedUser user;
     std::optional<ColorsForm> form;
 };
 
 TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme) {
     settings.Themes.push_back(settings.Themes[4]);  // two themes of one name: the later counts
     settings.Themes.back().TapClr = Rgb(1, 1, 1);
-    settings.PrintColor = true;
     Open();
     const Texts& list = form->cboTheme();
     ASSERT_EQ(list.size(), 8u);
@@ -66,9 +61,8 @@ TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme
     Pick("Halloween");
     EXPECT_EQ(settings.CurrentTheme, 7);
     EXPECT_EQ(current.CurTapClr, Rgb(1, 1, 1));
-    EXPECT_TRUE(form->chkColorPrinter());
-    form->chkColorPrinter_Click(false);
-    EXPECT_FALSE(settings.PrintColor);
+    form->chkColorPrinter_Click(true);
+    EXPECT_TRUE(settings.PrintColor);
 }
 
 TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_does_not) {
@@ -76,11 +70,11 @@ TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_
     Pick("Halloween");
     EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[4])));
     form->cmdCancel_Click();
-    EXPECT_TRUE(tape.applied.empty());
+    EXPECT_TRUE(user.applied.empty());
     Open();
     form->cmdApply_Click();
-    ASSERT_EQ(tape.applied.size(), 1u);
-    const Colours& c = tape.applied[0];
+    ASSERT_EQ(user.applied.size(), 1u);
+    const Colours& c = user.applied[0];
     const Colour orange = Rgb(255, 128, 0), black = 0, white = Rgb(255, 255, 255), kept = 9;
     EXPECT_EQ(c.CurBakClr, orange);
     const struct {
@@ -95,20 +89,16 @@ TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_
     }
     form->cmdOK_Click();
     EXPECT_TRUE(form->Closed());
-    EXPECT_EQ(tape.applied.size(), 2u);
+    EXPECT_EQ(user.applied.size(), 2u);
 }
 
-TEST_F(ColorsFormTest, element_buttons_change_one_current_colour_and_the_sample_but_no_theme) {
+TEST_F(ColorsFormTest, element_buttons_change_the_colours_a_new_theme_is_saved_with) {
     current = Colours{1, 2, 3, 4, 5};
     const std::vector<ThemeRec> themes = settings.Themes;
     Open();
     const Sample& sample = form->sample();
-    ASSERT_EQ(sample.rows.size(), 10u);
-    EXPECT_EQ(sample.rows[0].text, "123.45+");
-    EXPECT_EQ(sample.rows[0].fore, 1u);
-    EXPECT_EQ(sample.rows[1].fore, 2u);
-    EXPECT_EQ(sample.rows[5].fore, 3u);  // the text row
-    for (const SampleRow& row : sample.rows) EXPECT_EQ(row.back, 4u);
+    EXPECT_EQ(std::vector({sample.rows[0].fore, sample.rows[0].back, sample.rows[1].fore}),
+              std::vector<Colour>({1, 4, 2}));  // "123.45+", "67.89-"
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(form->ElementColour(i), Colour(i + 1));
         form->cmdColorElement_Click(i, std::nullopt);  // the picker cancelled
@@ -117,13 +107,7 @@ TEST_F(ColorsFormTest, element_buttons_change_one_current_colour_and_the_sample_
     EXPECT_EQ(Five(current), (std::array<Colour, 5>{10, 20, 30, 40, 50}));
     EXPECT_EQ(form->sample().frame_back, 50u);
     EXPECT_EQ(settings.Themes, themes);
-}
-
-TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen_or_says_why_not) {
-    Open();
-    Pick("Easter");
-    form->cmdColorElement_Click(4, Rgb(1, 2, 3));
-    dialogs.on_new_theme = [](NewThemeForm& f) {
+    user.on_new_theme = [](NewThemeForm& f) {
         f.txtThemeName_Change("Twenty characters!!!");
         f.cmdOK_Click();
     };
@@ -131,14 +115,13 @@ TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen_or_sa
     ASSERT_EQ(settings.Themes.size(), 8u);
     EXPECT_EQ(settings.Themes.back().Name, "Twenty characte");
     EXPECT_EQ(Five(ColoursOf(settings.Themes.back())), Five(current));
-    EXPECT_EQ(current.CurBakClr, Rgb(1, 2, 3));
     EXPECT_GE(form->ListIndexOf("Twenty characte"), 0);
     EXPECT_EQ(form->frmNewTheme().txtThemeName(), "");
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(user.messages.empty());
 
     // OK with no name, a name emptied by Cancel, the form closed by its frame.
     for (int way = 0; way < 3; ++way) {
-        dialogs.on_new_theme = [way](NewThemeForm& f) {
+        user.on_new_theme = [way](NewThemeForm& f) {
             if (way > 0) f.txtThemeName_Change("Mine");
             if (way == 1) f.cmdCancel_Click();
             way == 2 ? f.Form_Unload() : f.cmdOK_Click();
@@ -146,41 +129,41 @@ TEST_F(ColorsFormTest, saves_a_new_theme_last_with_its_name_cut_to_fifteen_or_sa
         form->cmdNewTheme_Click();
     }
     EXPECT_EQ(settings.Themes.size(), 8u);
-    EXPECT_EQ(dialogs.messages, Texts(3, colors_text::kNoName));
+    EXPECT_EQ(user.messages, Texts(3, colors_text::kNoName));
 
     settings.Themes.resize(kMaxThemes, settings.Themes[0]);
     form->cmdNewTheme_Click();
     EXPECT_EQ(settings.Themes.size(), size_t(kMaxThemes));
-    EXPECT_EQ(dialogs.messages.back(), colors_text::kTooManyThemes);
+    EXPECT_EQ(user.messages.back(), colors_text::kTooManyThemes);
 }
 
 TEST_F(ColorsFormTest, deleting_asks_first_then_makes_the_last_default_theme_current) {
+    settings.Themes.push_back(settings.Themes[0]);  // a second "Default", last
+    settings.Themes.back().PosClr = Rgb(7, 7, 7);
     const std::vector<ThemeRec> before = settings.Themes;
-    dialogs.delete_answer = false;
+    user.delete_answer = false;
     Open();
     Pick("Easter");
     form->cmdDeleteTheme_Click();
     EXPECT_EQ(settings.Themes, before);
-    dialogs.delete_answer = true;
+    user.delete_answer = true;
     form->cmdDeleteTheme_Click();
-    EXPECT_EQ(dialogs.questions[1],
+    EXPECT_EQ(user.questions[1],
               "Are you sure you want to delete the Easter          theme?  It cannot be "
               "recovered after deletion.");
     EXPECT_EQ(settings.Themes, (std::vector<ThemeRec>{before[0], before[1], before[3], before[4],
-                                                      before[5], before[6]}));
+                                                      before[5], before[6], before[7]}));
     EXPECT_EQ(form->ListIndexOf("Easter"), -1);
-    EXPECT_EQ(settings.CurrentTheme, 0);
-    EXPECT_EQ(Five(current), Five(ColoursOf(before[0])));
-    EXPECT_TRUE(tape.applied.empty());
+    EXPECT_EQ(settings.CurrentTheme, 6);
+    EXPECT_EQ(Five(current), Five(ColoursOf(before[7])));
+    EXPECT_TRUE(user.applied.empty());
 
-    std::rotate(settings.Themes.begin(), settings.Themes.begin() + 1, settings.Themes.end());
-    Open();
-    Pick("Valentine");  // "Default" now stands last
-    form->cmdDeleteTheme_Click();
-    EXPECT_EQ(settings.CurrentTheme, 4);
-    Pick("Default");
-    form->cmdDeleteTheme_Click();  // no "Default" left: the first theme
-    EXPECT_EQ(settings.CurrentTheme, 0);
+    for (int i = 0; i < 2; ++i) {  // the later "Default" is picked and deleted each time
+        Pick("Default");
+        form->cmdDeleteTheme_Click();
+    }
+    EXPECT_EQ(settings.CurrentTheme, 0);  // no "Default" left: the first theme
+    EXPECT_EQ(settings.Themes[0].Name, before[1].Name);
     EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[0])));
 }
 
@@ -188,8 +171,8 @@ TEST_F(ColorsFormTest, refuses_to_delete_the_only_theme) {
     settings.Themes.resize(1);
     Open();
     form->cmdDeleteTheme_Click();
-    EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(dialogs.messages, Texts{colors_text::kLastTheme});
+    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(user.messages, Texts{colors_text::kLastTheme});
     EXPECT_FALSE(DeleteCurrentTheme(settings, current));
     EXPECT_EQ(settings.Themes.size(), 1u);
 }

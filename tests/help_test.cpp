@@ -2,6 +2,9 @@
 // settings, on files in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +16,7 @@
 #include "help/help_book.h"
 #include "help/tip_form.h"
 #include "platform/ini_file.h"
+#include "wave_samples.h"  // ReadBytes
 
 namespace tallymar {
 
@@ -25,29 +29,20 @@ namespace {
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-class HelpFiles : public testing::Test {
+class HelpFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
+    HelpFiles() { fs::create_directories(root_); }
+    ~HelpFiles() override { fs::remove_all(root_); }
     // Writes `text` to `name` under the test's folder and returns its path.
     std::string Write(const std::string& name, const std::string& text) const {
         fs::create_directories((root_ / name).parent_path());
         std::ofstream(root_ / name, std::ios::binary) << text;
         return root_ / name;
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(root_ / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     std::string Path(const std::string& name) const { return root_ / name; }
 
     const fs::path root_ =
-        fs::temp_directory_path() /
-        ("tallymar-help-" +
-         std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::temp_directory_path() / ("tallymar-help-" + std::to_string(getpid()));
     std::int32_t number_ = 0;  // the settings' TipOfTheDay
     bool at_startup_ = true;   // and ShowTipAtStartup
 };
@@ -100,16 +95,13 @@ TEST_F(HelpFiles, a_tips_file_that_is_not_there_says_so_and_an_empty_one_shows_n
 // The tip opens 2000 twips below the main window's top, no further than 0.8 of the
 // screen (20000 x 15000 here), and always whole on it.
 TEST(TipPlace, stays_by_the_main_window_and_whole_on_the_screen) {
-    const struct {
-        double left, top, size, placed_left, placed_top;
-    } cases[] = {{500, 300, 2000, 500, 2300},
-                 {17000, 11000, 2000, 16000, 12000},
-                 {15000, 11000, 6000, 14000, 9000},
-                 {-900, -4000, 2000, 0, 0}};
-    for (const auto& c : cases) {
-        const TipPlace place = PlaceTip({c.left, c.top, 20000, 15000, c.size, c.size});
-        EXPECT_EQ(place.left, c.placed_left) << c.left;
-        EXPECT_EQ(place.top, c.placed_top) << c.top;
+    for (const auto& [left, top, size, placed_left, placed_top] :
+         {std::array{500., 300., 2000., 500., 2300.},
+          {17000., 11000., 2000., 16000., 12000.},
+          {15000., 11000., 6000., 14000., 9000.},
+          {-900., -4000., 2000., 0., 0.}}) {
+        const TipPlace place = PlaceTip({left, top, 20000, 15000, size, size});
+        EXPECT_EQ((std::array{place.left, place.top}), (std::array{placed_left, placed_top}));
     }
 }
 
@@ -156,13 +148,13 @@ TEST_F(HelpFiles, search_finds_the_pages_holding_every_word_whatever_their_case)
 TEST_F(HelpFiles, the_first_start_copies_the_shipped_settings_only_where_the_user_has_none) {
     const std::string shipped = Write("share/Tallymar.ini", "[OPTIONS]\nDecimals=2\n");
     EXPECT_TRUE(CopyShippedSettings(shipped, Path("new/tallymar/Tallymar.ini")));
-    EXPECT_EQ(Read("new/tallymar/Tallymar.ini"), "[OPTIONS]\nDecimals=2\n");
+    EXPECT_EQ(testing::ReadBytes(Path("new/tallymar/Tallymar.ini")), "[OPTIONS]\nDecimals=2\n");
     EXPECT_FALSE(CopyShippedSettings(Path("none.ini"), Path("other/Tallymar.ini")));
     EXPECT_FALSE(fs::exists(Path("other/Tallymar.ini")));
 
     Write("mine/tallymar.INI", "[OPTIONS]\nDecimals=4\n");  // the user's, in other letters
     EXPECT_FALSE(CopyShippedSettings(shipped, Path("mine/Tallymar.ini")));
-    EXPECT_EQ(Read("mine/tallymar.INI"), "[OPTIONS]\nDecimals=4\n");
+    EXPECT_EQ(testing::ReadBytes(Path("mine/tallymar.INI")), "[OPTIONS]\nDecimals=4\n");
     EXPECT_FALSE(fs::exists(Path("mine/Tallymar.ini")));
     fs::create_directories(Path("linked"));  // a link the user made is left alone
     fs::create_symlink(Path("elsewhere.ini"), Path("linked/Tallymar.ini"));

@@ -1,9 +1,9 @@
 // What the machine says and plays: spoken entry and machine key sounds key by key,
-// the voice callback reading the tape back with the cursor walking down, and the
-// Sounds dialog's model (the dialog itself is tried in tests/gui/sounds_dialog_test.cpp).
-#include <sstream>
-
+// the voice callback reading the tape back with the cursor walking down, the Sounds
+// dialog's model (the dialog itself is tried in tests/gui/sounds_dialog_test.cpp), and
+// what a screen reader says for each row of the tape window and for the total display.
 #include "engine/sounds_form.h"
+#include "engine/spoken_line.h"
 #include "machine.h"
 
 namespace tallymar::testing {
@@ -33,6 +33,8 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         {StartUp().Voice("Pippa").MachineSound("Nobody"), "5+{Enter}", "t5 t+ te t5 tp t0 t0 tn"},
         {StartUp().Voice("None"), "12.5+3-4*2{Enter}6%{Enter}{S-Enter}", ""},
         {StartUp().Voice("rusty"), "12.5+3-{Enter}", ""},
+        // A cleared tape speaks its zero total.
+        {StartUp().Voice("Rusty"), "5+{Answer no}{Clear}", "b5 b+ msg \"Tallymar\" \"Do you want to save the changes you made to your existing tape ?\\n\\n\" yesnocancel -> no caption \"Tallymar - Tape1\" be b0 bp b0 b0 bn"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -40,19 +42,6 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         m.Keys(c.keys);
         EXPECT_EQ(m.Heard(), c.heard) << c.keys;
     }
-}
-
-TEST(SpokenEntry, clearing_the_tape_speaks_its_zero_total_but_starting_up_does_not) {
-    Machine m(StartUp().Voice("Rusty"));
-    m.Keys("5+{Answer no}{Clear}");
-    EXPECT_EQ(m.Heard(),
-              "b5 b+ msg \"Tallymar\" \"Do you want to save the changes you made to your existing "
-              "tape ?\\n\\n\" yesnocancel -> no caption \"Tallymar - Tape1\" be b0 bp b0 b0 bn");
-    std::ostringstream out;
-    cli::Recorder recorder(out);
-    Calc calc{Ports{recorder, recorder, recorder}};
-    cli::StartUp(calc, StartUp().Voice("Rusty").MachineSound("Canon"));
-    EXPECT_EQ(out.str(), "");
 }
 
 const std::string kCursorMessage =
@@ -101,32 +90,6 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
     }
 }
 
-// A key pressed while the callback reads, then what is heard and where the cursor stops.
-TEST(ReadingBack, stops_for_the_callback_button_or_a_no_to_the_alt_question) {
-    const std::string question =
-        R"(msg "Tallymar" "Pressing the ALT key halts the voice callback. Do you wish to continue?" yesno -> )";
-    const struct {
-        const char* keys_meanwhile;
-        std::string heard;
-        int focus_row;
-    } cases[] = {
-        {"{Answer no}{Alt}", "b+ b1 bp b0 b0 " + question + "no", 4},
-        {"{Answer yes}{Alt}", "b+ b1 bp b0 b0 " + question + "yes b+ b2 bp b0 b0 b+ b3 bp b0 b0",
-         6},
-        {"{Callback}", "b+ b1 bp b0 b0", 4},
-    };
-    for (const auto& c : cases) {
-        Machine m(StartUp().CallbackVoice("Rusty"));
-        m.Keys("1+2+3+{Click 3}");
-        m.TakeEvents();
-        m.WhilePumping([&] { m.Keys(c.keys_meanwhile); });
-        m.Keys("{Callback}");
-        EXPECT_EQ(m.Heard(), c.heard) << c.keys_meanwhile;
-        EXPECT_EQ(m.calc.focus_row(), c.focus_row) << c.keys_meanwhile;
-        EXPECT_FALSE(m.calc.callback_running());
-    }
-}
-
 // Opening selects each frame's option from its setting and writes the settings back
 // (an empty voice becomes "None"); each Test button plays the selected option's sample.
 TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_samples) {
@@ -156,6 +119,57 @@ TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_sample
         for (SoundChoice frame : kFrames) form.Test(frame);
         const std::string heard = m.Heard();
         EXPECT_EQ(seen + " |" + (heard.empty() ? "" : " ") + heard, expected);
+    }
+}
+
+TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line) {
+    const struct {
+        const char* keys;
+        int row;  // the tapes fit the window: row N shows line N
+        const char* says;
+        // clang-format off
+    } cases[] = {
+        {"", 1, "total 0.00"}, {"", 0, "rule"}, {"", 3, "new entry"}, {"", 11, "empty"},
+        {"12.5", 3, "new entry 12.5"}, {"12.5+", 3, "12.50 plus"}, {"12.5+", 4, "new entry"},
+        {"9-", 3, "9.00 minus"}, {"7*", 3, "7.00 times"}, {"8/", 3, "8.00 divided by"},
+        {"5+50%", 4, "50.00 percent"}, {"5+3+{Enter}", 5, "total 8.00"}, {"5+3+{Enter}", 6, "rule"},
+        {"5+3+{S-Enter}", 5, "subtotal 8.00"}, {"5-{Enter}", 4, "total -5.00"},
+        {"rent{Enter}", 3, "comment: rent"}, {"{Decimals 0}5+{Decimals 2}", 3, "5 plus"},
+        {"{Decimals 16}0.125+", 3, "0.125 plus"}, {"1234567+", 3, "1,234,567.00 plus"},
+        // A line being corrected says what is keyed into it.
+        {"5+3+{Up}7", 4, "7 plus"}, {"5+3+{Up}{Up}{Insert}", 3, "inserted line 0"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        Machine m(StartUp().Rows(12).Decimals(2));
+        m.Keys(c.keys);
+        EXPECT_EQ(SpokenRow(m.calc, c.row), c.says) << "keys: " << c.keys << ", row " << c.row;
+    }
+}
+
+TEST(SpokenRow, adds_selected_exactly_where_the_row_is_drawn_highlighted) {
+    Machine m(StartUp().Rows(12).Decimals(2));
+    m.Keys("5+3+4+{S-Up}{S-Up}{S-Up}");
+    int selected = 0;
+    for (int row = 0; row <= m.calc.last_row(); ++row) {
+        const std::string said = SpokenRow(m.calc, row);
+        const bool highlighted = m.RowAt(row).back == kSelectionBack;
+        EXPECT_EQ(said.ends_with(", selected"), highlighted) << "row " << row << ": " << said;
+        selected += highlighted;
+    }
+    EXPECT_GE(selected, 2);
+    EXPECT_EQ(SpokenRow(m.calc, 5), "4.00 plus, selected");
+}
+
+TEST(SpokenTotal, says_the_running_total_in_the_decimals_shown) {
+    const std::pair<const char*, const char*> cases[] = {{"", "total 0.00"},
+                                                         {"5+3+", "total 8.00"},
+                                                         {"5-9+{S-Enter}", "total 4.00"},
+                                                         {"2-{Enter}", "total -2.00"},
+                                                         {"{Decimals 4}5+3+", "total 8.0000"}};
+    for (const auto& [keys, says] : cases) {
+        Machine m(StartUp().Rows(12).Decimals(2));
+        m.Keys(keys);
+        EXPECT_EQ(SpokenTotal(m.calc), says) << "keys: " << keys;
     }
 }
 

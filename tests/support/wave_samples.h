@@ -70,18 +70,12 @@ inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& 
         for (int c = 0; c < channels; ++c)
             bits == 8 ? put(data, (value >> 8) + 128, 1) : put(data, std::uint16_t(value), 2);
     }
-    const std::uint32_t block = channels * bits / 8;
+    const int block = channels * bits / 8;
+    const int format[] = {16, 1, channels, rate, rate * block, block, bits};  // "fmt " chunk
     std::string file = "RIFF";
     put(file, 36 + data.size(), 4);
     file += "WAVEfmt ";
-    for (auto [value, size] : {std::pair<std::uint32_t, int>{16, 4},
-                               {1, 2},
-                               {channels, 2},
-                               {rate, 4},
-                               {rate * block, 4},
-                               {block, 2},
-                               {bits, 2}})
-        put(file, value, size);
+    for (int i = 0; i < 7; ++i) put(file, format[i], i == 0 || i == 3 || i == 4 ? 4 : 2);
     file += "data";
     put(file, data.size(), 4);
     std::ofstream(path, std::ios::binary) << file << data;
@@ -112,8 +106,7 @@ inline std::vector<std::int16_t> Noise(std::size_t count, unsigned seed) {
     std::uint32_t state = seed * 2654435761u + 1;
     for (auto& sample : samples) {
         state = state * 1664525u + 1013904223u;
-        const int value = static_cast<int>(state >> 17) - 16384;  // -16384 .. 16383
-        sample = static_cast<std::int16_t>(value == 0 ? 1 : value);
+        sample = static_cast<std::int16_t>(int(state >> 17 | 1) - 16384);  // odd, so never 0
     }
     return samples;
 }
