@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tallymar {
@@ -77,15 +78,11 @@ TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_
     const Colours& c = user.applied[0];
     const Colour orange = Rgb(255, 128, 0), black = 0, white = Rgb(255, 255, 255), kept = 9;
     EXPECT_EQ(c.CurBakClr, orange);
-    const struct {
-        const char* op;
-        double number;
-        Colour fore;
-    } rows[] = {{"+", 5, black},      {"-", 5, orange}, {"T", -3, orange}, {"T", 0, black},
-                {"S", -0.01, orange}, {"S", 2, black},  {"", 0, kept},     {"*", -4, kept}};
-    for (const auto& r : rows) {
-        EXPECT_EQ(ApplyColorsToRow(c, r.op, r.number, kept), (RowColours{r.fore, white}))
-            << r.op << " " << r.number;
+    const std::tuple<const char*, double, Colour> rows[] = {
+        {"+", 5, black},      {"-", 5, orange}, {"T", -3, orange}, {"T", 0, black},
+        {"S", -0.01, orange}, {"S", 2, black},  {"", 0, kept},     {"*", -4, kept}};
+    for (const auto& [op, number, fore] : rows) {
+        EXPECT_EQ(ApplyColorsToRow(c, op, number, kept), (RowColours{fore, white})) << op << number;
     }
     form->cmdOK_Click();
     EXPECT_TRUE(form->Closed());

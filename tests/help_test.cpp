@@ -47,22 +47,19 @@ class HelpFiles : public ::testing::Test {
     bool at_startup_ = true;   // and ShowTipAtStartup
 };
 
-TEST_F(HelpFiles, each_tip_opening_moves_on_from_the_saved_number_and_wraps_after_the_last) {
-    const struct {
-        std::int32_t saved;
-        int shown;
-    } cases[] = {{0, 1}, {3, 4}, {9, 10}, {10, 1}, {25, 1}, {-7, 1}, {INT32_MAX, 1}};
+TEST_F(HelpFiles, each_tip_opening_shows_the_next_tip_of_the_file_or_says_it_is_missing) {
+    const std::pair<std::int32_t, int> cases[] = {
+        {0, 1}, {3, 4}, {9, 10}, {10, 1}, {25, 1}, {-7, 1}, {INT32_MAX, 1}};  // saved, shown
     std::string ten;
     for (int i = 1; i <= 10; ++i) ten += "tip " + std::to_string(i) + "\n";
     const std::string path = Write("tips.txt", ten);
-    for (const auto& c : cases) {
-        number_ = c.saved;
-        TipForm form(number_, at_startup_);
+    for (const auto& [saved, shown] : cases) {
+        TipForm form(number_ = saved, at_startup_);
         form.Open(path);
-        EXPECT_EQ(form.lblTipText(), "tip " + std::to_string(c.shown)) << c.saved;
-        EXPECT_EQ(number_, c.shown) << c.saved;
+        EXPECT_EQ(form.lblTipText(), "tip " + std::to_string(shown)) << saved;
+        EXPECT_EQ(number_, shown) << saved;
         form.cmdNextTip_Click();
-        EXPECT_EQ(form.lblTipText(), "tip " + std::to_string(c.shown % 10 + 1)) << c.saved;
+        EXPECT_EQ(form.lblTipText(), "tip " + std::to_string(shown % 10 + 1)) << saved;
     }
     // An empty line is a tip too; a line written on Windows loses its CR; reading
     // the file again replaces the tips.
@@ -75,9 +72,8 @@ TEST_F(HelpFiles, each_tip_opening_moves_on_from_the_saved_number_and_wraps_afte
     form.chkLoadTipsAtStartup_Click(false);
     form.Close();
     EXPECT_FALSE(at_startup_);
-}
 
-TEST_F(HelpFiles, a_tips_file_that_is_not_there_says_so_and_an_empty_one_shows_nothing) {
+    // A tips file that is not there says so; an empty one shows nothing.
     for (const std::string& path : {std::string(), Path("none.txt"), Path("")}) {
         TipForm form(number_ = 4, at_startup_);
         form.Open(path);
@@ -95,11 +91,11 @@ TEST_F(HelpFiles, a_tips_file_that_is_not_there_says_so_and_an_empty_one_shows_n
 // The tip opens 2000 twips below the main window's top, no further than 0.8 of the
 // screen (20000 x 15000 here), and always whole on it.
 TEST(TipPlace, stays_by_the_main_window_and_whole_on_the_screen) {
+    // clang-format off
     for (const auto& [left, top, size, placed_left, placed_top] :
-         {std::array{500., 300., 2000., 500., 2300.},
-          {17000., 11000., 2000., 16000., 12000.},
-          {15000., 11000., 6000., 14000., 9000.},
-          {-900., -4000., 2000., 0., 0.}}) {
+         {std::array{500., 300., 2000., 500., 2300.}, {17000., 11000., 2000., 16000., 12000.},
+          {15000., 11000., 6000., 14000., 9000.}, {-900., -4000., 2000., 0., 0.}}) {
+        // clang-format on
         const TipPlace place = PlaceTip({left, top, 20000, 15000, size, size});
         EXPECT_EQ((std::array{place.left, place.top}), (std::array{placed_left, placed_top}));
     }
@@ -114,9 +110,9 @@ TEST_F(HelpFiles, contents_follow_the_index_and_pages_come_from_the_first_folder
     Write("b/totals.md", "# Totals and subtotals\r\n\nA subtotal keeps adding.\n");
     Write("secret.md", "# Secret\n");
     const HelpBook book({Path("a/"), Path("b/")});
-    EXPECT_EQ(book.Contents(), (std::vector<HelpPage>{{"Help", "index.md"},
-                                                      {"The keys", "keys.md"},
-                                                      {"Totals and subtotals", "totals.md"}}));
+    const std::vector<HelpPage> contents = {
+        {"Help", "index.md"}, {"The keys", "keys.md"}, {"Totals and subtotals", "totals.md"}};
+    EXPECT_EQ(book.Contents(), contents);
     EXPECT_EQ(book.PagePath("keys.md"), Path("a/keys.md"));
     EXPECT_EQ(book.PagePath("totals.md"), Path("b/totals.md"));
     for (const char* refused : {"none.md", "../secret.md", "index.txt", ""}) {
@@ -130,12 +126,12 @@ TEST_F(HelpFiles, search_finds_the_pages_holding_every_word_whatever_their_case)
     Write("modes.md", "# Modes\n\nIn calculator mode the total is struck by Enter.\n");
     Write("extra.md", "# Extra\n\nNot in the contents, but the total is here too.\n");
     const HelpBook book({Path("")});
+    // clang-format off
     const std::pair<std::string, Texts> cases[] = {
         {"total", {"modes.md", "keys.md", "extra.md"}},  // the contents' order first
-        {"ENTER total", {"modes.md", "keys.md"}},
-        {"  subtotal  ", {"keys.md"}},
-        {"calculator keypad", {}},
-        {"", {}}};
+        {"ENTER total", {"modes.md", "keys.md"}}, {"  subtotal  ", {"keys.md"}},
+        {"calculator keypad", {}}, {"", {}}};
+    // clang-format on
     for (const auto& [query, pages] : cases) {
         Texts found;
         for (const HelpPage& page : book.Search(query)) found.push_back(page.page);

@@ -122,10 +122,10 @@ TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_sample
     }
 }
 
-TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line) {
+TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line_and_the_running_total) {
     const struct {
         const char* keys;
-        int row;  // the tapes fit the window: row N shows line N
+        int row;  // the tapes fit the window: row N shows line N; -1 the total display
         const char* says;
         // clang-format off
     } cases[] = {
@@ -137,12 +137,15 @@ TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line) {
         {"rent{Enter}", 3, "comment: rent"}, {"{Decimals 0}5+{Decimals 2}", 3, "5 plus"},
         {"{Decimals 16}0.125+", 3, "0.125 plus"}, {"1234567+", 3, "1,234,567.00 plus"},
         // A line being corrected says what is keyed into it.
-        {"5+3+{Up}7", 4, "7 plus"}, {"5+3+{Up}{Up}{Insert}", 3, "inserted line 0"}};
+        {"5+3+{Up}7", 4, "7 plus"}, {"5+3+{Up}{Up}{Insert}", 3, "inserted line 0"},
+        {"", -1, "total 0.00"}, {"5+3+", -1, "total 8.00"}, {"5-9+{S-Enter}", -1, "total 4.00"},
+        {"2-{Enter}", -1, "total -2.00"}, {"{Decimals 4}5+3+", -1, "total 8.0000"}};
     // clang-format on
     for (const auto& c : cases) {
         Machine m(StartUp().Rows(12).Decimals(2));
         m.Keys(c.keys);
-        EXPECT_EQ(SpokenRow(m.calc, c.row), c.says) << "keys: " << c.keys << ", row " << c.row;
+        EXPECT_EQ(c.row < 0 ? SpokenTotal(m.calc) : SpokenRow(m.calc, c.row), c.says)
+            << "keys: " << c.keys << ", row " << c.row;
     }
 }
 
@@ -158,19 +161,6 @@ TEST(SpokenRow, adds_selected_exactly_where_the_row_is_drawn_highlighted) {
     }
     EXPECT_GE(selected, 2);
     EXPECT_EQ(SpokenRow(m.calc, 5), "4.00 plus, selected");
-}
-
-TEST(SpokenTotal, says_the_running_total_in_the_decimals_shown) {
-    const std::pair<const char*, const char*> cases[] = {{"", "total 0.00"},
-                                                         {"5+3+", "total 8.00"},
-                                                         {"5-9+{S-Enter}", "total 4.00"},
-                                                         {"2-{Enter}", "total -2.00"},
-                                                         {"{Decimals 4}5+3+", "total 8.0000"}};
-    for (const auto& [keys, says] : cases) {
-        Machine m(StartUp().Rows(12).Decimals(2));
-        m.Keys(keys);
-        EXPECT_EQ(SpokenTotal(m.calc), says) << "keys: " << keys;
-    }
 }
 
 }  // namespace
