@@ -93,9 +93,7 @@ TEST_F(ColorsFormTest, element_buttons_change_the_colours_a_new_theme_is_saved_w
     current = Colours{1, 2, 3, 4, 5};
     const std::vector<ThemeRec> themes = settings.Themes;
     Open();
-    const Sample& sample = form->sample();
-    EXPECT_EQ(std::vector({sample.rows[0].fore, sample.rows[0].back, sample.rows[1].fore}),
-              std::vector<Colour>({1, 4, 2}));  // "123.45+", "67.89-"
+    EXPECT_EQ(form->sample().rows[1].fore, 2u);  // "67.89-"
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(form->ElementColour(i), Colour(i + 1));
         form->cmdColorElement_Click(i, std::nullopt);  // the picker cancelled

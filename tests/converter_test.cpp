@@ -131,9 +131,6 @@ TEST_F(ConverterFormTest, opens_with_the_units_sorted_and_empty_boxes_and_opens_
     form->cmdWeb_Click();  // no browser this time
     EXPECT_EQ(desktop.opened, Texts(2, CurrencyAddress()));
     EXPECT_EQ(desktop.messages, Texts{convert_text::kNoConnection});
-    // The window opens 3000 twips right of the main window, or left when it would not fit.
-    EXPECT_EQ(ConverterPlace(13200, 500, 19200).left, 16200);
-    EXPECT_EQ(ConverterPlace(13201, 500, 19200).left, 10201);
 }
 
 TEST_F(ConverterFormTest, shows_each_result_with_up_to_fifteen_decimals_and_grouped_thousands) {

@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <climits>
 #include <cstdint>
 #include <filesystem>
@@ -88,26 +87,15 @@ TEST_F(HelpFiles, each_tip_opening_shows_the_next_tip_of_the_file_or_says_it_is_
     EXPECT_EQ(number_, 1);
 }
 
-// The tip opens 2000 twips below the main window's top, no further than 0.8 of the
-// screen (20000 x 15000 here), and always whole on it.
-TEST(TipPlace, stays_by_the_main_window_and_whole_on_the_screen) {
-    // clang-format off
-    for (const auto& [left, top, size, placed_left, placed_top] :
-         {std::array{500., 300., 2000., 500., 2300.}, {17000., 11000., 2000., 16000., 12000.},
-          {15000., 11000., 6000., 14000., 9000.}, {-900., -4000., 2000., 0., 0.}}) {
-        // clang-format on
-        const TipPlace place = PlaceTip({left, top, 20000, 15000, size, size});
-        EXPECT_EQ((std::array{place.left, place.top}), (std::array{placed_left, placed_top}));
-    }
-}
-
-TEST_F(HelpFiles, contents_follow_the_index_and_pages_come_from_the_first_folder_holding_them) {
+TEST_F(HelpFiles, the_help_book_lists_finds_and_serves_pages_and_the_version_line_is_the_builds) {
     Write("a/index.md",
           "# Help\n\n- [Keys](keys.md)\n- [Totals](totals.md#sums)\n"
           "- [Keys again](keys.md)\n- [Outside](../secret.md)\n");
-    Write("a/keys.md", "# The keys\n\nEnter strikes the total.\n");
+    Write("a/keys.md", "# The keys\n\nEnter STRIKES the total.\n");
+    Write("a/extra.md", "# Extra\n\nNot in the contents; enter strikes here too.\n");
     Write("b/keys.md", "# Other keys\n");
-    Write("b/totals.md", "# Totals and subtotals\r\n\nA subtotal keeps adding.\n");
+    Write("b/totals.md",
+          "# Totals and subtotals\r\n\nA subtotal keeps adding. Enter strikes it.\n");
     Write("secret.md", "# Secret\n");
     const HelpBook book({Path("a/"), Path("b/")});
     const std::vector<HelpPage> contents = {
@@ -118,21 +106,13 @@ TEST_F(HelpFiles, contents_follow_the_index_and_pages_come_from_the_first_folder
     for (const char* refused : {"none.md", "../secret.md", "index.txt", ""}) {
         EXPECT_EQ(book.PagePath(refused), "") << refused;
     }
-}
-
-TEST_F(HelpFiles, search_finds_the_pages_holding_every_word_whatever_their_case) {
-    Write("index.md", "# Help\n\n[Modes](modes.md) [Keys](keys.md)\n");
-    Write("keys.md", "# Keys\n\nEnter strikes the TOTAL; Shift+Enter a subtotal.\n");
-    Write("modes.md", "# Modes\n\nIn calculator mode the total is struck by Enter.\n");
-    Write("extra.md", "# Extra\n\nNot in the contents, but the total is here too.\n");
-    const HelpBook book({Path("")});
+    // Pages holding every word, whatever its case: the contents' order first.
     // clang-format off
-    const std::pair<std::string, Texts> cases[] = {
-        {"total", {"modes.md", "keys.md", "extra.md"}},  // the contents' order first
-        {"ENTER total", {"modes.md", "keys.md"}}, {"  subtotal  ", {"keys.md"}},
-        {"calculator keypad", {}}, {"", {}}};
+    const std::pair<std::string, Texts> searches[] = {
+        {"strikes enter", {"keys.md", "totals.md", "extra.md"}}, {"  ADDING  ", {"totals.md"}},
+        {"strikes keypad", {}}, {"", {}}};
     // clang-format on
-    for (const auto& [query, pages] : cases) {
+    for (const auto& [query, pages] : searches) {
         Texts found;
         for (const HelpPage& page : book.Search(query)) found.push_back(page.page);
         EXPECT_EQ(found, pages) << '"' << query << '"';

@@ -91,8 +91,8 @@ TEST(Recordings, every_file_the_program_plays_is_a_wave_it_plays_heard_at_once) 
     }
 }
 
-// Words are voiced speech: Grunk the deepest, the two women the highest, and no two
-// characters within 8 % of each other's pitch over all their words.
+// Words are voiced speech, and no two characters within 8 % of each other's pitch
+// over all their words.
 TEST(Recordings, the_six_characters_speak_at_clearly_different_pitches) {
     std::map<std::string, double> pitch;
     for (const char* character : kVoiceNames) {
@@ -108,10 +108,6 @@ TEST(Recordings, the_six_characters_speak_at_clearly_different_pitches) {
             EXPECT_GT(std::max(a->second, b->second) / std::min(a->second, b->second), 1.08)
                 << a->first << " and " << b->first;
         }
-    }
-    for (const char* man : {"Rusty", "Murph", "Dermot"}) {
-        EXPECT_LT(pitch["Grunk"], pitch[man]) << man;
-        EXPECT_LT(pitch[man], std::min(pitch["Vesna"], pitch["Pippa"])) << man;
     }
 }
 

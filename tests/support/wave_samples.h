@@ -32,30 +32,22 @@ inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) 
     return value;
 }
 
-// A RIFF WAVE file with a "fmt " and a "data" chunk, or nothing.
+// A wave file with the plain 44-byte header ("fmt " of 16 bytes, then "data"), as the
+// build and WriteWave write them, or nothing.
 inline std::optional<Wave> ReadWave(const std::string& path) {
-    const std::string bytes = ReadBytes(path);
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+    const std::string b = ReadBytes(path);
+    if (b.size() < 44 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 8, "WAVEfmt ") != 0 ||
+        Little(b, 16, 4) != 16 || b.compare(36, 4, "data") != 0)
         return std::nullopt;
-    Wave wave;
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
-        const std::string id = bytes.substr(at, 4);
-        const std::size_t size = Little(bytes, at + 4, 4);
-        if (at + 8 + size > bytes.size()) return std::nullopt;
-        if (id == "fmt " && size >= 16) {
-            wave.format = static_cast<int>(Little(bytes, at + 8, 2));
-            wave.channels = static_cast<int>(Little(bytes, at + 10, 2));
-            wave.rate = static_cast<int>(Little(bytes, at + 12, 4));
-            wave.bits = static_cast<int>(Little(bytes, at + 22, 2));
-        } else if (id == "data") {
-            if (wave.format == 0) return std::nullopt;  // no format before the data
-            for (std::size_t i = 0; wave.bits == 16 && i + 1 < size; i += 2)
-                wave.samples.push_back(static_cast<std::int16_t>(Little(bytes, at + 8 + i, 2)));
-            return wave;
-        }
-        at += 8 + size + size % 2;
-    }
-    return std::nullopt;
+    Wave wave{int(Little(b, 20, 2)),
+              int(Little(b, 22, 2)),
+              int(Little(b, 24, 4)),
+              int(Little(b, 34, 2)),
+              {}};
+    const std::size_t end = std::min<std::size_t>(b.size(), 44 + Little(b, 40, 4));
+    for (std::size_t i = 44; wave.bits == 16 && i + 1 < end; i += 2)
+        wave.samples.push_back(static_cast<std::int16_t>(Little(b, i, 2)));
+    return wave;
 }
 
 // Writes `frames` (each value repeated on every channel) as a PCM wave file of
