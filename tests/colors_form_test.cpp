@@ -132,7 +132,8 @@ TEST_F(ColorsFormTest, element_buttons_change_the_colours_a_new_theme_is_saved_w
     EXPECT_EQ(user.messages.back(), colors_text::kTooManyThemes);
 }
 
-TEST_F(ColorsFormTest, deleting_asks_first_then_makes_the_last_default_theme_current) {
+TEST_F(ColorsFormTest,
+       deleting_asks_first_then_makes_the_last_default_current_and_keeps_the_only_theme) {
     settings.Themes.push_back(settings.Themes[0]);  // a second "Default", last
     settings.Themes.back().PosClr = Rgb(7, 7, 7);
     const std::vector<ThemeRec> before = settings.Themes;
@@ -160,11 +161,9 @@ TEST_F(ColorsFormTest, deleting_asks_first_then_makes_the_last_default_theme_cur
     EXPECT_EQ(settings.CurrentTheme, 0);  // no "Default" left: the first theme
     EXPECT_EQ(settings.Themes[0].Name, before[1].Name);
     EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[0])));
-}
 
-TEST_F(ColorsFormTest, refuses_to_delete_the_only_theme) {
-    settings.Themes.resize(1);
-    Open();
+    settings.Themes.resize(1);  // the only theme is kept
+    user.questions.clear();
     form->cmdDeleteTheme_Click();
     EXPECT_TRUE(user.questions.empty());
     EXPECT_EQ(user.messages, Texts{colors_text::kLastTheme});

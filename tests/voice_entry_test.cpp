@@ -17,7 +17,6 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         // clang-format off
     } cases[] = {
         {StartUp().Voice("Grunk"), "90.5+1-2*3/", "a9 a0 ap a5 a+ a1 am a2 at a3 ad"},
-        {StartUp().Voice("Dermot"), "4/", "s4 sd"},
         {StartUp().Voice("Rusty"), "a1.b2{Enter}", ""},
         {StartUp().Voice("Rusty"), "1{Voice Pippa}2", "b1 t2"},
         {StartUp().Voice("Grunk"), "1234.5+{Enter}", "a1 a2 a3 a4 ap a5 a+ ae a1 a2 a3 a4 ap a5 a0 an"},
@@ -27,7 +26,6 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         {StartUp().Voice("Grunk"), "{Decimals 0}20*5%", "a2 a0 at a5 aq ae a1 an"},
         {StartUp().Voice("Rusty"), "5+3+{Enter}{Click 3}7+", "b5 b+ b3 b+ be b8 bp b0 b0 bn b7 b+ bz b1 b0 bp b0 b0 bn"},
         {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}5+{Enter}", "b5 b+ Canon1 be b5 bn Canon2"},
-        {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}20*5%", "b2 b0 bt Canon1 b5 bq Canon1 be b1 bn"},
         {StartUp().MachineSound("Canon"), "5+3{Enter}1-2*3/{S-Enter}", "Canon1 Canon2 Canon1 Canon1 Canon1 Canon2"},
         {StartUp().Voice("None").MachineSound("Manual"), "5+{Enter}", "Manual Manual"},
         {StartUp().Voice("Pippa").MachineSound("Nobody"), "5+{Enter}", "t5 t+ te t5 tp t0 t0 tn"},
@@ -58,7 +56,6 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
         // clang-format off
     } cases[] = {
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "25+3-{Enter}{Click 3}", "t+ t2 t5 tm t3 tz t2 t2 tn", "7/7/0"},
-        {StartUp().Decimals(0).CallbackVoice("Pippa"), "12*3{Enter}{Click 3}", "t1 t2 tt t3 te t3 t6 tn", "7/7/0"},
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "200*15%{Click 3}", "t2 t0 t0 tt t1 t5 tq tz t3 t0 tn", "7/7/0"},
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "5+3+{S-Enter}{Click 3}", "t+ t5 t+ t3 t8", "6/6/0"},
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "5+rent{Enter}3+4+{Click 3}", "t+ t5 t+ t3 t+ t4", "7/7/0"},
@@ -96,13 +93,11 @@ TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_sample
     const SoundChoice kFrames[] = {SoundChoice::kMachine, SoundChoice::kInputVoice,
                                    SoundChoice::kCallbackVoice};
     const std::pair<StartUp, const char*> cases[] = {
-        {StartUp(), "-,None,None, ,None,None |"},
         {StartUp().MachineSound("Manual").Voice("Vesna").CallbackVoice("Vesna"),
          "Hand driven,Vesna,Vesna, Manual,Vesna,Vesna | Manual o_welcome o_spank"},
         {StartUp().MachineSound("Canon").Voice("Dermot").CallbackVoice("Grunk"),
          "Canon,Dermot,Grunk, Canon,Dermot,Grunk | Canon1 Tallymar2 an"},
-        {StartUp().MachineSound("None").Voice("None").CallbackVoice("Pippa"),
-         "None,None,Pippa, None,None,Pippa | tn"},
+        {StartUp().Voice("None").CallbackVoice("Pippa"), "-,None,Pippa, ,None,Pippa | tn"},
         // Names match exactly: anything else selects nothing and stays as it was.
         {StartUp().MachineSound("canon").Voice("pippa").CallbackVoice("Hand driven"),
          "-,-,-, canon,pippa,Hand driven |"}};
