@@ -50,9 +50,10 @@ class ColorsFormTest : public testing::Test {
     std::optional<ColorsForm> form;
 };
 
-TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme) {
-    settings.Themes.push_back(settings.Themes[4]);  // two themes of one name: the later counts
-    settings.Themes.back().TapClr = Rgb(1, 1, 1);
+// The list is sorted, each entry standing for the last theme of its name.
+TEST_F(ColorsFormTest, lists_the_themes_and_apply_recolours_the_rows_by_operator_and_sign) {
+    settings.Themes.push_back(settings.Themes[4]);  // a later "Halloween"
+    settings.Themes.back().TxtClr = Rgb(1, 1, 1);
     Open();
     const Texts& list = form->cboTheme();
     ASSERT_EQ(list.size(), 8u);
@@ -61,15 +62,7 @@ TEST_F(ColorsFormTest, lists_the_themes_sorted_each_entry_standing_for_its_theme
     for (int i = 0; i < 8; ++i) EXPECT_EQ(settings.Themes[form->ThemeIndexOf(i)].Name, list[i]);
     Pick("Halloween");
     EXPECT_EQ(settings.CurrentTheme, 7);
-    EXPECT_EQ(current.CurTapClr, Rgb(1, 1, 1));
-    form->chkColorPrinter_Click(true);
-    EXPECT_TRUE(settings.PrintColor);
-}
-
-TEST_F(ColorsFormTest, apply_recolours_the_rows_by_operator_and_sign_and_cancel_does_not) {
-    Open();
-    Pick("Halloween");
-    EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[4])));
+    EXPECT_EQ(Five(current), Five(ColoursOf(settings.Themes[7])));
     form->cmdCancel_Click();
     EXPECT_TRUE(user.applied.empty());
     Open();
