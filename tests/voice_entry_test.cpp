@@ -2,6 +2,8 @@
 // the voice callback reading the tape back with the cursor walking down, the Sounds
 // dialog's model (the dialog itself is tried in tests/gui/sounds_dialog_test.cpp), and
 // what a screen reader says for each row of the tape window and for the total display.
+#include <tuple>
+
 #include "engine/sounds_form.h"
 #include "engine/spoken_line.h"
 #include "machine.h"
@@ -10,12 +12,8 @@ namespace tallymar::testing {
 namespace {
 
 TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
-    const struct {
-        StartUp setup;
-        const char* keys;
-        const char* heard;
-        // clang-format off
-    } cases[] = {
+    // clang-format off
+    const std::tuple<StartUp, const char*, const char*> cases[] = {
         {StartUp().Voice("Grunk"), "90.5+1-2*3/", "a9 a0 ap a5 a+ a1 am a2 at a3 ad"},
         {StartUp().Voice("Rusty"), "a1.b2{Enter}", ""},
         {StartUp().Voice("Rusty"), "1{Voice Pippa}2", "b1 t2"},
@@ -35,22 +33,18 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         {StartUp().Voice("Rusty"), "5+{Answer no}{Clear}", "b5 b+ msg \"Tallymar\" \"Do you want to save the changes you made to your existing tape ?\\n\\n\" yesnocancel -> no caption \"Tallymar - Tape1\" be b0 bp b0 b0 bn"},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        Machine m(c.setup);
-        m.Keys(c.keys);
-        EXPECT_EQ(m.Heard(), c.heard) << c.keys;
+    for (const auto& [setup, keys, heard] : cases) {
+        Machine m(setup);
+        m.Keys(keys);
+        EXPECT_EQ(m.Heard(), heard) << keys;
     }
 }
 
 // Keys, then the callback from where they left the cursor: what is heard and
 // @ where the cursor ends (line/row/top).
 TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_down) {
-    const struct {
-        StartUp setup;
-        const char* keys;
-        const char* heard;
-        // clang-format off
-    } cases[] = {
+    // clang-format off
+    const std::tuple<StartUp, const char*, const char*> cases[] = {
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "25+3-{Enter}{Click 3}", "t+ t2 t5 tm t3 tz t2 t2 tn @7/7/0"},
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "200*15%{Click 3}", "t2 t0 t0 tt t1 t5 tq tz t3 t0 tn @7/7/0"},
         {StartUp().Decimals(0).CallbackVoice("Pippa"), "5+3+{S-Enter}{Click 3}", "t+ t5 t+ t3 t8 @6/6/0"},
@@ -68,16 +62,16 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
         {StartUp().CallbackVoice("pippa"), "5+3+{Click 3}", "@3/3/0"},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        Machine m(c.setup);
-        m.Keys(c.keys);
+    for (const auto& [setup, keys, expected] : cases) {
+        Machine m(setup);
+        m.Keys(keys);
         m.TakeEvents();
         m.Keys("{Callback}");
         const std::string heard = m.Heard();
         EXPECT_EQ(heard + (heard.empty() ? "@" : " @") + std::to_string(m.calc.cur_line()) + "/" +
                       std::to_string(m.calc.focus_row()) + "/" + std::to_string(m.calc.top_line()),
-                  c.heard)
-            << c.keys;
+                  expected)
+            << keys;
         EXPECT_FALSE(m.calc.callback_running());
         EXPECT_FALSE(m.calc.callback_retry());
     }
@@ -114,12 +108,10 @@ TEST(SoundsForm, opening_selects_the_settings_and_test_plays_the_selected_sample
 }
 
 TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line_and_the_running_total) {
-    const struct {
-        const char* keys;
-        int row;  // the tapes fit the window: row N shows line N; -1 the total display
-        const char* says;
-        // clang-format off
-    } cases[] = {
+    // Keys, the row (the tapes fit the window: row N shows line N; -1 the total display)
+    // and what is said.
+    // clang-format off
+    const std::tuple<const char*, int, const char*> cases[] = {
         {"", 1, "total 0.00"}, {"", 0, "rule"}, {"", 3, "new entry"}, {"", 11, "empty"},
         {"12.5", 3, "new entry 12.5"}, {"12.5+", 3, "12.50 plus"}, {"12.5+", 4, "new entry"},
         {"9-", 3, "9.00 minus"}, {"7*", 3, "7.00 times"}, {"8/", 3, "8.00 divided by"},
@@ -132,11 +124,10 @@ TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line_and_the_running_to
         {"", -1, "total 0.00"}, {"5+3+", -1, "total 8.00"}, {"5-9+{S-Enter}", -1, "total 4.00"},
         {"2-{Enter}", -1, "total -2.00"}, {"{Decimals 4}5+3+", -1, "total 8.0000"}};
     // clang-format on
-    for (const auto& c : cases) {
+    for (const auto& [keys, row, says] : cases) {
         Machine m(StartUp().Rows(12).Decimals(2));
-        m.Keys(c.keys);
-        EXPECT_EQ(c.row < 0 ? SpokenTotal(m.calc) : SpokenRow(m.calc, c.row), c.says)
-            << "keys: " << c.keys << ", row " << c.row;
+        m.Keys(keys);
+        EXPECT_EQ(row < 0 ? SpokenTotal(m.calc) : SpokenRow(m.calc, row), says) << keys << row;
     }
 }
 

@@ -88,8 +88,7 @@ inline std::optional<std::size_t> FindSamples(const std::vector<std::int16_t>& h
     if (needle.empty() || from > haystack.size()) return std::nullopt;
     const auto at = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from),
                                 haystack.end(), needle.begin(), needle.end());
-    if (at == haystack.end()) return std::nullopt;
-    return static_cast<std::size_t>(at - haystack.begin());
+    return at == haystack.end() ? std::nullopt : std::optional(std::size_t(at - haystack.begin()));
 }
 
 // Pseudo-random, never-silent samples: a sound no other test file contains.
