@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -33,70 +32,45 @@ inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) 
     return value;
 }
 
-// A RIFF WAVE file with a "fmt " and a "data" chunk, or nothing.
+// A wave file with the plain 44-byte header ("fmt " of 16 bytes, then "data"), as the
+// build and WriteWave write them, or nothing.
 inline std::optional<Wave> ReadWave(const std::string& path) {
-    const std::string bytes = ReadBytes(path);
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    const std::string b = ReadBytes(path);
+    if (b.size() < 44 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 8, "WAVEfmt ") != 0 ||
+        Little(b, 16, 4) != 16 || b.compare(36, 4, "data") != 0)
         return std::nullopt;
-    }
-    Wave wave;
-    bool have_format = false;
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
-        const std::string id = bytes.substr(at, 4);
-        const std::size_t size = Little(bytes, at + 4, 4);
-        if (at + 8 + size > bytes.size()) return std::nullopt;
-        if (id == "fmt " && size >= 16) {
-            wave.format = static_cast<int>(Little(bytes, at + 8, 2));
-            wave.channels = static_cast<int>(Little(bytes, at + 10, 2));
-            wave.rate = static_cast<int>(Little(bytes, at + 12, 4));
-            wave.bits = static_cast<int>(Little(bytes, at + 22, 2));
-            have_format = true;
-        } else if (id == "data") {
-            if (!have_format) return std::nullopt;
-            if (wave.bits == 16) {
-                for (std::size_t i = 0; i + 1 < size; i += 2) {
-                    wave.samples.push_back(static_cast<std::int16_t>(Little(bytes, at + 8 + i, 2)));
-                }
-            }
-            return wave;
-        }
-        at += 8 + size + size % 2;
-    }
-    return std::nullopt;
+    Wave wave{int(Little(b, 20, 2)),
+              int(Little(b, 22, 2)),
+              int(Little(b, 24, 4)),
+              int(Little(b, 34, 2)),
+              {}};
+    const std::size_t end = std::min<std::size_t>(b.size(), 44 + Little(b, 40, 4));
+    for (std::size_t i = 44; wave.bits == 16 && i + 1 < end; i += 2)
+        wave.samples.push_back(static_cast<std::int16_t>(Little(b, i, 2)));
+    return wave;
 }
 
 // Writes `frames` (each value repeated on every channel) as a PCM wave file of
 // `bits` 8 or 16, at `rate`.
 inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& frames, int rate,
                       int channels = 1, int bits = 16) {
-    std::string data;
-    for (std::int16_t value : frames) {
-        for (int c = 0; c < channels; ++c) {
-            if (bits == 8) {
-                data += static_cast<char>((value >> 8) + 128);
-            } else {
-                data += static_cast<char>(value & 0xff);
-                data += static_cast<char>((value >> 8) & 0xff);
-            }
-        }
-    }
     auto put = [](std::string& out, std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);
     };
+    std::string data;
+    for (std::int16_t value : frames) {
+        for (int c = 0; c < channels; ++c)
+            bits == 8 ? put(data, (value >> 8) + 128, 1) : put(data, std::uint16_t(value), 2);
+    }
+    const int block = channels * bits / 8;
+    const int format[] = {16, 1, channels, rate, rate * block, block, bits};  // "fmt " chunk
     std::string file = "RIFF";
-    put(file, static_cast<std::uint32_t>(36 + data.size()), 4);
+    put(file, 36 + data.size(), 4);
     file += "WAVEfmt ";
-    put(file, 16, 4);
-    put(file, 1, 2);
-    put(file, static_cast<std::uint32_t>(channels), 2);
-    put(file, static_cast<std::uint32_t>(rate), 4);
-    put(file, static_cast<std::uint32_t>(rate * channels * bits / 8), 4);
-    put(file, static_cast<std::uint32_t>(channels * bits / 8), 2);
-    put(file, static_cast<std::uint32_t>(bits), 2);
+    for (int i = 0; i < 7; ++i) put(file, format[i], i == 0 || i == 3 || i == 4 ? 4 : 2);
     file += "data";
-    put(file, static_cast<std::uint32_t>(data.size()), 4);
-    file += data;
-    std::ofstream(path, std::ios::binary) << file;
+    put(file, data.size(), 4);
+    std::ofstream(path, std::ios::binary) << file << data;
 }
 
 // 16-bit samples as SDL's disk driver writes them (native order, no header).
@@ -114,8 +88,7 @@ inline std::optional<std::size_t> FindSamples(const std::vector<std::int16_t>& h
     if (needle.empty() || from > haystack.size()) return std::nullopt;
     const auto at = std::search(haystack.begin() + static_cast<std::ptrdiff_t>(from),
                                 haystack.end(), needle.begin(), needle.end());
-    if (at == haystack.end()) return std::nullopt;
-    return static_cast<std::size_t>(at - haystack.begin());
+    return at == haystack.end() ? std::nullopt : std::optional(std::size_t(at - haystack.begin()));
 }
 
 // Pseudo-random, never-silent samples: a sound no other test file contains.
@@ -124,8 +97,7 @@ inline std::vector<std::int16_t> Noise(std::size_t count, unsigned seed) {
     std::uint32_t state = seed * 2654435761u + 1;
     for (auto& sample : samples) {
         state = state * 1664525u + 1013904223u;
-        const int value = static_cast<int>(state >> 17) - 16384;  // -16384 .. 16383
-        sample = static_cast<std::int16_t>(value == 0 ? 1 : value);
+        sample = static_cast<std::int16_t>(int(state >> 17 | 1) - 16384);  // odd, so never 0
     }
     return samples;
 }
