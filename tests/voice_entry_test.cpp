@@ -1,6 +1,6 @@
 // What the machine says and plays: spoken entry and machine key sounds key by key,
 // the voice callback reading the tape back with the cursor walking down, the Sounds
-// dialog's model (the dialog itself is tried in tests/gui/sounds_dialog_test.cpp), and
+// dialog's model (the dialog itself is tried in tests/gui/gui_test.cpp), and
 // what a screen reader says for each row of the tape window and for the total display.
 #include <tuple>
 
