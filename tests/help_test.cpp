@@ -138,5 +138,21 @@ TEST_F(HelpFiles, the_first_start_copies_the_shipped_settings_only_where_the_use
     EXPECT_FALSE(fs::exists(Path("elsewhere.ini")));
 }
 
+// The tip stands 2000 twips below the main window's top, at its left edge, kept whole
+// on the screen (20000 x 15000 here) so that its buttons can always be reached.
+TEST(TipOfTheDay, the_window_stays_by_the_main_window_and_whole_on_the_screen) {
+    const double cases[][5] = {
+        // left, top, tip size -> left, top
+        {500, 300, 2000, 500, 2300},     {17000, 300, 2000, 16000, 2300},
+        {500, 11000, 2000, 500, 12000},  {15000, 300, 6000, 14000, 2300},
+        {500, 11000, 6000, 500, 9000},   {-900, -4000, 2000, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const TipPlace place = PlaceTip({c[0], c[1], 20000, 15000, c[2], c[2]});
+        EXPECT_EQ(place.left, c[3]) << c[0];
+        EXPECT_EQ(place.top, c[4]) << c[1];
+    }
+}
+
 }  // namespace
 }  // namespace tallymar
