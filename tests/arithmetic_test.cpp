@@ -53,6 +53,7 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
         // clang-format off
         {
             {"5+3-2{Enter}", "HTH++-THB 5.00,3.00,2.00,6.00,-, =0 6.00 @8/8/0/8 [| 0+0] *"},
+            {"{Enter}", "HTHTHB 0.00,-, =0 0.00 @5/5/0/5 [| 0+0] *"},
             {"-", "HTH- 0.00 =0 0.00 @3/3/0/3 [|- 0+0] *"},
             {"-5+2{Enter}", "HTH-+THB 5.00,2.00,-3.00,-, =0 -3.00 @7/7/0/7 [| 0+0] *"},
             {"-5{Enter}", "HTH-THB 5.00,-5.00,-, =0 -5.00 @6/6/0/6 [| 0+0] *"},
