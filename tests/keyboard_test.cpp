@@ -101,6 +101,9 @@ TEST(Keys, move_select_and_refuse_as_the_row_they_reach_allows) {
         {"1+2+3+4+{Click 3}{S-Down}{S-Down}{Down}", "HTH++++B 1.00,2.00,3.00,4.00, =10 10.00 @6/6/0/7 [4.00|+ 0+4] *"},
         {"1+2+3+{Click 3}{S-Down}{Shift}{S-Down}", "HTH+++B 1.00,2.00,3.00, =6 6.00 @5/5/0/6 [3.00|+ 0+0] * s3-4"},
         {"1+2+3+{S-Click 4}{S-Drag 4 300}{S-Click 4}", "HTH+++B 1.00,2.00,3.00, =6 6.00 @4/4/0/6 [2.00|+ 0+0] *"},
+        {"1+2+3+{S-Click 6}", "HTH+++B 1.00,2.00,3.00, =6 6.00 @6/6/0/6 [| 0+0] * s6-6"},
+        {"1+2+note{Enter}3+{Click 5}{PgDn}", "HTH++C+B 1.00,2.00,note,3.00, =6 6.00 @6/6/0/7 [3.00|+ 0+0] *"},
+        {"1+2+note{Enter}3+{Click 5}{End}", "HTH++C+B 1.00,2.00,note,3.00, =6 6.00 @6/6/0/7 [3.00|+ 0+0] *"},
         {"12{NumLock}3", "HTHB  =0 0.00 @3/3/0/3 [123| 3+0] * | msg \"Tallymar\" \"The Num Lock key was pressed.  The Tallymar requires the Num Lock to be on at all times.\\nIf it is off, please press the OK below and then press the Num Lock key to turn it on.\" ok -> ok"},
         {"9{Tab}+", "HTH+B 9.00, =9 9.00 @4/4/0/4 [| 0+0] *"},
         {"9{S-Tab}{Tab}+", "HTH+B 9.00, =9 9.00 @4/4/0/4 [| 0+0] *"},
@@ -159,6 +162,24 @@ TEST(Keys, shift_drag_ends_the_selection_a_whole_row_per_240_twips) {
             EXPECT_EQ(m.RowAt(r).back == kSelectionBack, in) << c.y << " row " << r;
         }
     }
+}
+
+// The window passes on every mouse event over the rows; only a Shift+drag with the
+// left button moves the selection, and an event from a row no longer shown changes
+// nothing.
+TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
+    Machine m;
+    m.Keys("1+2+3+{S-Click 3}");
+    const std::string before = m.State();
+    m.calc.MouseMove(3, kLeftButton, shift::kNone, 600);
+    m.calc.MouseMove(3, kRightButton, shift::kShift, 600);
+    m.calc.MouseMove(-1, kLeftButton, shift::kShift, 600);
+    m.calc.MouseDown(m.calc.last_row() + 1, kLeftButton, shift::kShift);
+    m.calc.BoxEdited(-1, "9", 0, 0);
+    m.calc.BoxEdited(m.calc.last_row() + 1, "9", 0, 0);
+    EXPECT_EQ(m.State(), before);
+    m.calc.MouseMove(3, kLeftButton, shift::kShift, 600);
+    EXPECT_EQ(m.calc.sel_end_line(), 5);
 }
 
 }  // namespace
