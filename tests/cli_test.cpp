@@ -58,22 +58,6 @@ TEST(CliOutput, prints_the_whole_state_of_a_new_tape) {
               }));
 }
 
-TEST(CliOutput, events_come_in_order_before_the_state) {
-    Result r = Cli({"--machine", "Canon", "--keys", "{Answer yes}5+{Enter}{NumLock}{C-v}{C-c}"});
-    ASSERT_EQ(r.status, 0);
-    std::vector<std::string> lines = Lines(r.out);
-    lines.resize(5);
-    // A queued answer that the box cannot give is used up and the default button taken.
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{
-                  "play Canon1.wav", "play Canon2.wav",
-                  R"(msg "Tallymar" "The Num Lock key was pressed.  The Tallymar requires )"
-                  R"(the Num Lock to be on at all times.\nIf it is off, please press the OK )"
-                  R"(below and then press the Num Lock key to turn it on." ok -> ok)",
-                  "beep", R"(clipboard "\r\n0.00H")"}));
-}
-
-// Each token or option leaves the line shown in what tallymar-cli prints.
 TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
     const struct {
         std::vector<const char*> args;

@@ -1,6 +1,6 @@
 // The one path from user actions to the system: which keys the box keeps for
-// itself, what the menu commands and buttons do and which go out to the shell, and
-// the converter's and colour dialog's ports carried out on the tape.
+// itself, what the menu commands and buttons do and which go out to the shell.
+// (The converter's and colour dialog's ports: tallymar-cli's {Convert} and {Theme}.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 
 #include "commands/commands.h"
 #include "commands/menu_bar.h"
-#include "converter/converter_form.h"
 #include "fakes.h"
 
 namespace tallymar::testing {
@@ -114,26 +113,6 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
     EXPECT_TRUE(commands.voice_callback_checked());
     commands.Run(Command::mnuOptionsVoiceCallback);
     EXPECT_FALSE(commands.voice_callback_checked());
-}
-
-TEST_F(CommandsTest, the_converter_and_the_colour_dialog_reach_the_tape_through_the_engine) {
-    struct NoBrowser : ConverterDesktop {
-        bool OpenAddress(const std::string&) override { return false; }
-        void ShowMessage(const std::string&) override {}
-    } browser;
-    bool show_conversion = true;
-    ConverterForm form(commands.converter_tape(), browser, show_conversion, calc.colours());
-    form.cboFrom_Click(form.FromListIndexOf("foot"));
-    form.txtUnitsFrom_Change("1");
-    form.cboTo_Click(form.ToListIndexOf("meters"));
-    EXPECT_EQ(Ops(), "HTHB>>>>HB");
-    EXPECT_EQ(calc.ShownText(5), "foot");
-    EXPECT_TRUE(calc.tape_changed());
-    const Colours odd{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12), Rgb(13, 14, 15)};
-    commands.tape_colours().ApplyColors(odd);
-    EXPECT_EQ(calc.colours().CurBakClr, odd.CurBakClr);
-    EXPECT_EQ(calc.rows()[1].fore, odd.CurPosClr);  // the zero total
-    EXPECT_EQ(calc.rows()[1].back, odd.CurTapClr);
 }
 
 }  // namespace

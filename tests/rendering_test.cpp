@@ -1,5 +1,5 @@
 // What the rows of the tape window show: each kind of line with the default theme's
-// colours, the selection and comment highlights, the decimal buttons, a conversion
+// colours, the selection and comment highlights, a conversion
 // block written after the last line, and the colour dialog's Apply.
 #include "machine.h"
 
@@ -75,20 +75,6 @@ TEST(Highlights, show_the_selected_lines_navy_and_a_comment_being_typed_on_grey)
     EXPECT_EQ(typing.RowAt(3).back, kTape);
     typing.Keys("5+3+{Click 5}r");  // an amount turned into a comment
     EXPECT_EQ(typing.RowAt(5).back, kTypingGrey);
-}
-
-TEST(DecimalButtons, reformat_the_total_but_not_the_lines_on_the_tape) {
-    const std::tuple<int, int, const char*> cases[] = {
-        {16, 0, "1,234.5"},   {0, 1, "1,235"},        {1, 2, "1,234.5"},  {2, 3, "1,234.50"},
-        {4, 4, "1,234.5000"}, {6, 5, "1,234.500000"}, {17, 6, "1,234.50"}};
-    for (const auto& [code, option_index, total] : cases) {
-        Machine m;
-        m.Keys("1234.5+{Click 3}{Decimals " + std::to_string(code) + "}");
-        EXPECT_EQ(m.calc.decimal_option(), option_index);
-        EXPECT_EQ(m.calc.total_text(), total);
-        EXPECT_EQ(m.calc.focus_row(), m.calc.last_row());
-        EXPECT_EQ(m.RowAt(3).text, "1,234.50");
-    }
 }
 
 TapeLine LineOf(char kind, const std::string& entry) {
