@@ -2,8 +2,6 @@
 // the lines it prints.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -103,17 +101,6 @@ TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
     const Result by_item = Cli({"--keys", "5+3+{Click 3}{mnuEditInsert}"});
     EXPECT_EQ(by_item.out, Cli({"--keys", "5+3+{Click 3}{Insert}"}).out);
     EXPECT_NE(by_item.out.find(R"(L3   "0.00")"), std::string::npos) << by_item.out;
-}
-
-TEST(CliTokens, are_read_from_a_file_or_standard_input) {
-    const std::string path = ::testing::TempDir() + "cli_test_script_" + std::to_string(getpid());
-    std::ofstream(path) << "2*\r\n3{Enter}\n";
-    Result from_file = Cli({path.c_str()});
-    Result from_stdin = Cli({"-"}, "2*\r\n3{Enter}\n");
-    std::remove(path.c_str());
-    ASSERT_EQ(from_file.status, 0);
-    EXPECT_NE(from_file.out.find(R"(L5 T "6.00")"), std::string::npos) << from_file.out;
-    EXPECT_EQ(from_file.out, from_stdin.out);
 }
 
 TEST(CliErrors, give_the_position_a_clear_message_and_status_2) {

@@ -72,14 +72,6 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
     EXPECT_EQ(CommandNamed("mnuFile"), std::nullopt);
     EXPECT_EQ(CommandNamed("Insert"), std::nullopt);
 
-    Type("5+3+");
-    commands.ShiftClick(3, kLeftButton);
-    commands.ShiftDrag(3, kRowHeightTwips);  // down to the next row
-    commands.Run(Command::mnuEditCopy);
-    EXPECT_EQ(desk.clipboard, "\r\n5.00+\r\n3.00+");
-    commands.Focus(4);
-    commands.Run(Command::mnuEditInsert);
-    EXPECT_EQ(Ops(), "HTH+ +B");
     for (const Command button :
          {Command::cmdClearTape, Command::mnuEditClear, Command::mnuFileNew}) {
         Type("5+");

@@ -128,13 +128,6 @@ TEST(ApplyColors, recolours_each_row_by_the_operator_and_number_it_shows) {
     EXPECT_EQ(m.calc.colours().CurBakClr, kOdd.CurBakClr);
     m.Keys("{Enter}");  // the rows drawn from now on take the new colours
     EXPECT_EQ(m.RowAt(14).fore, kOdd.CurTxtClr);
-    std::ostringstream out;  // taken before start-up, they paint the new tape
-    cli::Recorder recorder(out);
-    Calc calc{Ports{recorder, recorder, recorder}};
-    calc.ApplyColors(kOdd);
-    calc.Start(18);
-    for (const Row& row : calc.rows())
-        EXPECT_EQ(std::tuple(row.fore, row.back), std::tuple(kOdd.CurPosClr, kOdd.CurTapClr));
 }
 
 }  // namespace
