@@ -82,29 +82,17 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
         desk.messages.clear();
     }
     EXPECT_TRUE(shell.ran.empty());
-    const Command outside[] = {Command::mnuFilePrint,
-                               Command::mnuFilePrintSetup,
-                               Command::mnuFilePrintPreview,
-                               Command::mnuFileExit,
-                               Command::mnuOptionsAlwaysOnTop,
-                               Command::mnuOptionsColors,
-                               Command::mnuOptionsConverter,
-                               Command::mnuOptionsDateTime,
-                               Command::mnuOptionsMode,
-                               Command::mnuOptionsSounds,
-                               Command::mnuHelpTallymar,
-                               Command::mnuHelpTip,
-                               Command::mnuHelpTallymarWebsite,
-                               Command::mnuHelpAbout,
-                               Command::cmdPrint,
-                               Command::cmdConverter};
+    // clang-format off
+    const Command outside[] = {
+        Command::mnuFilePrint, Command::mnuFilePrintSetup, Command::mnuFilePrintPreview, Command::mnuFileExit,
+        Command::mnuOptionsAlwaysOnTop, Command::mnuOptionsColors, Command::mnuOptionsConverter,
+        Command::mnuOptionsDateTime, Command::mnuOptionsMode, Command::mnuOptionsSounds, Command::mnuHelpTallymar,
+        Command::mnuHelpTip, Command::mnuHelpTallymarWebsite, Command::mnuHelpAbout, Command::cmdPrint,
+        Command::cmdConverter};
+    // clang-format on
     for (const Command command : outside) commands.Run(command);
     EXPECT_EQ(shell.ran, std::vector<Command>(std::begin(outside), std::end(outside)));
     EXPECT_EQ(Ops(), "HTHB");
-    commands.Run(Command::mnuOptionsVoiceCallback);  // takes its check mark and gives it back
-    EXPECT_TRUE(commands.voice_callback_checked());
-    commands.Run(Command::mnuOptionsVoiceCallback);
-    EXPECT_FALSE(commands.voice_callback_checked());
 }
 
 }  // namespace

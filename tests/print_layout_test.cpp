@@ -83,21 +83,17 @@ class PrintLayoutTest : public ::testing::Test {
 };
 
 TEST(PrintGeometry, pages_are_cut_into_columns_and_rows_from_the_surface_scale) {
-    const struct {
-        double width, height;
-        int lines, columns, column_width;
-        // clang-format off
-    } cases[] = {
-        {11520, 15120, 60, 4, 2880}, {11519.6, 15120.4, 60, 4, 2880},  // nearest twip first
-        {5499.4, 999.4, 3, 1, 5499}, {5499.5, 999.5, 4, 2, 2750},
-        {2000, 15120, 60, 1, 2000},  // narrower than a column: still one column
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        Surface s(c.width, c.height);
-        EXPECT_EQ(PrintLayout::LinesPerPage(s), c.lines) << c.width << " x " << c.height;
-        EXPECT_EQ(PrintLayout::ColumnsPerPage(s), c.columns) << c.width;
-        EXPECT_EQ(PrintLayout::ColumnWidth(s), c.column_width) << c.width;
+    // clang-format off
+    for (auto [width, height, lines, columns, column_width] : {
+             std::tuple{11519.6, 15120.4, 60, 4, 2880},  // each side to the nearest twip first
+             {5499.4, 999.4, 3, 1, 5499}, {5499.5, 999.5, 4, 2, 2750},
+             {2000.0, 15120.0, 60, 1, 2000}}) {  // narrower than a column: still one column
+        // clang-format on
+        Surface s(width, height);
+        EXPECT_EQ(std::tuple(PrintLayout::LinesPerPage(s), PrintLayout::ColumnsPerPage(s),
+                             PrintLayout::ColumnWidth(s)),
+                  std::tuple(lines, columns, column_width))
+            << width << " x " << height;
     }
 }
 
@@ -165,7 +161,7 @@ TEST_F(PrintLayoutTest, the_header_shows_the_chosen_date_time_and_page_number_ri
     options.PrintColor = true;
     Surface s;
     for (auto [date, time, page] :
-         {std::tuple{true, true, 3}, {true, false, 1}, {false, true, 1}, {false, false, 2}}) {
+         {std::tuple{true, true, 3}, {true, false, 1}, {false, false, 2}}) {
         options.PrintDate = date;
         options.PrintTime = time;
         s.y = 500;
@@ -177,7 +173,6 @@ TEST_F(PrintLayoutTest, the_header_shows_the_chosen_date_time_and_page_number_ri
     EXPECT_EQ(s.All(),
               "0 5040,500 10b black Saturday, December 5, 2026  05:17:03 PM  Page  3 \n"
               "0 6480,500 10b black Saturday, December 5, 2026  Page  1 \n"
-              "0 7920,500 10b black 05:17:03 PM  Page  1 \n"
               "0 9360,500 10b black   Page  2 \n");
 }
 

@@ -62,11 +62,6 @@ TEST(Highlights, show_the_selected_lines_navy_and_a_comment_being_typed_on_grey)
         EXPECT_EQ(m.RowAt(r).back, selected ? kSelectionBack : kTape) << r;
         EXPECT_EQ(m.RowAt(r).fore, selected ? Rgb(255, 255, 255) : 0u) << r;
     }
-    Machine scrolled(StartUp().Rows(6));  // the highlight follows the lines as the tape scrolls
-    scrolled.Keys(kNineAmounts);
-    scrolled.Keys("{Click 3}{S-Down}{S-Down}{Scroll 6}");
-    for (int r = 0; r <= scrolled.calc.last_row(); ++r)
-        EXPECT_EQ(scrolled.RowAt(r).back, r >= 4 ? kSelectionBack : kTape) << r;
     Machine typing;
     typing.Keys("ab");
     EXPECT_EQ(LookOf(typing, 3), "ab| 12 txt on other");

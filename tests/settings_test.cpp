@@ -20,28 +20,26 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-using Keys = std::vector<std::pair<std::string, std::string>>;  // "SECTION/Key", value
+using Keys = std::vector<std::pair<std::string, std::string>>;  // key, value
 
 const ScreenSize kScreen{19200, 10800};
 
-// The settings file's text as SaveSettings writes `s`.
-std::string Saved(const Settings& s) {
-    IniFile ini("");
-    SaveSettings(ini, s);
-    return ini.Text();
+// The section of a key of the settings file.
+std::string SectionOf(const std::string& key) {
+    return key == "Width" || key == "Height" || key == "Left" || key == "Top" ? "FORM" : "OPTIONS";
 }
 
-std::string SavedValue(const Settings& s, const std::string& id) {
+// The settings file's text as SaveSettings writes `s`, or the value of `key` in it.
+std::string Saved(const Settings& s, const std::string& key = "") {
     IniFile ini("");
     SaveSettings(ini, s);
-    return ini.ReadIni(id.substr(0, id.find('/')), id.substr(id.find('/') + 1));
+    return key.empty() ? ini.Text() : ini.ReadIni(SectionOf(key), key);
 }
 
 // Loads `s` from an existing file that holds only `keys`.
 Settings& Load(const Keys& keys, Settings& s) {
     IniFile ini("");
-    for (const auto& [id, value] : keys)
-        ini.WriteIni(id.substr(0, id.find('/')), id.substr(id.find('/') + 1), value);
+    for (const auto& [key, value] : keys) ini.WriteIni(SectionOf(key), key, value);
     EXPECT_TRUE(LoadSettings(ini, true, kScreen, &s));
     return s;
 }
@@ -53,14 +51,12 @@ ThemeRec Theme(std::int16_t id, const std::string& name, double p, double n, dou
 
 TEST(Settings, without_a_file_are_the_defaults_with_the_window_placed_by_the_screen) {
     IniFile ini("");
-    ini.WriteIni("OPTIONS", "ColorThemes", "0");
     Settings s;
     EXPECT_FALSE(LoadSettings(ini, false, kScreen, &s));
     Settings expected;
     expected.form = {3200, 6000, 14400, 1080};
     EXPECT_EQ(Saved(s), Saved(expected));
     EXPECT_EQ(s.Themes, BuiltInThemes());
-    EXPECT_EQ(SavedValue(s, "OPTIONS/Decimals"), "0");
     EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(0, 128, 64));
     // An existing file with no keys: the defaults of the file format.
     s.PrintColor = s.options.CalcMode = true;
@@ -98,44 +94,36 @@ TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
 
 TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
     const struct {
-        const char* key;  // "SECTION/Key"
+        const char* key;
         const char* value;
         const char* read_as;  // the value written back after loading
         // clang-format off
     } rules[] = {
-        {"OPTIONS/Print date", "-1", "True"}, {"OPTIONS/Print time", "0", "False"},
-        {"OPTIONS/Print date", "fALSE", "False"}, {"OPTIONS/Print color", "TRUE", "True"},
-        {"OPTIONS/Print color", "2.5", "True"}, {"OPTIONS/Show conversion", "0.0", "False"},
+        {"Print date", "-1", "True"}, {"Print time", "0", "False"}, {"Print date", "fALSE", "False"},
+        {"Print color", "TRUE", "True"}, {"Print color", "2.5", "True"}, {"Show conversion", "0.0", "False"},
         // junk gives the empty value's result, and False where that is open
-        {"OPTIONS/Print date", "yes", "True"}, {"OPTIONS/Print color", "red", "False"},
-        {"OPTIONS/Show tip at startup", "", "False"}, {"OPTIONS/Show conversion", "Truest", "False"},
-        {"OPTIONS/Tip of the Day", "  7 tips", "7"}, {"OPTIONS/Tip of the Day", "tip 7", "0"},
-        {"OPTIONS/Tip of the Day", "2.5", "2"}, {"OPTIONS/Tip of the Day", "3.5", "4"},
-        {"OPTIONS/Tip of the Day", "-2.5", "-2"}, {"OPTIONS/Tip of the Day", "1.5E1", "15"},
-        {"OPTIONS/Tip of the Day", "1.2.3", "1"}, {"OPTIONS/Tip of the Day", "99999999999", "0"},
-        {"OPTIONS/Tip of the Day", "1e99999", "0"}, {"OPTIONS/Decimals", "-1 apples", "2"},
-        {"OPTIONS/Decimals", "16.5", "16"}, {"OPTIONS/Decimals", "abc", "0"},
-        {"OPTIONS/Decimals", "40000", "2"}, {"FORM/Width", "-1", "3200"},
-        {"FORM/Width", "1e30", "3200"}, {"FORM/Left", "1234.5", "1234.5"},
-        {"FORM/Top", "-1", "1080"}, {"FORM/Top", "-2", "-2"}, {"FORM/Top", "nowhere", "0"},
-        {"OPTIONS/ColorThemes", "2.5", "2"}, {"OPTIONS/ColorThemes", "", "0"},
-        {"OPTIONS/ColorThemes", "1e11", "99"}, {"OPTIONS/ColorThemes", "-1", "6"},
-        {"OPTIONS/ColorTheme", "6", "6"}, {"OPTIONS/ColorTheme", "7", "0"},
-        {"OPTIONS/ColorTheme", "-1", "0"}, {"OPTIONS/Always on top", "True", "True"},
-        {"OPTIONS/Always on top", "true", "False"}, {"OPTIONS/CalcMode", "True", "True"},
-        {"OPTIONS/CalcMode", "TRUE", "False"},
+        {"Print date", "yes", "True"}, {"Print color", "red", "False"}, {"Show tip at startup", "", "False"},
+        {"Show conversion", "Truest", "False"}, {"Tip of the Day", "  7 tips", "7"}, {"Tip of the Day", "tip 7", "0"},
+        {"Tip of the Day", "2.5", "2"}, {"Tip of the Day", "3.5", "4"}, {"Tip of the Day", "-2.5", "-2"},
+        {"Tip of the Day", "1.5E1", "15"}, {"Tip of the Day", "1.2.3", "1"}, {"Tip of the Day", "99999999999", "0"},
+        {"Tip of the Day", "1e99999", "0"}, {"Decimals", "-1 apples", "2"}, {"Decimals", "16.5", "16"},
+        {"Decimals", "abc", "0"}, {"Decimals", "40000", "2"}, {"Width", "-1", "3200"}, {"Width", "1e30", "3200"},
+        {"Left", "1234.5", "1234.5"}, {"Top", "-1", "1080"}, {"Top", "-2", "-2"}, {"Top", "nowhere", "0"},
+        {"ColorThemes", "2.5", "2"}, {"ColorThemes", "", "0"}, {"ColorThemes", "1e11", "99"},
+        {"ColorThemes", "-1", "6"}, {"ColorTheme", "6", "6"}, {"ColorTheme", "7", "0"}, {"ColorTheme", "-1", "0"},
+        {"Always on top", "True", "True"}, {"Always on top", "true", "False"}, {"CalcMode", "True", "True"},
+        {"CalcMode", "TRUE", "False"},
     };
     // clang-format on
     for (const auto& r : rules) {
         Settings s;
-        Load({{"OPTIONS/ColorThemes", "6"}, {"OPTIONS/ColorTheme 0TapClr", "1"}, {r.key, r.value}},
-             s);
-        EXPECT_EQ(SavedValue(s, r.key), r.read_as) << r.key << "=" << r.value;
+        Load({{"ColorThemes", "6"}, {"ColorTheme 0TapClr", "1"}, {r.key, r.value}}, s);
+        EXPECT_EQ(Saved(s, r.key), r.read_as) << r.key << "=" << r.value;
     }
     Settings s;
     s.AlwaysOnTop = true;  // any value but "True" changes nothing
-    EXPECT_TRUE(Load({{"OPTIONS/Always on top", "False"}}, s).AlwaysOnTop);
-    EXPECT_EQ(Load({{"FORM/Left", "0.1"}}, s).form.Left, static_cast<double>(0.1f));  // a Single
+    EXPECT_TRUE(Load({{"Always on top", "False"}}, s).AlwaysOnTop);
+    EXPECT_EQ(Load({{"Left", "0.1"}}, s).form.Left, static_cast<double>(0.1f));  // a Single
 }
 
 TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
@@ -145,12 +133,12 @@ TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
         std::size_t themes;  // 0: the built-in ones
         // clang-format off
     } cases[] = {
-        {"options only", {{"OPTIONS/Decimals", "4"}}, 0},
-        {"counted, not there", {{"OPTIONS/ColorThemes", "3"}, {"OPTIONS/ColorTheme", "2"}}, 0},
-        {"names and IDs only", {{"OPTIONS/ColorThemes", "1"}, {"OPTIONS/ColorTheme 0Name", "Mine"}, {"OPTIONS/ColorTheme 1ID", "7"}}, 0},
-        {"a colour beyond the count", {{"OPTIONS/ColorTheme 1TapClr", "255"}}, 0},
-        {"no blank before the index", {{"OPTIONS/ColorThemes", "1"}, {"OPTIONS/ColorTheme0PosClr", "255"}}, 0},
-        {"a colour of the last theme only", {{"OPTIONS/ColorThemes", "1"}, {"OPTIONS/ColorTheme 1BakClr", "255"}}, 2},
+        {"options only", {{"Decimals", "4"}}, 0},
+        {"counted, not there", {{"ColorThemes", "3"}, {"ColorTheme", "2"}}, 0},
+        {"names and IDs only", {{"ColorThemes", "1"}, {"ColorTheme 0Name", "Mine"}, {"ColorTheme 1ID", "7"}}, 0},
+        {"a colour beyond the count", {{"ColorTheme 1TapClr", "255"}}, 0},
+        {"no blank before the index", {{"ColorThemes", "1"}, {"ColorTheme0PosClr", "255"}}, 0},
+        {"a colour of the last theme only", {{"ColorThemes", "1"}, {"ColorTheme 1BakClr", "255"}}, 2},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -162,7 +150,7 @@ TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
             // themes are written back so that the next start finds them in the file.
             EXPECT_EQ(CurrentColours(s).CurTapClr, ColoursOf(s.Themes[s.CurrentTheme]).CurTapClr);
             EXPECT_NE(CurrentColours(s).CurTapClr, CurrentColours(s).CurPosClr) << c.name;
-            EXPECT_EQ(SavedValue(s, "OPTIONS/ColorTheme 0TapClr"), "16777215") << c.name;
+            EXPECT_EQ(Saved(s, "ColorTheme 0TapClr"), "16777215") << c.name;
         } else {
             EXPECT_EQ(s.Themes.size(), c.themes) << c.name;
             EXPECT_EQ(s.Themes[1], Theme(0, "", 0, 0, 0, 0, 255)) << c.name;
@@ -211,39 +199,31 @@ class IniFileTest : public ::testing::Test {
     std::string reason;  // why the last save failed
 };
 
-TEST_F(IniFileTest, writes_sections_and_key_lines_into_a_new_file_and_its_new_folders) {
-    const std::string path = PathOf("config/tallymar/Tallymar.ini");
-    IniFile ini(path);
-    EXPECT_FALSE(ini.Load());
-    ini.WriteIni("OPTIONS", "ColorTheme", "0");
-    ini.WriteIni("OPTIONS", "ColorTheme 0Name", "Default        ");
-    ini.WriteIni("FORM", "Width", "3200");
-    ini.WriteIni("OPTIONS", "MachineSound", "two\nlines");
-    ASSERT_TRUE(ini.Save(&reason));
-    EXPECT_EQ(Read(path),
-              "[OPTIONS]\nColorTheme=0\nColorTheme 0Name=Default        \n"
-              "MachineSound=two lines\n\n\n[FORM]\nWidth=3200\n");
-}
-
-TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_keeps_what_it_does_not_know) {
+TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_writes_them_back_keeping_the_rest) {
+    IniFile fresh(PathOf("config/tallymar/Tallymar.ini"));  // a new file in new folders
+    EXPECT_FALSE(fresh.Load());
+    fresh.WriteIni("OPTIONS", "ColorTheme 0Name", "Default        ");
+    fresh.WriteIni("FORM", "Width", "3200");
+    fresh.WriteIni("OPTIONS", "MachineSound", "two\nlines");
+    ASSERT_TRUE(fresh.Save(&reason));
+    EXPECT_EQ(Read(PathOf("config/tallymar/Tallymar.ini")),
+              "[OPTIONS]\nColorTheme 0Name=Default        \nMachineSound=two "
+              "lines\n\n\n[FORM]\nWidth=3200\n");
     Write(PathOf("tallymar.INI"),
           "; my notes\n\n[options]\r\nDecimals = 4 \r\nPlugin=on\ndecimals=6\n[Extra]\nA=1\n");
     IniFile ini(PathOf("Tallymar.ini"));
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadIni("Options", "DECIMALS"), "4");  // the first of two equal keys
-    EXPECT_EQ(ini.ReadIni("OPTIONS", "CalcMode"), "");
-    EXPECT_EQ(ini.ReadIni("FORM", "Plugin"), "");
+    EXPECT_EQ(ini.ReadIni("OPTIONS", "CalcMode") + ini.ReadIni("FORM", "Plugin"), "");
     ini.WriteIni("OPTIONS", "DECIMALS", "2");  // keeps the key's place and spelling
     ini.WriteIni("OPTIONS", "CalcMode", "False");
     ASSERT_TRUE(ini.Save(&reason));
     const std::string expected =
         "; my notes\n\n\n[options]\nDecimals=2\nPlugin=on\nCalcMode=False\n\n\n[Extra]\nA=1\n";
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
-    EXPECT_EQ(Files(), 1u);                                             // saved where it was found
+    EXPECT_EQ(Files(), 2u);                                             // saved where it was found
     EXPECT_EQ(SettingsPath(folder_.string()), PathOf("tallymar.INI"));  // beside the program
-    IniFile again(PathOf("Tallymar.ini"));  // the layout does not grow from save to save
-    ASSERT_TRUE(again.Load());
-    ASSERT_TRUE(again.Save(&reason));
+    ASSERT_TRUE(ini.Load() && ini.Save(&reason));  // the layout does not grow from save to save
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
 }
 

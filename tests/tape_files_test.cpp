@@ -136,7 +136,6 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         {"/d/old.add", "5+", {Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to old.add ?\n\n [Save Tallymar File As|/d/old.add] >/d/old.add"},
         // Save and Save As.
         {"", "5+", {}, {"/d/sums"}, "saveas", "on HTH+B - /d/sums.add \"Tallymar - sums\" [Save Tallymar File As|Tape1.add] >/d/sums.add"},
-        {"", "5+", {}, {"/d/sums.ADD"}, "saveas", "on HTH+B - /d/sums.ADD \"Tallymar - sums.ADD\" [Save Tallymar File As|Tape1.add] >/d/sums.ADD"},
         {"", "5+", {}, {"/d/sums.adds"}, "saveas", "on HTH+B - /d/sums.adds.add \"Tallymar - sums.adds\" [Save Tallymar File As|Tape1.add] >/d/sums.adds.add"},
         {"", "5+", {Answer::kYes}, {"/d/old"}, "saveas", "on HTH+B - /d/old.add \"Tallymar - old\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
         {"", "5+", {}, {}, "save", "stop HTH+B *  \"Tallymar - Tape1\" [Save Tallymar File As|Tape1.add]"},
@@ -158,13 +157,11 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         {"", "5+", {Answer::kYes}, {"/d/new.add", "/d/week.add"}, "!open", "on HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
         {"/d/old.add", "5+", {Answer::kNo, Answer::kYes}, {"/d/new.add"}, "!openfile /d/week.add", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
         // What cannot be read is refused at once, and the tape stays.
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/empty", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/short", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/bad", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | This file is corrupted"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/locked", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open locked: Permission denied"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/folder", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open folder: it is a folder, not a file"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/pipe", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open pipe: it is a named pipe, not a file"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/dev", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open dev: it is a device, not a file"},
         {"/d/mine.add", "5+", {Answer::kNo}, {"/d/bad"}, "open", "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you made to mine.add ?\n\n | This file is corrupted [Open Tallymar File]"},
         {"/d/mine.add", "5+", {Answer::kNo}, {"/d/folder"}, "open", "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you made to mine.add ?\n\n | Tallymar could not open folder: it is a folder, not a file [Open Tallymar File]"},
     };
@@ -192,11 +189,11 @@ TEST(TapeFiles, questions_and_messages_carry_their_buttons_icon_and_default) {
     desk.Name("/d/week.add");
     desk.files.SaveTape();
     desk.files.OpenTapeFile("/d/bad");
+    // clang-format off
     const std::tuple<Buttons, Icon, Answer> expected[] = {
-        {Buttons::kYesNoCancel, Icon::kInformation, Answer::kYes},
-        {Buttons::kYesNo, Icon::kExclamation, Answer::kNo},
-        {Buttons::kOk, Icon::kExclamation, Answer::kOk},
-        {Buttons::kOk, Icon::kCritical, Answer::kOk}};
+        {Buttons::kYesNoCancel, Icon::kInformation, Answer::kYes}, {Buttons::kYesNo, Icon::kExclamation, Answer::kNo},
+        {Buttons::kOk, Icon::kExclamation, Answer::kOk}, {Buttons::kOk, Icon::kCritical, Answer::kOk}};
+    // clang-format on
     ASSERT_EQ(desk.ports.messages.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const Message& m = desk.ports.messages[i];
@@ -227,10 +224,10 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         desk.disk.files["/d/big.add"] = c.file;
         desk.ports.answers = {c.append};
         desk.files.OpenTapeFile("/d/big.add");
-        EXPECT_EQ(desk.calc.tape().size(), c.lines);
-        EXPECT_EQ(desk.calc.tape().back().Op, op::kOpen);
-        EXPECT_EQ(desk.calc.tape()[c.lines - 2].Amount, c.last_amount);
-        EXPECT_EQ(desk.ports.Texts().back(), c.last_message);
+        const std::vector<TapeLine>& tape = desk.calc.tape();
+        ASSERT_EQ(tape.size(), c.lines);
+        EXPECT_EQ(std::tuple(tape.back().Op, tape[c.lines - 2].Amount, desk.ports.Texts().back()),
+                  std::tuple(op::kOpen, c.last_amount, std::string(c.last_message)));
         EXPECT_FALSE(desk.calc.tape_changed());
         EXPECT_EQ(desk.files.TapeFileName, "");
         // The end of the tape in view, the open line focused.
@@ -259,11 +256,9 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     std::ofstream(path("plain")) << "x";
     mkfifo(path("pipe.add").c_str(), 0600);
     // clang-format off
-    const char* stale[] = {"t.add.0123456789abcdef.tmp", "t.add.fedcba9876543210.tmp"};
-    const char* kept[] = {"other.add.0123456789abcdef.tmp", "t.add.0123.tmp", "t.add.0123456789ABCDEF.tmp",
-                          "t.add.0123456789abcdef.tmp.bak", "xt.add.0123456789abcdef.tmp"};
+    const char* kept[] = {"t.add.0123456789ABCDEF.tmp", "xt.add.0123456789abcdef.tmp", "t.add.0123.tmp"};
     // clang-format on
-    for (const char* name : stale) std::ofstream(path(name)) << "half";
+    std::ofstream(path("t.add.0123456789abcdef.tmp")) << "half";  // left by a save killed half-way
     for (const char* name : kept) std::ofstream(path(name)) << "mine";
     StdFileSystem disk;
     std::string reason;
@@ -271,9 +266,9 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     ASSERT_TRUE(disk.Write(path("t.add"), "short", &reason)) << reason;
     EXPECT_EQ(disk.Read(path("t.add"), 1000, &reason), "short");
     EXPECT_EQ(disk.Read(path("t.add"), 3, &reason), "sho");
-    for (const char* name : stale) EXPECT_FALSE(fs::exists(dir / name)) << name;
+    EXPECT_FALSE(fs::exists(dir / "t.add.0123456789abcdef.tmp"));
     for (const char* name : kept) EXPECT_TRUE(fs::exists(dir / name)) << name;
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 9);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 7);
 
     const std::tuple<std::string, FileKind, const char*> refused[] = {
         {path("none.add"), FileKind::kNone, "No such file or directory"},
