@@ -136,25 +136,19 @@ TEST_F(PrintLayoutTest, each_kind_of_line_prints_in_its_place_colour_and_weight)
               "234.50=\n");
 }
 
+// A page filled by the last line is followed by one with its header alone.
 TEST_F(PrintLayoutTest,
        an_eight_by_ten_and_a_half_inch_page_holds_57_lines_in_each_of_four_columns) {
-    Print(std::vector<TapeLine>(229, Line(1, '+')));
-    ASSERT_EQ(surface.lines.size(), 230u);  // and the second page's header
-    std::string where;
-    for (int i : {0, 56, 57, 227, 229}) where += surface.lines[i] + "\n";
-    EXPECT_EQ(where,
-              "0 1719,720 12 black 1.00+\n0 1719,14160 12 black 1.00+\n0 4599,720 12 black "
-              "1.00+\n0 10359,14160 12 black 1.00+\n1 1719,720 12 black 1.00+\n");
-    EXPECT_EQ(layout.PageNo, 1);
-}
-
-TEST_F(PrintLayoutTest, a_page_filled_by_the_last_line_is_followed_by_one_with_its_header_alone) {
     options.PrintTime = true;
     Print(std::vector<TapeLine>(228, Line(1, '+')));
-    EXPECT_EQ(std::tuple(surface.pages, layout.PageNo, surface.lines.size()),
-              std::tuple(1, 1, 230u));
-    EXPECT_EQ(surface.lines[228][0], '0');
-    EXPECT_EQ(surface.lines.back(), "1 7920,0 10b black 05:17:03 PM  Page  2 ");
+    ASSERT_EQ(surface.lines.size(), 230u);  // and the two pages' headers
+    std::string where;
+    for (int i : {0, 1, 57, 58, 228, 229}) where += surface.lines[i] + "\n";
+    EXPECT_EQ(where,
+              "0 7920,0 10b black 05:17:03 PM  Page  1 \n0 1719,720 12 black 1.00+\n"
+              "0 1719,14160 12 black 1.00+\n0 4599,720 12 black 1.00+\n"
+              "0 10359,14160 12 black 1.00+\n1 7920,0 10b black 05:17:03 PM  Page  2 \n");
+    EXPECT_EQ(std::tuple(surface.pages, layout.PageNo), std::tuple(1, 1));
 }
 
 TEST_F(PrintLayoutTest, the_header_shows_the_chosen_date_time_and_page_number_right_aligned) {

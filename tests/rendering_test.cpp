@@ -57,11 +57,11 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
 TEST(Highlights, show_the_selected_lines_navy_and_a_comment_being_typed_on_grey) {
     Machine m;
     m.Keys("1+2+3+4+5+6+{Click 7}{S-Up}{S-Up}{S-Up}{S-Up}");
-    for (int r = 0; r <= m.calc.last_row(); ++r) {
-        const bool selected = r >= 4 && r <= 7;
-        EXPECT_EQ(m.RowAt(r).back, selected ? kSelectionBack : kTape) << r;
-        EXPECT_EQ(m.RowAt(r).fore, selected ? Rgb(255, 255, 255) : 0u) << r;
-    }
+    for (int r = 0; r <= m.calc.last_row(); ++r)
+        EXPECT_EQ(std::tuple(m.RowAt(r).back, m.RowAt(r).fore),
+                  r >= 4 && r <= 7 ? std::tuple(kSelectionBack, Rgb(255, 255, 255))
+                                   : std::tuple(kTape, 0u))
+            << r;
     Machine typing;
     typing.Keys("ab");
     EXPECT_EQ(LookOf(typing, 3), "ab| 12 txt on other");

@@ -44,11 +44,6 @@ Settings& Load(const Keys& keys, Settings& s) {
     return s;
 }
 
-ThemeRec Theme(std::int16_t id, const std::string& name, double p, double n, double x, double t,
-               double b) {
-    return ThemeRec{id, FitThemeName(name), p, n, x, t, b};
-}
-
 TEST(Settings, without_a_file_are_the_defaults_with_the_window_placed_by_the_screen) {
     IniFile ini("");
     Settings s;
@@ -69,9 +64,9 @@ TEST(Settings, without_a_file_are_the_defaults_with_the_window_placed_by_the_scr
 TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
     Settings s;
     s.CurrentTheme = 2;
-    s.Themes = {Theme(100, "Default", 0, 255, 16711680, 16777215, 4227072),
-                Theme(7, "Exactly fifteen", 1, 2, 3, 4, 5),
-                Theme(-3, "Brûlée", 16777215, 65280, 8421504, 12345, 0)};
+    s.Themes = {{100, "Default        ", 0, 255, 16711680, 16777215, 4227072},
+                {7, "Exactly fifteen", 1, 2, 3, 4, 5},
+                {-3, FitThemeName("Brûlée"), 16777215, 65280, 8421504, 12345, 0}};
     s.PrintDate = s.PrintTime = s.PrintColor = s.ShowTipAtStartup = true;
     s.ShowConversion = s.AlwaysOnTop = s.options.CalcMode = true;
     s.TipOfTheDay = 41, s.options.DecimalCode = 16;
@@ -153,7 +148,7 @@ TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
             EXPECT_EQ(Saved(s, "ColorTheme 0TapClr"), "16777215") << c.name;
         } else {
             EXPECT_EQ(s.Themes.size(), c.themes) << c.name;
-            EXPECT_EQ(s.Themes[1], Theme(0, "", 0, 0, 0, 0, 255)) << c.name;
+            EXPECT_EQ(s.Themes[1], (ThemeRec{0, FitThemeName(""), 0, 0, 0, 0, 255})) << c.name;
         }
     }
 }
