@@ -29,11 +29,6 @@ class CommandsTest : public ::testing::Test {
         for (char key : keys)
             commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
     }
-    std::string Ops() const {
-        std::string ops;
-        for (const TapeLine& line : calc.tape()) ops += line.Op;
-        return ops;
-    }
 
     FakePorts desk;  // also the file dialogs (always cancelled) and the caption
     MemoryFiles disk;
@@ -77,7 +72,7 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
         Type("5+");
         desk.answers = {Answer::kNo};
         commands.Run(button);
-        EXPECT_EQ(Ops(), "HTHB") << CommandName(button);
+        EXPECT_EQ(calc.tape().size(), 4u) << CommandName(button);  // a new tape
         EXPECT_EQ(desk.messages.size(), 1u) << CommandName(button);
         desk.messages.clear();
     }
@@ -92,7 +87,7 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
     // clang-format on
     for (const Command command : outside) commands.Run(command);
     EXPECT_EQ(shell.ran, std::vector<Command>(std::begin(outside), std::end(outside)));
-    EXPECT_EQ(Ops(), "HTHB");
+    EXPECT_EQ(calc.tape().size(), 4u);
 }
 
 }  // namespace

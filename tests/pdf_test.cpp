@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QPrinter>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,6 @@
 // What the rows of the tape window show: each kind of line with the default theme's
-// colours, the selection and comment highlights, a conversion
-// block written after the last line, and the colour dialog's Apply.
+// colours, the selection and comment highlights, a conversion block written after
+// the last line, and the colour dialog's Apply.
 #include "machine.h"
 
 namespace tallymar::testing {
@@ -115,10 +115,10 @@ TEST(ApplyColors, recolours_each_row_by_the_operator_and_number_it_shows) {
                             : e == 'n' ? kOdd.CurNegClr
                             : e == 't' ? kOdd.CurTxtClr
                                        : before[r];
-        EXPECT_EQ(m.RowAt(r).fore, fore) << "row " << r;
-        EXPECT_EQ(m.RowAt(r).op_fore, fore) << "row " << r;
-        EXPECT_EQ(m.RowAt(r).back, kOdd.CurTapClr) << "row " << r;
-        EXPECT_EQ(m.RowAt(r).op_back, kOdd.CurTapClr) << "row " << r;
+        const Row& row = m.RowAt(r);
+        EXPECT_EQ(std::tuple(row.fore, row.op_fore, row.back, row.op_back),
+                  std::tuple(fore, fore, kOdd.CurTapClr, kOdd.CurTapClr))
+            << "row " << r;
     }
     EXPECT_EQ(m.calc.colours().CurBakClr, kOdd.CurBakClr);
     m.Keys("{Enter}");  // the rows drawn from now on take the new colours

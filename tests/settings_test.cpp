@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <sstream>
 
 #include "platform/ini_file.h"
@@ -182,9 +181,6 @@ class IniFileTest : public ::testing::Test {
     std::size_t Files() const {
         return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
     }
-    static void Write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
     static std::string Read(const std::string& path) {
         std::ostringstream text;
         text << std::ifstream(path, std::ios::binary).rdbuf();
@@ -204,8 +200,8 @@ TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_writes_them_back_keeping_t
     EXPECT_EQ(Read(PathOf("config/tallymar/Tallymar.ini")),
               "[OPTIONS]\nColorTheme 0Name=Default        \nMachineSound=two "
               "lines\n\n\n[FORM]\nWidth=3200\n");
-    Write(PathOf("tallymar.INI"),
-          "; my notes\n\n[options]\r\nDecimals = 4 \r\nPlugin=on\ndecimals=6\n[Extra]\nA=1\n");
+    std::ofstream(PathOf("tallymar.INI"), std::ios::binary)
+        << "; my notes\n\n[options]\r\nDecimals = 4 \r\nPlugin=on\ndecimals=6\n[Extra]\nA=1\n";
     IniFile ini(PathOf("Tallymar.ini"));
     ASSERT_TRUE(ini.Load());
     EXPECT_EQ(ini.ReadIni("Options", "DECIMALS"), "4");  // the first of two equal keys
@@ -247,7 +243,7 @@ TEST_F(IniFileTest, odd_and_overlong_text_loads_into_settings_without_harm) {
 
 TEST_F(IniFileTest, a_failed_save_says_why_and_leaves_the_old_file_and_no_temporary_file) {
     const std::string old_text = "[OPTIONS]\nDecimals=6\n";
-    Write(PathOf("Tallymar.ini"), old_text);
+    std::ofstream(PathOf("Tallymar.ini"), std::ios::binary) << old_text;
     IniFile ini(PathOf("Tallymar.ini"));
     ASSERT_TRUE(ini.Load());
     ini.WriteIni("OPTIONS", "MachineSound", std::string(200, 'x'));
