@@ -1,10 +1,9 @@
-// tallymar-cli: its options, its script errors and the lines it prints.
+// tallymar-cli: its options, its tokens (the dialog ones too), its script errors and
+// the lines it prints.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,221 +28,93 @@ Result Cli(std::vector<const char*> args, const std::string& input = "") {
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-TEST(CliOutput, prints_the_whole_state_of_a_new_tape) {
-    Result r = Cli({"--rows", "3", "--keys", ""});
-    ASSERT_EQ(r.status, 0);
-    const std::string zeros = R"(\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0)";
-    EXPECT_EQ(Lines(r.out),
-              (std::vector<std::string>{
-                  "lines 4",
-                  R"(L0 H "---------------" amount=0 dec=2 entry=")" + zeros + "\"",
-                  R"(L1 T "0.00" amount=0 dec=2 entry=")" + zeros + "\"",
-                  R"(L2 H "---------------" amount=0 dec=2 entry="---------------  ")",
-                  R"(L3 B "" amount=0 dec=2 entry=")" + zeros + "\"",
-                  "rows 3 top=1 cur=3 focus=2",
-                  R"(R0 "0.00" "T" size=10 bold=1 locked=1 fore=0 back=16777215)",
-                  R"(R1 "---------------" "" size=12 bold=0 locked=1 fore=0 back=16777215)",
-                  R"(R2 "" "" size=12 bold=0 locked=0 fore=0 back=16777215)",
-                  "colors pos=0 neg=255 txt=16711680 tap=16777215 bak=4227072",
-                  R"(total "0.00" acc=0 changed=0)",
-              }));
-}
-
-TEST(CliOutput, events_come_in_order_before_the_state) {
-    Result r = Cli({"--machine", "Canon", "--keys", "{Answer yes}5+{Enter}{NumLock}{C-v}{C-c}"});
-    ASSERT_EQ(r.status, 0);
-    std::vector<std::string> lines = Lines(r.out);
-    ASSERT_GE(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "play Canon1.wav");
-    EXPECT_EQ(lines[1], "play Canon2.wav");
-    // A queued answer that the box cannot give is used up and the default button taken.
-    EXPECT_EQ(
-        lines[2],
-        R"(msg "Tallymar" "The Num Lock key was pressed.  The Tallymar requires the Num Lock )"
-        R"(to be on at all times.\nIf it is off, please press the OK below and then press the )"
-        R"(Num Lock key to turn it on." ok -> ok)");
-    EXPECT_EQ(lines[3], "beep");
-    EXPECT_EQ(lines[4], R"(clipboard "\r\n0.00H")");
-}
-
-TEST(CliOutput, quotes_and_backslashes_in_texts_are_escaped) {
-    Result r = Cli({"--keys", "say \"hi\\\"{Enter}"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find(R"(L3 C "say \"hi\\\"        ")"), std::string::npos) << r.out;
-}
-
-TEST(CliOutput, dump_prints_the_state_where_it_stands) {
-    Result r = Cli({"--keys", "5+{Dump}3+"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("lines 5\n"), std::string::npos);
-    EXPECT_NE(r.out.find("lines 6\n"), std::string::npos);
-}
-
-TEST(CliCommands, a_menu_item_or_button_by_name_runs_the_command_the_window_runs) {
-    // The item runs what its named token runs; a dialog the window would open is a line.
-    const Result by_item = Cli({"--keys", "5+3+{Click 3}{mnuEditInsert}{mnuOptionsColors}"});
-    const Result by_token = Cli({"--keys", "5+3+{Click 3}{Insert}"});
-    ASSERT_EQ(by_item.status, 0);
-    EXPECT_EQ(Lines(by_item.out).front(), "command mnuOptionsColors");
-    EXPECT_EQ(by_item.out, "command mnuOptionsColors\n" + by_token.out);
-    EXPECT_NE(by_item.out.find(R"(L3   "0.00")"), std::string::npos) << by_item.out;
-    // Without {Pdf PATH} the print dialog is a line too.
-    const Result print = Cli({"--keys", "{cmdPrint}{mnuFilePrintPreview}"});
-    EXPECT_EQ(Lines(print.out)[0], "command cmdPrint");
-    EXPECT_EQ(Lines(print.out)[1], "command mnuFilePrintPreview");
-}
-
-TEST(CliOptions, set_the_settings_before_start_up) {
-    Result r = Cli({"--rows", "2", "--decimals", "3", "--calc-mode", "--keys", "5+"});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("rows 2 "), std::string::npos);
-    // An odd stored decimal code becomes the code of its button (3 -> 4 places).
-    EXPECT_NE(r.out.find(R"(L3 + "5.0000")"), std::string::npos) << r.out;
-}
-
-TEST(CliOptions, read_the_script_from_a_file_or_standard_input) {
-    const std::string path = ::testing::TempDir() + "cli_test_script.keys";
-    std::ofstream(path) << "2*\r\n3{Enter}\n";
-    Result from_file = Cli({path.c_str()});
-    Result from_stdin = Cli({"-"}, "2*\r\n3{Enter}\n");
-    std::remove(path.c_str());
-    ASSERT_EQ(from_file.status, 0);
-    EXPECT_NE(from_file.out.find(R"(L5 T "6.00")"), std::string::npos) << from_file.out;
-    EXPECT_EQ(from_file.out, from_stdin.out);
-}
-
-TEST(CliErrors, give_the_position_and_status_2) {
-    struct Case {
-        std::vector<const char*> args;
-        std::string err;
+TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--keys", "say \"hi\\\"{{{Enter}"}, R"(L3 C "say \"hi\\\"{       ")"},
+        {{"--keys", "5+{Dump}3+"}, "lines 5\n"},
+        // An odd stored decimal code becomes the code of its button (3 -> 4 places).
+        {{"--rows", "2", "--decimals", "3", "--calc-mode", "--keys", "5+"}, "\nrows 2 "},
+        {{"--rows", "2", "--decimals", "3", "--calc-mode", "--keys", "5+"}, R"(L3 + "5.0000")"},
+        // A dialog the window would open is a line; its tokens do what the dialog does.
+        {{"--keys", "{mnuOptionsColors}{cmdPrint}"},
+         "command mnuOptionsColors\ncommand cmdPrint\n"},
+        {{"--keys", "5-{Theme Halloween}"}, "colors pos=0 neg=33023 txt=0 tap=16777215 bak=33023"},
+        {{"--keys", "5-{Theme Halloween}"}, R"(R3 "5.00" "-" size=12 bold=0 locked=0 fore=33023)"},
+        {{"--keys", "{NewTheme Midnight blue and gold}"},
+         R"("Halloween      " "Midnight blue a" "St. Patrick    " "Valentine      " current 0)"},
+        {{"--keys", "{NewTheme}"}, R"(msg "Tallymar" "Theme cannot be saved without a name" ok)"},
+        {{"--keys", "{Theme Easter}{DeleteTheme}"},
+         R"(dialog "Delete theme" "Are you sure you want to delete the Easter          theme?  )"
+         R"(It cannot be recovered after deletion." -> delete)"},
+        {{"--keys",
+          "{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}"
+          "{DeleteTheme}"},
+         R"(msg "Tallymar" "The last remaining theme cannot be deleted. Save a new theme before )"
+         R"(deleting this one." ok -> ok)"},
+        {{"--keys", "{Convert foot|1|meters}{ShowConversion on}"},
+         "converter \"1\" \"foot\" \"equals\" \"0.304800003767014\" \"meters\"\n"},
+        {{"--keys", "{ShowConversion on}{ShowConversion off}{Convert inch|3|mils}"}, "lines 10\n"},
+        {{"--keys", "{Convert millenium|1|nanoseconds}{ShowConversion on}"},
+         R"(L6 > "31,556,927,098,14" )"},
     };
-    const Case cases[] = {
-        {{"--keys", "12{Bogus}"}, "script error at position 2: unknown token {Bogus}\n"},
-        {{"--keys", "{Rows x}"}, "script error at position 0: bad number in {Rows x}\n"},
-        {{"--keys", "1{Click 40}"}, "script error at position 1: row 40 does not exist\n"},
-        {{"--keys", "{Decimals 3}"},
-         "script error at position 0: no decimal button has the code 3\n"},
-        {{"--keys", "5{Enter"}, "script error at position 1: a token is not closed with }\n"},
-        {{"--keys", "{Answer maybe}"},
-         "script error at position 0: an answer is yes, no, cancel or ok\n"},
-        {{"--keys", "5{Open}"}, "script error at position 1: {Open PATH} needs a path\n"},
-        {{"--keys", "{Save }"}, "script error at position 0: {Save PATH} needs a path\n"},
-    };
-    for (const Case& c : cases) {
-        Result r = Cli(c.args);
-        EXPECT_EQ(r.status, 2) << c.args[1];
-        EXPECT_EQ(r.err, c.err);
-    }
-    EXPECT_EQ(Cli({"--rows"}).status, 2);
-    EXPECT_EQ(Cli({"--rows", "-1"}).status, 2);
-    EXPECT_EQ(Cli({"/no/such/script.keys"}).status, 2);
-}
-
-TEST(CliScript, braces_and_line_breaks_are_read_as_the_notation_says) {
-    std::vector<Action> actions;
-    ScriptError error;
-    ASSERT_TRUE(
-        ParseScript("{{a\r\n{S-Drag 2 -300}{Voice Grunk}é{Open /a b/c d.add}", &actions, &error));
-    ASSERT_EQ(actions.size(), 6u);
-    EXPECT_EQ(actions[0].character, U'{');
-    EXPECT_EQ(actions[1].character, U'a');
-    EXPECT_EQ(actions[2].kind, Action::Kind::kShiftDrag);
-    EXPECT_EQ(actions[2].number, 2);
-    EXPECT_DOUBLE_EQ(actions[2].y, -300);
-    EXPECT_EQ(actions[3].text, "Grunk");
-    EXPECT_EQ(actions[4].character, U'é');
-    EXPECT_EQ(actions[5].kind, Action::Kind::kFile);
-    EXPECT_EQ(actions[5].text, "/a b/c d.add");  // a path keeps its blanks
-}
-
-// A folder of its own for the tape files a test writes.
-class CliFiles : public ::testing::Test {
-  protected:
-    // Named after the test, as ctest runs the tests side by side; the blank is on purpose.
-    std::filesystem::path dir =
-        std::filesystem::path(::testing::TempDir()) /
-        ("cli files " +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    void SetUp() override {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Path(const char* name) { return (dir / name).string(); }
-    std::vector<std::string> Events(const std::string& keys) {
-        Result r = Cli({"--rows", "6", "--keys", keys.c_str()});
+    for (const auto& [args, line] : cases) {
+        const Result r = Cli(args);
         EXPECT_EQ(r.status, 0) << r.err;
-        std::vector<std::string> lines = Lines(r.out);
-        lines.erase(std::find_if(lines.begin(), lines.end(),
-                                 [](const std::string& l) { return l.rfind("lines ", 0) == 0; }),
-                    lines.end());
-        return lines;
+        EXPECT_NE(r.out.find(line), std::string::npos) << args.back() << "\n" << r.out;
     }
-    std::string Tape(const std::string& keys) {
-        std::string out = Cli({"--keys", keys.c_str()}).out;
-        return out.substr(out.find("lines "));
-    }
-};
-
-TEST_F(CliFiles, save_writes_the_tape_under_the_name_with_add_and_open_reads_it_back) {
-    const std::string path = Path("my sums");
-    EXPECT_EQ(Events("5+3+{Enter}{Save " + path + "}"),
-              (std::vector<std::string>{
-                  "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path),
-                  "caption \"Tallymar - my sums\"",
-              }));
-    ASSERT_EQ(std::filesystem::file_size(path + ".add"), 8u * 30);
-    EXPECT_EQ(Events("{Answer no}{Open " + path + ".add}"),
-              (std::vector<std::string>{
-                  R"(msg "Tallymar" "Do you wish to append the file to the existing tape?" )"
-                  R"(yesnocancel -> no)",
-                  "caption \"Tallymar - Tape1\"",
-                  "caption \"Tallymar-my sums.add\"",
-              }));
-    // The saved lines, then a new open line.
-    std::vector<std::string> saved = Lines(Tape("5+3+{Enter}"));
-    std::vector<std::string> opened = Lines(Tape("{Answer no}{Open " + path + ".add}"));
-    EXPECT_EQ(opened[0], "lines 9");
-    EXPECT_EQ(std::vector(opened.begin() + 1, opened.begin() + 9),
-              std::vector(saved.begin() + 1, saved.begin() + 9));
-    EXPECT_EQ(opened[9].substr(0, 6), "L8 B \"");
-    EXPECT_NE(opened.back().find("changed=0"), std::string::npos);
+    // A menu item or button by name runs the command its token runs.
+    const Result by_item = Cli({"--keys", "5+3+{Click 3}{mnuEditInsert}"});
+    EXPECT_EQ(by_item.out, Cli({"--keys", "5+3+{Click 3}{Insert}"}).out);
+    EXPECT_NE(by_item.out.find(R"(L3   "0.00")"), std::string::npos) << by_item.out;
 }
 
-TEST_F(CliFiles, save_over_an_existing_file_asks_and_no_opens_the_dialog_again) {
-    const std::string path = Path("t.add");
-    Events("{Save " + path + "}");
-    const std::string replace =
-        R"(msg "Tallymar" "A file named t.add already exists.\n\nDo you wish to replace the )"
-        R"(existing file?" yesno -> )";
-    EXPECT_EQ(Events("5+{Save " + path + "}"),
-              (std::vector<std::string>{
-                  "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path),
-                  replace + "no",
-                  "dialog \"Save Tallymar File As\" " + Quoted(path) + " -> cancel",
-              }));
-    EXPECT_EQ(std::filesystem::file_size(path), 4u * 30);
-    EXPECT_EQ(Events("5+{Answer yes}{Save " + path + "}").at(1), replace + "yes");
-    EXPECT_EQ(std::filesystem::file_size(path), 5u * 30);
+TEST(CliErrors, give_the_position_a_clear_message_and_status_2) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12{Bogus}", "script error at position 2: unknown token {Bogus}\n"},
+        {"{Rows x}", "script error at position 0: bad number in {Rows x}\n"},
+        {"1{Click 40}", "script error at position 1: row 40 does not exist\n"},
+        {"{Decimals 3}", "script error at position 0: no decimal button has the code 3\n"},
+        {"5{Enter", "script error at position 1: a token is not closed with }\n"},
+        {"{Answer maybe}", "script error at position 0: an answer is yes, no, cancel or ok\n"},
+        {"5{Open}", "script error at position 1: {Open PATH} needs a path\n"},
+        {"{Save }", "script error at position 0: {Save PATH} needs a path\n"},
+        {"5+{Theme Autumn}", "script error at position 2: no theme is named \"Autumn\"\n"},
+        {"{Theme}", "script error at position 0: {Theme NAME} needs a name\n"},
+        {"{Convert parsec|1|meters}", "script error at position 0: no unit is named \"parsec\"\n"},
+        {"{Convert furlong|1|liters}",
+         "script error at position 0: \"furlong\" does not convert to \"liters\"\n"},
+        {"{Convert foot|1}",
+         "script error at position 0: {Convert FROM|AMOUNT|TO} needs three parts\n"},
+        {"{ShowConversion yes}", "script error at position 0: {ShowConversion} is on or off\n"},
+    };
+    for (const auto& [keys, err] : cases) {
+        const Result r = Cli({"--keys", keys});
+        EXPECT_EQ(std::tuple(r.status, r.err), std::tuple(2, err)) << keys;
+    }
+    for (auto args : {std::vector<const char*>{"--rows"}, {"--rows", "-1"}, {"/no/such.keys"}})
+        EXPECT_EQ(Cli(args).status, 2) << args.back();
 }
 
-TEST_F(CliFiles, new_and_clear_ask_to_save_a_changed_tape_and_start_a_new_one) {
-    for (const char* token : {"{New}", "{Clear}"}) {
-        EXPECT_EQ(Events(std::string("5+{Answer no}") + token),
-                  (std::vector<std::string>{
-                      R"(msg "Tallymar" "Do you want to save the changes you made to your )"
-                      R"(existing tape ?\n\n" yesnocancel -> no)",
-                      R"(caption "Tallymar - Tape1")",
-                  }))
-            << token;
-    }
+TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_same_tape_back) {
+    // A folder of its own (with a blank in its name), as builds may run side by side.
+    std::string folder = (std::filesystem::temp_directory_path() / "cli files XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const std::string path = folder + "/my sums";
+    const Result saved = Cli({"--keys", ("rent{Enter}5+3-{Enter}{Save " + path + "}").c_str()});
+    EXPECT_EQ(saved.out.substr(0, saved.out.find("\nlines ")),
+              "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path) +
+                  "\ncaption \"Tallymar - my sums\"");
+    ASSERT_EQ(std::filesystem::file_size(path + ".add"), 9u * 30);
+    const Result opened = Cli({"--keys", ("{Answer no}{Open " + path + ".add}").c_str()});
+    EXPECT_NE(opened.out.find("caption \"Tallymar-my sums.add\"\nlines 10\n"), std::string::npos);
+    // The saved lines, then a new open line, and the tape unchanged.
+    auto lines = [](const std::string& out) {  // L0 to L8
+        const std::size_t from = out.find("\nL0 "), to = out.find('\n', out.find("\nL8 ") + 1);
+        return out.substr(from, to - from);
+    };
+    EXPECT_EQ(lines(opened.out), lines(saved.out));
+    EXPECT_NE(opened.out.find("changed=0"), std::string::npos) << opened.out;
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

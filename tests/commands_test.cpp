@@ -1,16 +1,14 @@
 // The one path from user actions to the system: which keys the box keeps for
-// itself, what the menu commands and buttons do and which go out to the shell, and
-// the converter's and colour dialog's ports carried out on the tape.
+// itself, what the menu commands and buttons do and which go out to the shell.
+// (The converter's and colour dialog's ports: tallymar-cli's {Convert} and {Theme}.)
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <optional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "commands/commands.h"
 #include "commands/menu_bar.h"
-#include "converter/converter_form.h"
 #include "fakes.h"
 
 namespace tallymar::testing {
@@ -24,34 +22,16 @@ struct Shell : CommandPort {
 class CommandsTest : public ::testing::Test {
   protected:
     CommandsTest() {
-        Options options;
-        options.DecimalCode = 0;
-        calc.SetOptions(options);
         calc.Start(18);
         commands.SetOutside(&shell);
     }
     void Type(const std::string& keys) {
-        for (char key : keys) {
+        for (char key : keys)
             commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
-        }
-    }
-    std::string Ops() const {
-        std::string ops;
-        for (const TapeLine& line : calc.tape()) ops += line.Op;
-        return ops;
     }
 
-    // A disk with nothing on it where every write works.
-    struct EmptyDisk : FileSystem {
-        FileKind KindOf(const std::string&) override { return FileKind::kNone; }
-        std::optional<std::string> Read(const std::string&, std::size_t, std::string*) override {
-            return std::nullopt;
-        }
-        bool Write(const std::string&, const std::string&, std::string*) override { return true; }
-    };
-
-    FakePorts desk;
-    EmptyDisk disk;
+    FakePorts desk;  // also the file dialogs (always cancelled) and the caption
+    MemoryFiles disk;
     Shell shell;
     Calc calc{desk.ports()};
     TapeFiles files{calc, desk, disk, desk};
@@ -59,90 +39,22 @@ class CommandsTest : public ::testing::Test {
 };
 
 TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_or_alt_is_held) {
-    const struct {
-        int key_code;
-        int shift_state;
-        bool kept;
-    } keys[] = {
+    commands.Key(calc.focus_row(), Keystroke{key::kRight, shift::kNone, U'7'});
+    EXPECT_EQ(calc.rows()[calc.focus_row()].text, "");  // a kept key types nothing
+    commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, U'7'});
+    EXPECT_EQ(calc.rows()[calc.focus_row()].text, "7");
+    const std::tuple<int, int, bool> keys[] = {
         {key::kLeft, shift::kNone, true},   {key::kRight, shift::kNone, true},
         {key::kDelete, shift::kNone, true}, {key::kLeft, shift::kShift, true},
         {key::kLeft, shift::kCtrl, false},  {key::kDelete, shift::kAlt, false},
         {key::kUp, shift::kNone, false},    {key::kBackspace, shift::kNone, false},
-        {key::kHome, shift::kNone, false},  {0, shift::kNone, false},
-    };
-    for (const auto& k : keys) {
-        EXPECT_EQ(commands.Key(calc.focus_row(), Keystroke{k.key_code, k.shift_state, 0}), k.kept)
-            << k.key_code << " " << k.shift_state;
-    }
+        {key::kHome, shift::kNone, false},  {0, shift::kNone, false}};
+    for (const auto& [code, shift_state, kept] : keys)
+        EXPECT_EQ(commands.Key(calc.focus_row(), Keystroke{code, shift_state, 0}), kept)
+            << code << " " << shift_state;
 }
 
-TEST_F(CommandsTest, a_kept_key_types_nothing_and_any_other_key_types_its_character) {
-    const int row = calc.focus_row();
-    commands.Key(row, Keystroke{key::kRight, shift::kNone, U'7'});
-    EXPECT_EQ(calc.rows()[row].text, "");
-    commands.Key(row, Keystroke{0, shift::kNone, U'7'});
-    EXPECT_EQ(calc.rows()[row].text, "7");
-}
-
-TEST_F(CommandsTest, edit_and_file_commands_act_on_the_tape_and_the_dialogs_go_out_to_the_shell) {
-    Type("5+3+");
-    commands.ShiftClick(3, kLeftButton);
-    commands.ShiftDrag(3, kRowHeightTwips);  // down to the next row
-    commands.Run(Command::mnuEditCopy);
-    EXPECT_EQ(desk.clipboard, "\r\n5+\r\n3+");
-    commands.Focus(4);
-    commands.Run(Command::mnuEditInsert);
-    EXPECT_EQ(Ops(), "HTH+ +B");
-    for (const Command button :
-         {Command::cmdClearTape, Command::mnuEditClear, Command::mnuFileNew}) {
-        Type("5+");
-        desk.answers = {Answer::kNo};
-        commands.Run(button);
-        EXPECT_EQ(Ops(), "HTHB") << CommandName(button);
-        EXPECT_FALSE(calc.tape_changed()) << CommandName(button);
-    }
-    EXPECT_TRUE(shell.ran.empty());
-    const Command outside[] = {Command::mnuFilePrint,
-                               Command::mnuFilePrintSetup,
-                               Command::mnuFilePrintPreview,
-                               Command::mnuFileExit,
-                               Command::mnuOptionsAlwaysOnTop,
-                               Command::mnuOptionsColors,
-                               Command::mnuOptionsConverter,
-                               Command::mnuOptionsDateTime,
-                               Command::mnuOptionsMode,
-                               Command::mnuOptionsSounds,
-                               Command::mnuHelpTallymar,
-                               Command::mnuHelpTip,
-                               Command::mnuHelpTallymarWebsite,
-                               Command::mnuHelpAbout,
-                               Command::cmdPrint,
-                               Command::cmdConverter};
-    for (const Command command : outside) commands.Run(command);
-    EXPECT_EQ(shell.ran, std::vector<Command>(std::begin(outside), std::end(outside)));
-    EXPECT_EQ(Ops(), "HTHB");
-}
-
-TEST_F(CommandsTest, the_voice_callback_item_takes_its_check_mark_and_gives_it_back) {
-    calc.SetCallbackCharacter("Pippa");
-    EXPECT_FALSE(commands.voice_callback_checked());
-    commands.Run(Command::mnuOptionsVoiceCallback);
-    EXPECT_TRUE(commands.voice_callback_checked());
-    EXPECT_FALSE(calc.callback_running());
-    commands.Run(Command::mnuOptionsVoiceCallback);
-    EXPECT_FALSE(commands.voice_callback_checked());
-}
-
-TEST_F(CommandsTest, closing_asks_about_a_changed_tape_only) {
-    EXPECT_TRUE(commands.MayClose());
-    EXPECT_TRUE(desk.messages.empty());
-    Type("5+");
-    desk.answers = {Answer::kCancel};
-    EXPECT_FALSE(commands.MayClose());
-    ASSERT_EQ(desk.messages.size(), 1u);
-}
-
-TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name) {
+TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_inside_or_out) {
     std::vector<Command> seen;
     auto check = [&](Command command, std::string_view name) {
         EXPECT_EQ(CommandNamed(name), command) << name;
@@ -154,30 +66,28 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name) {
     for (const ButtonItem& button : kButtons) check(button.command, button.name);
     EXPECT_EQ(CommandNamed("mnuFile"), std::nullopt);
     EXPECT_EQ(CommandNamed("Insert"), std::nullopt);
-}
 
-TEST_F(CommandsTest, the_converter_writes_its_block_onto_the_tape_through_the_engine) {
-    struct NoBrowser : ConverterDesktop {
-        bool OpenAddress(const std::string&) override { return false; }
-        void ShowMessage(const std::string&) override {}
-    } browser;
-    bool show_conversion = true;
-    ConverterForm form(commands.converter_tape(), browser, show_conversion, calc.colours());
-    form.cboFrom_Click(form.FromListIndexOf("foot"));
-    form.txtUnitsFrom_Change("1");
-    form.cboTo_Click(form.ToListIndexOf("meters"));
-    EXPECT_EQ(Ops(), "HTHB>>>>HB");
-    EXPECT_EQ(calc.ShownText(5), "foot");
-    EXPECT_EQ(EntryText(calc.tape()[4]), "1                ");
-    EXPECT_TRUE(calc.tape_changed());
-}
-
-TEST_F(CommandsTest, the_colour_dialog_recolours_the_rows_through_the_engine) {
-    const Colours odd{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12), Rgb(13, 14, 15)};
-    commands.tape_colours().ApplyColors(odd);
-    EXPECT_EQ(calc.colours().CurBakClr, odd.CurBakClr);
-    EXPECT_EQ(calc.rows()[1].fore, odd.CurPosClr);  // the zero total
-    EXPECT_EQ(calc.rows()[1].back, odd.CurTapClr);
+    for (const Command button :
+         {Command::cmdClearTape, Command::mnuEditClear, Command::mnuFileNew}) {
+        Type("5+");
+        desk.answers = {Answer::kNo};
+        commands.Run(button);
+        EXPECT_EQ(calc.tape().size(), 4u) << CommandName(button);  // a new tape
+        EXPECT_EQ(desk.messages.size(), 1u) << CommandName(button);
+        desk.messages.clear();
+    }
+    EXPECT_TRUE(shell.ran.empty());
+    // clang-format off
+    const Command outside[] = {
+        Command::mnuFilePrint, Command::mnuFilePrintSetup, Command::mnuFilePrintPreview, Command::mnuFileExit,
+        Command::mnuOptionsAlwaysOnTop, Command::mnuOptionsColors, Command::mnuOptionsConverter,
+        Command::mnuOptionsDateTime, Command::mnuOptionsMode, Command::mnuOptionsSounds, Command::mnuHelpTallymar,
+        Command::mnuHelpTip, Command::mnuHelpTallymarWebsite, Command::mnuHelpAbout, Command::cmdPrint,
+        Command::cmdConverter};
+    // clang-format on
+    for (const Command command : outside) commands.Run(command);
+    EXPECT_EQ(shell.ran, std::vector<Command>(std::begin(outside), std::end(outside)));
+    EXPECT_EQ(calc.tape().size(), 4u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// What the rows of the tape window show for each kind of line, with the default
-// theme's colours, and the selection and comment highlights.
+// What the rows of the tape window show: each kind of line with the default theme's
+// colours, the selection and comment highlights, a conversion block written after
+// the last line, and the colour dialog's Apply.
 #include "machine.h"
 
 namespace tallymar::testing {
@@ -7,6 +8,8 @@ namespace {
 
 constexpr Colour kTape = Rgb(255, 255, 255);
 constexpr Colour kTypingGrey = Rgb(207, 207, 207);
+// Five colours unlike the default theme's.
+constexpr Colours kOdd{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9), Rgb(10, 11, 12), Rgb(13, 14, 15)};
 
 // A row's look in one line: text|op size, "b" bold, "L" locked, "O" operator locked, ink.
 std::string LookOf(const Machine& m, int r) {
@@ -20,7 +23,7 @@ std::string LookOf(const Machine& m, int r) {
     EXPECT_EQ(row.op_back, row.back);
     return row.text + "|" + row.op + " " + std::to_string(row.font_size) + (row.bold ? "b" : "") +
            (row.locked ? "L" : "") + (row.op_locked ? "O" : "") + " " + ink +
-           (row.back == kTape ? "" : " on other");
+           (row.back == c.CurTapClr ? "" : " on other");
 }
 
 TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
@@ -28,27 +31,20 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         const char* keys;
         int row;
         const char* look;
-    // clang-format off
+        // clang-format off
     } cases[] = {
-        {"", 0, "---------------| 12LO pos"},
-        {"", 1, "0.00|T 10bL pos"},
-        {"", 3, "| 12 pos"},
-        {"5+", 3, "5.00|+ 12 pos"},
-        {"5-", 3, "5.00|- 12 neg"},
-        {"5+3+{S-Enter}", 5, "8.00|S 10bL pos"},
-        {"9-{Enter}", 4, "-9.00|T 10bL neg"},
-        {"{Decimals 0}.4-{Enter}", 4, "-0|T 10bL neg"},
-        {"5+3+{Enter}", 6, "---------------| 12LO pos"},
-        {"10+4*", 4, "10.00|* 10bL pos"},
-        {"5-2*", 4, "-5.00|* 10bL neg"},
-        {"10+4/", 4, "10.00|/ 10bL pos"},
-        {"4*", 3, "4.00|* 12 pos"},
-        {"12*3{Enter}", 4, "3.00|= 12 pos"},
-        {"200*15%", 4, "15.00|% 12 pos"},
-        {"1234.5-", 3, "1,234.50|- 12 neg"},
-        {"rent{Enter}", 3, "rent             | 12 txt"},
-        {"  rent{Enter}", 3, "rent           | 12 txt"},
-        {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
+        {"", 0, "---------------| 12LO pos"}, {"", 1, "0.00|T 10bL pos"}, {"", 3, "| 12 pos"},
+        {"5+", 3, "5.00|+ 12 pos"}, {"5-", 3, "5.00|- 12 neg"},
+        {"5+3+{S-Enter}", 5, "8.00|S 10bL pos"}, {"9-{Enter}", 4, "-9.00|T 10bL neg"},
+        {"{Decimals 0}.4-{Enter}", 4, "-0|T 10bL neg"}, {"5+3+{Enter}", 6, "---------------| 12LO pos"},
+        {"10+4*", 4, "10.00|* 10bL pos"}, {"5-2*", 4, "-5.00|* 10bL neg"}, {"10+4/", 4, "10.00|/ 10bL pos"},
+        {"4*", 3, "4.00|* 12 pos"}, {"12*3{Enter}", 4, "3.00|= 12 pos"}, {"200*15%", 4, "15.00|% 12 pos"},
+        {"1234.5-", 3, "1,234.50|- 12 neg"}, {"rent{Enter}", 3, "rent             | 12 txt"},
+        {"  rent{Enter}", 3, "rent           | 12 txt"}, {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
+        // The second line of a conversion block shows "=" and no line of it counts.
+        {"5+{Convert foot|1|meters}{ShowConversion on}", 5, "1| 10 pos"},
+        {"5+{Convert foot|1|meters}{ShowConversion on}", 6, "foot|= 10 pos"},
+        {"5+{Convert foot|1|meters}{ShowConversion on}", 8, "meters| 10 pos"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -58,57 +54,75 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
     }
 }
 
-TEST(Highlights, show_the_selected_lines_navy_and_follow_them_when_the_tape_scrolls) {
+TEST(Highlights, show_the_selected_lines_navy_and_a_comment_being_typed_on_grey) {
     Machine m;
     m.Keys("1+2+3+4+5+6+{Click 7}{S-Up}{S-Up}{S-Up}{S-Up}");
-    for (int r = 0; r <= m.calc.last_row(); ++r) {
-        const bool selected = r >= 4 && r <= 7;
-        EXPECT_EQ(m.RowAt(r).back, selected ? kSelectionBack : kTape) << r;
-        EXPECT_EQ(m.RowAt(r).fore, selected ? Rgb(255, 255, 255) : 0u) << r;
-    }
-    Machine scrolled(StartUp().Rows(6));
-    scrolled.Keys(kNineAmounts);
-    scrolled.Keys("{Click 3}{S-Down}{S-Down}{Scroll 6}");
-    for (int r = 0; r <= scrolled.calc.last_row(); ++r)
-        EXPECT_EQ(scrolled.RowAt(r).back, r >= 4 ? kSelectionBack : kTape) << r;
+    for (int r = 0; r <= m.calc.last_row(); ++r)
+        EXPECT_EQ(std::tuple(m.RowAt(r).back, m.RowAt(r).fore),
+                  r >= 4 && r <= 7 ? std::tuple(kSelectionBack, Rgb(255, 255, 255))
+                                   : std::tuple(kTape, 0u))
+            << r;
+    Machine typing;
+    typing.Keys("ab");
+    EXPECT_EQ(LookOf(typing, 3), "ab| 12 txt on other");
+    EXPECT_EQ(typing.RowAt(3).back, kTypingGrey);
+    typing.Keys("{Enter}");
+    EXPECT_EQ(typing.RowAt(3).back, kTape);
+    typing.Keys("5+3+{Click 5}r");  // an amount turned into a comment
+    EXPECT_EQ(typing.RowAt(5).back, kTypingGrey);
 }
 
-TEST(Highlights, a_comment_being_typed_is_on_grey_until_it_is_stored) {
-    Machine m;
-    m.Keys("ab");
-    EXPECT_EQ(m.RowAt(3).back, kTypingGrey);
-    EXPECT_EQ(m.RowAt(3).fore, m.calc.colours().CurTxtClr);
-    m.Keys("{Enter}");
-    EXPECT_EQ(m.RowAt(3).back, kTape);
-    m.Keys("5+3+{Enter}{Click 5}r");  // an amount turned into a comment
-    EXPECT_EQ(m.RowAt(5).back, kTypingGrey);
+TapeLine LineOf(char kind, const std::string& entry) {
+    TapeLine line;
+    line.Op = kind;
+    if (kind != op::kOpen) SetEntry(line, entry);
+    return line;
 }
 
-TEST(DecimalButtons, reformat_the_total_but_not_the_lines_on_the_tape) {
-    const struct {
-        int code;
-        int option_index;
-        const char* total;
-    // clang-format off
-    } cases[] = {
-        {16, 0, "1,234.5"},
-        {0, 1, "1,235"},
-        {1, 2, "1,234.5"},
-        {2, 3, "1,234.50"},
-        {4, 4, "1,234.5000"},
-        {6, 5, "1,234.500000"},
-        {17, 6, "1,234.50"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        Machine m;
-        m.Keys("1234.5+{Click 3}{Decimals " + std::to_string(c.code) + "}");
-        EXPECT_EQ(m.calc.options().DecimalCode, c.code);
-        EXPECT_EQ(m.calc.decimal_option(), c.option_index);
-        EXPECT_EQ(m.calc.total_text(), c.total);
-        EXPECT_EQ(m.calc.focus_row(), m.calc.last_row());
-        EXPECT_EQ(m.RowAt(3).text, "1,234.50");
+TEST(ConversionBlock, follows_the_last_line_or_is_refused_whole_when_the_tape_is_full) {
+    // An amount that is no number leaves its line open and empty.
+    const std::vector<TapeLine> block = {
+        LineOf(op::kOpen, ""), LineOf(op::kConversion, "foot"), LineOf(op::kConversion, "0.3048"),
+        LineOf(op::kConversion, "meters"), LineOf(op::kRule, kRuleText)};
+    Machine m(StartUp().Decimals(0));
+    m.Keys("5+");
+    m.calc.AppendConversion(block);
+    EXPECT_EQ(m.State(), "HTH+BB>>>HB 5,,,foot,0.3048,meters,-, =5 5 @10/10/0/10 [| 0+0] *");
+    EXPECT_EQ(EntryText(m.calc.tape()[5]), std::string(kEntryLength, '\0'));
+    for (const int room : {5, 6}) {
+        Machine full;
+        while (full.calc.tape().size() + room < static_cast<size_t>(kMaxLines))
+            full.calc.AddTapeLine();
+        full.TakeEvents();
+        full.calc.AppendConversion(block);
+        EXPECT_EQ(full.TakeEvents(), room == 5 ? Lines{kTapeFull} : Lines{});
+        EXPECT_EQ(full.calc.tape().size(), room == 5 ? kMaxLines - 5u : kMaxLines + 0u);
     }
+}
+
+TEST(ApplyColors, recolours_each_row_by_the_operator_and_number_it_shows) {
+    Machine m(StartUp().Decimals(0));
+    m.Keys("5+3-{Enter}4-{Enter}2*3{Enter}rent");
+    ASSERT_EQ(m.Ops(), "HTH+-TH-TH*=THC");
+    std::vector<Colour> before;
+    for (const Row& row : m.calc.rows()) before.push_back(row.fore);
+    m.calc.ApplyColors(kOdd);
+    // Row by row: rules, "*" and "=" keep their colour; the comment being keyed is text.
+    ASSERT_EQ(m.calc.last_row(), 14);
+    for (int r = 0; r <= 14; ++r) {
+        const char e = "-p-pnp-nn---p-t"[r];  // positive, negative, text, or kept
+        const Colour fore = e == 'p'   ? kOdd.CurPosClr
+                            : e == 'n' ? kOdd.CurNegClr
+                            : e == 't' ? kOdd.CurTxtClr
+                                       : before[r];
+        const Row& row = m.RowAt(r);
+        EXPECT_EQ(std::tuple(row.fore, row.op_fore, row.back, row.op_back),
+                  std::tuple(fore, fore, kOdd.CurTapClr, kOdd.CurTapClr))
+            << "row " << r;
+    }
+    EXPECT_EQ(m.calc.colours().CurBakClr, kOdd.CurBakClr);
+    m.Keys("{Enter}");  // the rows drawn from now on take the new colours
+    EXPECT_EQ(m.RowAt(14).fore, kOdd.CurTxtClr);
 }
 
 }  // namespace
