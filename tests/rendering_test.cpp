@@ -91,9 +91,7 @@ TEST(ConversionBlock, follows_the_last_line_or_is_refused_whole_when_the_tape_is
     EXPECT_EQ(EntryText(m.calc.tape()[5]), std::string(kEntryLength, '\0'));
     for (const int room : {5, 6}) {
         Machine full;
-        while (full.calc.tape().size() + room < static_cast<size_t>(kMaxLines))
-            full.calc.AddTapeLine();
-        full.TakeEvents();
+        full.AddedOnes(kMaxLines - room - 4);
         full.calc.AppendConversion(block);
         EXPECT_EQ(full.TakeEvents(), room == 5 ? Lines{kTapeFull} : Lines{});
         EXPECT_EQ(full.calc.tape().size(), room == 5 ? kMaxLines - 5u : kMaxLines + 0u);
