@@ -90,6 +90,21 @@ TEST(Comments, take_no_part_in_any_sum_and_keep_their_text) {
     // clang-format on
 }
 
+// The window's box deletes and pastes in a comment itself and tells the engine what it
+// holds; the comment's own line takes it at once (a save or print that follows has
+// it), also on a scrolled tape.
+TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
+    Machine m(StartUp().Rows(6));
+    m.Keys("1+2+3+4+5+6+7+rent{Enter}8+{Up}{Up}");
+    ASSERT_GT(m.calc.top_line(), 0);
+    const int row = m.calc.focus_row();
+    const int line = m.calc.top_line() + row;
+    ASSERT_EQ(EntryShown(m.calc.tape()[line]), "rent             ");
+    m.calc.BoxEdited(row, "food", 4, 0);
+    EXPECT_EQ(EntryShown(m.calc.tape()[line]), "food             ");
+    EXPECT_EQ(m.RowAt(row).sel_start, 4);
+}
+
 TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
     // clang-format off
     ExpectScripts({
