@@ -103,6 +103,11 @@ TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
     m.calc.BoxEdited(row, "food", 4, 0);
     EXPECT_EQ(EntryShown(m.calc.tape()[line]), "food             ");
     EXPECT_EQ(m.RowAt(row).sel_start, 4);
+    // An amount's box keeps its figures to itself until they are committed.
+    m.Keys("{Down}");
+    const int amount_row = m.calc.focus_row();
+    m.calc.BoxEdited(amount_row, "12", 2, 0);
+    EXPECT_EQ(EntryShown(m.calc.tape()[m.calc.top_line() + amount_row]), "");
 }
 
 TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
