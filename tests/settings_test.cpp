@@ -273,5 +273,25 @@ TEST_F(IniFileTest, a_failed_save_says_why_and_leaves_the_old_file_and_no_tempor
     EXPECT_EQ(fs::file_size(PathOf("Tallymar.ini")), kMaxIniFileSize + 1);
 }
 
+// Without a writable program folder the settings live in the desktop's config folder;
+// a relative XDG_CONFIG_HOME is ignored, as the desktop's rules say.
+TEST_F(IniFileTest, settings_move_to_the_config_folder_when_the_program_folder_is_not_writable) {
+    const std::string home = PathOf("home");
+    const char* old_home = std::getenv("HOME");
+    const char* old_xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved_home = old_home ? old_home : "", saved_xdg = old_xdg ? old_xdg : "";
+    ::setenv("HOME", home.c_str(), 1);
+    const std::pair<const char*, std::string> rows[] = {
+        {"/etc/xdg-test", "/etc/xdg-test/tallymar/Tallymar.ini"},
+        {nullptr, home + "/.config/tallymar/Tallymar.ini"},
+        {"relative/config", home + "/.config/tallymar/Tallymar.ini"}};
+    for (const auto& [xdg, expected] : rows) {
+        xdg ? ::setenv("XDG_CONFIG_HOME", xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(SettingsPath(PathOf("no such folder")), expected) << (xdg ? xdg : "(unset)");
+    }
+    old_home ? ::setenv("HOME", saved_home.c_str(), 1) : ::unsetenv("HOME");
+    old_xdg ? ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace
 }  // namespace tallymar
