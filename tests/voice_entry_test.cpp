@@ -40,6 +40,20 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
     }
 }
 
+// The new tape's zero total is struck at start-up without a word or a sound.
+TEST(SpokenEntry, starting_up_with_a_voice_and_a_machine_is_silent) {
+    std::ostringstream out;
+    cli::Recorder recorder(out);
+    Calc calc{Ports{recorder, recorder, recorder}};
+    Options options;
+    options.CallInputCharacter = "Rusty";
+    options.MachineSound = "Canon";
+    calc.SetOptions(options);
+    calc.Start(18);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(calc.tape().size(), 4u);
+}
+
 // Keys, then the callback from where they left the cursor: what is heard and
 // @ where the cursor ends (line/row/top).
 TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_down) {
