@@ -160,5 +160,14 @@ TEST_F(ColorsFormTest,
     EXPECT_EQ(settings.Themes.size(), 1u);
 }
 
+// The colour dialog opens below and right of the main window, and its theme questions
+// 2000 twips below the dialog.
+TEST(ThemeDialogPlaces, sit_below_the_window_they_open_from) {
+    EXPECT_EQ(ColorsPlace(1000, 500).left, 1180);
+    EXPECT_EQ(ColorsPlace(1000, 500).top, 700);
+    EXPECT_EQ(ThemeQuestionPlace(1180, 700).left, 1180);
+    EXPECT_EQ(ThemeQuestionPlace(1180, 700).top, 2700);
+}
+
 }  // namespace
 }  // namespace tallymar

@@ -196,5 +196,20 @@ TEST_F(ConverterFormTest, writes_each_conversion_to_the_tape_while_the_box_is_ti
     EXPECT_EQ(form->lblUnitsTo(), "12.");
 }
 
+// The converter opens 3000 twips right of the main window and 2000 below its top,
+// unless the main window stands within 6000 twips of the screen's right edge: then it
+// opens 3000 to the left of it.
+TEST(ConverterPlace, opens_right_of_the_main_window_unless_that_runs_off_the_screen) {
+    const double rows[][5] = {
+        // main left, main top, screen width -> left, top
+        {1000, 500, 19200, 4000, 2500}, {13200, 0, 19200, 16200, 2000},
+        {13201, 0, 19200, 10201, 2000}};
+    for (const auto& r : rows) {
+        const WindowPlace place = ConverterPlace(r[0], r[1], r[2]);
+        EXPECT_EQ(place.left, r[3]) << r[0];
+        EXPECT_EQ(place.top, r[4]) << r[0];
+    }
+}
+
 }  // namespace
 }  // namespace tallymar
