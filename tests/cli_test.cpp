@@ -10,9 +10,12 @@
 
 #include "cli/runner.h"
 #include "cli/script.h"
+#include "temp_folder.h"
 
 namespace tallymar::cli {
 namespace {
+
+using tallymar::testing::TempFolder;
 
 struct Result {
     int status;
@@ -97,9 +100,8 @@ TEST(CliErrors, give_the_position_a_clear_message_and_status_2) {
 
 TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_same_tape_back) {
     // A folder of its own (with a blank in its name), as builds may run side by side.
-    std::string folder = (std::filesystem::temp_directory_path() / "cli files XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::string path = folder + "/my sums";
+    const TempFolder folder("cli files");
+    const std::string path = folder / "my sums";
     const Result saved = Cli({"--keys", ("rent{Enter}5+3-{Enter}{Save " + path + "}").c_str()});
     EXPECT_EQ(saved.out.substr(0, saved.out.find("\nlines ")),
               "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path) +
@@ -114,7 +116,6 @@ TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_s
     };
     EXPECT_EQ(lines(opened.out), lines(saved.out));
     EXPECT_NE(opened.out.find("changed=0"), std::string::npos) << opened.out;
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "help/tip_form.h"
 #include "platform/ini_file.h"
 #include "wave_samples.h"  // ReadBytes
+#include "temp_folder.h"
 
 namespace tallymar {
 
@@ -25,13 +26,13 @@ void PrintTo(const HelpPage& page, std::ostream* out) {
 
 namespace {
 
+using tallymar::testing::TempFolder;
+
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
 class HelpFiles : public ::testing::Test {
   protected:
-    HelpFiles() { fs::create_directories(root_); }
-    ~HelpFiles() override { fs::remove_all(root_); }
     // Writes `text` to `name` under the test's folder and returns its path.
     std::string Write(const std::string& name, const std::string& text) const {
         fs::create_directories((root_ / name).parent_path());
@@ -40,8 +41,8 @@ class HelpFiles : public ::testing::Test {
     }
     std::string Path(const std::string& name) const { return root_ / name; }
 
-    const fs::path root_ =
-        fs::temp_directory_path() / ("tallymar-help-" + std::to_string(getpid()));
+    TempFolder temp_{"tallymar-help"};
+    const fs::path& root_ = temp_.path();
     std::int32_t number_ = 0;  // the settings' TipOfTheDay
     bool at_startup_ = true;   // and ShowTipAtStartup
 };

@@ -15,9 +15,12 @@
 #include <vector>
 
 #include "platform/qt/tape_pages.h"
+#include "temp_folder.h"
 
 namespace tallymar {
 namespace {
+
+using tallymar::testing::TempFolder;
 
 // A word printed on the page and where its box ends on the right, in points.
 using Word = std::pair<std::string, double>;
@@ -38,13 +41,8 @@ class PrintedPdf : public ::testing::Test {
         new QGuiApplication(argc, argv);  // kept to the end of the process
     }
     // A folder of this test's own, so that builds running at once do not collide.
-    void SetUp() override {
-        std::string made =
-            (std::filesystem::temp_directory_path() / "tallymar-pdf-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(made.data()), nullptr);
-        dir = made + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    TempFolder folder{"tallymar-pdf"};
+    const std::string dir = folder.path().string() + "/";
 
     // Runs tallymar-cli on `keys` and prints its tape to a PDF file: the words of its
     // first page.
@@ -69,7 +67,6 @@ class PrintedPdf : public ::testing::Test {
         return printer.pageLayout().paintRect(QPageLayout::Point).left();
     }
 
-    std::string dir;
 };
 
 TEST_F(PrintedPdf, has_the_page_header_and_amounts_that_end_one_character_past_the_amount_field) {

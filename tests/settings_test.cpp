@@ -13,9 +13,12 @@
 
 #include "platform/ini_file.h"
 #include "settings/settings.h"
+#include "temp_folder.h"
 
 namespace tallymar {
 namespace {
+
+using tallymar::testing::TempFolder;
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -171,13 +174,7 @@ TEST(PlaceOnScreen, pulls_a_window_back_so_that_it_can_be_reached) {
 // A fresh folder for each test, removed afterwards.
 class IniFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string name = (fs::temp_directory_path() / "tallymar-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        folder_ = name;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return temp_ / name; }
     std::size_t Files() const {
         return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
     }
@@ -186,7 +183,8 @@ class IniFileTest : public ::testing::Test {
         text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     }
-    fs::path folder_;
+    TempFolder temp_{"tallymar-ini"};
+    const fs::path& folder_ = temp_.path();
     std::string reason;  // why the last save failed
 };
 

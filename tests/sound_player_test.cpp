@@ -13,9 +13,12 @@
 
 #include "platform/sdl/sdl_wave_player.h"
 #include "wave_samples.h"
+#include "temp_folder.h"
 
 namespace tallymar {
 namespace {
+
+using tallymar::testing::TempFolder;
 
 namespace fs = std::filesystem;
 using testing::FindSamples;
@@ -26,8 +29,6 @@ using Samples = std::vector<std::int16_t>;
 class SoundPlayer : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tallymar-sound-XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
         for (const char* sub : {"current", "program", "data"}) fs::create_directory(folder_ / sub);
         previous_folder_ = fs::current_path();
         fs::current_path(folder_ / "current");
@@ -37,7 +38,6 @@ class SoundPlayer : public ::testing::Test {
     }
     void TearDown() override {
         fs::current_path(previous_folder_);
-        fs::remove_all(folder_);
     }
 
     std::string In(const char* sub, const char* name) const { return folder_ / sub / name; }
@@ -61,7 +61,9 @@ class SoundPlayer : public ::testing::Test {
         return std::count_if(samples.begin(), samples.end(), [](std::int16_t s) { return s != 0; });
     }
 
-    fs::path folder_, previous_folder_;
+    TempFolder temp_{"tallymar-sound"};
+    const fs::path& folder_ = temp_.path();
+    fs::path previous_folder_;
     int default_sounds_ = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "fakes.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
+#include "temp_folder.h"
 
 namespace tallymar::testing {
 namespace {
@@ -233,9 +234,8 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
 // The files on the real disk, in a folder of this test's own.
 TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_temporaries) {
     namespace fs = std::filesystem;
-    std::string made = (fs::temp_directory_path() / "tallymar-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(made.data()), nullptr);
-    const fs::path dir = made;
+    const TempFolder temp("tallymar-files");
+    const fs::path& dir = temp.path();
     fs::create_directories(dir / "folder.add");
     auto path = [&](const char* name) { return (dir / name).string(); };
     std::ofstream(path("plain")) << "x";
@@ -269,7 +269,6 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     }
     EXPECT_TRUE(fs::is_directory(dir / "folder.add"));
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.add"));
-    fs::remove_all(dir);
 }
 
 }  // namespace
