@@ -104,11 +104,14 @@ TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_s
     const std::string path = folder / "my sums";
     const Result saved = Cli({"--keys", ("rent{Enter}5+3-{Enter}{Save " + path + "}").c_str()});
     EXPECT_EQ(saved.out.substr(0, saved.out.find("\nlines ")),
-              "dialog \"Save Tallymar File As\" \"Tape1.add\" -> " + Quoted(path) +
-                  "\ncaption \"Tallymar - my sums\"");
+              "caption \"*Tape1 - Tallymar\"\ndialog \"Save Tallymar File As\" \"Tape1.add\" -> " +
+                  Quoted(path) + "\ncaption \"my sums.add - Tallymar\"");
     ASSERT_EQ(std::filesystem::file_size(path + ".add"), 9u * 30);
-    const Result opened = Cli({"--keys", ("{Answer no}{Open " + path + ".add}").c_str()});
-    EXPECT_NE(opened.out.find("caption \"Tallymar-my sums.add\"\nlines 10\n"), std::string::npos);
+    // Opened as File > Open does it, on a fresh tape that needs no append question.
+    const Result opened = Cli({"--keys", ("{Open " + path + ".add}").c_str()});
+    EXPECT_EQ(opened.out.substr(0, opened.out.find("\nlines ")),
+              "dialog \"Open Tallymar File\" \"\" -> " + Quoted(path + ".add") +
+                  "\ncaption \"my sums.add - Tallymar\"");
     // The saved lines, then a new open line, and the tape unchanged.
     auto lines = [](const std::string& out) {  // L0 to L8
         const std::size_t from = out.find("\nL0 "), to = out.find('\n', out.find("\nL8 ") + 1);
@@ -116,6 +119,18 @@ TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_s
     };
     EXPECT_EQ(lines(opened.out), lines(saved.out));
     EXPECT_NE(opened.out.find("changed=0"), std::string::npos) << opened.out;
+    // Appended to another tape, Save asks for that tape's name and leaves the file alone.
+    const Result appended =
+        Cli({"--keys", ("2+{Answer no}{Answer yes}{Open " + path + ".add}{mnuFileSave}").c_str()});
+    EXPECT_NE(appended.out.find("dialog \"Save Tallymar File As\" \"Tape1.add\" -> cancel"),
+              std::string::npos)
+        << appended.out;
+    EXPECT_EQ(std::filesystem::file_size(path + ".add"), 9u * 30);
+    // Named at start, corrected and saved: the file itself takes the correction.
+    const Result corrected =
+        Cli({"--open", (path + ".add").c_str(), "--keys", "4+{mnuFileSave}"});
+    EXPECT_EQ(corrected.out.find("dialog"), std::string::npos) << corrected.out;
+    EXPECT_EQ(std::filesystem::file_size(path + ".add"), 11u * 30);
 }
 
 }  // namespace

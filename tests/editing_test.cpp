@@ -164,20 +164,20 @@ TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {
     for (int r = 0; r <= m.calc.last_row(); ++r) EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;
 }
 
-TEST(Copying, puts_each_selected_line_on_the_clipboard_after_a_line_break) {
+TEST(Copying, puts_the_selected_lines_on_the_clipboard_one_per_text_line) {
     const struct {
         const char* keys;
         const char* clipboard;
     // clang-format off
     } cases[] = {
-        {"5+rent{Enter}7-{Click 3}{S-Down}{S-Down}{S-Down}", R"(clipboard "\r\n5.00+\r\nrent             \r\n7.00-")"},
-        {"{Click 0}{S-Down}{S-Down}{S-Down}", R"(clipboard "\r\n0.00H\r\n0.00T\r\n0.00H")"},
-        {"3-{Enter}{Click 4}{S-Down}", R"(clipboard "\r\n-3.00T")"},
-        {"1234.5+{Decimals 4}2.25+{Decimals 0}{Click 3}{S-Down}{S-Down}", R"(clipboard "\r\n1,234.50+\r\n2.2500+")"},
-        {"abcdefghijklmno{Enter}{Click 3}{S-Down}", R"(clipboard "\r\nabcdefghijklmno  ")"},
-        {"5+3+7+{Click 5}{S-Up}{S-Up}{S-Up}", R"(clipboard "\r\n5.00+\r\n3.00+\r\n7.00+")"},
+        {"5+rent{Enter}7-{Click 3}{S-Down}{S-Down}{S-Down}", R"(clipboard "5.00+\nrent             \n7.00-")"},
+        {"{Click 0}{S-Down}{S-Down}{S-Down}", R"(clipboard "0.00H\n0.00T\n0.00H")"},
+        {"3-{Enter}{Click 4}{S-Down}", R"(clipboard "-3.00T")"},
+        {"1234.5+{Decimals 4}2.25+{Decimals 0}{Click 3}{S-Down}{S-Down}", R"(clipboard "1,234.50+\n2.2500+")"},
+        {"abcdefghijklmno{Enter}{Click 3}{S-Down}", R"(clipboard "abcdefghijklmno  ")"},
+        {"5+3+7+{Click 5}{S-Up}{S-Up}{S-Up}", R"(clipboard "5.00+\n3.00+\n7.00+")"},
         // The last selection made is copied after its highlight is gone.
-        {"5+3+7+{Click 3}{S-Down}{S-Down}{Down}", R"(clipboard "\r\n5.00+\r\n3.00+")"},
+        {"5+3+7+{Click 3}{S-Down}{S-Down}{Down}", R"(clipboard "5.00+\n3.00+")"},
     };
     // clang-format on
     for (const auto& c : cases) {

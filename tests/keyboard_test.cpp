@@ -116,22 +116,36 @@ TEST(Keys, move_select_and_refuse_as_the_row_they_reach_allows) {
         {"5+3+{S-Enter}{Click 5}7", "HTH++SB 5.00,3.00,8.00, =8 8.00 @5/5/0/6 [8.00|S 0+4] * | msg \"Tallymar\" \"The Tallymar will not allow you to edit a total.\" ok -> ok"},
         {"10+4*{Click 4}7", "HTH+*B 10.00,10.00, =10 10.00 @4/4/0/5 [10.00|* 0+5] * | msg \"Tallymar\" \"The Tallymar will not allow you to edit a total.\" ok -> ok"},
         {"{Shift}{Ctrl}{Alt}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0]"},
-        {"{Up}", "HTHB  =0 0.00 @2/2/0/3 [---------------| 0+15] *"},
-        {"{PgDn}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0] *"},
-        {"{C-c}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0] * | clipboard \"\\r\\n0.00H\""},
-        {"{S-Down}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0] * s3-3"},
+        // Moving, selecting and copying leave nothing to save.
+        {"{Up}", "HTHB  =0 0.00 @2/2/0/3 [---------------| 0+15]"},
+        {"{PgDn}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0]"},
+        {"{C-c}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0] | clipboard \"0.00H\""},
+        {"{S-Down}", "HTHB  =0 0.00 @3/3/0/3 [| 0+0] s3-3"},
     });
     // clang-format on
 }
 
-TEST(Keys, modifiers_alone_after_a_save_leave_nothing_to_save) {
-    const std::string path = ::testing::TempDir() + "modifier_keys.add";
-    Machine m;
-    m.Keys("5+{Save " + path + "}");
-    m.Keys("{Ctrl}{Alt}{Shift}");
-    EXPECT_FALSE(m.calc.tape_changed());
-    m.Keys("{Up}");
-    EXPECT_TRUE(m.calc.tape_changed());
+TEST(Keys, after_a_save_only_what_changes_a_line_leaves_something_to_save) {
+    const std::string path = ::testing::TempDir() + "unchanged_keys.add";
+    const struct {
+        const char* keys;
+        bool changed;
+    } cases[] = {
+        {"{Ctrl}{Alt}{Shift}{NumLock}", false},
+        {"{Up}{Up}{PgUp}{Home}{End}{PgDn}{Down}{Click 3}{S-Down}{C-c}", false},
+        {"{Click 3}7{Up}", true},   // a correction committed by moving away
+        {"{Click 3}{Bksp}{Bksp}{Bksp}{Bksp}{Down}", true},  // an amount emptied
+        {"{Click 4}{Insert}", true},
+        {"{Click 3}{Delete}", true},
+        {"{Click 4}7", true},
+    };
+    for (const auto& c : cases) {
+        Machine m;
+        m.Keys("5+{Answer yes}{Save " + path + "}");
+        ASSERT_FALSE(m.calc.tape_changed());
+        m.Keys(std::string(c.keys) + "{Answer ok}");
+        EXPECT_EQ(m.calc.tape_changed(), c.changed) << c.keys;
+    }
     std::remove(path.c_str());
 }
 

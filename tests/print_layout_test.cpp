@@ -140,7 +140,9 @@ TEST_F(PrintLayoutTest, each_kind_of_line_prints_in_its_place_colour_and_weight)
 TEST_F(PrintLayoutTest,
        an_eight_by_ten_and_a_half_inch_page_holds_57_lines_in_each_of_four_columns) {
     options.PrintTime = true;
-    Print(std::vector<TapeLine>(228, Line(1, '+')));
+    std::vector<TapeLine> tape(228, Line(1, '+'));
+    tape.push_back(Line(0, op::kOpen));
+    Print(tape);
     ASSERT_EQ(surface.lines.size(), 230u);  // and the two pages' headers
     std::string where;
     for (int i : {0, 1, 57, 58, 228, 229}) where += surface.lines[i] + "\n";

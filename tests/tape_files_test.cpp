@@ -81,10 +81,17 @@ struct Desk {
     void Type(const std::string& keys) {
         for (char key : keys) calc.KeyPress(calc.focus_row(), static_cast<unsigned char>(key));
     }
+    // The tape saved as `path` (over the file there, which keeps its content).
     void Name(const std::string& path) {
-        files.TapeFileName = path;
-        files.TapeFileTitle = FileTitleOf(path);
-        caption.caption = "Tallymar - " + files.TapeFileTitle;
+        const auto kept = disk.files.find(path);
+        const std::optional<std::string> content =
+            kept == disk.files.end() ? std::nullopt : std::optional(kept->second);
+        ports.answers = {Answer::kYes};
+        dialogs.paths = {path};
+        ASSERT_EQ(files.SaveTapeAs(), SaveResult::kSaved);
+        if (content) disk.files[path] = *content;
+        if (!content) disk.files.erase(path);
+        ports.messages.clear(), dialogs.shown.clear(), disk.written.clear();
     }
     // Runs "new", "save", "saveas", "open" (the dialog), "query", "close" or
     // "openfile PATH", after "!" with every write failing; true when the operation went on.
@@ -101,6 +108,7 @@ struct Desk {
     }
     // What the user and the disk saw, in one line.
     std::string Outcome(bool went_on) {
+        files.RefreshCaption();  // as the window does after every event
         std::string s = went_on ? "on " : "stop ";
         for (const TapeLine& line : calc.tape()) s += line.Op;
         s += (calc.tape_changed() ? " * " : " - ") + files.TapeFileName + " \"" + caption.caption +
@@ -134,45 +142,45 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         // clang-format off
     } cases[] = {
         // The save question, worded for the tape and the operation.
-        {"", "", {}, {}, "close", "on HTHB -  \"Tallymar - Tape1\""},
-        {"", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"/d/t.add", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tallymar - Tape1\" | Do you want to save the changes you made to t.add ?"},
-        {"/d/t.add", "5+", {Answer::kNo}, {}, "query", "stop HTH+B * /d/t.add \"Tallymar - t.add\" | Do you want to save the changes you made to t.add ?\n\n"},
-        {"", "5+", {Answer::kCancel}, {}, "close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"", "5+", {Answer::kYes}, {}, "new", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n [Save Tallymar File As|Tape1.add]"},
-        {"", "5+", {Answer::kYes, Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
-        {"", "5+", {Answer::kYes, Answer::kNo}, {"/d/old.add"}, "close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File As|/d/old.add]"},
-        {"/d/old.add", "5+", {Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to old.add ?\n\n [Save Tallymar File As|/d/old.add] >/d/old.add"},
+        {"", "", {}, {}, "close", "on HTHB -  \"Tape1 - Tallymar\""},
+        {"", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"/d/t.add", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tape1 - Tallymar\" | Do you want to save the changes you made to t.add ?"},
+        {"/d/t.add", "5+", {Answer::kNo}, {}, "query", "stop HTH+B * /d/t.add \"*t.add - Tallymar\" | Do you want to save the changes you made to t.add ?\n\n"},
+        {"", "5+", {Answer::kCancel}, {}, "close", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"", "5+", {Answer::kYes}, {}, "new", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n [Save Tallymar File As|Tape1.add]"},
+        {"", "5+", {Answer::kYes, Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"old.add - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
+        {"", "5+", {Answer::kYes, Answer::kNo}, {"/d/old.add"}, "close", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | A file named old.add already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] [Save Tallymar File As|/d/old.add]"},
+        {"/d/old.add", "5+", {Answer::kYes}, {"/d/old.add"}, "close", "on HTH+B - /d/old.add \"old.add - Tallymar\" | Do you want to save the changes you made to old.add ?\n\n [Save Tallymar File As|/d/old.add] >/d/old.add"},
         // Save and Save As.
-        {"", "5+", {}, {"/d/sums"}, "saveas", "on HTH+B - /d/sums.add \"Tallymar - sums\" [Save Tallymar File As|Tape1.add] >/d/sums.add"},
-        {"", "5+", {}, {"/d/sums.adds"}, "saveas", "on HTH+B - /d/sums.adds.add \"Tallymar - sums.adds\" [Save Tallymar File As|Tape1.add] >/d/sums.adds.add"},
-        {"", "5+", {Answer::kYes}, {"/d/old"}, "saveas", "on HTH+B - /d/old.add \"Tallymar - old\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
-        {"", "5+", {}, {}, "save", "stop HTH+B *  \"Tallymar - Tape1\" [Save Tallymar File As|Tape1.add]"},
-        {"/d/old.add", "5+", {}, {}, "save", "on HTH+B - /d/old.add \"Tallymar - old.add\" >/d/old.add"},
+        {"", "5+", {}, {"/d/sums"}, "saveas", "on HTH+B - /d/sums.add \"sums.add - Tallymar\" [Save Tallymar File As|Tape1.add] >/d/sums.add"},
+        {"", "5+", {}, {"/d/sums.adds"}, "saveas", "on HTH+B - /d/sums.adds.add \"sums.adds.add - Tallymar\" [Save Tallymar File As|Tape1.add] >/d/sums.adds.add"},
+        {"", "5+", {Answer::kYes}, {"/d/old"}, "saveas", "on HTH+B - /d/old.add \"old.add - Tallymar\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
+        {"", "5+", {}, {}, "save", "stop HTH+B *  \"*Tape1 - Tallymar\" [Save Tallymar File As|Tape1.add]"},
+        {"/d/old.add", "5+", {}, {}, "save", "on HTH+B - /d/old.add \"old.add - Tallymar\" >/d/old.add"},
         // Opening a file: the old tape is saved under its own name, never over the file opened.
-        {"", "5+", {}, {}, "openfile /d/none.add", "stop HTH+B *  \"Tallymar - Tape1\" | There is no data in this file"},
-        {"", "5+", {Answer::kNo, Answer::kNo}, {}, "openfile /d/week.add", "on +++B -  \"Tallymar-week.add\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/week.add", "on HTH++++B - /d/mine.add \"Tallymar - mine.add\" | Do you wish to append the file to the existing tape?"},
-        {"", "5+", {Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing tape?"},
-        {"", "5+", {Answer::kNo, Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"Tallymar - Tape1\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
-        {"", "5+", {Answer::kNo, Answer::kOk, Answer::kNo, Answer::kYes}, {"/d/gone.add", "/d/week.add"}, "open", "on HTH++++B - /d/week.add \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you have specified the correct path and filename. | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File] [Open Tallymar File]"},
-        {"", "5+", {Answer::kNo, Answer::kNo}, {"/d/week.add"}, "open", "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File]"},
-        {"/d/mine.add", "5+", {Answer::kCancel, Answer::kNo, Answer::kYes}, {"/d/week.add", "/d/saved.add"}, "open", "on +++B -  \"Tallymar-week.add\" | Do you want to save the changes you made to mine.add ?\n\n | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to mine.add ? [Open Tallymar File] [Save Tallymar File As|/d/mine.add] >/d/saved.add"},
+        {"", "5+", {}, {}, "openfile /d/none.add", "stop HTH+B *  \"*Tape1 - Tallymar\" | There is no data in this file"},
+        {"", "5+", {Answer::kNo, Answer::kNo}, {}, "openfile /d/week.add", "on +++B - /d/week.add \"week.add - Tallymar\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/week.add", "on HTH++++B * /d/mine.add \"*mine.add - Tallymar\" | Do you wish to append the file to the existing tape?"},
+        {"", "5+", {Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you wish to append the file to the existing tape?"},
+        {"", "5+", {Answer::kNo, Answer::kCancel}, {}, "openfile /d/week.add", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
+        {"", "5+", {Answer::kNo, Answer::kOk, Answer::kNo, Answer::kYes}, {"/d/gone.add", "/d/week.add"}, "open", "on HTH++++B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | The file gone.add does not exist\r\n\r\nMake sure you have specified the correct path and filename. | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File] [Open Tallymar File]"},
+        {"", "5+", {Answer::kNo, Answer::kNo}, {"/d/week.add"}, "open", "on +++B - /d/week.add \"week.add - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File]"},
+        {"/d/mine.add", "5+", {Answer::kCancel, Answer::kNo, Answer::kYes}, {"/d/week.add", "/d/saved.add"}, "open", "on +++B - /d/week.add \"week.add - Tallymar\" | Do you want to save the changes you made to mine.add ?\n\n | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to mine.add ? [Open Tallymar File] [Save Tallymar File As|/d/mine.add] >/d/saved.add"},
         // A save that fails says why and keeps the tape, its name and caption; it stops what asked for it.
-        {"/d/old.add", "5+", {}, {}, "!save", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Tallymar could not save old.add: No space left on device"},
-        {"", "5+", {}, {"/d/new.add"}, "!saveas", "stop HTH+B *  \"Tallymar - Tape1\" | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
-        {"", "5+", {Answer::kYes}, {"/d/new.add"}, "!close", "stop HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
-        {"/d/old.add", "5+", {Answer::kYes}, {"/d/new.add"}, "!new", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
-        {"", "5+", {Answer::kYes}, {"/d/new.add", "/d/week.add"}, "!open", "on HTH+B *  \"Tallymar - Tape1\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
-        {"/d/old.add", "5+", {Answer::kNo, Answer::kYes}, {"/d/new.add"}, "!openfile /d/week.add", "stop HTH+B * /d/old.add \"Tallymar - old.add\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
+        {"/d/old.add", "5+", {}, {}, "!save", "stop HTH+B * /d/old.add \"*old.add - Tallymar\" | Tallymar could not save old.add: No space left on device"},
+        {"", "5+", {}, {"/d/new.add"}, "!saveas", "stop HTH+B *  \"*Tape1 - Tallymar\" | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {"", "5+", {Answer::kYes}, {"/d/new.add"}, "!close", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {"/d/old.add", "5+", {Answer::kYes}, {"/d/new.add"}, "!new", "stop HTH+B * /d/old.add \"*old.add - Tallymar\" | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
+        {"", "5+", {Answer::kYes}, {"/d/new.add", "/d/week.add"}, "!open", "on HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n | Tallymar could not save new.add: No space left on device [Save Tallymar File As|Tape1.add]"},
+        {"/d/old.add", "5+", {Answer::kNo, Answer::kYes}, {"/d/new.add"}, "!openfile /d/week.add", "stop HTH+B * /d/old.add \"*old.add - Tallymar\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to old.add ? | Tallymar could not save new.add: No space left on device [Save Tallymar File As|/d/old.add]"},
         // What cannot be read is refused at once, and the tape stays.
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/short", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | There is no data in this file"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/bad", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | This file is corrupted"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/locked", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open locked: Permission denied"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/folder", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open folder: it is a folder, not a file"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/pipe", "stop HTH+B * /d/mine.add \"Tallymar - mine.add\" | Tallymar could not open pipe: it is a named pipe, not a file"},
-        {"/d/mine.add", "5+", {Answer::kNo}, {"/d/bad"}, "open", "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you made to mine.add ?\n\n | This file is corrupted [Open Tallymar File]"},
-        {"/d/mine.add", "5+", {Answer::kNo}, {"/d/folder"}, "open", "on HTH+B * /d/mine.add \"Tallymar - mine.add\" | Do you want to save the changes you made to mine.add ?\n\n | Tallymar could not open folder: it is a folder, not a file [Open Tallymar File]"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/short", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | There is no data in this file"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/bad", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | This file is corrupted"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/locked", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open locked: Permission denied"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/folder", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open folder: it is a folder, not a file"},
+        {"/d/mine.add", "5+", {}, {}, "openfile /d/pipe", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open pipe: it is a named pipe, not a file"},
+        {"/d/mine.add", "5+", {Answer::kNo}, {"/d/bad"}, "open", "on HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Do you want to save the changes you made to mine.add ?\n\n | This file is corrupted [Open Tallymar File]"},
+        {"/d/mine.add", "5+", {Answer::kNo}, {"/d/folder"}, "open", "on HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Do you want to save the changes you made to mine.add ?\n\n | Tallymar could not open folder: it is a folder, not a file [Open Tallymar File]"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -192,6 +200,73 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
     }
 }
 
+// A day with tape files, step by step: what each step asks, which file it writes and
+// what the caption then says. Save writes the file the caption names, or asks.
+TEST(TapeFiles, save_writes_the_file_the_caption_names_and_no_other) {
+    const struct {
+        const char* step;  // keys, or an operation of Desk::Run
+        std::deque<Answer> answers;
+        std::deque<std::optional<std::string>> paths;
+        const char* caption;
+        const char* asked;    // the message boxes and dialogs shown, "" for none
+        const char* written;  // the files written
+    } days[][4] = {
+        // Opened on a fresh tape (no append question), corrected, saved back to itself.
+        {{"open", {}, {"/d/week.add"}, "week.add - Tallymar", "[Open Tallymar File]", ""},
+         {"4+", {}, {}, "*week.add - Tallymar", "", ""},
+         {"save", {}, {}, "week.add - Tallymar", "", "/d/week.add"},
+         {"", {}, {}, "week.add - Tallymar", "", ""}},
+        // Appended to an untitled tape: the tape stays "Tape1" and Save asks for a name.
+        {{"2+", {}, {}, "*Tape1 - Tallymar", "", ""},
+         {"open", {Answer::kNo, Answer::kYes}, {"/d/week.add"}, "*Tape1 - Tallymar",
+          "Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File]", ""},
+         {"save", {}, {kCancel}, "*Tape1 - Tallymar", "[Save Tallymar File As|Tape1.add]", ""},
+         {"", {}, {}, "*Tape1 - Tallymar", "", ""}},
+        // Appended to a saved tape: Save writes the tape's own file, never the one appended.
+        {{"saveas", {}, {"/d/mine.add"}, "mine.add - Tallymar", "[Save Tallymar File As|Tape1.add]", "/d/mine.add"},
+         {"openfile /d/week.add", {Answer::kYes}, {}, "*mine.add - Tallymar", "Do you wish to append the file to the existing tape?", ""},
+         {"save", {}, {}, "mine.add - Tallymar", "", "/d/mine.add"},
+         {"", {}, {}, "mine.add - Tallymar", "", ""}},
+        // Named at start: a fresh tape takes the file at once; a tape with figures asks.
+        {{"start /d/week.add", {}, {}, "week.add - Tallymar", "", ""},
+         {"7+", {}, {}, "*week.add - Tallymar", "", ""},
+         {"start /d/week.add", {Answer::kCancel}, {}, "*week.add - Tallymar", "Do you wish to append the file to the existing tape?", ""},
+         {"new", {Answer::kNo}, {}, "Tape1 - Tallymar", "Do you want to save the changes you made to week.add ?", ""}},
+    };
+    for (const auto& day : days) {
+        Desk desk;
+        for (const auto& step : day) {
+            desk.ports.messages.clear(), desk.dialogs.shown.clear(), desk.disk.written.clear();
+            desk.ports.answers = step.answers;
+            desk.dialogs.paths = step.paths;
+            const std::string what = step.step;
+            if (what.rfind("start ", 0) == 0) {
+                desk.files.OpenAtStart(what.substr(6));
+            } else if (!what.empty() && (std::isalpha(static_cast<unsigned char>(what[0])))) {
+                desk.Run(what);
+            } else {
+                desk.Type(what);
+            }
+            desk.files.RefreshCaption();
+            std::string asked, written;
+            for (const std::string& text : desk.ports.Texts()) asked += (asked.empty() ? "" : " | ") + text;
+            for (const std::string& shown : desk.dialogs.shown) asked += (asked.empty() ? "[" : " [") + shown + "]";
+            for (const std::string& path : desk.disk.written) written += path;
+            EXPECT_EQ(std::tuple(desk.caption.caption, asked, written),
+                      std::tuple(std::string(step.caption), std::string(step.asked), std::string(step.written)))
+                << "step " << what;
+        }
+    }
+    // The file opened and saved again holds the tape, with the amount keyed.
+    Desk desk;
+    desk.dialogs.paths = {"/d/week.add"};
+    desk.Run("open");
+    desk.Type("4+");
+    desk.Run("save");
+    EXPECT_EQ(desk.disk.files["/d/week.add"], EncodeTape(desk.calc.tape()));
+    EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()), 5u);  // 1, 2, 3, 4 and the open line
+}
+
 TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines) {
     std::string damaged = AmountsFile(5);
     damaged[2 * kRecordSize] = 0x77;  // the third record's signature
@@ -201,14 +276,17 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         std::size_t lines;
         double last_amount;  // of the line above the open line
         const char* last_message;
+        // Read whole, the tape is the file and has nothing to save; read in part, it is
+        // a change to save, and Save asks where, so as not to cut the file short.
+        bool whole;
     } cases[] = {
-        {damaged, Answer::kNo, 3, 2, kCorruptedText},
-        {AmountsFile(4, true) + "123", Answer::kNo, 5, 0, kAppendQuestion},
-        {AmountsFile(kMaxLines + 10), Answer::kNo, kMaxLines, kMaxLines - 1, kTooLongText},
-        {AmountsFile(kMaxLines - 3), Answer::kYes, kMaxLines, kMaxLines - 4, kTooLongText},
-        {AmountsFile(kMaxLines, true), Answer::kNo, kMaxLines, kMaxLines - 1, kAppendQuestion},
+        {damaged, Answer::kNo, 3, 2, kCorruptedText, false},
+        {AmountsFile(4, true) + "123", Answer::kNo, 5, 0, kAppendQuestion, true},
+        {AmountsFile(kMaxLines + 10), Answer::kNo, kMaxLines, kMaxLines - 1, kTooLongText, false},
+        {AmountsFile(kMaxLines - 3), Answer::kYes, kMaxLines, kMaxLines - 4, kTooLongText, false},
+        {AmountsFile(kMaxLines, true), Answer::kNo, kMaxLines, kMaxLines - 1, kAppendQuestion, true},
         {EncodeTape({Line('+', NAN), Line('-', -INFINITY), Line('T', INFINITY, 999)}), Answer::kNo,
-         4, INFINITY, kAppendQuestion},  // amounts no number can show
+         4, INFINITY, kAppendQuestion, true},  // amounts no number can show
     };
     for (const auto& c : cases) {
         Desk desk;
@@ -220,8 +298,8 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         ASSERT_EQ(tape.size(), c.lines);
         EXPECT_EQ(std::tuple(tape.back().Op, tape[c.lines - 2].Amount, desk.ports.Texts().back()),
                   std::tuple(op::kOpen, c.last_amount, std::string(c.last_message)));
-        EXPECT_FALSE(desk.calc.tape_changed());
-        EXPECT_EQ(desk.files.TapeFileName, "");
+        EXPECT_EQ(desk.calc.tape_changed(), !c.whole);
+        EXPECT_EQ(desk.files.TapeFileName, c.whole ? "/d/big.add" : "");
         EXPECT_EQ(desk.calc.ShownText(0) == "Overflow", std::isinf(c.last_amount));
         // The end of the tape in view, the open line focused.
         const Calc& calc = desk.calc;

@@ -76,7 +76,8 @@ bool ParseIntArgument(const std::string& text, int* value) {
 
 constexpr const char* kUsage =
     "usage: tallymar-cli [--rows N] [--decimals CODE] [--calc-mode] [--voice NAME]\n"
-    "                    [--callback-voice NAME] [--machine NAME] [SCRIPT | - | --keys TEXT]\n";
+    "                    [--callback-voice NAME] [--machine NAME] [--open TAPE]\n"
+    "                    [SCRIPT | - | --keys TEXT]\n";
 
 }  // namespace
 
@@ -103,6 +104,12 @@ void FileSession::SetCaption(const std::string& caption) {
 }
 
 std::string Replayer::Run(const Action& action) {
+    std::string problem = RunAction(action);
+    commands_.RefreshCaption();
+    return problem;
+}
+
+std::string Replayer::RunAction(const Action& action) {
     using Kind = Action::Kind;
     // Keys go to the row whose box has the keyboard.
     const int focus = calc_.focus_row() >= 0 ? calc_.focus_row() : calc_.last_row();
@@ -177,12 +184,11 @@ std::string Replayer::RunFile(const Action& action) {
         commands_.Run(Command::mnuFilePrint);
         return std::exchange(outside_.print_error, "");
     }
-    if (action.name == "Open") commands_.OpenFile(action.text);
-    if (action.name == "Save") {
-        files_.ChoosePath(action.text);
-        commands_.Run(Command::mnuFileSaveAs);
-        files_.ChoosePath(std::nullopt);
-    }
+    // File > Open and File > Save As, with the path chosen in their dialogs.
+    const Command command = action.name == "Open" ? Command::mnuFileOpen : Command::mnuFileSaveAs;
+    files_.ChoosePath(action.text);
+    commands_.Run(command);
+    files_.ChoosePath(std::nullopt);
     return "";
 }
 
@@ -254,6 +260,7 @@ int RunScript(const RunOptions& options, std::string_view script, std::ostream& 
     FileSession files(calc, out);
     Replayer replayer(calc, recorder, out, files);
     replayer.SetPdfPrinter(print_pdf);
+    if (!options.open.empty()) replayer.OpenAtStart(options.open);
     for (const Action& action : actions) {
         std::string problem = replayer.Run(action);
         if (!problem.empty()) {
@@ -296,6 +303,8 @@ int CliMain(int argc, const char* const* argv, std::istream& in, std::ostream& o
             ok = value(&options.callback_voice);
         } else if (arg == "--machine") {
             ok = value(&options.machine);
+        } else if (arg == "--open") {
+            ok = value(&options.open);
         } else if (arg == "--keys" && !have_script) {
             ok = have_script = value(&script);
         } else if (arg == "-" && !have_script) {

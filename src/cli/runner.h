@@ -74,6 +74,11 @@ class Replayer {
 
     // Runs one action; returns why it cannot run, or "" when it ran.
     std::string Run(const Action& action);
+    // A tape file named on the program's command line, opened as at start-up.
+    void OpenAtStart(const std::string& path) {
+        commands_.OpenFile(path);
+        commands_.RefreshCaption();
+    }
     // Parses and runs a whole script; returns the first error ("at position N: ...") or "".
     std::string RunAll(std::string_view script);
 
@@ -82,6 +87,7 @@ class Replayer {
         : Replayer(calc, recorder, out, *files) {
         own_files_ = std::move(files);
     }
+    std::string RunAction(const Action& action);
     std::string RunMenu(const std::string& name);
     std::string RunFile(const Action& action);
     std::string RunDialog(const Action& action);
@@ -102,6 +108,7 @@ struct RunOptions {
     std::string voice;
     std::string callback_voice;
     std::string machine;
+    std::string open;  // a tape file opened as the program's command line opens it
     // The decimal and thousands symbols amounts are keyed and shown with.
     NumberSymbols symbols;
 };

@@ -124,7 +124,11 @@ bool Commands::MayClose() {
 }
 
 void Commands::OpenFile(const std::string& path) {
-    files_.OpenTapeFile(path);
+    files_.OpenAtStart(path);
+}
+
+void Commands::RefreshCaption() {
+    files_.RefreshCaption();
 }
 
 void Commands::SetCalcMode(bool calc_mode) {

@@ -60,6 +60,8 @@ class Commands {
 
     // --- what the dialogs and the command line choose ---
     void OpenFile(const std::string& path);            // a tape file named on the command line
+    // The main window's caption follows the tape: its name, and whether it has changes to save.
+    void RefreshCaption();
     void SetCalcMode(bool calc_mode);                  // the Mode dialog
     void SetMachineSound(const std::string& machine);  // the Sounds dialog
     void SetCallInputCharacter(const std::string& voice);

@@ -35,6 +35,7 @@ void Calc::ShowCommittedText(int row) {
 void Calc::CommitLine(int row) {
     char line_op = Tape[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
+    TapeChanged = true;
     if (rows_[row].text.empty()) {
         if (row == 0) {
             rows_[row].SetText("0");

@@ -101,6 +101,7 @@ void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_le
     Row& box = rows_[row];
     if (box.text != text && !box.locked) {
         box.text = text;
+        TapeChanged = true;  // committed when the row is left
         // A comment keeps what the box holds (Delete works in the box itself).
         const int line = TopLine + row;
         if (row == focus_row_ && line <= UpperBound() && Tape[line].Op == op::kComment) {

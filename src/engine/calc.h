@@ -144,6 +144,8 @@ class Calc {
     LinesTaken AppendLines(LineSource& lines);
     // The tape now equals its file (saved, or read whole): no changes to save.
     void MarkTapeUnchanged() { TapeChanged = false; }
+    // The tape holds lines that no file holds (a file appended, a file read in part).
+    void MarkTapeChanged() { TapeChanged = true; }
     // A conversion block: after the tape's last line, which keeps its content, each of
     // `lines` (its Entry and Op) goes onto a fresh line in turn, and a fresh open line
     // follows as CurLine; the rows are redrawn and the tape is marked changed. When the

@@ -13,6 +13,7 @@ char OpChar(const std::string& text) {
 }  // namespace
 
 void Calc::CommitLineCalc(int row) {
+    TapeChanged = true;
     if (EditingOld) {
         PendingOp = std::string(1, Tape[CurLine].Op);
     } else if (PendingOp.empty()) {

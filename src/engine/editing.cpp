@@ -33,6 +33,7 @@ void Calc::AddTapeLine() {
 void Calc::InsertTapeLine(int line) {
     if (line < 0 || line > UpperBound() || RefuseIfFull(1)) return;
     if (Tape[line].Op == op::kRule) ++line;
+    TapeChanged = true;
     const int r = line - TopLine;
     AddTapeLine();
     for (int i = UpperBound(); i > line; --i) Tape[i] = Tape[i - 1];
@@ -92,6 +93,7 @@ void Calc::RowDelete() {
 }
 
 void Calc::RowDeleteSteps(DeleteProgress& p) {
+    TapeChanged = true;
     CurLine = SelStartLine;
     const int last = SelStartLine + p.n - 1;
     if (Tape.at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
@@ -185,8 +187,9 @@ void Calc::CopySelection() {
     int high = std::clamp(std::max(SelStartLine, SelEndLine), 0, UpperBound());
     std::string text;
     const LookContext context{Medium::kClipboard, colours_, symbols_};
+    // Lines joined by line feeds, as text is pasted on the desktop.
     for (int i = low; i <= high; ++i) {
-        text += "\r\n";
+        if (i > low) text += '\n';
         text += LookOf(Tape[i], context).text;
     }
     ports_.desktop.SetClipboardText(text);

@@ -289,7 +289,9 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
         rows_[focus_row_].text.empty() && (Tape[line].Op == op::kComment || line == UpperBound())) {
         Tape[line].Op = op::kOpen;
     }
-    TapeChanged = true;
+    // Moving about, selecting and copying change nothing of their own; what leaving a
+    // line commits marks the tape where it is committed.
+    if (!key::IsNavigation(key_code) && shift_state != shift::kCtrl) TapeChanged = true;
     UpdateScroller();
 }
 
@@ -400,6 +402,7 @@ void Calc::KeyPress(int row, char32_t character) {
 }
 
 void Calc::FinishComment(int row, char32_t /*character*/, bool down, bool edit_mode) {
+    TapeChanged = true;
     const int comment_line = CurLine;
     SetEntry(Tape[comment_line], rows_[row].text);
     Tape[comment_line].Op = op::kComment;

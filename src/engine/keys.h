@@ -46,6 +46,12 @@ inline constexpr int kNone = 0;  // a key without a code of its own
 inline bool IsModifier(int key_code) {
     return key_code == kShift || key_code == kCtrl || key_code == kAlt || key_code == kSystem;
 }
+
+// Keys that move about the tape (or only tell about Num Lock) and key nothing in.
+inline bool IsNavigation(int key_code) {
+    return key_code == kUp || key_code == kDown || key_code == kPageUp ||
+           key_code == kPageDown || key_code == kHome || key_code == kEnd || key_code == kNumLock;
+}
 }  // namespace key
 
 // The shift keys held, added up.

@@ -46,6 +46,12 @@ LineLook LookOf(const TapeLine& line, const LookContext& context) {
         }
     }
     const Colour by_sign = line.Amount >= 0 ? c.CurPosClr : c.CurNegClr;
+    // The open line shows no amount, only the "+" or "-" calculator mode gave it.
+    if (context.open_line && op::IsSum(line.Op)) {
+        look.text.clear();
+        look.printed = false;
+        if (!row) look.op.clear();
+    }
     switch (line.Op) {
         case op::kOpen:
             // An empty row open for typing; an empty place on paper.
@@ -64,6 +70,7 @@ LineLook LookOf(const TapeLine& line, const LookContext& context) {
             // clipboard and paper take all its characters, from the column's left edge.
             if (row) {
                 look.text = TrimLeftBlanks(EntryShown(line));
+                look.align_left = true;
                 Style(look, 12, false, false, c.CurTxtClr, c.CurTapClr);
             } else {
                 look.text = EntryPrinted(line);

@@ -28,6 +28,9 @@ struct LookContext {
     // rows drawn, the lines printed): the second of each four shows "=".
     int conversions_before = 0;
     bool selected = false;  // highlighted by a selection (rows)
+    // The tape's last line, open for the next amount: in calculator mode it carries the
+    // operator that amount will take, but no amount of its own.
+    bool open_line = false;
 };
 
 // Where a printed text stands in its column.
@@ -48,6 +51,7 @@ struct LineLook {
     std::optional<bool> op_locked;  // the operator box (only rule rows lock it)
     std::optional<Colour> fore;     // both boxes of a row; the ink on paper
     std::optional<Colour> back;
+    bool align_left = false;  // a row's text starts at the left (comments)
     // Paper.
     bool printed = true;  // rule and open lines leave their place empty
     Place place = Place::kFieldEdge;

@@ -24,7 +24,9 @@ void Calc::ShowAccumulator() {
 }
 
 std::string Calc::ShownText(int line) const {
-    return LookOf(Tape[line], LookContext{Medium::kRow, colours_, symbols_}).text;
+    LookContext context{Medium::kRow, colours_, symbols_};
+    context.open_line = line == UpperBound();
+    return LookOf(Tape[line], context).text;
 }
 
 namespace {
@@ -35,6 +37,7 @@ void Show(Row& row, LineLook&& look) {
     row.text = std::move(look.text);
     row.sel_start = row.sel_length = 0;
     row.op = std::move(look.op);
+    row.align_left = look.align_left;
     if (look.font_size) row.font_size = *look.font_size;
     if (look.bold) row.bold = *look.bold;
     if (look.locked) row.locked = *look.locked;
@@ -63,9 +66,13 @@ void Calc::ShowTape() {
                 last_known_code = line.Decimals;
             }
         }
-        const LookContext context{Medium::kRow, colours_,
-                                  symbols_,     index > 0 ? Tape[index - 1].Op : ' ',
-                                  conversions,  Selecting && index >= low && index <= high};
+        const LookContext context{Medium::kRow,
+                                  colours_,
+                                  symbols_,
+                                  index > 0 ? Tape[index - 1].Op : ' ',
+                                  conversions,
+                                  Selecting && index >= low && index <= high,
+                                  index == UpperBound()};
         Show(rows_[r], LookOf(line, context));
         if (line.Op == op::kConversion) ++conversions;
     }
@@ -96,6 +103,7 @@ void Calc::HighlightCommentRow() {
     int r = CurLine - TopLine;
     if (r < 0 || r > LastRow) return;
     rows_[r].SetColours(colours_.CurTxtClr, kCommentTypingBack);
+    rows_[r].align_left = true;
 }
 
 void Calc::ClampSelection() {

@@ -23,6 +23,9 @@ struct Row {
     bool bold = false;
     bool locked = false;     // the amount box refuses typing
     bool op_locked = false;  // the operator box (only rule rows lock it)
+    // A comment's text starts at the box's left; amounts end at its right, so that
+    // their decimal points line up down the tape.
+    bool align_left = false;
     Colour fore = 0;
     Colour back = Rgb(255, 255, 255);
     Colour op_fore = 0;

@@ -73,8 +73,9 @@ std::optional<int> PrintLayout::PrintTapeLines(PrintSurface& surface,
         const double column_left = static_cast<double>(column_width) * column;
         const double y = row * options_.line_pitch + kTopMargin;
         // How the line prints; without "Send colors to printer" every line is black.
-        const LineLook look = LookOf(line, LookContext{Medium::kPaper, options_.colours,
-                                                       options_.symbols, ' ', conversions});
+        LookContext context{Medium::kPaper, options_.colours, options_.symbols, ' ', conversions};
+        context.open_line = index + 1 == static_cast<int>(tape.size());
+        const LineLook look = LookOf(line, context);
         if (line.Op == op::kConversion) ++conversions;
         if (look.printed) {
             const double x = look.place == Place::kColumnLeft

@@ -21,8 +21,6 @@ class Records : public LineSource {
     const std::string& bytes_;
 };
 
-const std::string kNewTapeCaption = std::string(kProgramTitle) + " - Tape1";
-
 // Whether the last four characters, in lower case, are ".add".
 bool HasAddExtension(const std::string& name) {
     if (name.size() < 4) return false;
@@ -60,9 +58,20 @@ Answer TapeFiles::Tell(const std::string& text, Buttons buttons, Icon icon, Answ
         Message{kProgramTitle, text, buttons, icon, default_answer});
 }
 
-void TapeFiles::SetCaption(const std::string& caption, const std::string& title) {
-    caption_.SetCaption(caption);
+void TapeFiles::SetTitle(const std::string& title) {
     shown_title_ = title;
+    RefreshCaption();
+}
+
+std::string TapeFiles::Caption() const {
+    return (calc_.tape_changed() ? "*" : "") + shown_title_ + " - " + kProgramTitle;
+}
+
+void TapeFiles::RefreshCaption() {
+    std::string caption = Caption();
+    if (caption == caption_shown_) return;
+    caption_shown_ = std::move(caption);
+    caption_.SetCaption(caption_shown_);
 }
 
 Answer TapeFiles::AskSaveChanges(bool feeds) {
@@ -123,13 +132,15 @@ bool TapeFiles::NewTape() {
 void TapeFiles::StartNewTape() {
     TapeFileName.clear();
     TapeFileTitle.clear();
-    SetCaption(kNewTapeCaption, kNewTapeTitle);
     calc_.BuildNewTape(false);
+    SetTitle(kNewTapeTitle);
 }
 
 bool TapeFiles::SaveTape() {
     if (TapeFileName.empty()) return SaveTapeAs() == SaveResult::kSaved;
-    return WriteTape(TapeFileName);
+    const bool written = WriteTape(TapeFileName);
+    RefreshCaption();
+    return written;
 }
 
 SaveResult TapeFiles::SaveTapeAs() {
@@ -157,7 +168,7 @@ SaveResult TapeFiles::SaveTapeAs() {
         if (!WriteTape(name)) return SaveResult::kFailed;
         TapeFileName = name;
         TapeFileTitle = choice->title;
-        SetCaption(std::string(kProgramTitle) + " - " + TapeFileTitle, TapeFileTitle);
+        SetTitle(FileTitleOf(name));
         return SaveResult::kSaved;
     }
 }
@@ -193,12 +204,7 @@ void TapeFiles::Open() {
         }
         // The tape keeps its own name while the file is read, so that a save
         // question on the way names and saves this tape, never the file chosen.
-        const Opened opened = ReadTapeFile(choice->path, offer == Offer::kDeclined);
-        // Appended whole, a later Save writes the combined tape into the file.
-        if (opened.appended && opened.whole) {
-            TapeFileName = choice->path;
-            TapeFileTitle = choice->title;
-        }
+        ReadTapeFile(choice->path, offer == Offer::kDeclined, !IsFreshTape());
         return;
     }
 }
@@ -207,7 +213,21 @@ bool TapeFiles::OpenTapeFile(const std::string& path) {
     return ReadTapeFile(path, false).lines_read;
 }
 
-TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined_saving) {
+bool TapeFiles::OpenAtStart(const std::string& path) {
+    return ReadTapeFile(path, false, !IsFreshTape()).lines_read;
+}
+
+bool TapeFiles::IsFreshTape() const {
+    if (calc_.tape_changed() || !TapeFileName.empty()) return false;
+    const std::vector<TapeLine>& tape = calc_.tape();
+    const char fresh[] = {op::kRule, op::kTotal, op::kRule, op::kOpen};
+    return tape.size() == std::size(fresh) &&
+           std::equal(tape.begin(), tape.end(), std::begin(fresh),
+                      [](const TapeLine& line, char kind) { return line.Op == kind; });
+}
+
+TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined_saving,
+                                          bool ask_append) {
     BusyPointer busy(*this);
     const std::string title = FileTitleOf(path);
     const FileKind kind = files_.KindOf(path);
@@ -238,14 +258,16 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
         return {};
     }
     Opened opened;
-    switch (Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone, Answer::kYes)) {
+    const Answer answer = ask_append ? Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone,
+                                            Answer::kYes)
+                                     : Answer::kNo;
+    switch (answer) {
         case Answer::kYes:
             opened.appended = true;
             break;
         case Answer::kNo:
             if (!declined_saving && !MayDiscard(OfferToSave(false, false))) return {};
             StartNewTape();
-            SetCaption(std::string(kProgramTitle) + "-" + title, title);
             break;
         default:
             return {};
@@ -255,19 +277,33 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
         opened.appended ? calc_.AppendLines(records) : calc_.ReplaceTape(records);
     const bool corrupted = taken.damaged;
     const bool too_long = taken.too_long;
-    if (corrupted) {
-        Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);
-    } else {
-        if (too_long) Tell(kTooLongText, Buttons::kOk, Icon::kExclamation);
-        calc_.MarkTapeUnchanged();
+    if (corrupted) Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);
+    if (too_long && !corrupted) Tell(kTooLongText, Buttons::kOk, Icon::kExclamation);
+    opened.lines_read = true;
+    opened.whole = !corrupted && !too_long;
+    if (!opened.appended) {
+        // Read whole, the tape is its file: Save writes it back there. A file read only
+        // in part is shown by its name, but a later Save asks where to write, so that
+        // it cannot cut off what could not be read.
+        if (opened.whole) {
+            TapeFileName = path;
+            TapeFileTitle = title;
+        }
+        shown_title_ = title;
     }
-    // A later Save must not cut off what could not be read.
-    if ((corrupted || too_long) && TapeFileName == path) {
+    // Saving over a file read in part would cut off what could not be read.
+    if (!opened.whole && TapeFileName == path) {
         TapeFileName.clear();
         TapeFileTitle.clear();
     }
-    opened.lines_read = true;
-    opened.whole = !corrupted && !too_long;
+    // Whatever no file holds whole is a change to save: an append (the tape's own
+    // file does not hold the lines appended) or a file read in part.
+    if (opened.whole && !opened.appended) {
+        calc_.MarkTapeUnchanged();
+    } else {
+        calc_.MarkTapeChanged();
+    }
+    RefreshCaption();
     return opened;
 }
 

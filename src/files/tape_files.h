@@ -1,6 +1,11 @@
 // New, Open, Save and Save As of tape files, the save-changes question, and the
 // main window's caption that names the current file.
 //
+// The main window's caption names the tape and marks unsaved changes the way desktop
+// programs do: "Tape1 - Tallymar", "*week.add - Tallymar". A file is only ever written
+// under the name the caption shows: after an Open that replaces the tape, Save writes
+// the file that was opened; an append keeps the tape's own name, file and caption.
+//
 // A file is read whole into memory (at most one tape's worth of records) and the
 // engine reads its records onto the tape (Calc::ReplaceTape or AppendLines), up to
 // the first bad one, redrawing the rows once at the end. A save encodes the
@@ -42,8 +47,9 @@ enum class SaveResult { kSaved, kCancelled, kFailed };
 
 class TapeFiles {
   public:
+    // The caption starts as the new tape's; the window shows it at start-up.
     TapeFiles(Calc& calc, FileDialogs& dialogs, FileSystem& files, CaptionPort& caption)
-        : calc_(calc), dialogs_(dialogs), files_(files), caption_(caption) {}
+        : calc_(calc), dialogs_(dialogs), files_(files), caption_(caption), caption_shown_(Caption()) {}
 
     std::string TapeFileName;   // full path of the current file, "" when none
     std::string TapeFileTitle;  // its file name as the dialog gave it
@@ -55,9 +61,12 @@ class TapeFiles {
     bool SaveTape();          // File > Save; true when the tape was written
     SaveResult SaveTapeAs();  // File > Save As
     void Open();              // File > Open
-    // After the Open dialog, and the command line. True when lines of the file are
-    // now on the tape.
+    // After the Open dialog. True when lines of the file are now on the tape.
     bool OpenTapeFile(const std::string& path);
+    // A file named on the command line (or opened from the desktop): on a fresh tape
+    // that holds nothing yet it replaces the tape without the append question;
+    // otherwise as OpenTapeFile.
+    bool OpenAtStart(const std::string& path);
     // The save-changes question before opening: true when nothing was asked or the
     // answer was Yes and no save failed.
     bool FileQuery();
@@ -67,6 +76,10 @@ class TapeFiles {
 
     // The tape's name as the caption shows it: its file's title, or "Tape1".
     const std::string& ShownTitle() const { return shown_title_; }
+    // "*week.add - Tallymar": the shown title, marked while the tape has unsaved changes.
+    std::string Caption() const;
+    // Hands the caption to the window when it differs from what the window shows.
+    void RefreshCaption();
 
   private:
     // What came of offering to save the changes.
@@ -95,8 +108,11 @@ class TapeFiles {
     // Reads `path` onto the tape after the append question. When the tape is
     // replaced, the tape's own save question is asked first unless `declined_saving`
     // says the user already answered No to it.
-    Opened ReadTapeFile(const std::string& path, bool declined_saving);
-    void SetCaption(const std::string& caption, const std::string& title);
+    // `ask_append` false replaces the tape without asking (a fresh tape).
+    Opened ReadTapeFile(const std::string& path, bool declined_saving, bool ask_append = true);
+    // The tape now holds nothing but a new tape's lines, unchanged and unnamed.
+    bool IsFreshTape() const;
+    void SetTitle(const std::string& title);
 
     // The busy pointer for as long as one of these lives; nested ones keep it on.
     class BusyPointer {
@@ -116,6 +132,7 @@ class TapeFiles {
     CaptionPort& caption_;
     int busy_depth_ = 0;
     std::string shown_title_ = kNewTapeTitle;
+    std::string caption_shown_;  // what the window was last given
 };
 
 // The text after the last path separator ('/' or '\'), or the whole path without one.

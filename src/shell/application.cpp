@@ -93,7 +93,7 @@ void Application::Start(const std::string& command_line_path) {
     // tape shows whole from the first line.
     window_->FitRows();
     calc_.Start(calc_.max_row());
-    SetCaption(std::string(kProgramTitle) + " - Tape1");
+    SetCaption(files_->Caption());
     window_->tape_window().Sync();
     window_->show();
     window_->activateWindow();

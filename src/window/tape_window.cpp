@@ -240,6 +240,9 @@ void TapeWindow::ShowRow(RowWidgets& w, const Row& row, bool parked) {
         w.data->setFont(font);
         w.op->setFont(font);
     }
+    if (w.fresh || old.align_left != row.align_left) {
+        w.data->setAlignment((row.align_left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    }
     if (w.fresh || old.locked != row.locked || w.caret_hidden != parked) {
         w.data->setReadOnly(row.locked || parked);
         w.caret_hidden = parked;
@@ -321,6 +324,8 @@ void TapeWindow::Sync() {
         !scroll_->hasFocus()) {
         rows_[focus].data->setFocus(Qt::OtherFocusReason);
     }
+    // The main window's caption marks the changes to save as soon as there are any.
+    commands_.RefreshCaption();
     syncing_ = was_syncing;
 }
 

@@ -236,7 +236,7 @@ class Probe:
 
 
 def tape(probe):
-    probe.window("Tallymar - Tape1")
+    probe.window("Tape1 - Tallymar")
     probe.check("the menu bar holds File, Edit, Options and Help", lambda nodes: (
         {"File", "Edit", "Options", "Help"} <= {n[2] for n in nodes if "menu" in n[1]}, []))
     probe.all_named("the tape")

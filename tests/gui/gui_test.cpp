@@ -202,16 +202,19 @@ class GuiTest : public QObject {
             t.Type("5+");
             t.dialogs.answers << Path("week.add");
             t.Key(Qt::Key_S, Qt::ControlModifier);
-            QCOMPARE(t.app().window().windowTitle(), QString("Tallymar - week.add"));
+            QCOMPARE(t.app().window().windowTitle(), QString("week.add - Tallymar"));
             t.Key(Qt::Key_F, Qt::AltModifier);  // File > Exit asks nothing now
             QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
             QTRY_VERIFY(!t.app().window().isVisible());
         }
-        watchdog_->Answer(QMessageBox::No);  // the file replaces the new tape
+        // On the fresh tape of a start the file opens without the append question.
         Started t(folder_->path(), Path("week.add").toStdString());
         QCOMPARE(t.calc().tape()[3].Amount, 5.0);
-        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-week.add"));
+        QCOMPARE(t.app().window().windowTitle(), QString("week.add - Tallymar"));
+        t.Key(Qt::Key_Up);  // moving about changes nothing
+        QCOMPARE(t.app().window().windowTitle(), QString("week.add - Tallymar"));
+        t.Key(Qt::Key_Down);
         ExpectRowsShowTheModel(t);
         // Its name taken by a folder meanwhile, the save at closing fails.
         QVERIFY(QFile::remove(Path("week.add")) && QDir(folder_->path()).mkdir("week.add"));
@@ -224,7 +227,7 @@ class GuiTest : public QObject {
         QCOMPARE(watchdog_->messages.back(),
                  QString("Tallymar could not save week.add: it is a folder, not a file"));
         QVERIFY(t.app().window().isVisible() && t.calc().tape_changed());
-        QCOMPARE(t.app().window().windowTitle(), QString("Tallymar-week.add"));
+        QCOMPARE(t.app().window().windowTitle(), QString("*week.add - Tallymar"));
     }
 
     void settings_that_cannot_be_written_at_closing_are_named_and_the_program_closes() {

@@ -87,7 +87,7 @@ class HelpWindowTest : public QObject {
         Started started(prefix.bin(), tape.toStdString());
         const QStringList tips =
             QString::fromUtf8(Contents(prefix.share() + "/TallymarTips.txt")).split('\n');
-        QCOMPARE(seen, (QStringList{"Tallymar - Tape1", tips[0], tips[1]}));
+        QCOMPARE(seen, (QStringList{"Tape1 - Tallymar", tips[0], tips[1]}));
         QVERIFY(started.app().window().windowTitle().endsWith("week of figures.add"));
         QCOMPARE(started.calc().tape()[5].Amount, 8.0);
         QCOMPARE(started.app().settings().TipOfTheDay, 2);

@@ -86,7 +86,7 @@ struct MemoryFiles : FileSystem {
 };
 
 struct FakeCaption : CaptionPort {
-    std::string caption = "Tallymar - Tape1";
+    std::string caption = "Tape1 - Tallymar";
     void SetCaption(const std::string& text) override { caption = text; }
 };
 
