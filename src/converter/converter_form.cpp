@@ -83,9 +83,10 @@ void ConverterForm::cboFrom_Click(int list_index) {
     equals_.clear();
     to_name_.clear();
     result_.clear();
+    converted_amount_.clear();
     temp_case_ = 0;
 
-    amount_text_ = FormatNumber(1, kConvertedPattern, symbols_);
+    amount_text_ = FormatResult(1, symbols_);
 
     const std::string& picked = from_list_[list_index];
     for (size_t i = 0; i < units_.size(); ++i) {
@@ -99,6 +100,12 @@ void ConverterForm::cboFrom_Click(int list_index) {
 
 void ConverterForm::cboTo_Click(int list_index) {
     const bool listed = list_index >= 0 && list_index < static_cast<int>(to_list_.size());
+    if (listed && list_index != to_pick_) {
+        // A result in another unit must not stand beside this one's name (nor go onto
+        // the tape with it) when the amount cannot be converted.
+        result_.clear();
+        converted_amount_.clear();
+    }
     to_pick_ = listed ? list_index : -1;
     ConvertPicked();
 }
@@ -107,43 +114,45 @@ void ConverterForm::txtUnitsFrom_Change(std::string_view text) {
     amount_text_ = std::string(text);
 }
 
-void ConverterForm::ConvertPicked() {
+bool ConverterForm::ConvertPicked() {
     temp_case_ = 0;
-    const int j = to_pick_;
-    if (j < 0) return;
-
-    const float factor = units_[from_unit_index_].Factors[j];
-    temp_case_ = TempCaseOf(from_unit_index_, j);
-
-    equals_ = convert_text::kEquals;
-    to_name_ = FlipUnitName(TrimUnitName(to_list_[j]));
-
     double amount = 0;
-    if (AmountOf(&amount)) {
-        result_ = temp_case_ == 0 ? FormatConverted(amount, factor, symbols_)
-                                  : FormatTemperature(
-                                        ConvertTemperature(ToSingle(amount), temp_case_), symbols_);
+    const bool numeric = AmountOf(&amount);
+    if (numeric && from_pick_ >= 0) {
+        const UnitRec& from = units_[from_unit_index_];
+        from_name_ =
+            NameForAmount(from.Name, from.TargetNames[ToPosition(from_unit_index_)], amount);
     }
-    if (add_to_tape_) AddConversionToTape();
+    const int j = to_pick_;
+    if (j < 0) return false;
+
+    temp_case_ = TempCaseOf(from_unit_index_, j);
+    equals_ = convert_text::kEquals;
+    const std::string& plural = to_list_[j];
+    to_name_ = FlipUnitName(TrimUnitName(plural));
+    if (!numeric) return false;
+
+    const double converted = temp_case_ == 0 ? amount * units_[from_unit_index_].Factors[j]
+                                             : ConvertTemperature(amount, temp_case_);
+    result_ = FormatResult(converted, symbols_);
+    converted_amount_ = amount_text_;
+    // "1 foot equals 12 inches", "12 inches equal 1 foot": judged on the result as shown.
+    double shown = 0;
+    if (ParseNumber(result_, symbols_, &shown)) {
+        to_name_ = NameForAmount(units_[UnitAtToPosition(from_unit_index_, j)].Name, plural, shown);
+    }
+    return true;
 }
 
 void ConverterForm::cmdConverter_Click() {
-    double amount = 0;
-    // Without a from-unit there is no name to show and nothing to convert.
-    if (!AmountOf(&amount) || from_pick_ < 0) return;
-    if (temp_case_ == 0) {
-        from_name_ = NameForAmount(from_list_[from_pick_], amount);
-    } else {
-        result_ = FormatTemperature(ConvertTemperature(ToSingle(amount), temp_case_), symbols_);
-    }
-    ConvertPicked();
+    if (ConvertPicked() && add_to_tape_) AddConversionToTape();
 }
 
 void ConverterForm::chbAddToTape_Click(bool ticked) {
     add_to_tape_ = ticked;
     if (convert_loading_) return;
     show_conversion_ = ticked;
-    if (ticked) AddConversionToTape();
+    if (ticked && !result_.empty()) AddConversionToTape();
 }
 
 void ConverterForm::SetAddToTape(bool ticked) {
@@ -165,9 +174,7 @@ bool ConverterForm::AmountOf(double* amount) const {
 
 void ConverterForm::AddConversionToTape() {
     std::vector<ConversionLine> block;
-    double ignored = 0;
-    // An amount that is no number leaves its line open and empty.
-    block.push_back(AmountOf(&ignored) ? TextLine(amount_text_) : ConversionLine{"", op::kOpen});
+    block.push_back(TextLine(converted_amount_));
     // The labels keep the shortened names from now on.
     from_name_ = ShortenSquare(from_name_);
     block.push_back(TextLine(from_name_));

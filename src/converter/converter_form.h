@@ -29,8 +29,8 @@ inline constexpr const char* kAddToTape = "Show conversion on tape";
 inline constexpr const char* kWeb = "Currency website";
 inline constexpr const char* kClose = "Close";
 inline constexpr const char* kNoConnection =
-    "The Tallymar was unable to connect directly to the currenct conversion site.  Please "
-    "check your conections to the internet and try again.";
+    "The Tallymar was unable to connect directly to the currency conversion site.  Please "
+    "check your connections to the internet and try again.";
 }  // namespace convert_text
 
 // The address "Currency website" opens (set when the program is built).
@@ -73,15 +73,19 @@ class ConverterForm {
     const ConverterColours& colours() const { return colours_; }
 
     // --- the user's events ---
-    // A from-unit picked: position in cboFrom.
+    // Picking a unit shows a result but never writes onto the tape; only converting
+    // (the convert button, Enter in the amount box) or ticking the box does.
+    // A from-unit picked: position in cboFrom. Sets the amount to 1.
     void cboFrom_Click(int list_index);
-    // A target picked: position in cboTo (-1: nothing picked).
+    // A target picked: position in cboTo (-1: nothing picked). Shows the result.
     void cboTo_Click(int list_index);
     // The amount box's text changed (typing).
     void txtUnitsFrom_Change(std::string_view text);
-    // The convert button: converts again with the amount now typed.
+    // The convert button: converts the amount now typed and, while the box is ticked,
+    // writes the conversion onto the tape.
     void cmdConverter_Click();
-    // The check box now shows `ticked`.
+    // The check box now shows `ticked`. Ticking it while a result is shown writes that
+    // conversion onto the tape.
     void chbAddToTape_Click(bool ticked);
     // "Currency website".
     void cmdWeb_Click();
@@ -102,7 +106,9 @@ class ConverterForm {
 
   private:
     void SetAddToTape(bool ticked);
-    void ConvertPicked();  // cboTo_Click's work with the target now picked
+    // Converts the amount typed to the target picked; false when there is no target
+    // or the amount is no number (the result then stays as it was).
+    bool ConvertPicked();
     bool AmountOf(double* amount) const;
     void AddConversionToTape();
     void BrowseTo(const std::string& address);
@@ -121,6 +127,7 @@ class ConverterForm {
     std::vector<std::string> to_list_;
     int to_pick_ = -1;
     std::string amount_text_;
+    std::string converted_amount_;  // the amount text the result shown was worked out from
     std::string from_name_;
     std::string equals_;
     std::string result_;

@@ -38,10 +38,9 @@ std::string FlipUnitName(std::string_view name) {
     return flipped;
 }
 
-std::string NameForAmount(std::string_view name, double amount) {
-    std::string shown = TrimUnitName(name);
-    if (amount > 1) shown += 's';
-    return shown;
+std::string NameForAmount(std::string_view singular, std::string_view plural, double amount) {
+    const bool one = amount == 1 || amount == -1;
+    return FlipUnitName(TrimUnitName(one ? singular : plural));
 }
 
 std::string ShortenSquare(std::string_view caption) {

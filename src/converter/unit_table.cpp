@@ -1,6 +1,6 @@
 // The units of each kind, one line each: the singular name, the plural the "To"
-// lists show, and the unit's size in the first unit of its kind. Every factor of
-// the table is worked out from these sizes.
+// lists show, and the unit's size in the kind's base SI unit (or liters, or bits).
+// Every factor of the table is worked out from these sizes.
 #include <iterator>
 #include <span>
 
@@ -16,28 +16,23 @@ struct UnitLine {
     double size;
 };
 
-constexpr double kSquareInchesPerSquareCentimeter = 1 / 6.4516;
-constexpr double kGrainsPerMilligram = 1 / 64.79891;
-constexpr double kMilsPerMeter = 1 / 0.0000254;
-constexpr double kFluidDramsPerMilliliter = 1 / 3.6966911953125;
-constexpr double kImperialFluidOunce = 28.4130625 * kFluidDramsPerMilliliter;
-constexpr double kNanosecondsPerSecond = 1e9;
-constexpr double kNanosecondsPerDay = 86400 * kNanosecondsPerSecond;
-constexpr double kNanosecondsPerYear = 365.2422 * kNanosecondsPerDay;
+// Each size is the unit's defined value, written out as a decimal so that the double
+// holding it is the nearest one to the definition. Nothing is worked out from a
+// rounded intermediate: a factor is one size divided by another.
 
-// Sizes in square inches.
+// Square meters (the inch is 0.0254 m).
 constexpr UnitLine kArea[] = {
-    {"square inch", "square inches", 1},
-    {"square foot", "square feet", 144},
-    {"square yard", "square yards", 1296},
-    {"acre", "acres", 6272640},
-    {"square mile", "square miles", 4014489600.0},
-    {"section", "sections", 4014489600.0},
-    {"square centimeter", "square centimeters", kSquareInchesPerSquareCentimeter},
-    {"square meter", "square meters", 1e4 * kSquareInchesPerSquareCentimeter},
-    {"are", "ares", 1e6 * kSquareInchesPerSquareCentimeter},
-    {"hectare", "hectares", 1e8 * kSquareInchesPerSquareCentimeter},
-    {"square kilometer", "square kilometers", 1e10 * kSquareInchesPerSquareCentimeter},
+    {"square inch", "square inches", 0.00064516},
+    {"square foot", "square feet", 0.09290304},
+    {"square yard", "square yards", 0.83612736},
+    {"acre", "acres", 4046.8564224},  // 43,560 square feet
+    {"square mile", "square miles", 2589988.110336},
+    {"section", "sections", 2589988.110336},  // one square mile
+    {"square centimeter", "square centimeters", 1e-4},
+    {"square meter", "square meters", 1},
+    {"are", "ares", 1e2},
+    {"hectare", "hectares", 1e4},
+    {"square kilometer", "square kilometers", 1e6},
 };
 
 // Converted by formula; the names serve as singular and plural.
@@ -50,70 +45,70 @@ constexpr UnitLine kTemperature[] = {
 // Temperature "To" list: celsius, centigrade, kelvin, fahrenheit.
 constexpr int kTemperatureTo[] = {1, 2, 3, 0};
 
-// Sizes in grains.
+// Kilograms (the pound is 0.45359237 kg, the grain 1/7000 of it).
 constexpr UnitLine kWeight[] = {
-    {"grain", "grains", 1},
-    {"dram", "drams", 27.34375},
-    {"ounce", "ounces", 437.5},
-    {"ounce, troy", "ounces, troy", 480},
-    {"pound", "pounds", 7000},
-    {"stone", "stones", 98000},
-    {"ton", "tons", 14e6},
-    {"milligram", "milligrams", kGrainsPerMilligram},
-    {"gram", "grams", 1e3 * kGrainsPerMilligram},
-    {"kilogram", "kilogram", 1e6 * kGrainsPerMilligram},
-    {"tonne", "tonnes", 1e9 * kGrainsPerMilligram},
+    {"grain", "grains", 0.00006479891},
+    {"dram", "drams", 0.0017718451953125},          // 1/16 ounce
+    {"ounce", "ounces", 0.028349523125},            // 1/16 pound
+    {"ounce, troy", "ounces, troy", 0.0311034768},  // 480 grains
+    {"pound", "pounds", 0.45359237},
+    {"stone", "stones", 6.35029318},  // 14 pounds
+    {"ton", "tons", 907.18474},       // 2,000 pounds
+    {"milligram", "milligrams", 1e-6},
+    {"gram", "grams", 1e-3},
+    {"kilogram", "kilograms", 1},
+    {"tonne", "tonnes", 1e3},
 };
 
-// Sizes in mils (thousandths of an inch).
+// Meters (the inch is 0.0254 m).
 constexpr UnitLine kLength[] = {
-    {"mil", "mils", 1},
-    {"inch", "inches", 1000},
-    {"foot", "feet", 12000},
-    {"cubit", "cubits", 18000},
-    {"yard", "yards", 36000},
-    {"fathom", "fathoms", 72000},
-    {"rod", "rods", 198000},
-    {"chain", "chains", 792000},
-    {"furlong", "furlongs", 7920000},
-    {"mile", "miles", 63360000},
-    {"mile, nautical", "miles, nautical", 1852 * kMilsPerMeter},
-    {"league", "leagues", 190080000},
-    {"league, nautical", "leagues, nautical", 5556 * kMilsPerMeter},
-    {"marathon", "marathons", 1661220000},
-    {"angstrom", "angstroms", 1e-10 * kMilsPerMeter},
-    {"micron", "microns", 1e-6 * kMilsPerMeter},
-    {"millimeter", "millimeters", 1e-3 * kMilsPerMeter},
-    {"centimeter", "centimeters", 1e-2 * kMilsPerMeter},
-    {"meter", "meters", kMilsPerMeter},
-    {"kilometer", "kilometers", 1e3 * kMilsPerMeter},
+    {"mil", "mils", 0.0000254},
+    {"inch", "inches", 0.0254},
+    {"foot", "feet", 0.3048},
+    {"cubit", "cubits", 0.4572},  // 18 inches
+    {"yard", "yards", 0.9144},
+    {"fathom", "fathoms", 1.8288},
+    {"rod", "rods", 5.0292},       // 16.5 feet
+    {"chain", "chains", 20.1168},  // 66 feet
+    {"furlong", "furlongs", 201.168},
+    {"mile", "miles", 1609.344},
+    {"mile, nautical", "miles, nautical", 1852},
+    {"league", "leagues", 4828.032},  // 3 miles
+    {"league, nautical", "leagues, nautical", 5556},
+    {"marathon", "marathons", 42194.988},  // 26 miles 385 yards
+    {"angstrom", "angstroms", 1e-10},
+    {"micron", "microns", 1e-6},
+    {"millimeter", "millimeters", 1e-3},
+    {"centimeter", "centimeters", 1e-2},
+    {"meter", "meters", 1},
+    {"kilometer", "kilometers", 1e3},
 };
 
-// Sizes in US fluid drams.
+// Liters (the US gallon is 3.785411784 L, the imperial gallon 4.54609 L).
 constexpr UnitLine kVolume[] = {
-    {"dram, fluid", "drams, fluid", 1},
-    {"ounce, fluid", "ounces, fluid", 8},
-    {"ounce, fluid imp", "ounces, fluid imp", kImperialFluidOunce},
-    {"teaspoon", "teaspoons", 4.0 / 3.0},
-    {"tablespoon", "tablespoons", 4},
-    {"gill", "gills", 32},
-    {"cup", "cups", 64},
-    {"pint", "pints", 128},
-    {"pint, imperial", "pints, imperial", 20 * kImperialFluidOunce},
-    {"quart", "quarts", 256},
-    {"quart, imperial", "quarts, imperial", 40 * kImperialFluidOunce},
-    {"gallon", "gallons", 1024},
-    {"gallon, imperial", "gallons, imperial", 160 * kImperialFluidOunce},
-    {"firkin", "firkins", 9216},
-    {"barrel", "barrels", 32256},
-    {"milliliter", "milliliters", kFluidDramsPerMilliliter},
-    {"kiloliter", "kiloliters", 1e6 * kFluidDramsPerMilliliter},
-    {"liter", "liters", 1e3 * kFluidDramsPerMilliliter},
+    {"dram, fluid", "drams, fluid", 0.0036966911953125},      // 1/8 US fluid ounce
+    {"ounce, fluid", "ounces, fluid", 0.0295735295625},       // 1/128 US gallon
+    {"ounce, fluid imp", "ounces, fluid imp", 0.0284130625},  // 1/160 imperial gallon
+    {"teaspoon", "teaspoons", 0.00492892159375},              // 1/6 US fluid ounce
+    {"tablespoon", "tablespoons", 0.01478676478125},          // 1/2 US fluid ounce
+    {"gill", "gills", 0.11829411825},
+    {"cup", "cups", 0.2365882365},
+    {"pint", "pints", 0.473176473},
+    {"pint, imperial", "pints, imperial", 0.56826125},
+    {"quart", "quarts", 0.946352946},
+    {"quart, imperial", "quarts, imperial", 1.1365225},
+    {"gallon", "gallons", 3.785411784},
+    {"gallon, imperial", "gallons, imperial", 4.54609},
+    {"firkin", "firkins", 34.068706056},   // 9 US gallons
+    {"barrel", "barrels", 119.240471196},  // 31.5 US gallons
+    {"milliliter", "milliliters", 1e-3},
+    {"kiloliter", "kiloliters", 1e3},
+    {"liter", "liters", 1},
 };
 // Volume "To" list: the spoons after the dram, the liter before the kiloliter.
 constexpr int kVolumeTo[] = {0, 3, 4, 1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 16};
 
-// Sizes in bits.
+// Bits; the larger sizes go in steps of 1,024.
 constexpr UnitLine kDataSize[] = {
     {"bit", "bits", 1},
     {"nibble", "nibbles", 4},
@@ -124,23 +119,23 @@ constexpr UnitLine kDataSize[] = {
     {"terabyte", "terabytes", 8796093022208.0},
 };
 
-// Sizes in nanoseconds.
+// Seconds (the year is 365.2422 days).
 constexpr UnitLine kTime[] = {
-    {"nanosecond", "nanoseconds", 1},
-    {"microsecond", "microseconds", 1e3},
-    {"millisecond", "milliseconds", 1e6},
-    {"second", "seconds", kNanosecondsPerSecond},
-    {"minute", "minutes", 60 * kNanosecondsPerSecond},
-    {"hour", "hours", 3600 * kNanosecondsPerSecond},
-    {"day", "days", kNanosecondsPerDay},
-    {"week", "weeks", 7 * kNanosecondsPerDay},
-    {"fortnight", "fortnights", 14 * kNanosecondsPerDay},
-    {"month", "months", kNanosecondsPerYear / 12},
-    {"year", "years", kNanosecondsPerYear},
-    {"olympiad", "olympiads", 4 * kNanosecondsPerYear},
-    {"decade", "decades", 10 * kNanosecondsPerYear},
-    {"century", "centuries", 100 * kNanosecondsPerYear},
-    {"millenium", "milleniums", 1000 * kNanosecondsPerYear},
+    {"nanosecond", "nanoseconds", 1e-9},
+    {"microsecond", "microseconds", 1e-6},
+    {"millisecond", "milliseconds", 1e-3},
+    {"second", "seconds", 1},
+    {"minute", "minutes", 60},
+    {"hour", "hours", 3600},
+    {"day", "days", 86400},
+    {"week", "weeks", 604800},
+    {"fortnight", "fortnights", 1209600},
+    {"month", "months", 2629743.84},  // 1/12 year
+    {"year", "years", 31556926.08},
+    {"olympiad", "olympiads", 126227704.32},  // 4 years
+    {"decade", "decades", 315569260.8},
+    {"century", "centuries", 3155692608},
+    {"millennium", "millennia", 31556926080},
 };
 
 struct KindLines {
@@ -182,7 +177,7 @@ void FillKind(const KindLines& kind, const UnitKind& where, std::vector<UnitRec>
             const UnitLine& target = kind.units[Target(kind, j)];
             unit.TargetNames[j] = Padded(target.plural);
             if (!where.by_formula) {
-                unit.Factors[j] = static_cast<float>(kind.units[a].size / target.size);
+                unit.Factors[j] = kind.units[a].size / target.size;
             }
         }
     }
@@ -224,6 +219,11 @@ int ToPosition(int index) {
         if (where.first + Target(kind, j) == index) return j;
     }
     return -1;
+}
+
+int UnitAtToPosition(int index, int position) {
+    const UnitKind& where = KindOfUnit(index);
+    return where.first + Target(kKinds[&where - UnitKinds().data()], position);
 }
 
 void Conversions(std::vector<UnitRec>& Units) {

@@ -21,9 +21,9 @@ struct UnitRec {
     // Plural names of the units of its kind in their "To" order, padded; slots from
     // TargetCount on stay empty.
     std::array<std::string, kMaxTargets> TargetNames;
-    // Slot j: how many of target j make one of this unit, as the nearest 32-bit value
-    // of the ratio of the two sizes. Temperatures convert by formula and keep 0 here.
-    std::array<float, kMaxTargets> Factors{};
+    // Slot j: how many of target j make one of this unit, the ratio of the two units'
+    // defined sizes in double precision. Temperatures convert by formula and keep 0 here.
+    std::array<double, kMaxTargets> Factors{};
 };
 
 // A kind of unit and where its units sit in the table.
@@ -41,6 +41,9 @@ const UnitKind& KindOfUnit(int index);
 // Where the unit at `index` stands in its kind's "To" list (converting to it is
 // converting a unit to itself).
 int ToPosition(int index);
+// The table index of the unit at `position` (0 to its kind's count - 1) of the "To"
+// list of the unit at `index`; ToPosition's inverse.
+int UnitAtToPosition(int index, int position);
 
 // Fills indices 0 to 45 of `Units` (area, temperature, weight, length), sizing it to
 // kUnitCount first, and then calls Conversions2.

@@ -119,7 +119,7 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     const QFontMetrics metrics(font());
     from_name_->setMinimumWidth(metrics.horizontalAdvance("square centimeters"));
     to_name_->setMinimumWidth(metrics.horizontalAdvance("square centimeters"));
-    result_->setMinimumWidth(metrics.horizontalAdvance("31,556,927,098,147,800,000."));
+    result_->setMinimumWidth(metrics.horizontalAdvance("31,556,926,080,000,000,000"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(convert_);
     buttons->addWidget(web_);

@@ -386,18 +386,29 @@ class GuiTest : public QObject {
         QVERIFY(converter && !converter->isModal() && !QApplication::activeModalWidget());
         PickByKeys(converter->FromList(), "foot");
         PickByKeys(converter->ToList(), "meters");
-        QCOMPARE(converter->Result()->text(), QString("0.304800003767014"));
+        QCOMPARE(converter->Result()->text(), QString("0.3048"));
         converter->AmountBox()->selectAll();
-        QTest::keyClicks(converter->AmountBox(), "2");
+        QTest::keyClicks(converter->AmountBox(), "5280");
         QTest::keyClick(converter->AmountBox(), Qt::Key_Return);  // the convert button
-        QCOMPARE(converter->Result()->text(), QString("0.609600007534027"));
+        QCOMPARE(converter->Result()->text(), QString("1,609.344"));
+        QCOMPARE(converter->FromName()->text(), QString("feet"));
         // Opened again while open: the same window, as it was.
         t.app().window().Run(Command::mnuOptionsConverter);
         QCOMPARE(t.app().dialog_commands().converter(), converter);
-        QCOMPARE(converter->AmountBox()->text(), QString("2"));
-        QTest::keyClick(converter->AddToTapeBox(), Qt::Key_Space);
+        QCOMPARE(converter->AmountBox()->text(), QString("5280"));
+        const int lines = t.calc().UpperBound();
+        QTest::keyClick(converter->AddToTapeBox(), Qt::Key_Space);  // a result shows: written
         QVERIFY(t.app().settings().ShowConversion);
-        QCOMPARE(Text(t.calc().ShownText(t.calc().UpperBound() - 3)), QString("0.609600007534027"));
+        QCOMPARE(Text(t.calc().ShownText(t.calc().UpperBound() - 3)), QString("1,609.344"));
+        const int block = t.calc().UpperBound() - lines;
+        QVERIFY(block > 0);
+        // Picking units writes nothing; Enter converts and writes one block more.
+        QTest::keyClick(converter->ToList(), Qt::Key_Home);
+        PickByKeys(converter->ToList(), "inches");
+        QCOMPARE(t.calc().UpperBound(), lines + block);
+        QTest::keyClick(converter->AmountBox(), Qt::Key_Return);
+        QCOMPARE(t.calc().UpperBound(), lines + 2 * block);
+        QCOMPARE(Text(t.calc().ShownText(t.calc().UpperBound() - 3)), QString("63,360"));
         ExpectRowsShowTheModel(t);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Escape);
         QTRY_VERIFY(!t.app().dialog_commands().converter());
