@@ -28,8 +28,8 @@ characters=(
   # A tin robot: the same voice at its own pitch, through a 12 ms echo that rings like
   # a can, a honk at 1.2 kHz and some grit.
   "Rusty|b|-voice kal16 --setf int_f0_target_mean=104|equalizer 1200 1q +4 overdrive 4 30 echo 0.8 0.7 12 0.3"
-  # A woman's voice, calm and clear.
-  "Vesna|o|-voice slt --setf int_f0_target_mean=160 --setf duration_stretch=1.05|equalizer 3000 1q +2"
+  # A woman's voice, a little lower and slower than Flite's own, calm and clear.
+  "Vesna|o|-voice slt --setf int_f0_target_mean=160 --setf duration_stretch=1.05|"
   # A plain, dry, deep man's voice.
   "Murph|p|-voice rms|bass +2"
   # A Scottish voice in a room of his own.

@@ -3,11 +3,12 @@
 loudness. Reads the word as raw 32-bit float samples on standard input and prints
 "START LENGTH GAIN" (seconds, seconds, dB) for sox's trim and gain.
 
-The word starts a few milliseconds before the first sample within START_DB of its
-peak, so that a weak first consonant (the f of "five") is kept while the silence
-before it goes; it ends 30 ms after the last sample within END_DB of the peak, so
-that a word's dying sound is kept. The gain brings the kept part's RMS to RMS_DB
-unless that would take its peak above PEAK_DB.
+The word starts a few milliseconds before its first sample that will be at least
+AUDIBLE_DB (dBFS) once the gain is applied, so that a key's echo is heard at once
+and as much as possible of a weak first consonant (the f of "five") is kept. It
+ends 30 ms after the last sample within END_DB of the peak, so that a word's dying
+sound is kept. The gain brings the kept part's RMS to RMS_DB unless that would take
+its peak above PEAK_DB.
 
 usage: word_edges.py RATE RMS_DB PEAK_DB < samples.f32
 """
@@ -17,6 +18,7 @@ import operator
 import sys
 
 START_DB = -36.0
+AUDIBLE_DB = -34.0
 END_DB = -50.0
 LEAD = 0.003
 TAIL = 0.030
@@ -27,17 +29,24 @@ def edges(samples, rate, rms_db, peak_db):
     peak = max(size, default=0.0)
     if peak == 0.0:
         raise ValueError("the word is silent")
-    start_level = peak * 10 ** (START_DB / 20)
     end_level = peak * 10 ** (END_DB / 20)
-    first = next(i for i, v in enumerate(size) if v >= start_level)
     last = len(size) - next(i for i, v in enumerate(reversed(size)) if v >= end_level) - 1
-    first = max(0, first - int(LEAD * rate))
     last = min(len(size) - 1, last + int(TAIL * rate))
+    # The gain is reckoned from where the word is heard by the peak; the start then
+    # moves on to the first sample that the gain makes loud enough.
+    first = next(i for i, v in enumerate(size) if v >= peak * 10 ** (START_DB / 20))
+    gain = loudness_gain(samples[first:last + 1], peak, rms_db, peak_db)
+    audible = 10 ** ((AUDIBLE_DB - gain) / 20)
+    first = next(i for i, v in enumerate(size) if v >= audible)
+    first = max(0, first - int(LEAD * rate))
     kept = samples[first:last + 1]
+    return first / rate, len(kept) / rate, loudness_gain(kept, peak, rms_db, peak_db)
+
+
+def loudness_gain(kept, peak, rms_db, peak_db):
+    """The gain that brings KEPT to RMS_DB, or its PEAK to PEAK_DB if that is less."""
     rms = math.sqrt(math.fsum(map(operator.mul, kept, kept)) / len(kept))
-    gain = rms_db - 20 * math.log10(rms)
-    gain = min(gain, peak_db - 20 * math.log10(peak))
-    return first / rate, len(kept) / rate, gain
+    return min(rms_db - 20 * math.log10(rms), peak_db - 20 * math.log10(peak))
 
 
 def main():
