@@ -7,7 +7,9 @@ packages=(
   build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev
   qt6-base-dev qt6-svg-dev                 # the window
   libsdl2-dev                              # playing the sounds
-  espeak-ng sox                            # making the voices and machine sounds at build time
+  flite sox                                # making the voices and machine sounds at build time
+  pocketsphinx pocketsphinx-en-us python3-pocketsphinx python3-numpy
+                                           # hearing the voices and measuring the sounds in the tests
   fonts-urw-base35 fonts-liberation        # Courier-metric fonts for the tape
   clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
   xvfb xauth                               # a virtual display for screenshots and timing

@@ -2,8 +2,9 @@
 # Makes Tallymar's wave files into the folder given (default: the current one):
 # the six voice characters' 19 words each, the Sounds dialog's samples, and the
 # seven adding machines' key and total sounds. Every file is 22,050 Hz, 16-bit,
-# mono. The voices are spoken by espeak-ng and shaped by sox; the machines are
-# made by sox alone. The jobs run in parallel, one per processor.
+# mono. The voices are spoken by Flite and shaped by sox; the machines are made by
+# sox alone. Two runs make the same bytes: the noise is seeded (-R) and nothing is
+# dithered (-D). The jobs run in parallel, one per processor.
 set -euo pipefail
 out="${1:-.}"
 mkdir -p "$out"
@@ -11,16 +12,30 @@ out=$(cd "$out" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-format=(-r 22050 -b 16 -c 1 -e signed-integer)
+rate=22050
+format=(-r "$rate" -b 16 -c 1 -e signed-integer)
+# Between effects: floating point, so that nothing clips before the last gain.
+float=(-r "$rate" -b 32 -c 1 -e floating-point)
+sox=(sox -V1 -D -R)
 
-# Character | file prefix | espeak-ng voice and settings | sox effects that make it.
+# Character | file prefix | Flite voice and settings | sox effects that make it. The
+# effects run on Flite's 16 kHz speech; the rate is brought to 22,050 Hz after them,
+# so that a pitch shift's own change of rate is taken up there.
 characters=(
-  "Grunk|a|-v en-us+m7 -p 10 -s 140|pitch -300 overdrive 10 gain -8 bass +6"
-  "Rusty|b|-v en-gb+croak -p 55 -s 150|bass +3"
-  "Vesna|o|-v en-029+f4 -p 65 -s 150|"
-  "Murph|p|-v en-us+m3 -p 20 -s 165|"
-  "Dermot|s|-v en-gb-scotland+m2 -p 75 -s 150|reverb 10"
-  "Pippa|t|-v en-us+f5 -p 85 -s 175|"
+  # Low and rough: the diphone voice brought down to a growl, slow, with its bass
+  # raised and a little overdrive.
+  "Grunk|a|-voice kal16 --setf int_f0_target_mean=62 --setf int_f0_target_stddev=8 --setf duration_stretch=1.15|bass +5 overdrive 6 20"
+  # A tin robot: the same voice at its own pitch, through a 12 ms echo that rings like
+  # a can, a honk at 1.2 kHz and some grit.
+  "Rusty|b|-voice kal16 --setf int_f0_target_mean=104|equalizer 1200 1q +4 overdrive 4 30 echo 0.8 0.7 12 0.3"
+  # A woman's voice, a little lower and slower than Flite's own, calm and clear.
+  "Vesna|o|-voice slt --setf int_f0_target_mean=160 --setf duration_stretch=1.05|"
+  # A plain, dry, deep man's voice.
+  "Murph|p|-voice rms|bass +2"
+  # A Scottish voice in a room of his own.
+  "Dermot|s|-voice awb|reverb 50 40 90 0 20 -2"
+  # High and quick.
+  "Pippa|t|-voice slt --setf int_f0_target_mean=240 --setf duration_stretch=0.85|treble +2"
 )
 
 # Token code | the word said for it.
@@ -32,22 +47,9 @@ words=(
 
 # The Sounds dialog's test samples: file | character | text.
 samples=(
-  "o_welcome.wav|Vesna|Welcome to Tallymar!"
+  "o_welcome.wav|Vesna|Welcome to Tally-mar!"
   "o_spank.wav|Vesna|Every penny counts."
-  "Tallymar2.wav|Dermot|Tallymar"
-)
-
-# Machine | key sound | total sound | thump (Hz) | key length (s) | ratchet clicks |
-# click spacing (s) | click band (Hz). "Manual" is hand driven: every key is a turn of
-# the crank, so its one file is the ratchet and crank.
-machines=(
-  "Burroughs|Burroughs1.wav|Burroughs2.wav|140|0.10|6|0.045|2500"
-  "Canon|Canon1.wav|Canon2.wav|220|0.07|4|0.035|4000"
-  "Facit|Facit1.wav|Facit2.wav|110|0.12|8|0.050|1800"
-  "Manual|Manual.wav|Manual.wav|80|0.16|8|0.060|1300"
-  "Olympia|Olympia1.wav|Olympia2.wav|170|0.09|5|0.040|3000"
-  "Remington|Remington1.wav|Remington2.wav|95|0.14|7|0.060|1500"
-  "Sharp|Sharp1.wav|Sharp2.wav|260|0.06|3|0.030|5000"
+  "Tallymar2.wav|Dermot|Tally-mar."
 )
 
 # Runs "$@" in the background, at most one job per processor at a time.
@@ -64,69 +66,115 @@ run() {
   running=$((running + 1))
 }
 
-# The effects every spoken file ends with: trimmed of silence at both ends (so that
-# a key's echo starts at once), evened out and brought to the common loudness, with
-# a short fade so that it neither clicks in nor out.
-finish=(silence 1 0.002 1% reverse silence 1 0.002 1% fade t 0.01 reverse
-        compand 0.005,0.2 -80,-80,-40,-22,-20,-17,0,-14 -3 -90 0.005 norm -1 fade t 0.002)
+# Every spoken file is evened out a little (quiet sounds raised, loud ones held),
+# then cut to the word itself and brought to the common loudness by word_edges.py.
+even=(compand 0.01,0.2 -80,-80,-40,-34,-20,-18,0,-10 -3 -90 0.01)
+# Each spoken file's loudness (RMS) and its highest peak, in dBFS.
+speech_rms=-19
+peak_limit=-1.3
+edges="$(dirname "$0")/word_edges.py"
+# Debian's own interpreter when there is one: it starts at once, where a version
+# manager's shim in front of it takes a quarter of a second on each of the 120 words.
+python=$(command -v /usr/bin/python3 || command -v python3)
 
-# character PREFIX "ESPEAK SETTINGS" "SOX EFFECTS": the 19 words in one run of
-# espeak-ng with a pause between them, cut apart at the pauses (the raw speech has
-# true silence there), then each shaped into its file.
-character() {
-  local prefix=$1 settings=$2 effects=$3 text="<speak>" word
-  local w="$work/$prefix"
+# say FILE "FLITE SETTINGS" "SOX EFFECTS" TEXT: one spoken file, faded in over 2 ms
+# and out over its last 10 ms.
+say() {
+  local file=$1 settings=$2 effects=$3 text=$4 start length gain
+  local w="$work/${file##*/}"
   mkdir -p "$w"
-  for word in "${words[@]}"; do text+="${word#*|}<break time=\"600ms\"/>"; done
-  text+="</speak>"
-  # shellcheck disable=SC2086  # the settings are a word list
-  espeak-ng -m $settings --stdout "$text" |
-    sox -V1 -t wav - "$w/word.wav" silence 1 0.001 0.1% 1 0.3 0.1% : newfile : restart
-  local i=0 code
-  for word in "${words[@]}"; do
-    i=$((i + 1))
-    code=${word%%|*}
-    # shellcheck disable=SC2086  # the effects are a word list
-    sox -V1 "$w/$(printf 'word%03d.wav' "$i")" "${format[@]}" "$w/out.wav" $effects "${finish[@]}"
-    mv "$w/out.wav" "$out/$prefix$code.wav"
-  done
-  # One piece more than the words would mean a word was cut in two.
-  local extra="$w/$(printf 'word%03d.wav' $((i + 1)))"
-  if [ -e "$extra" ] && [ "$(soxi -s "$extra")" -gt 0 ]; then
-    echo "make_sounds.sh: the words of \"$prefix\" were cut apart wrongly" >&2
-    return 1
-  fi
-}
-
-# phrase FILE "ESPEAK SETTINGS" "SOX EFFECTS" TEXT: one sample of the Sounds dialog.
-phrase() {
-  local file=$1 settings=$2 effects=$3 text=$4
   # shellcheck disable=SC2086  # the settings and effects are word lists
-  espeak-ng $settings --stdout "$text" |
-    sox -V1 -t wav - "${format[@]}" "$work/${file##*/}" $effects "${finish[@]}"
-  mv "$work/${file##*/}" "$file"
+  flite $settings -t "$text" -o "$w/raw.wav"
+  # shellcheck disable=SC2086
+  "${sox[@]}" "$w/raw.wav" "${float[@]}" "$w/shaped.wav" gain -6 $effects rate -v "$rate" "${even[@]}"
+  read -r start length gain < <(sox "$w/shaped.wav" -t f32 - | "$python" "$edges" "$rate" "$speech_rms" "$peak_limit")
+  "${sox[@]}" "$w/shaped.wav" "${format[@]}" "$w/out.wav" trim "$start" "$length" gain "$gain" fade t 0.002 -0 0.01
+  mv "$w/out.wav" "$file"
 }
 
-# machine FILE_KEY FILE_TOTAL THUMP KEY_LENGTH CLICKS SPACING BAND: a key is a
-# click over a decaying thump; a total is a ratchet of clicks and the crank's
-# longer, lower thump. Each machine differs in pitch, length and clicks.
+# character PREFIX "FLITE SETTINGS" "SOX EFFECTS": the character's 19 words.
+character() {
+  local prefix=$1 settings=$2 effects=$3 word
+  for word in "${words[@]}"; do
+    say "$out/$prefix${word%%|*}.wav" "$settings" "$effects" "${word#*|}"
+  done
+}
+
+# Machine | key file | total file | clicks in a key | ms between them | the clicks'
+# band (Hz) | what rings in a click (Hz) | clicks of the total's ratchet | ms between
+# them | how the total ends: a bell struck at the given pitch (Hz), a carriage thump
+# as heavy as the given gain (dB), or both. The older and heavier a machine, the darker, slower and longer it sounds;
+# "Manual" is hand driven: every key is a pull of the crank, so its one file is the
+# crank's ratchet and the thump at its end.
+machines=(
+  "Burroughs|Burroughs1.wav|Burroughs2.wav|4|24|1000-4500|1870 2950 4130|14|36|thump 4"
+  "Canon|Canon1.wav|Canon2.wav|3|15|1800-6000|3150 4420 5870|10|24|bell 2480"
+  "Facit|Facit1.wav|Facit2.wav|5|28|1200-5000|2240 3390 4710|12|44|bell 1560"
+  "Manual|Manual.wav|Manual.wav|0|0|1000-3800|1330 2270 3310|9|70|thump -2"
+  "Olympia|Olympia1.wav|Olympia2.wav|4|19|1500-6000|2610 3720 5160|11|30|bell 1980"
+  "Remington|Remington1.wav|Remington2.wav|6|32|1000-3500|1430 2270 3310|16|40|bell 1320 thump 2"
+  "Sharp|Sharp1.wav|Sharp2.wav|3|16|2500-6000|3900 5300 6700|8|20|none"
+)
+
+# clicks OUT COUNT MS: COUNT clicks about MS apart, a little unevenly, as a key's
+# levers fall one after another; the first is the loudest.
+clicks() {
+  local into=$1 count=$2 ms=$3 i at=0 volume parts=()
+  for ((i = 0; i < count; i++)); do
+    volume=$(awk -v i="$i" 'BEGIN { print i == 0 ? 1 : 0.55 + 0.15 * ((i * 5) % 4) }')
+    parts+=(-v "$volume" "|sox -V1 $w/click$((i % 3)).wav -p pad $at")
+    at=$(awk -v at="$at" -v i="$i" -v ms="$ms" 'BEGIN { print at + ms * (0.8 + 0.2 * ((i * 7) % 3)) / 1000 }')
+  done
+  "${sox[@]}" -m "${parts[@]}" "$into"
+}
+
+# machine FILE_KEY FILE_TOTAL CLICKS MS BAND "RING" RATCHET RATCHET_MS "ENDING": a key
+# is a burst of clicks, each a crack of noise in the band and the short ring of the
+# struck metal; a total is a longer, even ratchet that ends with a bell, a carriage
+# thump, or both.
 machine() {
-  local key=$1 total=$2 thump=$3 length=$4 clicks=$5 spacing=$6 band=$7
-  local w="$work/${key%.wav}"
+  local key=$1 total=$2 count=$3 ms=$4 band=$5 ring=$6 ratchet=$7 ratchet_ms=$8 ending=$9
+  local w="$work/${key%.wav}" v f ringing=() bell=() pitch weight
   mkdir -p "$w"
-  sox -V1 -n "${format[@]}" "$w/click.wav" synth 0.012 whitenoise gain -3 sinc "$band" fade l 0 0.012 0.011 \
-    pad 0 "$(awk -v s="$spacing" 'BEGIN { print s - 0.012 }')"
-  sox -V1 -n "${format[@]}" "$w/thump.wav" synth "$length" sine "$thump" fade l 0.001 "$length" "$length"
-  sox -V1 -m "$w/click.wav" "$w/thump.wav" "${format[@]}" "$w/key.wav" norm -3
-  local crank_length crank_pitch
-  crank_length=$(awk -v l="$length" 'BEGIN { print l * 2 }')
-  crank_pitch=$(awk -v t="$thump" 'BEGIN { print t * 0.7 }')
-  sox -V1 -n "${format[@]}" "$w/crank.wav" synth "$crank_length" sine "$crank_pitch" \
-    fade l 0.001 "$crank_length" "$crank_length"
-  sox -V1 "$w/click.wav" "${format[@]}" "$w/ratchet.wav" repeat "$((clicks - 1))"
-  sox -V1 "$w/ratchet.wav" "$w/crank.wav" "${format[@]}" "$w/total.wav" norm -3
-  [ "$key" = "$total" ] || mv "$w/key.wav" "$out/$key"
-  mv "$w/total.wav" "$out/$total"
+  "${sox[@]}" -n "${float[@]}" "$w/noise.wav" synth 1 whitenoise gain -12
+  for f in $ring; do ringing+=(sine "$f"); done
+  "${sox[@]}" -c 3 -r "$rate" -n "${float[@]}" "$w/ring.wav" synth 0.06 "${ringing[@]}" \
+    remix - gain -30 fade l 0 0.06 0.058
+  for v in 0 1 2; do
+    "${sox[@]}" "$w/noise.wav" "${float[@]}" "$w/crack$v.wav" trim "0.$((v * 3))" 0.018 \
+      sinc "$band" gain -$((v * 2)) fade l 0 0.018 0.0175
+    "${sox[@]}" -m "$w/crack$v.wav" "$w/ring.wav" "${float[@]}" "$w/click$v.wav"
+  done
+  local parts=()
+  if [ "$count" -gt 0 ]; then
+    clicks "$w/key.wav" "$count" "$ms"
+    "${sox[@]}" "$w/key.wav" "${format[@]}" "$out/$key" norm -3 fade t 0 -0 0.01
+  fi
+  clicks "$w/ratchet.wav" "$ratchet" "$ratchet_ms"
+  parts=("$w/ratchet.wav")
+  if [[ $ending == *bell* ]]; then
+    pitch=${ending#bell }
+    pitch=${pitch%% *}
+    for f in 1 1.51 2.09 2.76 3.43; do bell+=(sine "$(awk -v p="$pitch" -v f="$f" 'BEGIN { print p * f }')"); done
+    "${sox[@]}" -c 5 -r "$rate" -n "${float[@]}" "$w/tone.wav" synth 0.6 "${bell[@]}" \
+      remix - gain -26 fade t 0 0.6 0.6
+    "${sox[@]}" -m "$w/click0.wav" "$w/tone.wav" "${float[@]}" "$w/bell.wav"
+    parts+=("$w/bell.wav")
+  fi
+  if [[ $ending == *thump* ]]; then
+    weight=${ending#*thump }
+    "${sox[@]}" "$w/noise.wav" "${float[@]}" "$w/body.wav" trim 0.5 0.16 sinc 50-350 \
+      gain "$weight" fade l 0 0.16 0.15
+    "${sox[@]}" -m "$w/body.wav" -v 0.7 "$w/click1.wav" "${float[@]}" "$w/thump.wav"
+    if [[ $ending == *bell* ]]; then
+      # The carriage comes back while the bell still rings.
+      "${sox[@]}" -m "$w/bell.wav" "|sox -V1 $w/thump.wav -p pad 0.3" "${float[@]}" "$w/both.wav"
+      parts[-1]="$w/both.wav"
+    else
+      parts+=("$w/thump.wav")
+    fi
+  fi
+  "${sox[@]}" "${parts[@]}" "${format[@]}" "$out/$total" norm -3 fade t 0 -0 0.01
 }
 
 for entry in "${characters[@]}"; do
@@ -138,13 +186,13 @@ for entry in "${samples[@]}"; do
   IFS='|' read -r file character text <<<"$entry"
   for c in "${characters[@]}"; do
     IFS='|' read -r name _ settings effects <<<"$c"
-    [ "$name" = "$character" ] && run phrase "$out/$file" "$settings" "$effects" "$text"
+    [ "$name" = "$character" ] && run say "$out/$file" "$settings" "$effects" "$text"
   done
 done
 
 for entry in "${machines[@]}"; do
-  IFS='|' read -r _ key total thump length clicks spacing band <<<"$entry"
-  run machine "$key" "$total" "$thump" "$length" "$clicks" "$spacing" "$band"
+  IFS='|' read -r _ key total count ms band ring ratchet ratchet_ms ending <<<"$entry"
+  run machine "$key" "$total" "$count" "$ms" "$band" "$ring" "$ratchet" "$ratchet_ms" "$ending"
 done
 
 while [ "$running" -gt 0 ]; do
