@@ -1,6 +1,7 @@
 // libFuzzer target for the wave reader behind PlayWave: any bytes under a wave
-// file's name must give either nothing (the default sound plays) or a sound of
-// at most ten minutes, and never a crash.
+// file's name must give either nothing (the default sound plays) or a sound of at
+// most kMaxWaveSeconds at the device's rate, and never a crash. The reader does all
+// the parsing, decoding and rate conversion itself, so every edge here is its own.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,8 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto samples = tallymar::DecodeWave(data, size);
-    if (samples && samples->size() > static_cast<std::size_t>(tallymar::kWaveRate) * 600 + 4096) {
-        std::abort();
-    }
+    constexpr std::size_t kLongest = std::size_t{tallymar::kWaveRate} * tallymar::kMaxWaveSeconds;
+    if (samples && samples->size() > kLongest) std::abort();
     return 0;
 }

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "platform/sdl/sdl_wave_player.h"
-#include "wave_samples.h"
+#include "platform/sdl/wave_data.h"
 #include "temp_folder.h"
+#include "wave_samples.h"
 
 namespace tallymar {
 namespace {
@@ -36,9 +37,7 @@ class SoundPlayer : public ::testing::Test {
         setenv("SDL_DISKAUDIOFILE", (folder_ / "device.raw").c_str(), 1);
         setenv("SDL_DISKAUDIODELAY", "0", 1);
     }
-    void TearDown() override {
-        fs::current_path(previous_folder_);
-    }
+    void TearDown() override { fs::current_path(previous_folder_); }
 
     std::string In(const char* sub, const char* name) const { return folder_ / sub / name; }
     SdlWavePlayer Player(SdlWavePlayer::Clock clock = std::chrono::steady_clock::now) {
@@ -110,18 +109,92 @@ TEST_F(SoundPlayer, a_damaged_or_foreign_file_with_a_wave_name_plays_the_default
         return bytes;
     };
     // Empty, a text, random bytes, a wave header cut short, the RIFF of something else,
-    // an encoding not known, one sample a second for 1000 s, four million a second.
+    // an encoding not known, one sample a second for 1000 s, four million a second,
+    // a sample more than ten seconds.
     // clang-format off
     const std::string files[] = {
         "", "12.50 + 3 = 15.50\n", "\x13\x37\xfe\xed\x00\x01\x02"s, "RIFF\x24\0\0\0WAVEfmt "s,
         "RIFF\x10\0\0\0AVI LIST\x04\0\0\0abcd"s, wave(22050, 100, 0x55), wave(1, 1000, 1),
-        wave(4194301, 1000, 1)};
+        wave(4194301, 1000, 1), wave(22050, 220501, 1)};
     // clang-format on
     int expected = 0;
     for (const std::string& bytes : files) {
         std::ofstream(In("current", "pq.wav"), std::ios::binary) << bytes;
         EXPECT_EQ(Loud(Play({"pq.wav"})), 0u) << expected;
         EXPECT_EQ(default_sounds_, ++expected);
+    }
+}
+
+// A header is believed only as far as the file bears it out: every chunk before the
+// sound lies inside the file, the format's fields agree with one another, and the
+// sound it declares lasts at most ten seconds at its own rate (a cut-off recording
+// plays what it holds). Anything else is damaged and gives no samples at all.
+TEST(WaveReader, headers_that_lie_about_their_sound_give_nothing) {
+    using namespace std::string_literals;
+    using testing::Chunk;
+    using testing::Fields;
+    using testing::FormatBody;
+    using testing::RiffWave;
+    const std::string pcm16 = Chunk("fmt ", FormatBody(1, 1, 22050, 2, 16));
+    const std::string frames100 = std::string(200, '\x10');
+    const std::string guid = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71"s;
+    auto extensible = [&](const std::string& tail) {
+        return Chunk(
+            "fmt ", FormatBody(0xfffe, 1, 22050, 2, 16, Fields({{22, 2}, {16, 2}, {4, 4}}) + tail));
+    };
+    auto ima = [](int frames_per_block, int step_index) {
+        return RiffWave(Chunk("fmt ", FormatBody(0x11, 1, 22050, 36, 4,
+                                                 Fields({{2, 2}, {frames_per_block, 2}}))) +
+                        Chunk("data", Fields({{1000, 2}, {std::uint32_t(step_index), 1}, {0, 1}}) +
+                                          std::string(32, '\x7a')));
+    };
+    auto ms = [](int predictor) {  // one predictor (256, 0) only
+        return RiffWave(
+            Chunk("fmt ", FormatBody(2, 1, 22050, 15, 4,
+                                     Fields({{8, 2}, {18, 2}, {1, 2}, {256, 2}, {0, 2}}))) +
+            Chunk("data", Fields({{std::uint32_t(predictor), 1}, {16, 2}, {100, 2}, {90, 2}}) +
+                              std::string(8, '\x17')));
+    };
+    struct Row {
+        const char* what;
+        std::string bytes;
+        std::optional<std::size_t> samples;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"660 bytes at 1 Hz: ten minutes", RiffWave(Chunk("fmt ", FormatBody(1, 1, 1, 1, 8)) + Chunk("data", std::string(616, '\x90'))), std::nullopt},
+        {"1 Hz for exactly ten seconds", RiffWave(Chunk("fmt ", FormatBody(1, 1, 1, 1, 8)) + Chunk("data", std::string(10, '\x90'))), 220500},
+        {"exactly ten seconds at 8 kHz", RiffWave(Chunk("fmt ", FormatBody(1, 1, 8000, 1, 8)) + Chunk("data", std::string(80000, '\x90'))), 220500},
+        {"ten seconds and one frame", RiffWave(Chunk("fmt ", FormatBody(1, 1, 8000, 1, 8)) + Chunk("data", std::string(80001, '\x90'))), std::nullopt},
+        {"ten seconds declared, 100 frames held", RiffWave(pcm16 + Chunk("data", frames100, 441000)), 100},
+        {"a day declared, 100 frames held", RiffWave(pcm16 + Chunk("data", frames100, 0xfffffff0)), std::nullopt},
+        {"format chunk running past the end", RiffWave(Chunk("fmt ", FormatBody(1, 1, 22050, 2, 16), 4000) + Chunk("data", frames100)), std::nullopt},
+        {"other chunk running past the end", RiffWave(pcm16 + Chunk("LIST", "abcd", 4000) + Chunk("data", frames100)), std::nullopt},
+        {"odd chunk with its pad byte", RiffWave(pcm16 + Chunk("LIST", "abc") + Chunk("data", frames100)), 100},
+        {"zero channels", RiffWave(Chunk("fmt ", FormatBody(1, 0, 22050, 2, 16)) + Chunk("data", frames100)), std::nullopt},
+        {"zero rate", RiffWave(Chunk("fmt ", FormatBody(1, 1, 0, 2, 16)) + Chunk("data", frames100)), std::nullopt},
+        {"four million a second", RiffWave(Chunk("fmt ", FormatBody(1, 1, 4000000, 2, 16)) + Chunk("data", frames100)), std::nullopt},
+        {"zero block size", RiffWave(Chunk("fmt ", FormatBody(1, 1, 22050, 0, 16)) + Chunk("data", frames100)), std::nullopt},
+        {"block too small for two channels", RiffWave(Chunk("fmt ", FormatBody(1, 2, 22050, 2, 16)) + Chunk("data", frames100)), std::nullopt},
+        {"12-bit samples", RiffWave(Chunk("fmt ", FormatBody(1, 1, 22050, 2, 12)) + Chunk("data", frames100)), std::nullopt},
+        {"format chunk cut short", RiffWave(Chunk("fmt ", FormatBody(1, 1, 22050, 2, 16).substr(0, 14)) + Chunk("data", frames100)), std::nullopt},
+        {"sound before any format", RiffWave(Chunk("data", frames100) + pcm16), std::nullopt},
+        {"two formats", RiffWave(pcm16 + pcm16 + Chunk("data", frames100)), std::nullopt},
+        {"extensible PCM", RiffWave(extensible(Fields({{1, 2}}) + guid) + Chunk("data", frames100)), 100},
+        {"extensible of a foreign kind", RiffWave(extensible(Fields({{1, 2}}) + std::string(14, 'x')) + Chunk("data", frames100)), std::nullopt},
+        {"IMA ADPCM block", ima(65, 10), 65},
+        {"IMA ADPCM step index past its table", ima(65, 89), std::nullopt},
+        {"IMA ADPCM more frames than a block holds", ima(66, 10), std::nullopt},
+        {"Microsoft ADPCM block", ms(0), 18},
+        {"Microsoft ADPCM predictor past its table", ms(1), std::nullopt},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        const std::optional<Samples> samples = DecodeWave(row.bytes.data(), row.bytes.size());
+        ASSERT_EQ(samples.has_value(), row.samples.has_value()) << row.what;
+        if (samples) {
+            EXPECT_EQ(samples->size(), *row.samples) << row.what;
+        }
     }
 }
 

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tallymar::testing {
@@ -71,6 +73,35 @@ inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& 
     file += "data";
     put(file, data.size(), 4);
     std::ofstream(path, std::ios::binary) << file << data;
+}
+
+// Little-endian fields of `sizes` bytes each, for hand-made headers.
+inline std::string Fields(std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+    std::string out;
+    for (const auto& [value, size] : fields) {
+        for (int i = 0; i < size; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);
+    }
+    return out;
+}
+
+// A "fmt " chunk's body: format tag, channels, rate, block size and bits, then `extra`.
+inline std::string FormatBody(int tag, int channels, std::uint32_t rate, int block, int bits,
+                              const std::string& extra = "") {
+    return Fields({{tag, 2}, {channels, 2}, {rate, 4}, {rate * block, 4}, {block, 2}, {bits, 2}}) +
+           extra;
+}
+
+// One chunk: its id, its length (the body's own unless `declared` says otherwise), its
+// body and the pad byte an odd body takes.
+inline std::string Chunk(const std::string& id, const std::string& body,
+                         std::optional<std::uint32_t> declared = std::nullopt) {
+    std::string out = id + Fields({{declared.value_or(std::uint32_t(body.size())), 4}}) + body;
+    return body.size() % 2 ? out + '\0' : out;
+}
+
+// A wave file of the given chunks, with a RIFF length that matches them.
+inline std::string RiffWave(const std::string& chunks) {
+    return "RIFF" + Fields({{std::uint32_t(chunks.size() + 4), 4}}) + "WAVE" + chunks;
 }
 
 // 16-bit samples as SDL's disk driver writes them (native order, no header).

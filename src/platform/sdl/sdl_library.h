@@ -1,4 +1,5 @@
-// SDL's functions as the sounds use them, taken from libSDL2 when the first sound
+// SDL's functions as the sound device uses them (wave files are read and converted
+// by wave_data.cpp, never by SDL), taken from libSDL2 when the first sound
 // plays rather than linked into the program: the library and the many it pulls in
 // (ALSA, PulseAudio, X11, Wayland) would otherwise lengthen every start-up.
 #pragma once
@@ -8,11 +9,6 @@
 namespace tallymar {
 
 #define TALLYMAR_SDL_FUNCTIONS(X) \
-    X(SDL_RWFromConstMem)         \
-    X(SDL_LoadWAV_RW)             \
-    X(SDL_FreeWAV)                \
-    X(SDL_BuildAudioCVT)          \
-    X(SDL_ConvertAudio)           \
     X(SDL_LogSetOutputFunction)   \
     X(SDL_SetHint)                \
     X(SDL_InitSubSystem)          \

@@ -1,153 +1,154 @@
 #include "platform/sdl/wave_data.h"
 
-#include <climits>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
-#include <memory>
+#include <string_view>
 
-#include "platform/sdl/sdl_library.h"
+#include "platform/sdl/wave_decoders.h"
 
 namespace tallymar {
 namespace {
 
-// Longer sounds are taken for a damaged header (a rate of 1 Hz would otherwise
-// turn a small file into gigabytes of samples).
-constexpr double kMaxSeconds = 600;
-constexpr std::size_t kMaxSamples = static_cast<std::size_t>(kWaveRate * kMaxSeconds);
 // A bigger file is no key's sound; it is not read at all.
 constexpr std::size_t kMaxFileBytes = 64 << 20;
-// No recording is made at a faster rate; a header that says so is damaged (and SDL's
-// resampler reserves a negative amount of memory for rates from about 4 MHz on).
+// No recording is made at a faster rate; a header that says so is damaged.
 constexpr unsigned kMaxRate = 768000;
+// The rest of the sub-format GUID of an extensible "fmt " chunk, after the format tag.
+constexpr std::string_view kGuidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71",
+                                     14);
 
-std::uint32_t Get(const std::string& bytes, std::size_t at, int size) {
+std::uint32_t Get(std::string_view bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
     return value;
 }
 
-void Put32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xff);
-}
-
-// How long the sound in a "fmt " chunk and `data_bytes` of samples lasts once
-// decoded, in seconds, or a negative number for a format that is not played.
-double Seconds(const std::string& bytes, std::size_t fmt, std::size_t fmt_size,
-               std::size_t data_bytes) {
-    if (fmt_size < 16) return -1;
-    unsigned tag = Get(bytes, fmt, 2);
-    const unsigned channels = Get(bytes, fmt + 2, 2);
-    const unsigned rate = Get(bytes, fmt + 4, 4);
-    const unsigned block = Get(bytes, fmt + 12, 2);
-    const unsigned bits = Get(bytes, fmt + 14, 2);
-    if (channels == 0 || rate == 0 || rate > kMaxRate || block == 0) return -1;
-    if (tag == 0xfffe) {  // extensible: the real format opens the sub-format's GUID
-        if (fmt_size < 26) return -1;
-        tag = Get(bytes, fmt + 24, 2);
+// The "fmt " chunk's format, or nothing when it is not one the decoders handle or its
+// fields disagree with one another (a block that cannot hold a frame, for instance).
+std::optional<WaveFormat> FormatOf(std::string_view fmt) {
+    if (fmt.size() < 16) return std::nullopt;
+    unsigned tag = Get(fmt, 0, 2);
+    WaveFormat format;
+    format.channels = Get(fmt, 2, 2);
+    format.rate = Get(fmt, 4, 4);
+    format.block = Get(fmt, 12, 2);
+    format.bits = Get(fmt, 14, 2);
+    const unsigned channels = format.channels;
+    if (channels == 0 || format.rate == 0 || format.rate > kMaxRate || format.block == 0) {
+        return std::nullopt;
     }
+    if (tag == 0xfffe) {  // extensible: the real format opens the sub-format's GUID
+        if (fmt.size() < 40 || fmt.substr(26, kGuidTail.size()) != kGuidTail) return std::nullopt;
+        tag = Get(fmt, 24, 2);
+    }
+    const bool frame_fits = format.block == channels * (format.bits / 8);
     switch (tag) {
-        case 1:  // integer PCM
-        case 3:  // floating point
-        case 6:  // A-law
-        case 7:  // mu-law
-            if (bits == 0) return -1;
-            return static_cast<double>(data_bytes) * 8 / bits / channels / rate;
-        case 2:     // Microsoft ADPCM
-        case 0x11:  // IMA ADPCM: each block of `block` bytes holds a fixed count of frames
-        {
-            if (fmt_size < 20) return -1;
-            const double frames_per_block = Get(bytes, fmt + 18, 2);
-            const double blocks = static_cast<double>(data_bytes / block + 1);
-            return blocks * frames_per_block / rate;
+        case 1:
+            format.encoding = Encoding::kInteger;
+            if (format.bits % 8 != 0 || format.bits < 8 || format.bits > 32) return std::nullopt;
+            return frame_fits ? std::optional(format) : std::nullopt;
+        case 3:
+            format.encoding = Encoding::kFloat;
+            if (format.bits != 32 && format.bits != 64) return std::nullopt;
+            return frame_fits ? std::optional(format) : std::nullopt;
+        case 6:
+        case 7:
+            format.encoding = tag == 6 ? Encoding::kALaw : Encoding::kMuLaw;
+            return format.bits == 8 && frame_fits ? std::optional(format) : std::nullopt;
+        case 0x11: {  // IMA ADPCM: a first sample, then runs of eight for each channel
+            format.encoding = Encoding::kImaAdpcm;
+            if (format.bits != 4 || format.block < 8 * channels) return std::nullopt;
+            const unsigned most = 1 + (format.block - 4 * channels) / (4 * channels) * 8;
+            format.frames_per_block = fmt.size() >= 20 ? Get(fmt, 18, 2) : most;
+            if (format.frames_per_block == 0 || format.frames_per_block > most) return std::nullopt;
+            return format;
+        }
+        case 2: {  // Microsoft ADPCM: two first samples, then a nibble a sample
+            format.encoding = Encoding::kMsAdpcm;
+            if (format.bits != 4 || format.block < 7 * channels || fmt.size() < 22) {
+                return std::nullopt;
+            }
+            const unsigned most = 2 + (format.block - 7 * channels) * 2 / channels;
+            format.frames_per_block = Get(fmt, 18, 2);
+            const unsigned count = Get(fmt, 20, 2);
+            if (format.frames_per_block == 0 || format.frames_per_block > most || count == 0 ||
+                fmt.size() < 22 + 4 * std::size_t{count}) {
+                return std::nullopt;
+            }
+            for (unsigned i = 0; i < count; ++i) {
+                format.coefficients.push_back({static_cast<std::int16_t>(Get(fmt, 22 + 4 * i, 2)),
+                                               static_cast<std::int16_t>(Get(fmt, 24 + 4 * i, 2))});
+            }
+            return format;
         }
         default:
-            return -1;
+            return std::nullopt;
     }
 }
 
-// SDL reserves memory for the whole length a chunk declares before reading it, and
-// decodes compressed sound into as many samples as the header promises. So the
-// header is checked first: the "data" chunk is cut to the bytes the file holds (a
-// cut-off recording plays to its end), any other chunk that runs past the end marks
-// a damaged file, and so does a sound that would decode to more than ten minutes.
-bool CheckHeader(std::string& bytes) {
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
-        return false;
-    }
-    Put32(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8));
-    std::size_t fmt = 0;
-    std::size_t fmt_size = 0;
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
-        const std::size_t size = Get(bytes, at + 4, 4);
-        const std::size_t left = bytes.size() - at - 8;
-        if (bytes.compare(at, 4, "data") == 0) {
-            if (fmt == 0) return false;
-            if (size > left) Put32(bytes, at + 4, static_cast<std::uint32_t>(left));
-            const double seconds = Seconds(bytes, fmt, fmt_size, std::min(size, left));
-            return seconds >= 0 && seconds <= kMaxSeconds;
+// The frames at the file's rate, at the program's rate: averaged over each output
+// sample's span when there are more, drawn between neighbours when there are fewer.
+Samples Resample(const std::vector<float>& frames, unsigned rate) {
+    auto clamp = [](double value) {
+        return static_cast<std::int16_t>(std::lrint(std::clamp(value, -32768.0, 32767.0)));
+    };
+    const std::uint64_t count = frames.size() * std::uint64_t{kWaveRate} / rate;
+    Samples samples;
+    samples.reserve(count);
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t from = i * rate / kWaveRate;
+        if (rate >= static_cast<unsigned>(kWaveRate)) {
+            const std::uint64_t to = std::max((i + 1) * rate / kWaveRate, from + 1);
+            double sum = 0;
+            for (std::uint64_t j = from; j < to; ++j) sum += frames[j];
+            samples.push_back(clamp(sum / static_cast<double>(to - from)));
+        } else {
+            const double part = static_cast<double>(i * rate % kWaveRate) / kWaveRate;
+            const float next = frames[std::min<std::size_t>(from + 1, frames.size() - 1)];
+            samples.push_back(clamp(frames[from] * (1 - part) + next * part));
         }
-        if (size > left) return false;
-        if (bytes.compare(at, 4, "fmt ") == 0) {
-            fmt = at + 8;
-            fmt_size = size;
-        }
-        at += 8 + size + size % 2;
     }
-    return false;
-}
-
-Samples SamplesOf(const Uint8* bytes, std::size_t size) {
-    Samples samples(size / sizeof(std::int16_t));
-    if (!samples.empty()) std::memcpy(samples.data(), bytes, samples.size() * sizeof(std::int16_t));
     return samples;
 }
 
-struct FreeWav {
-    void operator()(Uint8* buffer) const { Sdl()->SDL_FreeWAV(buffer); }
-};
-
 }  // namespace
 
-std::optional<Samples> DecodeWave(const void* bytes, std::size_t size) {
+// Every chunk before the sound must lie whole inside the file; the "data" chunk may
+// be cut off (a recording that stopped early plays to its end), but the length it
+// declares counts for the longest sound allowed, so that no lying header gets past.
+std::optional<Samples> DecodeWave(const void* data, std::size_t size) {
     if (size > kMaxFileBytes) return std::nullopt;
-    std::string checked(static_cast<const char*>(bytes), size);
-    const SdlLibrary* sdl = Sdl();
-    if (sdl == nullptr || !CheckHeader(checked)) return std::nullopt;
-
-    SDL_AudioSpec stored;  // the format the file holds
-    Uint8* raw = nullptr;
-    Uint32 length = 0;
-    SDL_RWops* source = sdl->SDL_RWFromConstMem(checked.data(), static_cast<int>(checked.size()));
-    if (source == nullptr || sdl->SDL_LoadWAV_RW(source, 1, &stored, &raw, &length) == nullptr) {
+    const std::string_view bytes(static_cast<const char*>(data), size);
+    if (size < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
         return std::nullopt;
     }
-    const std::unique_ptr<Uint8, FreeWav> owned(raw);
-
-    if (stored.freq <= 0 || static_cast<unsigned>(stored.freq) > kMaxRate || stored.channels == 0) {
-        return std::nullopt;
+    std::optional<WaveFormat> format;
+    for (std::size_t at = 12; at + 8 <= size;) {
+        const std::string_view id = bytes.substr(at, 4);
+        const std::size_t length = Get(bytes, at + 4, 4);
+        const std::size_t left = size - at - 8;
+        if (id == "data") {
+            if (!format) return std::nullopt;
+            const std::uint64_t longest = std::uint64_t{kMaxWaveSeconds} * format->rate;
+            if (FramesIn(*format, length) > longest) return std::nullopt;
+            const std::size_t held = std::min(length, left);
+            const auto frames = DecodeFrames(
+                *format, reinterpret_cast<const unsigned char*>(bytes.data() + at + 8), held);
+            if (!frames) return std::nullopt;
+            return Resample(*frames, format->rate);
+        }
+        if (length > left) return std::nullopt;
+        if (id == "fmt ") {
+            if (format) return std::nullopt;  // two formats: which one is meant?
+            format = FormatOf(bytes.substr(at + 8, length));
+            if (!format) return std::nullopt;
+        }
+        at += 8 + length + length % 2;
     }
-    SDL_AudioCVT cvt;
-    const int built = sdl->SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq,
-                                             AUDIO_S16SYS, 1, kWaveRate);
-    if (built < 0) return std::nullopt;
-    const std::size_t frame = SDL_AUDIO_BITSIZE(stored.format) / 8 * stored.channels;
-    if (frame == 0) return std::nullopt;
-    const std::size_t whole = length - length % frame;  // a cut-off last frame is dropped
-    if (whole == 0) return Samples{};
-    const double seconds = static_cast<double>(whole / frame) / stored.freq;
-    if (seconds * kWaveRate > kMaxSamples) return std::nullopt;
-    if (built == 0) return SamplesOf(raw, whole);
-    if (cvt.len_mult <= 0 || whole > static_cast<std::size_t>(INT_MAX / cvt.len_mult)) {
-        return std::nullopt;
-    }
-    std::vector<Uint8> work(whole * cvt.len_mult);
-    std::memcpy(work.data(), raw, whole);
-    cvt.buf = work.data();
-    cvt.len = static_cast<int>(whole);
-    if (sdl->SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0) return std::nullopt;
-    return SamplesOf(work.data(), static_cast<std::size_t>(cvt.len_cvt));
+    return std::nullopt;
 }
 
 std::optional<Samples> LoadWaveFile(const std::string& path) {
