@@ -55,10 +55,10 @@ TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
          R"(msg "Tallymar" "The last remaining theme cannot be deleted. Save a new theme before )"
          R"(deleting this one." ok -> ok)"},
         {{"--keys", "{Convert foot|1|meters}{ShowConversion on}"},
-         "converter \"1\" \"foot\" \"equals\" \"0.304800003767014\" \"meters\"\n"},
-        {{"--keys", "{ShowConversion on}{ShowConversion off}{Convert inch|3|mils}"}, "lines 10\n"},
-        {{"--keys", "{Convert millenium|1|nanoseconds}{ShowConversion on}"},
-         R"(L6 > "31,556,927,098,14" )"},
+         "converter \"1\" \"foot\" \"equals\" \"0.3048\" \"meters\"\n"},
+        {{"--keys", "{ShowConversion on}{ShowConversion off}{Convert inch|3|mils}"}, "lines 4\n"},
+        {{"--keys", "{Convert millennium|1|nanoseconds}{ShowConversion on}"},
+         R"(L6 > "31,556,926,080,00" )"},
     };
     for (const auto& [args, line] : cases) {
         const Result r = Cli(args);

@@ -64,7 +64,7 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
                               "Questions, ideas and faults are welcome on the project's "
                               "issue tracker, linked from the home page."));
     text->addWidget(MadeLabel(this, "Label7", "Press F1 in Tallymar for its help book."));
-    text->addWidget(MadeLabel(this, "Label8", "The voices are spoken by eSpeak NG."));
+    text->addWidget(MadeLabel(this, "Label8", "The voices are spoken by Flite."));
     auto* notice = MadeLabel(this, "lblNotice",
                              "Tallymar comes with no warranty of any kind: check the figures "
                              "that matter to you before you rely on them.");
