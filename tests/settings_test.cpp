@@ -210,8 +210,7 @@ TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_writes_them_back_keeping_t
     const std::string expected =
         "; my notes\n\n\n[options]\nDecimals=2\nPlugin=on\nCalcMode=False\n\n\n[Extra]\nA=1\n";
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
-    EXPECT_EQ(Files(), 2u);                                             // saved where it was found
-    EXPECT_EQ(SettingsPath(folder_.string()), PathOf("tallymar.INI"));  // beside the program
+    EXPECT_EQ(Files(), 2u);  // saved where it was found
     ASSERT_TRUE(ini.Load() && ini.Save(&reason));  // the layout does not grow from save to save
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
 }
@@ -271,24 +270,42 @@ TEST_F(IniFileTest, a_failed_save_says_why_and_leaves_the_old_file_and_no_tempor
     EXPECT_EQ(fs::file_size(PathOf("Tallymar.ini")), kMaxIniFileSize + 1);
 }
 
-// Without a writable program folder the settings live in the desktop's config folder;
-// a relative XDG_CONFIG_HOME is ignored, as the desktop's rules say.
-TEST_F(IniFileTest, settings_move_to_the_config_folder_when_the_program_folder_is_not_writable) {
+// The settings live in the desktop's config folder, never beside the program (even a
+// writable one); a relative XDG_CONFIG_HOME is ignored, as the desktop's rules say, and
+// TALLYMAR_SETTINGS names a file of one's own.
+TEST_F(IniFileTest, settings_live_in_the_config_folder_and_an_old_file_beside_the_program_seeds_them) {
     const std::string home = PathOf("home");
     const char* old_home = std::getenv("HOME");
     const char* old_xdg = std::getenv("XDG_CONFIG_HOME");
     const std::string saved_home = old_home ? old_home : "", saved_xdg = old_xdg ? old_xdg : "";
     ::setenv("HOME", home.c_str(), 1);
-    const std::pair<const char*, std::string> rows[] = {
-        {"/etc/xdg-test", "/etc/xdg-test/tallymar/Tallymar.ini"},
-        {nullptr, home + "/.config/tallymar/Tallymar.ini"},
-        {"relative/config", home + "/.config/tallymar/Tallymar.ini"}};
-    for (const auto& [xdg, expected] : rows) {
+    const std::tuple<const char*, const char*, std::string> rows[] = {
+        {"/etc/xdg-test", nullptr, "/etc/xdg-test/tallymar/Tallymar.ini"},
+        {nullptr, nullptr, home + "/.config/tallymar/Tallymar.ini"},
+        {"relative/config", nullptr, home + "/.config/tallymar/Tallymar.ini"},
+        {"/etc/xdg-test", "/srv/mine.ini", "/srv/mine.ini"}};
+    for (const auto& [xdg, chosen, expected] : rows) {
         xdg ? ::setenv("XDG_CONFIG_HOME", xdg, 1) : ::unsetenv("XDG_CONFIG_HOME");
-        EXPECT_EQ(SettingsPath(PathOf("no such folder")), expected) << (xdg ? xdg : "(unset)");
+        chosen ? ::setenv("TALLYMAR_SETTINGS", chosen, 1) : ::unsetenv("TALLYMAR_SETTINGS");
+        EXPECT_EQ(SettingsPath(folder_.string()), expected) << (xdg ? xdg : "(unset)");
     }
+    ::unsetenv("TALLYMAR_SETTINGS");
     old_home ? ::setenv("HOME", saved_home.c_str(), 1) : ::unsetenv("HOME");
     old_xdg ? ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+
+    // An older set-up's file beside the program seeds the new one once; later starts
+    // keep what the user has, and without an old file the shipped one seeds it.
+    fs::create_directories(PathOf("bin"));
+    std::ofstream(PathOf("bin/TALLYMAR.INI")) << "[OPTIONS]\nDecimals=4\n";
+    std::ofstream(PathOf("shipped.ini")) << "[OPTIONS]\nDecimals=2\n";
+    const std::string mine = PathOf("config/tallymar/Tallymar.ini");
+    EXPECT_TRUE(SeedSettings(PathOf("bin"), PathOf("shipped.ini"), mine));
+    EXPECT_EQ(Read(mine), "[OPTIONS]\nDecimals=4\n");
+    std::ofstream(mine) << "[OPTIONS]\nDecimals=6\n";
+    EXPECT_FALSE(SeedSettings(PathOf("bin"), PathOf("shipped.ini"), mine));
+    EXPECT_EQ(Read(mine), "[OPTIONS]\nDecimals=6\n");
+    EXPECT_TRUE(SeedSettings(PathOf("nothing here"), PathOf("shipped.ini"), PathOf("other.ini")));
+    EXPECT_EQ(Read(PathOf("other.ini")), "[OPTIONS]\nDecimals=2\n");
 }
 
 }  // namespace

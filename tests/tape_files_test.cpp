@@ -9,12 +9,15 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/text_codec.h"
 #include "fakes.h"
+#include "files/atomic_file.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
 #include "temp_folder.h"
+#include "wave_samples.h"
 
 namespace tallymar::testing {
 namespace {
@@ -347,6 +350,56 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     }
     EXPECT_TRUE(fs::is_directory(dir / "folder.add"));
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.add"));
+}
+
+// One writer for every file: through links, never over what is no regular file, the
+// file's owner and permissions kept, a settings file at most rw-r--r--.
+TEST(AtomicWrite, writes_through_links_and_keeps_owner_and_permissions) {
+    namespace fs = std::filesystem;
+    const TempFolder temp("tallymar-atomic");
+    const fs::path& dir = temp.path();
+    auto path = [&](const char* name) { return (dir / name).string(); };
+    std::ofstream(path("real.add")) << "old";
+    fs::create_symlink("real.add", dir / "link.add");
+    fs::create_symlink("gone.add", dir / "dangling.add");
+    fs::create_symlink("loop.add", dir / "loop.add");
+    mkfifo(path("pipe").c_str(), 0600);
+    fs::create_symlink("pipe", dir / "to-pipe.ini");
+    fs::create_symlink("/dev/null", dir / "to-device.ini");
+    std::string reason;
+    ASSERT_TRUE(WriteFileAtomically(path("link.add"), "new", AtomicWrite{}, &reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.add"));
+    EXPECT_EQ(testing::ReadBytes(path("real.add")), "new");
+    const std::pair<const char*, const char*> refused[] = {
+        {"dangling.add", "it is a link to a file that is not there"},
+        {"loop.add", "Too many levels of symbolic links"},
+        {"to-pipe.ini", "it is a named pipe, not a file"},
+        {"to-device.ini", "it is a device, not a file"}};
+    for (const auto& [name, why] : refused) {
+        EXPECT_FALSE(WriteFileAtomically(path(name), "x", AtomicWrite{}, &reason)) << name;
+        EXPECT_EQ(reason, why) << name;
+        EXPECT_TRUE(fs::is_symlink(dir / name)) << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+
+    // Permissions and owner: kept, but never more than a settings file may have.
+    fs::permissions(dir / "real.add", fs::perms(0640));
+    ASSERT_TRUE(WriteFileAtomically(path("real.add"), "again", AtomicWrite{}, &reason));
+    EXPECT_EQ(fs::status(dir / "real.add").permissions(), fs::perms(0640));
+    std::ofstream(path("Tallymar.ini")) << "[OPTIONS]";
+    fs::permissions(dir / "Tallymar.ini", fs::perms(0666));
+    AtomicWrite settings;
+    settings.most_mode = 0644;
+    ASSERT_TRUE(WriteFileAtomically(path("Tallymar.ini"), "[FORM]", settings, &reason));
+    EXPECT_EQ(fs::status(dir / "Tallymar.ini").permissions(), fs::perms(0644));
+    if (::geteuid() == 0) {  // only root can hand a file to another user
+        ASSERT_EQ(::chown(path("real.add").c_str(), 4321, 4321), 0);
+        ASSERT_TRUE(WriteFileAtomically(path("real.add"), "root saved", AtomicWrite{}, &reason));
+        struct stat status {};
+        ASSERT_EQ(::stat(path("real.add").c_str(), &status), 0);
+        EXPECT_EQ(std::tuple(status.st_uid, status.st_gid), std::tuple(4321u, 4321u));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 8);  // no temporary left
 }
 
 }  // namespace

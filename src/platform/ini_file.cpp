@@ -21,6 +21,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "files/atomic_file.h"
+
 namespace tallymar {
 
 namespace fs = std::filesystem;
@@ -66,11 +68,6 @@ std::string FindIgnoringCase(const fs::path& path) {
     return found;
 }
 
-// The system's words for an error number ("Permission denied").
-std::string ReasonOf(int error_number) {
-    return std::generic_category().message(error_number != 0 ? error_number : EIO);
-}
-
 // False with the reason when the file cannot be read whole or is too large.
 bool ReadWholeFile(const std::string& path, std::string* text, std::string* reason) {
     errno = 0;
@@ -105,18 +102,6 @@ bool WriteAll(int fd, const std::string& data) {
         done += static_cast<size_t>(n);
     }
     return true;
-}
-
-// Used only when the folder refuses a temporary file but the file itself may be
-// written (a file made writable in a read-only program folder): there is no safer
-// way left. The new text is written over the old and the rest cut off.
-bool RewriteInPlace(const std::string& path, const std::string& data) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, data) && ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 &&
-              ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    return ok;
 }
 
 // At most `limit` characters of `text`; a character starts at every byte that does
@@ -223,70 +208,37 @@ bool IniFile::Save(std::string* reason) {
         *reason = protect_reason_;
         return false;
     }
-    const std::string text = Text();
-
-    std::error_code ec;
-    fs::path target = path_;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    const fs::path folder = FolderOf(target);
-    fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder)) {
-        *reason = ec ? ec.message() : ReasonOf(ENOTDIR);
-        return false;
-    }
-
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        const int temp_error = errno;
-        errno = 0;
-        if (fs::is_regular_file(target, ec) && ::access(target.c_str(), W_OK) == 0) {
-            if (RewriteInPlace(target.string(), text)) return true;
-            *reason = ReasonOf(errno);
-            return false;
-        }
-        *reason = ReasonOf(temp_error);
-        return false;
-    }
-
-    struct stat old_file {};
-    const mode_t mode = ::stat(target.c_str(), &old_file) == 0 ? (old_file.st_mode & 07777) : 0644;
-    errno = 0;
-    bool ok = WriteAll(fd, text) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    int error_number = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error_number = errno;
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error_number = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        *reason = ReasonOf(error_number);
-        return false;
-    }
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);  // makes the rename last; nothing is lost when this fails
-        ::close(dir);
-    }
-    return true;
+    // A settings file is for its user alone to change: never more than rw-r--r--.
+    AtomicWrite how;
+    how.new_mode = 0644;
+    how.most_mode = 0644;
+    how.create_folders = true;
+    how.in_place_fallback = true;
+    return WriteFileAtomically(path_, Text(), how, reason);
 }
 
 std::string SettingsPath(const std::string& program_folder) {
-    const fs::path folder = program_folder.empty() ? fs::path(".") : fs::path(program_folder);
-    const fs::path beside_program = folder / kSettingsFileName;
-    const std::string existing = FindIgnoringCase(beside_program);
-    if (IsWritableFolder(folder)) return existing.empty() ? beside_program.string() : existing;
-    if (!existing.empty() && ::access(existing.c_str(), W_OK) == 0) return existing;
-
+    if (const char* chosen = std::getenv("TALLYMAR_SETTINGS"); chosen != nullptr && *chosen) {
+        return chosen;
+    }
     const std::string config = ConfigHome();
-    if (config.empty()) return beside_program.string();
+    if (config.empty()) {
+        const fs::path folder = program_folder.empty() ? fs::path(".") : fs::path(program_folder);
+        return (folder / kSettingsFileName).string();
+    }
     return (fs::path(config) / "tallymar" / kSettingsFileName).string();
+}
+
+bool SeedSettings(const std::string& program_folder, const std::string& shipped,
+                  const std::string& settings_path) {
+    const fs::path folder = program_folder.empty() ? fs::path(".") : fs::path(program_folder);
+    const std::string old = FindIgnoringCase(folder / kSettingsFileName);
+    std::error_code ec;
+    if (!old.empty() && !fs::equivalent(old, settings_path, ec) &&
+        CopyShippedSettings(old, settings_path)) {
+        return true;
+    }
+    return CopyShippedSettings(shipped, settings_path);
 }
 
 bool CopyShippedSettings(const std::string& shipped, const std::string& settings_path) {

@@ -60,9 +60,11 @@ class IniFile : public IniStore {
     std::string protect_reason_;  // why Save() leaves the file alone
 };
 
-// Where the settings file lives: "Tallymar.ini" in the program's folder when that
-// folder is writable (or the file is there and writable), otherwise
-// $XDG_CONFIG_HOME/tallymar/Tallymar.ini, by default ~/.config/tallymar/Tallymar.ini.
+// Where the user's settings file lives: $TALLYMAR_SETTINGS when it is set (tests,
+// and a set-up of one's own), otherwise $XDG_CONFIG_HOME/tallymar/Tallymar.ini, by
+// default ~/.config/tallymar/Tallymar.ini. Never beside the program, where an
+// installed program cannot (or, run as root, must not) write. Only without any home
+// folder does it fall back to "Tallymar.ini" in `program_folder`.
 std::string SettingsPath(const std::string& program_folder);
 
 // A friendly first start: when there is no settings file at `settings_path` (its
@@ -70,5 +72,12 @@ std::string SettingsPath(const std::string& program_folder);
 // `shipped` is copied there, creating its folder. A file the user already has is
 // never replaced, not even by a copy racing another start. True when it was copied.
 bool CopyShippedSettings(const std::string& shipped, const std::string& settings_path);
+
+// The first start after an older set-up that kept "Tallymar.ini" beside the program:
+// that file (its name in any letter case) seeds the user's new settings file, once.
+// Otherwise the shipped file does, as CopyShippedSettings says. True when a file was
+// copied.
+bool SeedSettings(const std::string& program_folder, const std::string& shipped,
+                  const std::string& settings_path);
 
 }  // namespace tallymar

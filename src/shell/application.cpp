@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
-#include <QStringList>
 
 #include "help/about.h"
 #include "help/data_folders.h"
@@ -16,9 +15,11 @@
 
 namespace tallymar {
 
-Application::Application(const std::string& program_folder, FileDialogs* dialogs, WavePlayer* sound)
+Application::Application(const std::string& program_folder, FileDialogs* dialogs, WavePlayer* sound,
+                         const std::string& settings_path)
     : data_folders_(DataFolders(program_folder)),
-      settings_path_(SettingsPath(program_folder)),
+      program_folder_(program_folder),
+      settings_path_(settings_path.empty() ? SettingsPath(program_folder) : settings_path),
       ini_(settings_path_),
       calc_(Ports{ports_, ports_, sound ? *sound : ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
@@ -74,7 +75,7 @@ void Application::SetBusy(bool busy) {
 }
 
 void Application::Start(const std::string& command_line_path) {
-    CopyShippedSettings(FindDataFile(data_folders_, kSettingsFileName), settings_path_);
+    SeedSettings(program_folder_, FindDataFile(data_folders_, kSettingsFileName), settings_path_);
     const bool found = ini_.Load();
     QScreen* screen = QGuiApplication::primaryScreen();
     const Twips t = Twips::Of(window_.get());
@@ -133,12 +134,29 @@ std::string SettingsNotSavedText(const std::string& path, const std::string& rea
     return std::string(kProgramTitle) + " could not save its settings to " + path + ": " + reason;
 }
 
-std::string CommandLinePath(const QStringList& arguments) {
-    QString path = arguments.join(' ').trimmed();
-    if (path.size() >= 2 && path.startsWith('"') && path.endsWith('"')) {
-        path = path.mid(1, path.size() - 2);
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && arg == "--settings") {
+            if (i + 1 >= argc) {
+                line.error = "--settings needs the name of a settings file";
+                break;
+            }
+            line.settings_path = argv[++i];
+        } else if (options && arg.rfind("--settings=", 0) == 0) {
+            line.settings_path = arg.substr(11);
+        } else if (line.tape_path.empty()) {
+            line.tape_path = arg;
+        } else {
+            line.error = "only one tape file can be opened at start: " + arg;
+            break;
+        }
     }
-    return path.toStdString();
+    return line;
 }
 
 }  // namespace tallymar

@@ -22,17 +22,18 @@ namespace tallymar {
 
 class Application : public CaptionPort {
   public:
-    // `program_folder` holds (or would hold) "Tallymar.ini", and is where the tips,
-    // help, default settings and sounds are looked for first, before the installed
-    // data folder; `dialogs` replaces the Open and Save As dialogs (tests answer
-    // them), nullptr for Qt's; `sound` plays the wave files in place of the sound
-    // device (tests listen to it), nullptr for SDL.
+    // `program_folder` is where the tips, help, default settings and sounds are
+    // looked for first, before the installed data folder (and where an older set-up
+    // kept "Tallymar.ini"); `dialogs` replaces the Open and Save As dialogs (tests
+    // answer them), nullptr for Qt's; `sound` plays the wave files in place of the
+    // sound device (tests listen to it), nullptr for SDL; `settings_path` names the
+    // settings file, "" for the user's own (SettingsPath).
     explicit Application(const std::string& program_folder, FileDialogs* dialogs = nullptr,
-                         WavePlayer* sound = nullptr);
+                         WavePlayer* sound = nullptr, const std::string& settings_path = "");
     ~Application() override;
 
-    // Reads the settings (a first start without a settings file takes the shipped
-    // one), shows the main window with a new tape, the tip of the day when the
+    // Reads the settings (a first start without a settings file takes an older
+    // set-up's or the shipped one), shows the main window with a new tape, the tip of the day when the
     // settings ask for it, and opens the tape file named on the command line ("" for
     // none).
     void Start(const std::string& command_line_path);
@@ -54,6 +55,7 @@ class Application : public CaptionPort {
     void SaveSettingsNow();
 
     std::vector<std::string> data_folders_;
+    std::string program_folder_;
     std::string settings_path_;
     IniFile ini_;
     Settings settings_;
@@ -72,8 +74,14 @@ class Application : public CaptionPort {
 // The message shown when the settings file cannot be written at shut-down.
 std::string SettingsNotSavedText(const std::string& path, const std::string& reason);
 
-// The tape file named by a command line's arguments: taken whole as one path
-// (arguments joined with blanks, surrounding quotes removed).
-std::string CommandLinePath(const QStringList& arguments);
+// What the program's command line asks for: `--settings FILE` and a tape file to
+// open. Names are taken byte for byte as the system passed them (a blank at the
+// end, bytes that are no UTF-8); "--" ends the options.
+struct CommandLine {
+    std::string settings_path;  // "" for the user's own settings file
+    std::string tape_path;      // "" for none
+    std::string error;          // what was wrong with the arguments, "" when nothing
+};
+CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 }  // namespace tallymar

@@ -47,13 +47,20 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // Qt takes its own options (-platform, -style …) out of argv; the rest are ours,
+    // byte for byte.
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tallymar");
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    tallymar::Application tallymar(QApplication::applicationDirPath().toStdString());
+    const tallymar::CommandLine line = tallymar::ParseCommandLine(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tallymar: %s\nusage: %s [--settings FILE] [TAPE.add]\n",
+                     line.error.c_str(), argv[0]);
+        return 2;
+    }
+    tallymar::Application tallymar(QApplication::applicationDirPath().toStdString(), nullptr,
+                                   nullptr, line.settings_path);
     FirstPaintTimer timer(clock);
     if (std::getenv("TALLYMAR_TIME_STARTUP")) tallymar.window().installEventFilter(&timer);
-    tallymar.Start(tallymar::CommandLinePath(arguments));
+    tallymar.Start(line.tape_path);
     return QApplication::exec();
 }

@@ -84,7 +84,8 @@ class ModalWatchdog : public QObject {
 struct Started {
     explicit Started(const QString& folder, const std::string& command_line = "",
                      WavePlayer* sound = nullptr)
-        : application(std::make_unique<Application>(folder.toStdString(), &dialogs, sound)) {
+        : application(std::make_unique<Application>(folder.toStdString(), &dialogs, sound,
+                                                    (folder + "/Tallymar.ini").toStdString())) {
         application->Start(command_line);
         QApplication::processEvents();
     }

@@ -237,7 +237,7 @@ class GuiTest : public QObject {
         QVERIFY(t.app().window().close());
         QCOMPARE(watchdog_->messages,
                  std::vector<QString>{Text("Tallymar could not save its settings to " +
-                                           t.app().settings_path() + ": Is a directory")});
+                                           t.app().settings_path() + ": it is a folder, not a file")});
     }
 
     void printing_from_the_window_gives_the_pages_tallymar_cli_gives() {
