@@ -54,6 +54,19 @@ TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_o
             << code << " " << shift_state;
 }
 
+// A reading started from the menu or the button that runs to the tape's end leaves
+// neither the item checked nor the button pressed.
+TEST_F(CommandsTest, a_reading_that_ends_by_itself_clears_the_check_mark_and_the_button) {
+    commands.SetCallbackCharacter("Grunk");
+    Type("5+");
+    for (Command start : {Command::mnuOptionsVoiceCallback, Command::cmdCallIt}) {
+        commands.Run(start);
+        EXPECT_FALSE(calc.callback_running());
+        EXPECT_EQ(std::pair(commands.voice_callback_checked(), commands.call_it_value()),
+                  std::pair(false, false));
+    }
+}
+
 TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_inside_or_out) {
     std::vector<Command> seen;
     auto check = [&](Command command, std::string_view name) {

@@ -97,7 +97,9 @@ void Commands::CallItClicked() {
         return;
     }
     calc_.CallbackButtonClick();  // reads to the end, or until stopped
+    // The reading is over, however it ended: the button and the menu item show it.
     call_it_value_ = false;
+    voice_callback_checked_ = false;
 }
 
 void Commands::VoiceCallbackMenu() {

@@ -45,8 +45,7 @@ NewThemeDialog::NewThemeDialog(QWidget* colors_dialog, NewThemeForm& form)
     });
     connect(cancel_, &QPushButton::clicked, this, [this] {
         form_.cmdCancel_Click();
-        name_->clear();
-        name_->setFocus();
+        QDialog::reject();
     });
     if (colors_dialog) PlaceAt(this, colors_dialog, ThemeQuestionPlace);
 }

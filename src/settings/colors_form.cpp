@@ -104,6 +104,7 @@ void ColorsForm::cmdNewTheme_Click() {
     }
     new_theme_.Show();
     dialogs_.ShowNewTheme(new_theme_);
+    if (new_theme_.Cancelled()) return;
     if (new_theme_.txtThemeName().empty()) {
         dialogs_.ShowMessage(colors_text::kNoName);
         return;

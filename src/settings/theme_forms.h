@@ -27,21 +27,29 @@ class NewThemeForm {
     // Shown until OK hides it or its frame closes it.
     bool Visible() const { return visible_; }
 
-    void Show() { visible_ = true; }
+    // Cancel, Escape or the window frame closed it: nothing is to be saved.
+    bool Cancelled() const { return cancelled_; }
+
+    void Show() {
+        visible_ = true;
+        cancelled_ = false;
+    }
     void txtThemeName_Change(std::string_view text) { name_ = std::string(text); }
     // Hides the form; the colour dialog then reads the name.
     void cmdOK_Click() { visible_ = false; }
-    // Empties the name; the form stays open.
-    void cmdCancel_Click() { name_.clear(); }
-    // Closed by its window frame: the form is unloaded and its name counts as empty.
+    // Cancel (and Escape) close the question: no theme is saved, and nothing is said.
+    void cmdCancel_Click() { Form_Unload(); }
+    // Closed by its window frame, as Cancel.
     void Form_Unload() {
         name_.clear();
         visible_ = false;
+        cancelled_ = true;
     }
 
   private:
     std::string name_;
     bool visible_ = false;
+    bool cancelled_ = false;
 };
 
 // The question frmDeleteTheme asks about the theme named `stored_name`, with the
