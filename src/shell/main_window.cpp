@@ -30,6 +30,7 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(mdi_);
     tape_ = new TapeWindow(commands_);
+    tape_->after_event = [this] { ShowCheckMarks(); };
     tape_->menu_shortcuts = menus_.Shortcuts();
     // The one tape window fills the frame; its own border and caption are left out.
     child_ = mdi_->addSubWindow(tape_, Qt::FramelessWindowHint);
@@ -56,7 +57,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Run(Command command) {
     tape_->Apply([command](Commands& commands) { commands.Run(command); });
-    ShowCheckMarks();
 }
 
 void MainWindow::ShowCheckMarks() {

@@ -338,6 +338,7 @@ void TapeWindow::RestoreSelection(int row) {
 void TapeWindow::Apply(const std::function<void(Commands&)>& event) {
     event(commands_);
     Sync();
+    if (after_event) after_event();
 }
 
 bool TapeWindow::IsMenuShortcut(const QKeyEvent& event) const {

@@ -32,6 +32,8 @@ class TapeWindow : public QWidget {
 
     // Passes a user event on through the commands, then shows the model.
     void Apply(const std::function<void(Commands&)>& event);
+    // Runs after every event Apply passed on: the main window shows its menus' marks.
+    std::function<void()> after_event;
     // Makes the widgets show the engine's model; only what changed is touched.
     void Sync();
     bool syncing() const { return syncing_; }
