@@ -30,9 +30,9 @@ Left=600
 Top=300
 INI
 xvfb-run -a -s "-screen 0 900x640x24" bash -c '
-  "'"$folder"'/tallymar" & app=$!
+  TALLYMAR_SETTINGS="'"$folder"'/Tallymar.ini" "'"$folder"'/tallymar" & app=$!
   sleep 1.5
-  window=$(xdotool search --name "^Tallymar" | head -1)
+  window=$(xdotool search --name " - Tallymar$" | head -1)
   xdotool windowfocus --sync "$window"
   for keys in "Groceries" Return "12.49+" "3.99+" "7.25+" Return "Refund" Return "5-" "2*" "3.5" Return; do
     case "$keys" in Return) xdotool key Return ;; *) xdotool type --delay 40 "$keys" ;; esac
