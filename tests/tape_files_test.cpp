@@ -350,6 +350,16 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     }
     EXPECT_TRUE(fs::is_directory(dir / "folder.add"));
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.add"));
+    // A loop of links is no missing file: opening it says why it cannot be read.
+    fs::create_symlink("loop.add", dir / "loop.add");
+    EXPECT_EQ(disk.KindOf(path("loop.add")), FileKind::kOther);
+    EXPECT_FALSE(disk.Read(path("loop.add"), 30, &reason));
+    EXPECT_EQ(reason, "Too many levels of symbolic links");
+    // Names are bytes: no UTF-8, a blank at the end.
+    for (const char* odd : {"caf\xE9.add", "week.add "}) {
+        ASSERT_TRUE(disk.Write(path(odd), "bytes", &reason)) << reason;
+        EXPECT_EQ(disk.Read(path(odd), 30, &reason), "bytes");
+    }
 }
 
 // One writer for every file: through links, never over what is no regular file, the

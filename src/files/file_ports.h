@@ -44,6 +44,9 @@ inline std::string NotAFileReason(FileKind kind) {
     return "it is not a regular file";
 }
 
+// The reason a FileSystem gives for a path that names nothing at all.
+inline constexpr const char* kNoSuchFileReason = "No such file or directory";
+
 // The file system. Every failure comes with the system's reason in its own words
 // ("Permission denied", "No space left on device"), for the message that tells the user.
 class FileSystem {

@@ -11,21 +11,34 @@
 
 namespace tallymar {
 
+namespace {
+
+std::string ReasonOfFailedOpen(int error_number) {
+    return error_number == ENOENT ? kNoSuchFileReason : ReasonOf(error_number);
+}
+
+}  // namespace
+
 FileKind StdFileSystem::KindOf(const std::string& path) {
     struct stat status {};
-    if (path.empty() || ::stat(path.c_str(), &status) != 0) return FileKind::kNone;
+    if (path.empty()) return FileKind::kNone;
+    if (::stat(path.c_str(), &status) != 0) {
+        // Nothing there; anything else (a loop of links, a folder that may not be
+        // looked into) is something that cannot be read, for Read to say why.
+        return errno == ENOENT || errno == ENOTDIR ? FileKind::kNone : FileKind::kOther;
+    }
     return KindOfMode(status.st_mode);
 }
 
 std::optional<std::string> StdFileSystem::Read(const std::string& path, std::size_t max_bytes,
                                                std::string* reason) {
     if (path.empty()) {
-        *reason = ReasonOf(ENOENT);
+        *reason = kNoSuchFileReason;
         return std::nullopt;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        *reason = ReasonOf(errno);
+        *reason = ReasonOfFailedOpen(errno);
         return std::nullopt;
     }
     struct stat status {};

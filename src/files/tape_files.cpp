@@ -230,19 +230,16 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
                                           bool ask_append) {
     BusyPointer busy(*this);
     const std::string title = FileTitleOf(path);
-    const FileKind kind = files_.KindOf(path);
-    if (kind == FileKind::kNone) {
-        Tell(kNoDataText);
-        return {};
-    }
-    if (kind != FileKind::kFile) {
-        Tell(CannotOpenText(title, NotAFileReason(kind)), Buttons::kOk, Icon::kExclamation);
-        return {};
-    }
     // One record more than a tape holds is enough to tell a file that is too long.
+    // A path that names nothing has no data; anything else that cannot be read (a
+    // folder, a pipe, a loop of links, a file one may not read) is named with the reason.
     std::string reason;
     std::optional<std::string> bytes =
         files_.Read(path, static_cast<std::size_t>(kMaxLines + 1) * kRecordSize, &reason);
+    if (!bytes && reason == kNoSuchFileReason) {
+        Tell(kNoDataText);
+        return {};
+    }
     if (!bytes) {
         Tell(CannotOpenText(title, reason), Buttons::kOk, Icon::kExclamation);
         return {};

@@ -71,8 +71,9 @@ struct MemoryFiles : FileSystem {
     }
     std::optional<std::string> Read(const std::string& path, std::size_t max_bytes,
                                     std::string* reason) override {
+        if (others.count(path)) return *reason = NotAFileReason(others[path]), std::nullopt;
         if (unreadable.count(path) || !files.count(path)) {
-            *reason = unreadable.count(path) ? unreadable[path] : "No such file or directory";
+            *reason = unreadable.count(path) ? unreadable[path] : kNoSuchFileReason;
             return std::nullopt;
         }
         return files[path].substr(0, max_bytes);
