@@ -1,5 +1,9 @@
 // Amounts, totals and subtotals keyed on the open line, in adding machine and in
 // calculator mode, up to the tape's last line.
+#include <cstdio>
+#include <sstream>
+
+#include "engine/text_codec.h"
 #include "machine.h"
 
 namespace tallymar::testing {
@@ -81,6 +85,82 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
         },
         // clang-format on
         StartUp().CalcMode());
+}
+
+// A machine keyed in a locale of its own: C, a decimal comma with "." grouping, a
+// decimal comma with narrow-space grouping (France), groups of two above the thousands
+// (India).
+const NumberSymbols kC, kDe{",", "."}, kFr{",", "\u202F"}, kIn{".", ",", 3, 2};
+
+struct InLocale {
+    InLocale(const NumberSymbols& symbols, bool calc_mode = false)
+        : calc(Ports{recorder, recorder, recorder}, symbols) {
+        cli::RunOptions options;
+        options.calc_mode = calc_mode;
+        cli::StartUp(calc, options);
+    }
+    // Lines 3 on as "op shown (amount)", the focused row's text, and a beep if there was
+    // one. A text the box took in by itself (Delete, a moved caret) can come before `key`.
+    std::string Keys(std::string_view script, const std::string& box_text = "",
+                     std::string_view key = "") {
+        cli::Replayer replayer(calc, recorder, events);
+        EXPECT_EQ(replayer.RunAll(script), "") << script;
+        if (!box_text.empty()) {
+            calc.BoxEdited(calc.focus_row(), box_text, Utf8Length(box_text), 0);
+            events.str("");
+            EXPECT_EQ(replayer.RunAll(key), "") << key;
+        }
+        std::string s;
+        for (int i = 3; i <= calc.UpperBound(); ++i) {
+            char amount[40];
+            std::snprintf(amount, sizeof amount, "%.10g", calc.tape()[i].Amount);
+            s +=
+                std::string(1, calc.tape()[i].Op) + " " + calc.ShownText(i) + " (" + amount + "), ";
+        }
+        s += "[" + calc.rows().at(calc.focus_row()).text + "]";
+        if (events.str().find("beep") != std::string::npos) s += " beep";
+        return s;
+    }
+    std::ostringstream events;
+    cli::Recorder recorder{events};
+    Calc calc;
+};
+
+TEST(AddingMachine, reads_a_point_or_a_comma_that_cannot_group_as_the_decimal_point) {
+    // clang-format off
+    const struct { const NumberSymbols& symbols; const char* keys; const char* tape; } rows[] = {
+        {kC, "12.5+12,5+{Enter}", "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
+        {kDe, "12.5+12,5+{Enter}", "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
+        {kFr, "12.5+12,5+{Enter}", "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
+        {kIn, "12.5+12,5+{Enter}", "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
+        {kDe, "0.5+.5+1.234+", "+ 0,50 (0.5), + 0,50 (0.5), + 1.234,00 (1234), B  (0), []"},
+        {kC, ",5*1,234{Enter}", "* 0.50 (0.5), = 1,234.00 (1234), T 617.00 (617), H --------------- (0), B  (0), []"},
+        {kIn, "1234567.5++", "+ 12,34,567.50 (1234567.5), + 12,34,567.50 (1234567.5), B  (0), []"},
+        {kDe, "{Decimals 17}1.234+5.5+", "+ 12,34 (12.34), + 5,50 (5.5), B  (0), []"},
+    };
+    // clang-format on
+    for (const auto& r : rows) EXPECT_EQ(InLocale(r.symbols).Keys(r.keys), r.tape) << r.keys;
+}
+
+TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in_the_row) {
+    // clang-format off
+    const struct { const NumberSymbols& symbols; bool calc_mode; std::string keys; const char* box; const char* key; const char* tape; } rows[] = {
+        {kC, false, "", "12.34.5", "+", "B  (0), [12.34.5] beep"},
+        {kDe, false, "5+", "12.34.5", "-", "+ 5,00 (5), B  (0), [12.34.5] beep"},
+        {kDe, false, "5+", "12.34.5", "{Enter}", "+ 5,00 (5), B  (0), [12.34.5] beep"},
+        {kDe, false, "2*", "1.23.4", "{Enter}", "* 2,00 (2), B  (0), [1.23.4] beep"},
+        {kFr, false, "5+", "1\u202F23", "%", "+ 5,00 (5), B  (0), [1\u202F23] beep"},
+        {kIn, true, "5+", "12,34.5", "-", "+ 5.00 (5), +  (0), [12,34.5] beep"},
+        // A correction that cannot be read: the line keeps its amount when the row is left.
+        {kC, false, "5+3+{Up}{Up}", "1,2,3", "4{Down}", "+ 5.00 (5), + 3.00 (3), B  (0), [3.00] beep"},
+        // An empty entry takes the total above it, which cannot be read when it overflowed.
+        {kC, false, "1" + std::string(400, '0') + "+{Enter}+", "", "", "+ Overflow (inf), T Overflow (inf), H --------------- (0), B  (0), [] beep"},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        EXPECT_EQ(InLocale(r.symbols, r.calc_mode).Keys(r.keys, r.box, r.key), r.tape)
+            << r.keys << " " << r.box << " " << r.key;
+    }
 }
 
 TEST(ModeSwitch, keeps_the_sum_and_colours_the_display_red_or_cyan) {

@@ -178,6 +178,18 @@ TEST(Keys, shift_drag_ends_the_selection_a_whole_row_per_240_twips) {
     }
 }
 
+// A point or comma keeps the entry an amount while it can still be read as one.
+TEST(Keys, a_point_or_comma_after_the_decimal_point_makes_the_entry_a_comment) {
+    ExpectScripts({
+        // clang-format off
+        {"12,5.", "HTHC 12,5. =0 0.00 @3/3/0/3 [12,5.| 5+0] *"},
+        {"12.5,", "HTHC 12.5, =0 0.00 @3/3/0/3 [12.5,| 5+0] *"},
+        {"1,23.", "HTHC 1,23. =0 0.00 @3/3/0/3 [1,23.| 5+0] *"},
+        {"1,5+", "HTH+B 1.50, =1.5 1.50 @4/4/0/4 [| 0+0] *"},
+        // clang-format on
+    });
+}
+
 // The window passes on every mouse event over the rows; only a Shift+drag with the
 // left button moves the selection, and an event from a row no longer shown changes
 // nothing.

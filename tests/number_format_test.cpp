@@ -13,7 +13,8 @@ namespace {
 
 const NumberSymbols kEnUs;
 const NumberSymbols kDeDe{",", "."};
-const NumberSymbols kNarrowSpace{",", "\u202F"};
+const NumberSymbols kNarrowSpace{",", "\u202F"};  // as in France
+const NumberSymbols kEnIn{".", ",", 3, 2};
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct FormatRow {
@@ -67,6 +68,13 @@ TEST(FormatNumber, uses_the_locale_symbols_even_when_multi_byte) {
     ExpectFormats({{-1234567.891, PatternOf(2), "-1\u202F234\u202F567,89"}}, kNarrowSpace);
 }
 
+TEST(FormatNumber, groups_in_the_locale_s_group_sizes) {
+    ExpectFormats({{1234567.5, PatternOf(2), "12,34,567.50"}, {123456789, PatternOf(0), "12,34,56,789"},
+                   {1234, PatternOf(0), "1,234"}, {123, PatternOf(0), "123"},
+                   {-12345, PatternOf(16), "-12,345."}, {1234567, "0", "1234567"}},
+                  kEnIn);
+}
+
 TEST(FormatNumber, empty_pattern_gives_the_general_form) {
     ExpectFormats({{0.5, "", "0.5"}, {1234.5, "", "1234.5"}, {5, "", "5"}, {-2.5, "", "-2.5"},
                    {0, "", "0"}, {0.1 + 0.2, "", "0.3"}, {0.0001, "", "0.0001"},
@@ -94,7 +102,7 @@ TEST(ParseNumber, accepts_signs_parentheses_grouping_decimals_and_exponents) {
     const struct { std::string text; const NumberSymbols& symbols; double expected; } rows[] = {
         {"1234.5", kEnUs, 1234.5}, {"  42\t", kEnUs, 42}, {"+7", kEnUs, 7}, {"-7", kEnUs, -7},
         {"5-", kEnUs, -5}, {"(5)", kEnUs, -5}, {" ( 12 ) ", kEnUs, -12},
-        {"1,234.50", kEnUs, 1234.5}, {"1,2,34", kEnUs, 1234}, {"5.", kEnUs, 5},
+        {"1,234.50", kEnUs, 1234.5}, {"5.", kEnUs, 5},
         {".5", kEnUs, 0.5}, {"1e3", kEnUs, 1000}, {"2.5E-2", kEnUs, 0.025},
         {"1E+2-", kEnUs, -100}, {"1.234,5", kDeDe, 1234.5}, {"-0,25", kDeDe, -0.25},
         {"1\u202F234,5", kNarrowSpace, 1234.5}};
@@ -110,7 +118,33 @@ TEST(ParseNumber, rejects_text_without_a_well_formed_number_and_leaves_value_alo
         {"", kEnUs}, {"   ", kEnUs}, {".", kEnUs}, {",", kEnUs}, {"-", kEnUs}, {"abc", kEnUs},
         {"12.5.3", kEnUs}, {"1e", kEnUs}, {"1e+", kEnUs}, {"--5", kEnUs}, {"-5-", kEnUs},
         {"(-5)", kEnUs}, {"(5", kEnUs}, {"1 2", kEnUs}, {"12a", kEnUs}, {"inf", kEnUs},
-        {",5", kEnUs}, {"1,5.3", kDeDe}, {"1,5,3", kDeDe}, {std::string("1\0" "2", 3), kEnUs}};
+        {"1,5.3", kDeDe}, {"1,5,3", kDeDe}, {std::string("1\0" "2", 3), kEnUs}};
+    for (const auto& r : rows) {
+        double value = 99;
+        EXPECT_FALSE(ParseNumber(r.text, r.symbols, &value)) << "'" << r.text << "'";
+        EXPECT_EQ(value, 99) << "'" << r.text << "'";
+    }
+}
+
+TEST(ParseNumber, takes_a_point_or_comma_that_cannot_group_where_it_stands_as_the_decimal_point) {
+    const struct { std::string text; const NumberSymbols& symbols; double expected; } rows[] = {
+        {"12,5", kEnUs, 12.5}, {",5", kEnUs, 0.5}, {"1,5", kEnUs, 1.5}, {"-0,25", kEnUs, -0.25},
+        {"12.5", kDeDe, 12.5}, {"0.5", kDeDe, 0.5}, {".5", kDeDe, 0.5}, {".500", kDeDe, 0.5},
+        {"1.234.5", kDeDe, 1234.5}, {"(1.5)", kDeDe, -1.5},
+        {"12.5", kNarrowSpace, 12.5}, {"1.234", kNarrowSpace, 1.234}, {"1\u202F234.5", kNarrowSpace, 1234.5},
+        {"12,5", kEnIn, 12.5}, {"12,34", kEnIn, 12.34}, {"1,234,5", kEnIn, 1234.5}};
+    for (const auto& r : rows) {
+        double value = 0;
+        EXPECT_TRUE(ParseNumber(r.text, r.symbols, &value)) << "'" << r.text << "'";
+        EXPECT_DOUBLE_EQ(value, r.expected) << "'" << r.text << "'";
+    }
+}
+
+TEST(ParseNumber, refuses_grouping_that_fits_nowhere_and_a_second_decimal_point) {
+    const struct { std::string text; const NumberSymbols& symbols; } rows[] = {
+        {"12.34.5", kDeDe}, {"1.23.456", kDeDe}, {"1,2,34", kEnUs}, {"1,23,456", kEnUs},
+        {"1\u202F23", kNarrowSpace}, {"1\u202F23,5", kNarrowSpace}, {"12,34.5", kEnIn},
+        {"1,2,345", kEnIn}};
     for (const auto& r : rows) {
         double value = 99;
         EXPECT_FALSE(ParseNumber(r.text, r.symbols, &value)) << "'" << r.text << "'";
@@ -137,7 +171,7 @@ TEST(ParseNumber, reads_back_what_floating_format_wrote_to_fifteen_digits) {
     std::uniform_real_distribution<double> magnitude(0, 12);
     for (int n = 0; n < 2000; ++n) {
         const double v = (n % 2 ? -1 : 1) * std::pow(10.0, magnitude(rng));
-        for (const NumberSymbols* symbols : {&kEnUs, &kDeDe, &kNarrowSpace}) {
+        for (const NumberSymbols* symbols : {&kEnUs, &kDeDe, &kNarrowSpace, &kEnIn}) {
             const std::string text = FormatNumber(v, PatternOf(kFloatingDecimals), *symbols);
             double back = 0;
             ASSERT_TRUE(ParseNumber(text, *symbols, &back)) << text;
@@ -145,6 +179,25 @@ TEST(ParseNumber, reads_back_what_floating_format_wrote_to_fifteen_digits) {
         }
     }
 }
+
+// clang-format off
+TEST(PlainAmount, writes_the_amount_read_with_the_locale_s_point_and_no_grouping) {
+    const struct { std::string text; const NumberSymbols& symbols; std::string expected; } rows[] = {
+        {"1.234,5", kDeDe, "1234,5"}, {"12.5", kDeDe, "12,5"}, {"1.234", kDeDe, "1234"},
+        {"1,234", kEnUs, "1234"}, {"12,5", kEnUs, "12.5"}, {"(5)", kEnUs, "-5"}, {".5", kEnUs, ".5"},
+        {"12,34,567", kEnIn, "1234567"}, {"1\u202F234.5", kNarrowSpace, "1234,5"}, {"2e3", kEnUs, "2e3"},
+        {"12.34.5", kDeDe, ""}, {"abc", kEnUs, ""}};
+    for (const auto& r : rows) EXPECT_EQ(PlainAmount(r.text, r.symbols), r.expected) << r.text;
+}
+
+TEST(MayBecomeNumber, holds_while_digits_still_to_come_can_make_the_text_readable) {
+    const struct { std::string text; const NumberSymbols& symbols; bool expected; } rows[] = {
+        {"1.2", kDeDe, true}, {"1.234.", kDeDe, true}, {"12,5.", kDeDe, false}, {"1.2.", kDeDe, false},
+        {"1,234,", kEnUs, true}, {"12.5,", kEnUs, false}, {"12,5.", kEnUs, false}, {".", kEnUs, true},
+        {"12,34,", kEnIn, true}, {"12,3,", kEnIn, false}, {"1,5,", kNarrowSpace, false}};
+    for (const auto& r : rows) EXPECT_EQ(MayBecomeNumber(r.text, r.symbols), r.expected) << r.text;
+}
+// clang-format on
 
 TEST(FormatText, formats_numeric_text_and_returns_any_other_text_unchanged) {
     EXPECT_EQ(FormatText("1234.5", PatternOf(2), kEnUs), "1,234.50");

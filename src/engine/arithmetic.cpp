@@ -14,8 +14,10 @@ char Calc::PrevOp(int line) const {
 }
 
 void Calc::AutoPoint(int row) {
-    std::string text = rows_[row].text;
-    if (!AutoDecimal || text.find(symbols_.decimal) != std::string::npos) return;
+    // Worked on the amount as it reads, so that "12.5" keeps its point in every locale
+    // and grouping keyed into whole cents ("1,234") does not stand in the way.
+    std::string text = PlainAmount(rows_[row].text, symbols_);
+    if (!AutoDecimal || text.empty() || text.find(symbols_.decimal) != std::string::npos) return;
     if (text.size() == 1) text = "0" + text;
     text.insert(text.size() - 2, symbols_.decimal);
     rows_[row].SetText(text);
@@ -35,6 +37,7 @@ void Calc::ShowCommittedText(int row) {
 void Calc::CommitLine(int row) {
     char line_op = Tape[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
+    const Row keyed = rows_[row];
     TapeChanged = true;
     if (rows_[row].text.empty()) {
         if (row == 0) {
@@ -53,6 +56,16 @@ void Calc::CommitLine(int row) {
         }
     }
     if (rows_[row].text.empty()) rows_[row].SetText("0");
+    if (row == CurLine - TopLine && !IsNumeric(rows_[row].text, symbols_)) {
+        // An amount that cannot be read (a correction mistyped, an overflowed total
+        // taken by an empty entry) is not committed: the line keeps its amount and the
+        // operator its row shows, the row keeps what was keyed, and a move waits.
+        ports_.desktop.Beep();
+        rows_[row] = keyed;
+        Tape[CurLine].Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
+        UpPending = DownPending = false;
+        return;
+    }
     AutoPoint(row);
     if (row == CurLine - TopLine) {
         ShowCommittedText(row);
@@ -239,7 +252,12 @@ bool Calc::TotalKey(int row) {
     const int strike = ShiftEnter ? 1 : 2;
     const bool keyed = !rows_[row].text.empty();
     auto refused = [&](int lines) {
-        if (!RefuseIfFull(lines)) return false;
+        // An amount that cannot be read is not struck: the key beeps, the row keeps it.
+        if (keyed && !IsNumeric(rows_[row].text, symbols_)) {
+            ports_.desktop.Beep();
+        } else if (!RefuseIfFull(lines)) {
+            return false;
+        }
         ShiftEnter = false;
         return true;
     };

@@ -172,9 +172,20 @@ bool Calc::IsNumericKey(char32_t character, const Row& box) const {
         return true;
     }
     if (character >= '0' && character <= '9') return true;
+    std::string typed;
+    AppendUtf8(typed, character);
+    if (character == '.' || character == ',' || typed == symbols_.decimal) {
+        // A "." or "," keeps the entry an amount while it can still be read as one:
+        // keyed a second time, or after the other one made the decimal point ("12,5."),
+        // it makes the entry a comment.
+        const bool again = box.text.find(typed) != std::string::npos &&
+                           box.SelectedText().find(typed) == std::string::npos;
+        if (again) return false;
+        Row probe = box;
+        probe.Type(character);
+        return MayBecomeNumber(probe.text, symbols_);
+    }
     switch (character) {
-        case '.':
-        case ',':
         case '+':
         case '-':
         case '*':
@@ -338,6 +349,14 @@ void Calc::KeyPress(int row, char32_t character) {
         rows_[row].Type(character);
         SetEntry(Tape[CurLine], rows_[row].text);
         TapeChanged = true;
+        return;
+    }
+    const bool commits = character == '+' || character == '-' || character == '*' ||
+                         character == '/' || character == '%';
+    if (commits && !rows_[row].text.empty() && !IsNumeric(rows_[row].text, symbols_)) {
+        // An amount that cannot be read is not committed: the key only beeps, and the
+        // row keeps the text for the user to correct.
+        ports_.desktop.Beep();
         return;
     }
     const std::string key(1, static_cast<char>(character));

@@ -190,7 +190,15 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberSym
 
     const long integer_digits = zero || exponent < 0 ? 0 : exponent + 1;
     const long shown_integer = std::max(integer_digits, layout.min_integer_digits);
-    const long separators = layout.grouping && shown_integer > 0 ? (shown_integer - 1) / 3 : 0;
+    // Grouping symbols follow the digit at places group, group + outer_group, ...
+    const long group = symbols.group > 0 ? symbols.group : 3;
+    const long outer_group = symbols.outer_group > 0 ? symbols.outer_group : group;
+    auto grouped_after = [&](long place) {
+        return place >= group && (place - group) % outer_group == 0;
+    };
+    const long separators = layout.grouping && shown_integer - 1 >= group
+                                ? 1 + (shown_integer - 1 - group) / outer_group
+                                : 0;
     const long needed_decimals =
         zero ? 0 : std::clamp(count - 1 - exponent, 0L, layout.max_decimals);
     const long shown_decimals = std::max(layout.fixed_decimals, needed_decimals);
@@ -213,7 +221,7 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberSym
     put(layout.prefix);
     for (long place = shown_integer - 1; place >= 0; --place) {
         *o++ = digit_at(place);
-        if (separators > 0 && place > 0 && place % 3 == 0) put(symbols.thousands);
+        if (separators > 0 && grouped_after(place)) put(symbols.thousands);
     }
     if (layout.point) put(symbols.decimal);
     for (long place = 1; place <= shown_decimals; ++place) *o++ = digit_at(-place);
@@ -221,7 +229,43 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberSym
     return out;
 }
 
-bool ParseNumber(std::string_view text, const NumberSymbols& symbols, double* value) {
+namespace {
+
+// A text taken apart by the reading rule (ParseNumber in number_format.h).
+struct Reading {
+    bool negative = false;
+    std::string digits;      // the mantissa's digits, whole part first
+    long whole_digits = 0;   // how many of them stand before the decimal point
+    bool point = false;      // a decimal point was found
+    std::string_view scale;  // the exponent as written ("e-5"), or empty
+    long exponent = 0;       // its value, saturated
+};
+
+enum class Mark { kPoint, kGroup, kGroupOrPoint };
+
+// The mark starting at s[at], if any, and its length.
+bool MarkAt(std::string_view s, size_t at, const NumberSymbols& symbols, Mark* mark,
+            size_t* length) {
+    auto starts = [&](std::string_view symbol) {
+        return !symbol.empty() && s.substr(at, symbol.size()) == symbol;
+    };
+    auto dot_or_comma = [](std::string_view symbol) { return symbol == "." || symbol == ","; };
+    if (starts(symbols.decimal)) {
+        *mark = Mark::kPoint;
+        *length = symbols.decimal.size();
+    } else if (starts(symbols.thousands)) {
+        *mark = dot_or_comma(symbols.thousands) ? Mark::kGroupOrPoint : Mark::kGroup;
+        *length = symbols.thousands.size();
+    } else if (at < s.size() && (s[at] == '.' || s[at] == ',')) {
+        *mark = Mark::kPoint;
+        *length = 1;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Read(std::string_view text, const NumberSymbols& symbols, Reading* reading) {
     auto blank = [](char c) {
         return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
     };
@@ -231,86 +275,93 @@ bool ParseNumber(std::string_view text, const NumberSymbols& symbols, double* va
         return s;
     };
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    auto starts = [](std::string_view s, size_t at, std::string_view symbol) {
-        return !symbol.empty() && s.substr(at, symbol.size()) == symbol;
-    };
 
     std::string_view s = trim(text);
-    bool negative = false;
+    Reading r;
     if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
-        negative = true;
+        r.negative = true;
         s = trim(s.substr(1, s.size() - 2));
     }
-    bool signed_already = negative;
+    bool signed_already = r.negative;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         if (signed_already) return false;
-        negative = s.front() == '-';
+        r.negative = s.front() == '-';
         signed_already = true;
         s.remove_prefix(1);
     }
     if (!s.empty() && (s.back() == '-' || s.back() == '+')) {
         if (signed_already) return false;
-        negative = s.back() == '-';
+        r.negative = s.back() == '-';
         s.remove_suffix(1);
     }
 
-    // The mantissa goes into `plain` as "[-]digits[.digits]"; the exponent is kept apart,
-    // saturated so that absurdly long exponents cannot overflow.
-    std::string plain;
-    plain.reserve(s.size() + 16);
-    if (negative) plain.push_back('-');
+    // The mantissa: runs of digits between marks. Each mark is judged by the run
+    // before it and the run and mark after it.
+    const int group = symbols.group > 0 ? symbols.group : 3;
+    const int outer_group = symbols.outer_group > 0 ? symbols.outer_group : group;
+    r.digits.reserve(s.size());
     size_t i = 0;
-    long whole_digits = 0;
-    long fraction_digits = 0;
-    long leading_zeros = 0;  // zeros before the first nonzero digit of the mantissa
-    bool nonzero = false;
-    auto take_digit = [&](char c) {
-        if (c != '0') nonzero = true;
-        if (!nonzero) ++leading_zeros;
-        plain.push_back(c);
-    };
-    while (i < s.size()) {
-        if (digit(s[i])) {
-            take_digit(s[i]);
-            ++whole_digits;
-            ++i;
-        } else if (starts(s, i, symbols.decimal)) {
-            break;
-        } else if (whole_digits > 0 && starts(s, i, symbols.thousands)) {
-            i += symbols.thousands.size();
-        } else {
-            break;
+    for (;;) {
+        const size_t run_start = i;
+        for (; i < s.size() && digit(s[i]); ++i) r.digits.push_back(s[i]);
+        if (!r.point) r.whole_digits = static_cast<long>(r.digits.size());
+        Mark mark;
+        size_t length = 0;
+        if (!MarkAt(s, i, symbols, &mark, &length)) break;
+        const size_t next_run = i + length;
+        size_t next_mark = next_run;
+        while (next_mark < s.size() && digit(s[next_mark])) ++next_mark;
+        const long run_after = static_cast<long>(next_mark - next_run);
+        Mark after;
+        size_t ignored = 0;
+        const bool group_follows =
+            MarkAt(s, next_mark, symbols, &after, &ignored) && after != Mark::kPoint;
+        const bool groups = mark != Mark::kPoint && i > run_start && !r.point &&
+                            (run_after == group || (group_follows && run_after == outer_group));
+        if (!groups) {
+            if (mark == Mark::kGroup || r.point) return false;
+            r.point = true;
         }
+        i = next_run;
     }
-    if (starts(s, i, symbols.decimal)) {
-        i += symbols.decimal.size();
-        if (whole_digits == 0) plain.push_back('0');
-        plain.push_back('.');
-        while (i < s.size() && digit(s[i])) {
-            take_digit(s[i]);
-            ++fraction_digits;
-            ++i;
-        }
-    }
-    if (whole_digits + fraction_digits == 0) return false;
+    if (r.digits.empty()) return false;
 
     constexpr long kExponentCap = 1'000'000'000;
-    long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
+        const size_t scale_start = i++;
         bool exponent_negative = false;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) exponent_negative = s[i++] == '-';
         if (i >= s.size() || !digit(s[i])) return false;
         for (; i < s.size() && digit(s[i]); ++i) {
-            exponent = std::min(exponent * 10 + (s[i] - '0'), kExponentCap);
+            r.exponent = std::min(r.exponent * 10 + (s[i] - '0'), kExponentCap);
         }
-        if (exponent_negative) exponent = -exponent;
+        if (exponent_negative) r.exponent = -r.exponent;
+        r.scale = s.substr(scale_start, i - scale_start);
     }
     if (i != s.size()) return false;
+    *reading = std::move(r);
+    return true;
+}
 
+}  // namespace
+
+bool ParseNumber(std::string_view text, const NumberSymbols& symbols, double* value) {
+    Reading r;
+    if (!Read(text, symbols, &r)) return false;
+
+    // "[-]digits[.digits]e<exponent>", for from_chars to round.
+    std::string plain;
+    plain.reserve(r.digits.size() + 16);
+    if (r.negative) plain.push_back('-');
+    if (r.whole_digits == 0) plain.push_back('0');
+    plain.append(r.digits, 0, static_cast<size_t>(r.whole_digits));
+    if (r.point) {
+        plain.push_back('.');
+        plain.append(r.digits, static_cast<size_t>(r.whole_digits));
+    }
     plain.push_back('e');
     char exp[16];
-    const auto written = std::to_chars(exp, exp + sizeof exp, exponent);
+    const auto written = std::to_chars(exp, exp + sizeof exp, r.exponent);
     plain.append(exp, written.ptr);
 
     double result = 0;
@@ -318,14 +369,40 @@ bool ParseNumber(std::string_view text, const NumberSymbols& symbols, double* va
     if (parsed.ec == std::errc::result_out_of_range) {
         // Out of range either way: the decimal exponent of the leading digit tells
         // overflow (an infinity) from underflow (a zero).
-        const long magnitude = exponent + whole_digits - leading_zeros - 1;
+        const long leading_zeros =
+            static_cast<long>(std::min(r.digits.find_first_not_of('0'), r.digits.size()));
+        const long magnitude = r.exponent + r.whole_digits - leading_zeros - 1;
         result = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-        if (negative) result = -result;
+        if (r.negative) result = -result;
     } else if (parsed.ec != std::errc() || parsed.ptr != plain.data() + plain.size()) {
         return false;
     }
     *value = result;
     return true;
+}
+
+std::string PlainAmount(std::string_view text, const NumberSymbols& symbols) {
+    Reading r;
+    if (!Read(text, symbols, &r)) return {};
+    std::string plain = r.negative ? "-" : "";
+    plain.append(r.digits, 0, static_cast<size_t>(r.whole_digits));
+    if (r.point) {
+        plain += symbols.decimal;
+        plain.append(r.digits, static_cast<size_t>(r.whole_digits));
+    }
+    plain += r.scale;
+    return plain;
+}
+
+bool MayBecomeNumber(std::string_view text, const NumberSymbols& symbols) {
+    // Only the digits after the last mark are still to come: as many as a group
+    // holds are enough to tell.
+    const int most = std::max({symbols.group, symbols.outer_group, 1});
+    std::string longer(text);
+    for (int added = 0; added <= most; ++added, longer.push_back('0')) {
+        if (IsNumeric(longer, symbols)) return true;
+    }
+    return false;
 }
 
 std::string FormatText(std::string_view text, std::string_view pattern,

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "engine/keys.h"
+#include "platform/qt/locale_numbers.h"
 
 namespace tallymar {
 namespace {
@@ -102,6 +103,12 @@ char32_t CharacterOf(const QKeyEvent& event) {
             break;
     }
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return character::kNone;
+    // The keypad's decimal key types the locale's decimal symbol, whichever of "." and
+    // "," the keyboard layout puts on it, so that 12 and 5 keyed around it read 12.5.
+    if (KeyCodeOf(event) == key::kPadDecimal) {
+        const QString decimal = QString::fromStdString(SystemNumberSymbols().decimal);
+        if (decimal.size() == 1) return decimal.at(0).unicode();
+    }
     // Tab is a key of the row, as Backspace is.
     if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return character::kTab;
     const QString text = event.text();

@@ -26,6 +26,7 @@
 #include "dialogs/sound_dialog.h"
 #include "engine/spoken_line.h"
 #include "gui_fixture.h"
+#include "platform/qt/locale_numbers.h"
 #include "platform/qt/twips.h"
 #include "shell/printing.h"
 #include "wave_samples.h"
@@ -510,12 +511,14 @@ class GuiTest : public QObject {
     void qt_key_events_arrive_as_the_engine_s_key_codes_shift_states_and_characters() {
         const auto pad = Qt::KeypadModifier, none = Qt::NoModifier, shift = Qt::ShiftModifier,
                    ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+        const char32_t point =
+            QString::fromStdString(SystemNumberSymbols().decimal).at(0).unicode();
         // clang-format off
         const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; const char* text; int code, shift; char32_t character; } rows[] = {
             // The keypad with Num Lock on: digits 96 to 105, the operators, the point, Enter.
             {Qt::Key_0, pad, "0", 96, 0, '0'}, {Qt::Key_9, pad, "9", 105, 0, '9'}, {Qt::Key_Asterisk, pad, "*", 106, 0, '*'},
             {Qt::Key_Plus, pad, "+", 107, 0, '+'}, {Qt::Key_Minus, pad, "-", 109, 0, '-'}, {Qt::Key_Slash, pad, "/", 111, 0, '/'},
-            {Qt::Key_Period, pad, ".", 110, 0, '.'}, {Qt::Key_Comma, pad, ",", 110, 0, ','},  // a decimal-comma layout's
+            {Qt::Key_Period, pad, ".", 110, 0, point}, {Qt::Key_Comma, pad, ",", 110, 0, point},  // the locale's point, whatever the layout
             {Qt::Key_Enter, pad, "\r", 13, 0, 13}, {Qt::Key_Enter, pad | shift, "\r", 13, 1, 13}, {Qt::Key_NumLock, none, "", 144, 0, 0},
             // Without Num Lock the keypad moves like the arrow and page keys.
             {Qt::Key_Up, pad, "", 38, 0, 0}, {Qt::Key_PageUp, pad, "", 33, 0, 0}, {Qt::Key_Insert, pad, "", 45, 0, 0},

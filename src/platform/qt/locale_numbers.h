@@ -1,4 +1,4 @@
-// The user's decimal and thousands symbols, from the system locale.
+// The user's decimal and grouping symbols and group sizes, from the system locale.
 #pragma once
 
 #include "engine/number_format.h"
