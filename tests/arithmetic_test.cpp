@@ -142,6 +142,29 @@ TEST(AddingMachine, reads_a_point_or_a_comma_that_cannot_group_as_the_decimal_po
     for (const auto& r : rows) EXPECT_EQ(InLocale(r.symbols).Keys(r.keys), r.tape) << r.keys;
 }
 
+// The voice says the locale's decimal symbol as "point" and leaves grouping silent,
+// keyed or struck: what is heard is the figure meant.
+TEST(SpokenEntry, says_the_decimal_symbol_of_any_locale_as_point) {
+    const struct { const NumberSymbols& symbols; const char* keys; const char* heard; } rows[] = {
+        {kC, "1,234.5+{Enter}", "a1 a2 a3 a4 ap a5 a+ ae a1 a2 a3 a4 ap a5 a0 an"},
+        // A "." keyed is said as the key it is; the total says what it came to.
+        {kDe, "1.234,5+{Enter}", "a1 ap a2 a3 a4 ap a5 a+ ae a1 a2 a3 a4 ap a5 a0 an"},
+        {kDe, "12.5+{Enter}", "a1 a2 ap a5 a+ ae a1 a2 ap a5 a0 an"},
+        {kFr, "2,5-{Enter}", "a2 ap a5 am ae am a2 ap a5 a0 an"},
+    };
+    for (const auto& r : rows) {
+        InLocale machine(r.symbols);
+        machine.calc.SetCallInputCharacter("Grunk");
+        machine.Keys(r.keys);
+        std::string heard;
+        std::istringstream events(machine.events.str());
+        for (std::string event; std::getline(events, event);) {
+            if (event.rfind("play ", 0) == 0) heard += (heard.empty() ? "" : " ") + event.substr(5, event.size() - 9);
+        }
+        EXPECT_EQ(heard, r.heard) << r.keys;
+    }
+}
+
 TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in_the_row) {
     // clang-format off
     const struct { const NumberSymbols& symbols; bool calc_mode; std::string keys; const char* box; const char* key; const char* tape; } rows[] = {

@@ -233,7 +233,7 @@ void Calc::SpeakStruckTotal(bool subtotal) {
     std::string shown = row >= 0 && row <= LastRow ? rows_[row].text
                         : struck_line >= 0         ? ShownText(struck_line)
                                                    : std::string();
-    SpeakNumber(ports_.sound, options_.CallInputCharacter, shown);
+    SpeakAmount(ports_.sound, options_.CallInputCharacter, shown, symbols_);
     Speak(kRuleText);
 }
 

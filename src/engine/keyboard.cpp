@@ -373,7 +373,12 @@ void Calc::KeyPress(int row, char32_t character) {
         case '8':
         case '9':
         case '.':
-            SpeakKey(ports_.sound, options_.CallInputCharacter, key);
+        case ',':
+            // "." and the locale's decimal symbol are said as "point"; a "," that
+            // only groups is silent, as it is in a spoken amount.
+            if (character != ',' || key == symbols_.decimal) {
+                SpeakKey(ports_.sound, options_.CallInputCharacter, character == ',' ? "." : key);
+            }
             rows_[row].Type(character);
             break;
         case '+':

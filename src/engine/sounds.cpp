@@ -20,6 +20,21 @@ void SpeakNumber(WavePlayer& player, std::string_view character, std::string_vie
     PlayWaves(player, NumberFiles(character, text));
 }
 
+void SpeakAmount(WavePlayer& player, std::string_view character, std::string_view shown,
+                 const NumberSymbols& symbols) {
+    std::string plain = PlainAmount(shown, symbols);
+    if (plain.empty()) {
+        SpeakNumber(player, character, shown);  // "Overflow" and the like, as shown
+        return;
+    }
+    // The digits before the decimal symbol, "." and the digits after it.
+    const std::size_t point = plain.find(symbols.decimal);
+    if (point != std::string::npos && symbols.decimal != ".") {
+        plain = plain.substr(0, point) + "." + plain.substr(point + symbols.decimal.size());
+    }
+    SpeakNumber(player, character, plain);
+}
+
 void PlayKeySound(WavePlayer& player, std::string_view machine_sound) {
     PlayWaves(player, KeySoundFiles(machine_sound));
 }

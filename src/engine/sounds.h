@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "engine/number_format.h"
 #include "engine/ports.h"
 #include "voice/voices.h"
 
@@ -14,6 +15,11 @@ void PlayWaves(WavePlayer& player, const WaveFiles& files);
 void SpeakWord(WavePlayer& player, std::string_view character, std::string_view token);
 void SpeakKey(WavePlayer& player, std::string_view character, std::string_view key);
 void SpeakNumber(WavePlayer& player, std::string_view character, std::string_view text);
+// An amount as a row shows it, in the locale's symbols: its digits, its decimal
+// symbol said as "point" and its minus; grouping symbols are silent ("1.234,50"
+// where "," is the decimal symbol says "one two three four point five zero").
+void SpeakAmount(WavePlayer& player, std::string_view character, std::string_view shown,
+                 const NumberSymbols& symbols);
 
 void PlayKeySound(WavePlayer& player, std::string_view machine_sound);
 void PlayTotalSound(WavePlayer& player, std::string_view machine_sound);

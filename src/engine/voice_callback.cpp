@@ -60,14 +60,14 @@ void Calc::SelectCallbackCharacter(int first, int last) {
             const bool after_result =
                 r >= 1 ? rows_[r - 1].op == "=" : TopLine >= 1 && Tape[TopLine - 1].Op == '=';
             if (!after_result) SpeakWord(player, voice, "T");
-            SpeakNumber(player, voice, text);
+            SpeakAmount(player, voice, text, symbols_);
             MoveDown(r);
         } else if (op == "+" || op == "-") {
             SpeakWord(player, voice, op);
-            SpeakNumber(player, voice, text);
+            SpeakAmount(player, voice, text, symbols_);
             MoveDown(r);
         } else {
-            SpeakNumber(player, voice, text);
+            SpeakAmount(player, voice, text, symbols_);
             SpeakWord(player, voice, op);
             MoveDown(r);
         }
