@@ -12,7 +12,7 @@ cp "$program" "$folder/"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   for i in $(seq '"$runs"'); do
     start=$(date +%s%N)
-    painted=$(TALLYMAR_TIME_STARTUP=1 "'"$folder"'/tallymar" 2>/dev/null | sed -n "s/.* at \([0-9]*\) ns/\1/p")
+    painted=$(TALLYMAR_TIME_STARTUP=1 XDG_CONFIG_HOME="'"$folder"'/config" XDG_STATE_HOME="'"$folder"'/state" "'"$folder"'/tallymar" 2>/dev/null | sed -n "s/.* at \([0-9]*\) ns/\1/p")
     echo "$(( (painted - start) / 100000 ))" | sed "s/\(.\)$/.\1/"
   done' | sort -n > "$folder/times"
 awk '{ printf "%s ms\n", $1 }' "$folder/times"

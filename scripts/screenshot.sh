@@ -30,7 +30,7 @@ Left=600
 Top=300
 INI
 xvfb-run -a -s "-screen 0 900x640x24" bash -c '
-  TALLYMAR_SETTINGS="'"$folder"'/Tallymar.ini" "'"$folder"'/tallymar" & app=$!
+  TALLYMAR_SETTINGS="'"$folder"'/Tallymar.ini" XDG_STATE_HOME="'"$folder"'/state" "'"$folder"'/tallymar" & app=$!
   sleep 1.5
   window=$(xdotool search --name " - Tallymar$" | head -1)
   xdotool windowfocus --sync "$window"

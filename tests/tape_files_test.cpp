@@ -9,11 +9,14 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include "engine/text_codec.h"
 #include "fakes.h"
 #include "files/atomic_file.h"
+#include "files/recovery.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
 #include "temp_folder.h"
@@ -410,6 +413,69 @@ TEST(AtomicWrite, writes_through_links_and_keeps_owner_and_permissions) {
         EXPECT_EQ(std::tuple(status.st_uid, status.st_gid), std::tuple(4321u, 4321u));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 8);  // no temporary left
+}
+
+// The recovery copy: written by one window, left behind when it is killed, found by
+// the next start (never while its window still runs), and put back whole.
+TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
+    namespace fs = std::filesystem;
+    const TempFolder temp("tallymar-recovery");
+    const std::string folder = (temp.path() / "state" / "tallymar").string();
+    const std::vector<TapeLine> tape{Line('H', 0), Line('T', 0), Line('H', 0), Line('+', 12.5),
+                                     Line('C', 0, 2, "rent"), Line('B', 0)};
+    // The copy's head keeps any name, a line feed included; junk is no copy.
+    RecoveredTape read;
+    ASSERT_TRUE(DecodeRecovery(EncodeRecovery(tape, "/d/we\nek.add", "we\nek.add"), &read));
+    EXPECT_EQ(std::tuple(read.file_name, read.title, read.records),
+              std::tuple(std::string("/d/we\nek.add"), std::string("we\nek.add"), EncodeTape(tape)));
+    for (const std::string junk : {std::string(), std::string("Tallymar recovery 1\n"), std::string("Tallymar recovery 1\n9:x\n0:\n"),
+                                   "Tallymar recovery 2\n0:\n0:\n" + EncodeTape(tape)}) {
+        EXPECT_FALSE(DecodeRecovery(junk, &read)) << junk;
+    }
+
+    // Another process keys, writes its copy and waits; it is found only once it is killed.
+    int ready[2], go[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        TapeRecovery window(folder);
+        std::string reason;
+        const bool written = window.Write(tape, "/d/week.add", "week.add", &reason);
+        char byte = written ? 'y' : 'n';
+        [[maybe_unused]] ssize_t n = ::write(ready[1], &byte, 1);
+        n = ::read(go[0], &byte, 1);
+        ::raise(SIGKILL);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    TapeRecovery next(folder);
+    EXPECT_FALSE(next.FindLeftOver()) << "found while its window still runs";
+    ASSERT_EQ(::write(go[1], &byte, 1), 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    std::optional<RecoveredTape> left = next.FindLeftOver();
+    ASSERT_TRUE(left);
+    EXPECT_EQ(fs::status(left->path).permissions(), fs::perms(0600));  // the user's alone
+
+    Desk desk;
+    ASSERT_TRUE(desk.files.RestoreTape(*left));
+    EXPECT_EQ(EncodeTape(std::vector<TapeLine>(desk.calc.tape().begin(), desk.calc.tape().end() - 1)),
+              EncodeTape(tape));
+    EXPECT_EQ(std::tuple(desk.files.TapeFileName, desk.caption.caption, desk.calc.tape_changed()),
+              std::tuple(std::string("/d/week.add"), std::string("*week.add - Tallymar"), true));
+    TapeRecovery::Discard(*left);
+    EXPECT_FALSE(next.FindLeftOver());
+
+    // A window's own copy is written once for the same tape and goes with Remove.
+    std::string reason;
+    ASSERT_TRUE(next.Write(tape, "", "Tape1", &reason)) << reason;
+    EXPECT_TRUE(next.HasCopy());
+    next.Remove();
+    EXPECT_FALSE(next.HasCopy());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);  // its lock alone
 }
 
 }  // namespace

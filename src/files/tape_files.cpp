@@ -185,6 +185,7 @@ bool TapeFiles::WriteTape(const std::string& path) {
         return false;
     }
     calc_.MarkTapeUnchanged();
+    ++saves_;
     return true;
 }
 
@@ -215,6 +216,19 @@ bool TapeFiles::OpenTapeFile(const std::string& path) {
 
 bool TapeFiles::OpenAtStart(const std::string& path) {
     return ReadTapeFile(path, false, !IsFreshTape()).lines_read;
+}
+
+bool TapeFiles::RestoreTape(const RecoveredTape& tape) {
+    TapeLine first;
+    if (tape.records.size() < kRecordSize || !DecodeRecord(tape.records.data(), &first)) return false;
+    Records records(tape.records);
+    calc_.ReplaceTape(records);
+    TapeFileName = tape.file_name;
+    TapeFileTitle = tape.file_name.empty() ? std::string() : FileTitleOf(tape.file_name);
+    shown_title_ = tape.title.empty() ? kNewTapeTitle : tape.title;
+    calc_.MarkTapeChanged();
+    RefreshCaption();
+    return true;
 }
 
 bool TapeFiles::IsFreshTape() const {

@@ -22,6 +22,7 @@
 
 #include "engine/calc.h"
 #include "files/file_ports.h"
+#include "files/recovery.h"
 
 namespace tallymar {
 
@@ -73,6 +74,13 @@ class TapeFiles {
     // The question at shut-down: false when the close must not go on (cancelled, or
     // the tape could not be saved).
     bool QueryClose();
+
+    // A tape a window left behind put back in place of this one: its lines, its file's
+    // name and its title, marked as changed (no file holds it). False when not one of
+    // its lines could be read (the tape is then as it was).
+    bool RestoreTape(const RecoveredTape& tape);
+    // How many times the tape has been written to a file.
+    int saves() const { return saves_; }
 
     // The tape's name as the caption shows it: its file's title, or "Tape1".
     const std::string& ShownTitle() const { return shown_title_; }
@@ -131,6 +139,7 @@ class TapeFiles {
     FileSystem& files_;
     CaptionPort& caption_;
     int busy_depth_ = 0;
+    int saves_ = 0;
     std::string shown_title_ = kNewTapeTitle;
     std::string caption_shown_;  // what the window was last given
 };

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QSessionManager>
+#include <cstdlib>
 
 #include "help/about.h"
 #include "help/data_folders.h"
@@ -37,11 +39,27 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     commands_->SetOutside(dialog_commands_.get());
     DialogCommands* shell = dialog_commands_.get();
     ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
+    recovery_ = std::make_unique<RecoveryCopies>(calc_, *files_, ports_, RecoveryFolder());
+    window_->after_tape_event = [this] { recovery_->AfterTapeEvent(); };
     window_->on_closing = [this] {
         // The converter closes before the settings it edits are written.
         dialog_commands_->CloseConverter();
         SaveSettingsNow();
+        recovery_->Closing();
     };
+    // Ended from outside (a log-out, a kill): the settings and the tape are kept, the
+    // tape as a recovery copy the next start offers back.
+    exit_after_signal = [] { std::_Exit(0); };
+    end_signals_ = std::make_unique<EndSignals>();
+    end_signals_->on_end = [this](int) {
+        recovery_->WriteNow();
+        SaveSettingsNow();
+        if (exit_after_signal) exit_after_signal();
+    };
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this] {
+        recovery_->WriteNow();
+        SaveSettingsNow();
+    });
     ports_.SetParent(window_.get());
     qt_dialogs_.SetParent(window_.get());
     TapeWindow* tape = &window_->tape_window();
@@ -100,6 +118,7 @@ void Application::Start(const std::string& command_line_path) {
     window_->activateWindow();
 
     if (settings_.ShowTipAtStartup) help_->ShowTip();
+    recovery_->OfferLeftOver();
 
     if (!command_line_path.empty()) {
         window_->tape_window().Apply(

@@ -11,12 +11,14 @@
 #include "files/std_file_system.h"
 #include "files/tape_files.h"
 #include "platform/ini_file.h"
+#include "platform/qt/end_signals.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_ports.h"
 #include "settings/settings.h"
 #include "shell/dialog_commands.h"
 #include "shell/help_commands.h"
 #include "shell/main_window.h"
+#include "shell/recovery_copies.h"
 
 namespace tallymar {
 
@@ -45,6 +47,10 @@ class Application : public CaptionPort {
     TapeFiles& files() { return *files_; }
     DialogCommands& dialog_commands() { return *dialog_commands_; }
     HelpCommands& help() { return *help_; }
+    RecoveryCopies& recovery() { return *recovery_; }
+    // What ends the program once a signal (SIGTERM, SIGHUP, SIGINT) has had the settings
+    // and the recovery copy written; tests put in their own.
+    std::function<void()> exit_after_signal;
     const std::string& settings_path() const { return settings_path_; }
 
     void SetCaption(const std::string& caption) override;
@@ -69,6 +75,8 @@ class Application : public CaptionPort {
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<DialogCommands> dialog_commands_;
+    std::unique_ptr<RecoveryCopies> recovery_;
+    std::unique_ptr<EndSignals> end_signals_;
 };
 
 // The message shown when the settings file cannot be written at shut-down.

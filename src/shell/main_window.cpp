@@ -30,7 +30,10 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(mdi_);
     tape_ = new TapeWindow(commands_);
-    tape_->after_event = [this] { ShowCheckMarks(); };
+    tape_->after_event = [this] {
+        ShowCheckMarks();
+        if (after_tape_event) after_tape_event();
+    };
     tape_->menu_shortcuts = menus_.Shortcuts();
     // The one tape window fills the frame; its own border and caption are left out.
     child_ = mdi_->addSubWindow(tape_, Qt::FramelessWindowHint);

@@ -30,6 +30,8 @@ class MainWindow : public QMainWindow {
 
     // Runs when the window has agreed to close (writes the settings).
     std::function<void()> on_closing;
+    // Runs after every event of the tape window.
+    std::function<void()> after_tape_event;
 
     TapeWindow& tape_window() { return *tape_; }
     TapePrinting& printing() { return *printing_; }

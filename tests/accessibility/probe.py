@@ -71,12 +71,13 @@ def start_inside():
 class Probe:
     def __init__(self, binary):
         self.folder = tempfile.mkdtemp(prefix="tallymar-probe-")
-        copy = shutil.copy2(binary, self.folder)  # it keeps Tallymar.ini beside itself
+        copy = shutil.copy2(binary, self.folder)  # the Tallymar.ini beside it seeds its settings
         with open(os.path.join(self.folder, "Tallymar.ini"), "w") as ini:
             ini.write("[OPTIONS]\nDecimals=2\n")
         self.log = open(os.path.join(self.folder, "program.log"), "w+")
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   QT_ACCESSIBILITY="1", XDG_CONFIG_HOME=os.path.join(self.folder, "config"))
+                   QT_ACCESSIBILITY="1", XDG_CONFIG_HOME=os.path.join(self.folder, "config"),
+                   XDG_STATE_HOME=os.path.join(self.folder, "state"))
         self.program = subprocess.Popen([copy], cwd=self.folder, env=env, stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         self.passed = self.failed = 0

@@ -82,17 +82,24 @@ class ModalWatchdog : public QObject {
 // A Tallymar in its own program folder; `sound` hears the wave files in place of
 // the sound device (nullptr: SDL).
 struct Started {
+    // Its settings file is "Tallymar.ini" in that folder, its recovery copies in "state".
     explicit Started(const QString& folder, const std::string& command_line = "",
                      WavePlayer* sound = nullptr)
-        : application(std::make_unique<Application>(folder.toStdString(), &dialogs, sound,
+        : application(std::make_unique<Application>(KeepStateIn(folder).toStdString(), &dialogs, sound,
                                                     (folder + "/Tallymar.ini").toStdString())) {
         application->Start(command_line);
         QApplication::processEvents();
     }
     ~Started() {
+        if (!application) return;  // ended as a killed program ends
         // The test decides about saving; closing here must ask nothing.
         application->calc().MarkTapeUnchanged();
         application->window().close();
+    }
+
+    static QString KeepStateIn(const QString& folder) {
+        qputenv("XDG_STATE_HOME", (folder + "/state").toUtf8());
+        return folder;
     }
 
     Application& app() { return *application; }

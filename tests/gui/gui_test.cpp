@@ -5,6 +5,7 @@
 // in the engine's key codes. The engine's own rules belong to the key-script
 // tests: here the rows must show the engine's model and events must reach it.
 #include <QAction>
+#include <csignal>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -229,6 +230,48 @@ class GuiTest : public QObject {
                  QString("Tallymar could not save week.add: it is a folder, not a file"));
         QVERIFY(t.app().window().isVisible() && t.calc().tape_changed());
         QCOMPARE(t.app().window().windowTitle(), QString("*week.add - Tallymar"));
+    }
+
+    // Ended by SIGTERM (a log-out), the window keeps the settings and the tape; the next
+    // start offers the tape back. Declined, the copy stays aside until the next save.
+    void a_tape_ended_by_a_signal_is_offered_back_at_the_next_start() {
+        const QString copies = Path("state/tallymar");
+        auto left_over = [&] { return QDir(copies).entryList({"tape-*.recovery"}).size(); };
+        for (int round = 0; round < 2; ++round) {
+            if (round == 1) watchdog_->Answer(QMessageBox::No);  // the first copy kept aside
+            Started first(folder_->path());
+            bool ended = false;
+            first.app().exit_after_signal = [&ended] { ended = true; };
+            first.Type("5+7.25-");
+            first.Key(Qt::Key_4, Qt::ControlModifier);  // four decimals, a setting to keep
+            ::raise(SIGTERM);
+            QTRY_VERIFY(ended);
+            QFile settings(Path("Tallymar.ini"));
+            QVERIFY(settings.open(QIODevice::ReadOnly) && settings.readAll().contains("Decimals=4"));
+            QCOMPARE(left_over(), round + 1);
+            first.application.reset();  // gone without closing, as a killed program
+        }
+        QCOMPARE(left_over(), 2);
+        watchdog_->Answer(QMessageBox::Yes);  // restore the newest
+        {
+            Started second(folder_->path());
+            QCOMPARE(watchdog_->messages.back(), Text(kRestoreQuestion));
+            QCOMPARE(second.calc().tape()[3].Amount, 5.0);
+            QCOMPARE(second.calc().tape()[4].Amount, 7.25);
+            QCOMPARE(second.app().window().windowTitle(), QString("*Tape1 - Tallymar"));
+            QVERIFY(second.calc().tape_changed());
+            // Its own copy from the first moment on, in place of the one restored.
+            QCOMPARE(left_over(), 2);
+            second.application.reset();
+        }
+        watchdog_->Answer(QMessageBox::No);  // kept aside
+        Started third(folder_->path());
+        QCOMPARE(third.calc().UpperBound(), 3);  // a new tape
+        QCOMPARE(left_over(), 2);
+        third.Type("1+");
+        third.dialogs.answers << Path("saved.add");
+        third.Key(Qt::Key_S, Qt::ControlModifier);
+        QTRY_COMPARE(left_over(), 1);  // the one declined goes with the save
     }
 
     void settings_that_cannot_be_written_at_closing_are_named_and_the_program_closes() {
