@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -549,6 +550,45 @@ class GuiTest : public QObject {
             QVERIFY2(at.has_value(), qPrintable(QString(name) + " was not heard in its turn"));
             from = *at + sound->samples.size();
         }
+    }
+
+    // A long spoken total through the real sound path (SDL's disk driver, in real time):
+    // the window paints meanwhile, and keys typed meanwhile wait, then reach the tape in
+    // the order they came, after the total.
+    void the_window_paints_while_it_speaks_and_keys_wait_their_turn() {
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", Path("device.raw").toUtf8());
+        qunsetenv("SDL_DISKAUDIODELAY");  // as fast as a sound card plays
+        WriteFile(Path("Tallymar.ini"), "[OPTIONS]\nCallInputCharacter=Grunk\n");
+        Started t(folder_->path());
+        t.Type("5+");
+        struct Paints : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint) ++count;
+                return false;
+            }
+        } paints;
+        qApp->installEventFilter(&paints);
+        std::vector<double> amounts_meanwhile;
+        int paints_meanwhile = -1;
+        QTimer::singleShot(400, [&] {  // half a second into the spoken total
+            paints.count = 0;
+            t.app().window().update();
+            for (char key : {'7', '+', '2', '+'}) QTest::keyClick(t.Focus(), key);
+            for (const TapeLine& line : t.calc().tape()) amounts_meanwhile.push_back(line.Amount);
+            QTimer::singleShot(100, [&] { paints_meanwhile = paints.count; });
+        });
+        t.Key(Qt::Key_Return);
+        qApp->removeEventFilter(&paints);
+        qunsetenv("SDL_AUDIODRIVER");
+        QVERIFY2(paints_meanwhile > 0, "the window did not paint while it spoke");
+        // The keys had not reached the tape: it still had the two amounts and the total.
+        QCOMPARE(amounts_meanwhile, (std::vector<double>{0, 0, 0, 5, 5, 0, 0}));
+        QTRY_COMPARE_WITH_TIMEOUT(t.calc().UpperBound(), 8, 15000);
+        QCOMPARE(t.calc().tape()[6].Amount, 7.0);
+        QCOMPARE(t.calc().tape()[7].Amount, 2.0);
+        QCOMPARE(t.calc().accumulator(), 9.0);
     }
 
     void qt_key_events_arrive_as_the_engine_s_key_codes_shift_states_and_characters() {

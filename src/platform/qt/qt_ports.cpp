@@ -102,8 +102,14 @@ void QtPorts::PlayWave(const std::string& file_name) {
         folders.insert(folders.end(), sound_folders.begin(), sound_folders.end());
         folders.push_back(InstalledSoundsFolder());
         player_ = std::make_unique<SdlWavePlayer>(std::move(folders), [] { QApplication::beep(); });
+        player_->while_playing = [this] { hold_.Pump(); };
+        player_->cut_short = [this] {
+            return hold_.InputWaiting() && keys_interrupt_voice && keys_interrupt_voice();
+        };
     }
+    hold_.Begin();
     player_->PlayWave(file_name);
+    hold_.End();
 }
 
 }  // namespace tallymar

@@ -11,10 +11,13 @@
 #include <QWidget>
 
 #include "engine/ports.h"
+#include "platform/qt/input_hold.h"
 #include "platform/sdl/sdl_wave_player.h"
 
 namespace tallymar {
 
+// The engine's ports on Qt: message boxes, the desktop, and the sounds, which play
+// while the window goes on painting and the user's input waits its turn.
 class QtPorts : public Dialogs, public Desktop, public WavePlayer {
   public:
     // Message boxes are owned by `parent`; after one closes, `parent` is activated again
@@ -38,7 +41,13 @@ class QtPorts : public Dialogs, public Desktop, public WavePlayer {
     void DoEvents() override;
     void PlayWave(const std::string& file_name) override;
 
+    // "Keys interrupt the voice": asked when a key arrives while a word plays.
+    std::function<bool()> keys_interrupt_voice;
+    // The user's input while a sound plays (tests look at it).
+    InputHold& input_hold() { return hold_; }
+
   private:
+    InputHold hold_;
     QPointer<QWidget> parent_;
     std::unique_ptr<SdlWavePlayer> player_;  // made at the first sound
 };

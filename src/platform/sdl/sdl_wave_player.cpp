@@ -122,6 +122,7 @@ void SdlWavePlayer::Close() {
 void SdlWavePlayer::PlayWave(const std::string& file_name) {
     const SdlLibrary* sdl = Sdl();
     if (sdl == nullptr) return;  // without SDL there is no sound device either
+    if (cut_short && cut_short()) return;
     const std::optional<std::string> path = Find(file_name);
     std::optional<Samples> samples;
     if (path) samples = LoadWaveFile(*path);
@@ -136,12 +137,17 @@ void SdlWavePlayer::PlayWave(const std::string& file_name) {
     const auto length = std::chrono::microseconds(samples->size() * 1000000LL / kWaveRate);
     const auto deadline = std::chrono::steady_clock::now() + length + kDrainGrace;
     while (sdl->SDL_GetQueuedAudioSize(device_) > 0) {
+        if (cut_short && cut_short()) {
+            sdl->SDL_ClearQueuedAudio(device_);
+            return;
+        }
         if (std::chrono::steady_clock::now() > deadline) {
             sdl->SDL_ClearQueuedAudio(device_);
             Close();
             failed_at_ = clock_();
             return;
         }
+        if (while_playing) while_playing();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }

@@ -33,6 +33,12 @@ class SdlWavePlayer : public WavePlayer {
 
     void PlayWave(const std::string& file_name) override;
 
+    // Runs every millisecond or so while a sound drains (the window paints meanwhile).
+    std::function<void()> while_playing;
+    // Asked as a sound drains: true cuts it short (a key pressed, with "Keys interrupt
+    // the voice" on), and no sound plays until `cut_short` says false again.
+    std::function<bool()> cut_short;
+
     // How long a device that failed to open is left alone before it is tried again.
     static constexpr std::chrono::seconds kRetryAfter{5};
 
