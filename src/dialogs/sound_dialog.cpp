@@ -1,5 +1,7 @@
 #include "dialogs/sound_dialog.h"
 
+#include <QCheckBox>
+
 #include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
@@ -11,7 +13,7 @@ namespace tallymar {
 namespace {
 
 // Places and sizes in twips; option and Test buttons are placed inside their frame.
-constexpr double kInnerWidth = 2775, kInnerHeight = 5175;
+constexpr double kInnerWidth = 2775, kInnerHeight = 5520;
 constexpr double kOptionHeight = 255;
 constexpr double kFontPoints = 8;
 constexpr double kTestWidth = 600, kTestHeight = 255;
@@ -95,9 +97,15 @@ SoundDialog::SoundDialog(QWidget* main_window, SoundsForm& form)
          {SoundChoice::kMachine, SoundChoice::kInputVoice, SoundChoice::kCallbackVoice}) {
         BuildArray(choice);
     }
+    keys_interrupt_ = new QCheckBox(sounds_text::kKeysInterrupt, this);
+    keys_interrupt_->setObjectName("chkKeysInterrupt");
+    keys_interrupt_->setChecked(form_.KeysInterruptVoice());
+    keys_interrupt_->setGeometry(t.Rect(120, 4770, kInnerWidth - 240, 300));
+    connect(keys_interrupt_, &QCheckBox::toggled, this,
+            [this](bool on) { form_.SetKeysInterruptVoice(on); });
     ok_ = new QPushButton(sounds_text::kOk, this);
     ok_->setObjectName("cmdClose");
-    ok_->setGeometry(t.Rect(1200, 4800, 480, 300));
+    ok_->setGeometry(t.Rect(1150, 5130, 480, 300));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     Show();

@@ -3,6 +3,7 @@
 // SoundsForm model and passes each click to it; a click writes its setting at once.
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 #include <vector>
 
@@ -23,6 +24,7 @@ class SoundDialog : public QDialog {
     QPushButton* TestButton(SoundChoice choice) const;
     QGroupBox* Frame(SoundChoice choice) const;
     QPushButton* OkButton() const { return ok_; }
+    QCheckBox* KeysInterruptBox() const { return keys_interrupt_; }
 
   private:
     struct Array {
@@ -40,6 +42,7 @@ class SoundDialog : public QDialog {
     SoundsForm& form_;
     Array arrays_[3];
     QPushButton* ok_ = nullptr;
+    QCheckBox* keys_interrupt_ = nullptr;
 };
 
 }  // namespace tallymar

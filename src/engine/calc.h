@@ -87,6 +87,7 @@ class Calc {
         options_.CallInputCharacter = std::move(voice);
     }
     void SetCallbackCharacter(std::string voice) { options_.CallbackCharacter = std::move(voice); }
+    void SetKeysInterruptVoice(bool on) { options_.KeysInterruptVoice = on; }
     // The colour dialog's Apply: the five colours are taken, and every row recolours as
     // ApplyColorsToRow says; the row of a comment being keyed takes the text colour.
     // Before Start the colours are only taken.

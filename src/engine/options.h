@@ -20,6 +20,9 @@ struct Options {
     std::string MachineSound;
     std::string CallInputCharacter;
     std::string CallbackCharacter;
+    // A key pressed while a word plays cuts the word short, so that the voice keeps up
+    // with fast typing (off: every word is said whole, the keys waiting their turn).
+    bool KeysInterruptVoice = false;
 };
 
 // The five colours the tape is painted with (the default theme's to start with).

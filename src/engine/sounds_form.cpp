@@ -42,6 +42,14 @@ SoundsForm::SoundsForm(Calc& calc) : calc_(calc) {
     }
 }
 
+bool SoundsForm::KeysInterruptVoice() const {
+    return calc_.options().KeysInterruptVoice;
+}
+
+void SoundsForm::SetKeysInterruptVoice(bool on) {
+    calc_.SetKeysInterruptVoice(on);
+}
+
 int SoundsForm::OptionCount(SoundChoice choice) {
     return choice == SoundChoice::kMachine ? kMachineOptions : kVoiceOptions;
 }

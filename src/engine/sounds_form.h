@@ -21,6 +21,7 @@ inline constexpr const char* kInputFrame = "Input voice";
 inline constexpr const char* kCallbackFrame = "Callback voice";
 inline constexpr const char* kTest = "Test";
 inline constexpr const char* kOk = "OK";
+inline constexpr const char* kKeysInterrupt = "Keys interrupt the voice";
 }  // namespace sounds_text
 
 // The three option arrays.
@@ -44,6 +45,9 @@ class SoundsForm {
 
     // The user clicked option `index`: it is selected and its setting written.
     void Click(SoundChoice choice, int index);
+    // The "Keys interrupt the voice" box.
+    bool KeysInterruptVoice() const;
+    void SetKeysInterruptVoice(bool on);
     // The array's Test button: the sample of the selected option, nothing for "None"
     // or when no option is selected; returns when it has played.
     void Test(SoundChoice choice);

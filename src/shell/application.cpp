@@ -39,6 +39,7 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     commands_->SetOutside(dialog_commands_.get());
     DialogCommands* shell = dialog_commands_.get();
     ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
+    ports_.keys_interrupt_voice = [this] { return calc_.options().KeysInterruptVoice; };
     recovery_ = std::make_unique<RecoveryCopies>(calc_, *files_, ports_, RecoveryFolder());
     window_->after_tape_event = [this] { recovery_->AfterTapeEvent(); };
     window_->on_closing = [this] {

@@ -552,43 +552,66 @@ class GuiTest : public QObject {
         }
     }
 
+    void the_window_paints_while_it_speaks_and_keys_wait_their_turn_data() {
+        QTest::addColumn<bool>("keys_interrupt");
+        QTest::newRow("every word whole") << false;
+        QTest::newRow("keys interrupt the voice") << true;
+    }
+
     // A long spoken total through the real sound path (SDL's disk driver, in real time):
     // the window paints meanwhile, and keys typed meanwhile wait, then reach the tape in
-    // the order they came, after the total.
+    // the order they came, after the total. With "Keys interrupt the voice" the total's
+    // last word ("line") is cut away by the key, which is spoken at once.
     void the_window_paints_while_it_speaks_and_keys_wait_their_turn() {
+        QFETCH(bool, keys_interrupt);
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", Path("device.raw").toUtf8());
         qunsetenv("SDL_DISKAUDIODELAY");  // as fast as a sound card plays
         WriteFile(Path("Tallymar.ini"), "[OPTIONS]\nCallInputCharacter=Grunk\n");
-        Started t(folder_->path());
-        t.Type("5+");
-        struct Paints : QObject {
-            int count = 0;
-            bool eventFilter(QObject*, QEvent* event) override {
-                if (event->type() == QEvent::Paint) ++count;
-                return false;
-            }
-        } paints;
-        qApp->installEventFilter(&paints);
-        std::vector<double> amounts_meanwhile;
-        int paints_meanwhile = -1;
-        QTimer::singleShot(400, [&] {  // half a second into the spoken total
-            paints.count = 0;
-            t.app().window().update();
-            for (char key : {'7', '+', '2', '+'}) QTest::keyClick(t.Focus(), key);
-            for (const TapeLine& line : t.calc().tape()) amounts_meanwhile.push_back(line.Amount);
-            QTimer::singleShot(100, [&] { paints_meanwhile = paints.count; });
-        });
-        t.Key(Qt::Key_Return);
-        qApp->removeEventFilter(&paints);
+        {
+            Started t(folder_->path());
+            t.calc().SetKeysInterruptVoice(keys_interrupt);
+            t.Type("5+");
+            struct Paints : QObject {
+                int count = 0;
+                bool eventFilter(QObject*, QEvent* event) override {
+                    if (event->type() == QEvent::Paint) ++count;
+                    return false;
+                }
+            } paints;
+            qApp->installEventFilter(&paints);
+            std::vector<double> amounts_meanwhile;
+            int paints_meanwhile = -1;
+            QTimer::singleShot(400, [&] {  // half a second into the spoken total
+                paints.count = 0;
+                t.app().window().update();
+                QTimer::singleShot(100, [&] {
+                    paints_meanwhile = paints.count;
+                    for (char key : {'7', '+', '2', '+'}) QTest::keyClick(t.Focus(), key);
+                    for (const TapeLine& line : t.calc().tape()) amounts_meanwhile.push_back(line.Amount);
+                });
+            });
+            t.Key(Qt::Key_Return);
+            qApp->removeEventFilter(&paints);
+            QVERIFY2(paints_meanwhile > 0, "the window did not paint while it spoke");
+            // The keys had not reached the tape: it still had the amount and the total.
+            QCOMPARE(amounts_meanwhile, (std::vector<double>{0, 0, 0, 5, 5, 0, 0}));
+            QTRY_COMPARE_WITH_TIMEOUT(t.calc().UpperBound(), 8, 15000);
+            QCOMPARE(t.calc().tape()[6].Amount, 7.0);
+            QCOMPARE(t.calc().tape()[7].Amount, 2.0);
+            QCOMPARE(t.calc().accumulator(), 9.0);
+        }  // closing the program closes the sound device
         qunsetenv("SDL_AUDIODRIVER");
-        QVERIFY2(paints_meanwhile > 0, "the window did not paint while it spoke");
-        // The keys had not reached the tape: it still had the two amounts and the total.
-        QCOMPARE(amounts_meanwhile, (std::vector<double>{0, 0, 0, 5, 5, 0, 0}));
-        QTRY_COMPARE_WITH_TIMEOUT(t.calc().UpperBound(), 8, 15000);
-        QCOMPARE(t.calc().tape()[6].Amount, 7.0);
-        QCOMPARE(t.calc().tape()[7].Amount, 2.0);
-        QCOMPARE(t.calc().accumulator(), 9.0);
+        const auto heard = ReadRawSamples(Path("device.raw").toStdString());
+        auto heard_word = [&](const char* name) {
+            const auto sound = ReadWave(std::string(TALLYMAR_SOUNDS_BUILD_DIR) + "/" + name);
+            return sound && FindSamples(heard, sound->samples, 0).has_value();
+        };
+        // Typed all at once, the keys leave the voice one word behind at most: with
+        // interruptions only the last of them, "plus", is said.
+        QVERIFY(heard_word("a5.wav") && heard_word("a+.wav"));
+        QCOMPARE(heard_word("a7.wav"), !keys_interrupt);
+        QCOMPARE(heard_word("an.wav"), !keys_interrupt);
     }
 
     void qt_key_events_arrive_as_the_engine_s_key_codes_shift_states_and_characters() {
