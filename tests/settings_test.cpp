@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 #include "platform/ini_file.h"
 #include "settings/settings.h"
+#include "settings/settings_merge.h"
 #include "temp_folder.h"
 
 namespace tallymar {
@@ -106,15 +110,18 @@ TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
         {"Tip of the Day", "1e99999", "0"}, {"Decimals", "-1 apples", "2"}, {"Decimals", "16.5", "16"},
         {"Decimals", "abc", "0"}, {"Decimals", "40000", "2"}, {"Width", "-1", "3200"}, {"Width", "1e30", "3200"},
         {"Left", "1234.5", "1234.5"}, {"Top", "-1", "1080"}, {"Top", "-2", "-2"}, {"Top", "nowhere", "0"},
-        {"ColorThemes", "2.5", "2"}, {"ColorThemes", "", "0"}, {"ColorThemes", "1e11", "99"},
-        {"ColorThemes", "-1", "6"}, {"ColorTheme", "6", "6"}, {"ColorTheme", "7", "0"}, {"ColorTheme", "-1", "0"},
+        {"ColorThemes", "-1", "6"}, {"ColorTheme", "1", "1"}, {"ColorTheme", "2", "0"}, {"ColorTheme", "-1", "0"},
         {"Always on top", "True", "True"}, {"Always on top", "true", "False"}, {"CalcMode", "True", "True"},
         {"CalcMode", "TRUE", "False"},
     };
     // clang-format on
     for (const auto& r : rules) {
         Settings s;
-        Load({{"ColorThemes", "6"}, {"ColorTheme 0TapClr", "1"}, {r.key, r.value}}, s);
+        Load({{"ColorThemes", "6"},
+              {"ColorTheme 0TapClr", "1"},
+              {"ColorTheme 1TapClr", "2"},
+              {r.key, r.value}},
+             s);
         EXPECT_EQ(Saved(s, r.key), r.read_as) << r.key << "=" << r.value;
     }
     Settings s;
@@ -135,7 +142,7 @@ TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
         {"names and IDs only", {{"ColorThemes", "1"}, {"ColorTheme 0Name", "Mine"}, {"ColorTheme 1ID", "7"}}, 0},
         {"a colour beyond the count", {{"ColorTheme 1TapClr", "255"}}, 0},
         {"no blank before the index", {{"ColorThemes", "1"}, {"ColorTheme0PosClr", "255"}}, 0},
-        {"a colour of the last theme only", {{"ColorThemes", "1"}, {"ColorTheme 1BakClr", "255"}}, 2},
+        {"a colour of the last theme only", {{"ColorThemes", "1"}, {"ColorTheme 1BakClr", "255"}}, 1},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -150,8 +157,142 @@ TEST(Settings, themes_are_read_only_when_one_of_them_has_a_colour_key) {
             EXPECT_EQ(Saved(s, "ColorTheme 0TapClr"), "16777215") << c.name;
         } else {
             EXPECT_EQ(s.Themes.size(), c.themes) << c.name;
-            EXPECT_EQ(s.Themes[1], (ThemeRec{0, FitThemeName(""), 0, 0, 0, 0, 255})) << c.name;
+            EXPECT_EQ(s.Themes[0], (ThemeRec{0, FitThemeName(""), 0, 0, 0, 0, 255})) << c.name;
         }
+    }
+}
+
+// "ColorThemes" says how far to look, never how many themes to make: an index with
+// none of its keys is no theme, so junk counts cannot invent blank themes.
+TEST(Settings, a_theme_count_reads_only_the_themes_the_file_holds) {
+    const Keys two_themes = {{"ColorTheme 0Name", "Dawn"},  {"ColorTheme 0TapClr", "255"},
+                             {"ColorTheme 3Name", "Dusk"},  {"ColorTheme 3TapClr", "65280"},
+                             {"ColorTheme 7Name", "Night"}, {"ColorTheme 7BakClr", "1"}};
+    const struct {
+        const char* count;
+        std::vector<std::string> names;  // the themes read
+        const char* current;             // "ColorTheme": an index in the file
+        const char* current_name;
+        // clang-format off
+    } rows[] = {
+        {"1e308", {"Dawn", "Dusk", "Night"}, "3", "Dusk"}, {"99", {"Dawn", "Dusk", "Night"}, "7", "Night"},
+        {"1e11", {"Dawn", "Dusk", "Night"}, "1", "Dawn"}, {"99999999999999999999", {"Dawn", "Dusk", "Night"}, "2", "Dawn"},
+        {"3", {"Dawn", "Dusk"}, "3", "Dusk"}, {"6.9", {"Dawn", "Dusk", "Night"}, "0", "Dawn"},
+        {"2.4", {"Dawn"}, "3", "Dawn"}, {"", {"Dawn"}, "", "Dawn"}, {"junk", {"Dawn"}, "0", "Dawn"},
+        {"-1e308", {"Default", "Christmas", "Easter", "Executive", "Halloween", "St. Patrick", "Valentine"}, "4", "Halloween"},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        Keys keys = two_themes;
+        keys.insert(keys.end(), {{"ColorThemes", r.count}, {"ColorTheme", r.current}});
+        Settings s;
+        Load(keys, s);
+        std::vector<std::string> names;
+        for (const ThemeRec& t : s.Themes)
+            names.push_back(t.Name.substr(0, t.Name.find_last_not_of(' ') + 1));
+        EXPECT_EQ(names, r.names) << "ColorThemes=" << r.count;
+        EXPECT_EQ(s.Themes[s.CurrentTheme].Name, FitThemeName(r.current_name)) << r.count;
+        // Written back, the count is what was read: the next start reads no more.
+        EXPECT_EQ(Saved(s, "ColorThemes"), std::to_string(r.names.size() - 1)) << r.count;
+    }
+}
+
+// What two windows do to their settings while both are open.
+using Change = std::function<void(Settings&)>;
+
+std::string Trim(const std::string& name) {
+    return name.substr(0, name.find_last_not_of(' ') + 1);
+}
+std::vector<std::string> ThemeNames(const Settings& s) {
+    std::vector<std::string> names;
+    for (const ThemeRec& t : s.Themes) names.push_back(Trim(t.Name));
+    return names;
+}
+Change AddTheme(const std::string& name, double tape = 12345) {
+    return [=](Settings& s) { s.Themes.push_back({100, FitThemeName(name), 1, 2, 3, tape, 5}); };
+}
+// As the Delete theme dialog does: the theme goes and "Default" becomes current.
+Change DeleteTheme(const std::string& name) {
+    return [=](Settings& s) {
+        std::erase_if(s.Themes, [&](const ThemeRec& t) { return Trim(t.Name) == name; });
+        s.CurrentTheme = 0;
+    };
+}
+Change PickTheme(const std::string& name) {
+    return [=](Settings& s) {
+        for (size_t i = 0; i < s.Themes.size(); ++i)
+            if (Trim(s.Themes[i].Name) == name) s.CurrentTheme = static_cast<int>(i);
+    };
+}
+Change Both(Change a, Change b) {
+    return [=](Settings& s) { a(s), b(s); };
+}
+const std::vector<std::string> kBuiltInNames = {"Default",   "Christmas",   "Easter",   "Executive",
+                                                "Halloween", "St. Patrick", "Valentine"};
+std::vector<std::string> BuiltInNamesAnd(std::vector<std::string> changes) {
+    std::vector<std::string> names = kBuiltInNames;
+    for (const std::string& change : changes) {
+        if (change[0] == '-')
+            std::erase(names, change.substr(1));
+        else
+            names.push_back(change);
+    }
+    return names;
+}
+
+// Windows A and B read the same file; A closes, then B.
+TEST(MergeSettings, two_windows_closing_one_after_the_other_keep_both_windows_changes) {
+    const struct {
+        const char* name;
+        Change a, b;
+        std::int16_t decimals;
+        bool calc_mode;
+        std::vector<std::string> themes;
+        const char* current;
+        // clang-format off
+    } rows[] = {
+        {"each changes an option of its own", [](Settings& s) { s.options.DecimalCode = 4; },
+         [](Settings& s) { s.options.CalcMode = true; }, 4, true, kBuiltInNames, "Default"},
+        {"both change decimals: the last to close wins for that key only",
+         [](Settings& s) { s.options.DecimalCode = 4, s.options.CalcMode = true; },
+         [](Settings& s) { s.options.DecimalCode = 6; }, 6, true, kBuiltInNames, "Default"},
+        {"an option set back to the value read is no change", [](Settings& s) { s.options.DecimalCode = 4; },
+         [](Settings& s) { s.options.DecimalCode = 0, s.options.DecimalCode = 2; }, 4, false, kBuiltInNames, "Default"},
+        {"both add a theme", AddTheme("Autumn"), AddTheme("Spring"), 2, false, BuiltInNamesAnd({"Autumn", "Spring"}), "Default"},
+        {"both add the same theme", AddTheme("Spring"), AddTheme("Spring"), 2, false, BuiltInNamesAnd({"Spring"}), "Default"},
+        {"both add a theme by one name in two colourings", AddTheme("Spring", 1), AddTheme("Spring", 2), 2, false,
+         BuiltInNamesAnd({"Spring", "Spring"}), "Default"},
+        {"one deletes a theme the other kept", DeleteTheme("Halloween"), AddTheme("Spring"), 2, false,
+         BuiltInNamesAnd({"-Halloween", "Spring"}), "Default"},
+        {"both delete the same theme", DeleteTheme("Easter"), DeleteTheme("Easter"), 2, false,
+         BuiltInNamesAnd({"-Easter"}), "Default"},
+        {"the theme chosen is kept by name when the themes before it go",
+         PickTheme("Valentine"), DeleteTheme("Christmas"), 2, false, BuiltInNamesAnd({"-Christmas"}), "Valentine"},
+        {"a theme chosen in the window closing last wins", PickTheme("Valentine"), PickTheme("Easter"), 2, false,
+         kBuiltInNames, "Easter"},
+        {"a new theme chosen by the other window stays chosen", Both(AddTheme("Spring"), PickTheme("Spring")),
+         AddTheme("Autumn"), 2, false, BuiltInNamesAnd({"Spring", "Autumn"}), "Spring"},
+        {"the chosen theme deleted by the other window gives Default", PickTheme("Easter"),
+         DeleteTheme("Easter"), 2, false, BuiltInNamesAnd({"-Easter"}), "Default"},
+        {"every theme deleted between them leaves the last window's", DeleteTheme("Default"),
+         [](Settings& s) { s.Themes = {s.Themes[0]}; }, 2, false, {"Default"}, "Default"},
+    };
+    // clang-format on
+    Settings read;
+    read.options.DecimalCode = 2;
+    for (const auto& r : rows) {
+        Settings a = read, b = read;
+        r.a(a), r.b(b);
+        a.form.Left = 1000, b.form.Left = 2000;
+        const Settings after_a = MergeSettings(read, a, read);
+        EXPECT_EQ(after_a.form.Left, 1000) << r.name;
+        const Settings after_b = MergeSettings(read, b, after_a);
+        EXPECT_EQ(after_b.options.DecimalCode, r.decimals) << r.name;
+        EXPECT_EQ(after_b.options.CalcMode, r.calc_mode) << r.name;
+        EXPECT_EQ(ThemeNames(after_b), r.themes) << r.name;
+        ASSERT_LT(static_cast<size_t>(after_b.CurrentTheme), after_b.Themes.size()) << r.name;
+        EXPECT_EQ(Trim(after_b.Themes[after_b.CurrentTheme].Name), r.current) << r.name;
+        EXPECT_EQ(after_b.form.Left, 2000) << r.name;  // each window's place is its own
     }
 }
 
@@ -210,7 +351,7 @@ TEST_F(IniFileTest, reads_keys_in_any_letter_case_and_writes_them_back_keeping_t
     const std::string expected =
         "; my notes\n\n\n[options]\nDecimals=2\nPlugin=on\nCalcMode=False\n\n\n[Extra]\nA=1\n";
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
-    EXPECT_EQ(Files(), 2u);  // saved where it was found
+    EXPECT_EQ(Files(), 2u);                        // saved where it was found
     ASSERT_TRUE(ini.Load() && ini.Save(&reason));  // the layout does not grow from save to save
     EXPECT_EQ(Read(PathOf("tallymar.INI")), expected);
 }
@@ -270,10 +411,109 @@ TEST_F(IniFileTest, a_failed_save_says_why_and_leaves_the_old_file_and_no_tempor
     EXPECT_EQ(fs::file_size(PathOf("Tallymar.ini")), kMaxIniFileSize + 1);
 }
 
+// Two windows of the program on one settings file, each closing with SaveChanges.
+class SharedSettingsTest : public IniFileTest {
+  protected:
+    struct Window {
+        explicit Window(const std::string& path) : ini(path) {
+            EXPECT_TRUE(ini.Load());
+            LoadSettings(ini, true, kScreen, &settings);
+        }
+        IniFile ini;
+        Settings settings;
+    };
+    void SetUp() override { WriteFirstFile(); }
+    // The file both windows read: the built-in themes and two decimals.
+    void WriteFirstFile() {
+        IniFile first(path_);
+        Settings s;
+        s.options.DecimalCode = 2;
+        SaveSettings(first, s);
+        ASSERT_TRUE(first.Save(&reason));
+    }
+    Settings OnDisk() {
+        IniFile ini(path_);
+        Settings s;
+        EXPECT_TRUE(ini.Load());
+        LoadSettings(ini, true, kScreen, &s);
+        return s;
+    }
+    const std::string path_ = PathOf("Tallymar.ini");
+};
+
+TEST_F(SharedSettingsTest, two_windows_closing_at_once_from_two_threads_keep_both_changes) {
+    for (int round = 0; round < 20; ++round) {
+        WriteFirstFile();
+        Window a(path_), b(path_);
+        a.settings.options.DecimalCode = 4;
+        AddTheme("Spring")(b.settings);
+        std::string reason_a, reason_b;
+        bool saved_a = false, saved_b = false;
+        std::thread ta([&] { saved_a = a.ini.SaveChanges(a.settings, &reason_a); });
+        std::thread tb([&] { saved_b = b.ini.SaveChanges(b.settings, &reason_b); });
+        ta.join(), tb.join();
+        ASSERT_TRUE(saved_a && saved_b) << reason_a << reason_b;
+        const Settings s = OnDisk();
+        ASSERT_EQ(s.options.DecimalCode, 4) << "round " << round;
+        ASSERT_EQ(ThemeNames(s), BuiltInNamesAnd({"Spring"})) << "round " << round;
+    }
+}
+
+TEST_F(SharedSettingsTest,
+       a_closing_window_waits_for_the_lock_and_writes_over_the_file_as_it_is_then) {
+    Window b(path_);
+    AddTheme("Spring")(b.settings);
+    auto other = std::make_unique<SettingsFileLock>(path_, std::chrono::milliseconds(0));
+    ASSERT_TRUE(other->held());
+    bool saved = false;
+    std::thread closing([&] { saved = b.ini.SaveChanges(b.settings, &reason); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(ThemeNames(OnDisk()), kBuiltInNames);  // nothing written while locked
+    {
+        Window a(path_);  // the other window, writing under its lock
+        a.settings.options.DecimalCode = 6;
+        SaveSettings(a.ini, a.settings);
+        ASSERT_TRUE(a.ini.Save(&reason));
+    }
+    other.reset();
+    closing.join();
+    EXPECT_TRUE(saved);
+    const Settings s = OnDisk();
+    EXPECT_EQ(s.options.DecimalCode, 6);
+    EXPECT_EQ(ThemeNames(s), BuiltInNamesAnd({"Spring"}));
+    EXPECT_TRUE(fs::exists(path_ + ".lock"));  // kept for the next window
+}
+
+TEST_F(SharedSettingsTest, a_lock_never_released_delays_a_close_only_briefly_and_it_still_writes) {
+    const SettingsFileLock stuck(path_, std::chrono::milliseconds(0));
+    ASSERT_TRUE(stuck.held());
+    EXPECT_FALSE(SettingsFileLock(path_, std::chrono::milliseconds(50)).held());
+    Window a(path_);
+    a.settings.options.DecimalCode = 4;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(a.ini.SaveChanges(a.settings, &reason, std::chrono::milliseconds(200)));
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(200));
+    EXPECT_LT(waited, std::chrono::seconds(2));
+    EXPECT_EQ(OnDisk().options.DecimalCode, 4);
+}
+
+TEST_F(SharedSettingsTest, a_file_that_cannot_be_read_at_closing_is_left_as_it_is) {
+    Window a(path_);
+    a.settings.options.DecimalCode = 4;
+    fs::resize_file(path_, kMaxIniFileSize + 1);  // no settings file any more
+    EXPECT_FALSE(a.ini.SaveChanges(a.settings, &reason));
+    EXPECT_EQ(reason,
+              "it could not be read at closing (it is too large to be a settings file), so it "
+              "was left as it was");
+    EXPECT_EQ(fs::file_size(path_), kMaxIniFileSize + 1);
+}
+
 // The settings live in the desktop's config folder, never beside the program (even a
 // writable one); a relative XDG_CONFIG_HOME is ignored, as the desktop's rules say, and
 // TALLYMAR_SETTINGS names a file of one's own.
-TEST_F(IniFileTest, settings_live_in_the_config_folder_and_an_old_file_beside_the_program_seeds_them) {
+TEST_F(IniFileTest,
+       settings_live_in_the_config_folder_and_an_old_file_beside_the_program_seeds_them) {
     const std::string home = PathOf("home");
     const char* old_home = std::getenv("HOME");
     const char* old_xdg = std::getenv("XDG_CONFIG_HOME");

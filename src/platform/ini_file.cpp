@@ -11,6 +11,7 @@
 #include <SimpleIni.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +21,10 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <thread>
 
 #include "files/atomic_file.h"
+#include "settings/settings_merge.h"
 
 namespace tallymar {
 
@@ -122,8 +125,10 @@ std::string CutToCharacters(const std::string& text, size_t limit) {
 }
 
 std::string OnOneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
+    for (size_t at = text.find_first_of("\r\n"); at != std::string::npos;
+         at = text.find_first_of("\r\n", at + 1)) {
+        text[at] = ' ';
+    }
     return text;
 }
 
@@ -153,18 +158,40 @@ IniFile::IniFile(std::string path) : path_(std::move(path)), document_(new Docum
 
 IniFile::~IniFile() = default;
 
+SettingsFileLock::SettingsFileLock(const std::string& settings_path,
+                                   std::chrono::milliseconds patience) {
+    const std::string lock_path = settings_path + ".lock";
+    // Read-only is enough for flock, and works on a lock file another user made.
+    fd_ = ::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd_ < 0) return;
+    const auto give_up = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            held_ = true;
+            return;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) return;
+        if (std::chrono::steady_clock::now() >= give_up) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+SettingsFileLock::~SettingsFileLock() {
+    if (fd_ >= 0) ::close(fd_);  // which releases the lock
+}
+
 bool IniFile::Load() {
     document_ = std::make_unique<Document>();
-    protect_file_ = false;
+    loaded_ = protect_file_ = false;
+    read_failure_.clear();
     const std::string found = FindIgnoringCase(path_);
     if (found.empty()) return false;
     path_ = found;
     std::string text;
-    std::string reason;
-    if (!ReadWholeFile(found, &text, &reason)) {
+    if (!ReadWholeFile(found, &text, &read_failure_)) {
         protect_file_ = true;
         protect_reason_ =
-            "it could not be read at start-up (" + reason + "), so it was left as it was";
+            "it could not be read at start-up (" + read_failure_ + "), so it was left as it was";
         return false;
     }
     LoadFromText(text);
@@ -176,11 +203,15 @@ void IniFile::LoadFromText(std::string_view text) {
     std::string data(text);
     std::replace(data.begin(), data.end(), '\0', ' ');
     document_->ini.LoadData(data);
+    loaded_ = true;
 }
 
 std::string IniFile::ReadIni(const std::string& section, const std::string& key) {
     const char* value = document_->ini.GetValue(section.c_str(), key.c_str(), "");
-    return value == nullptr ? std::string() : CutToCharacters(value, kMaxIniValueLength);
+    if (value == nullptr) return std::string();
+    std::string text(value);
+    // No more bytes than the limit: no more characters either.
+    return text.size() <= kMaxIniValueLength ? text : CutToCharacters(text, kMaxIniValueLength);
 }
 
 void IniFile::WriteIni(const std::string& section, const std::string& key,
@@ -188,12 +219,19 @@ void IniFile::WriteIni(const std::string& section, const std::string& key,
     CSimpleIniA& ini = document_->ini;
     const std::string section_line = OnOneLine(section);
     std::string key_line = OnOneLine(key);
-    // A key already in the file keeps its spelling, as it keeps its place.
+    const std::string value_line = OnOneLine(value);
     if (const CSimpleIniA::TKeyVal* keys = ini.GetSection(section_line.c_str())) {
         const auto found = keys->find(CSimpleIniA::Entry(key_line.c_str()));
-        if (found != keys->end()) key_line = found->first.pItem;
+        if (found != keys->end()) {
+            // A value that is already there (the first, as ReadIni reads it) is left
+            // alone: most keys are written back as they were read, and replacing one
+            // costs far more than looking.
+            if (found->second != nullptr && value_line == found->second) return;
+            // A key already in the file keeps its spelling, as it keeps its place.
+            key_line = found->first.pItem;
+        }
     }
-    ini.SetValue(section_line.c_str(), key_line.c_str(), OnOneLine(value).c_str(), nullptr,
+    ini.SetValue(section_line.c_str(), key_line.c_str(), value_line.c_str(), nullptr,
                  /*a_bForceReplace=*/true);
 }
 
@@ -215,6 +253,40 @@ bool IniFile::Save(std::string* reason) {
     how.create_folders = true;
     how.in_place_fallback = true;
     return WriteFileAtomically(path_, Text(), how, reason);
+}
+
+bool IniFile::SaveChanges(const Settings& now, std::string* reason,
+                          std::chrono::milliseconds patience) {
+    if (protect_file_) {
+        *reason = protect_reason_;
+        return false;
+    }
+    // The folder first, so that a first start can make the lock file in it.
+    std::error_code ec;
+    fs::create_directories(FolderOf(path_), ec);
+    const SettingsFileLock lock(path_, patience);
+
+    Settings as_read;
+    LoadSettings(*this, loaded_, ScreenSize{}, &as_read);
+    Settings merged = now;
+    IniFile disk(path_);
+    if (disk.Load()) {
+        Settings on_disk;
+        LoadSettings(disk, true, ScreenSize{}, &on_disk);
+        merged = MergeSettings(as_read, now, on_disk);
+        // Written into the file as it is now, keeping what another window or the user
+        // put there.
+        document_ = std::move(disk.document_);
+        path_ = disk.path_;
+    } else if (disk.protect_file_) {
+        *reason = "it could not be read at closing (" + disk.read_failure_ +
+                  "), so it was left as it was";
+        return false;
+    }
+    SaveSettings(*this, merged);
+    if (!Save(reason)) return false;
+    loaded_ = true;
+    return true;
 }
 
 std::string SettingsPath(const std::string& program_folder) {

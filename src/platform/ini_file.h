@@ -3,6 +3,7 @@
 // held in memory; keys and sections the program does not know are kept as they are.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,29 @@ inline constexpr char kSettingsFileName[] = "Tallymar.ini";
 inline constexpr std::size_t kMaxIniValueLength = 254;
 // A larger file is not taken for a settings file: it is neither read nor replaced.
 inline constexpr std::uintmax_t kMaxIniFileSize = 16u << 20;
+// How long a closing window waits for another one to finish writing the settings
+// file before it writes all the same.
+inline constexpr std::chrono::milliseconds kSettingsLockPatience{2000};
+
+// The advisory lock (flock) that windows writing the same settings file take in turn:
+// on the file "<settings file>.lock" beside it, made when missing and never removed
+// (removing it could let a third window lock a new file while one holds the old).
+class SettingsFileLock {
+  public:
+    // Waits at most `patience` for the lock. When it cannot be had in that time, or
+    // the lock file cannot be made (a read-only folder), held() is false and the
+    // caller goes on without it: a close must never hang on another window.
+    SettingsFileLock(const std::string& settings_path, std::chrono::milliseconds patience);
+    ~SettingsFileLock();  // releases the lock
+    SettingsFileLock(const SettingsFileLock&) = delete;
+    SettingsFileLock& operator=(const SettingsFileLock&) = delete;
+
+    bool held() const { return held_; }
+
+  private:
+    int fd_ = -1;
+    bool held_ = false;
+};
 
 class IniFile : public IniStore {
   public:
@@ -47,6 +71,15 @@ class IniFile : public IniStore {
     // renamed over the old one, creating missing folders. On failure the old file is
     // untouched, false is returned and *reason says why ("Permission denied").
     bool Save(std::string* reason);
+    // The settings `now` written as this window's changes only, for when another
+    // window may have written the same file since this one read it: under the
+    // SettingsFileLock, the file is read again as it is now, what changed since this
+    // IniFile read it (Load) is merged into it (MergeSettings) and the result saved
+    // as Save() does. Afterwards this IniFile holds the file as written, so a later
+    // call writes only what changed since. A file that cannot be read now is left as
+    // it is, with the reason, rather than written over blind.
+    bool SaveChanges(const Settings& now, std::string* reason,
+                     std::chrono::milliseconds patience = kSettingsLockPatience);
     // The file's text as Save() would write it.
     std::string Text() const;
 
@@ -56,8 +89,10 @@ class IniFile : public IniStore {
     struct Document;
     std::string path_;
     std::unique_ptr<Document> document_;
+    bool loaded_ = false;  // the file was read by Load() (or written by SaveChanges())
     bool protect_file_ = false;
     std::string protect_reason_;  // why Save() leaves the file alone
+    std::string read_failure_;    // why Load() could not read the file ("Permission denied")
 };
 
 // Where the user's settings file lives: $TALLYMAR_SETTINGS when it is set (tests,

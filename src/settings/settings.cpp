@@ -9,9 +9,12 @@
 //   no Boolean word give the same as an empty value (True, True, False).
 // - A number too large for its field gives the key's empty-value result ("Decimals"
 //   2, "Tip of the Day" 0, "ColorTheme" 0, a theme's ID 0).
-// - "ColorThemes" below 0 keeps the built-in themes; above kMaxThemes - 1 it reads
-//   kMaxThemes themes.
-// - "ColorTheme" that is no index of the themes read gives 0.
+// - "ColorThemes" is the highest index looked at, never a number of themes to make:
+//   an index with none of its seven keys is no theme and is passed over, so a count
+//   of 1e308 over two themes reads two. Below 0 it keeps the built-in themes; above
+//   kMaxThemes - 1 no index past kMaxThemes - 1 is looked at.
+// - "ColorTheme" names a theme by its index in the file; one that names no theme
+//   read gives 0.
 // - A theme colour is rounded and held to 0 .. 16777215.
 // - A "FORM" value that is no number within +/-1,000,000 twips gives the key's default.
 // - A file in which no theme has a single colour key keeps the built-in themes, as a
@@ -198,28 +201,39 @@ std::string FormText(double value) {
 
 // "ColorTheme" + the index with a blank before it when it is not negative + the field.
 std::string ThemeKey(long index, const char* field) {
-    return std::string("ColorTheme") + (index >= 0 ? " " : "") + std::to_string(index) + field;
+    char number[24];
+    const auto end = std::to_chars(number, number + sizeof number, index).ptr;
+    std::string key;
+    key.reserve(32);
+    key.append(index >= 0 ? "ColorTheme " : "ColorTheme").append(number, end).append(field);
+    return key;
 }
 
-// Whether the file holds any of the five colour keys of the theme at `index`.
-bool HasColourKey(IniStore& ini, long index) {
-    for (int field = 2; field < 7; ++field) {
-        if (!ini.ReadIni(kOptions, ThemeKey(index, kThemeFields[field])).empty()) return true;
+// What the file holds of the theme at one index.
+struct ThemeKeys {
+    bool any = false;         // one of its seven keys at least
+    bool any_colour = false;  // one of its five colour keys at least
+    ThemeRec theme;
+};
+
+ThemeKeys ReadTheme(IniStore& ini, long index) {
+    std::string values[7];
+    ThemeKeys read;
+    for (int field = 0; field < 7; ++field) {
+        values[field] = ini.ReadIni(kOptions, ThemeKey(index, kThemeFields[field]));
+        if (values[field].empty()) continue;
+        read.any = true;
+        if (field >= 2) read.any_colour = true;
     }
-    return false;
-}
-
-void ReadTheme(IniStore& ini, long index, ThemeRec* theme) {
-    auto read = [&](int field) {
-        return ini.ReadIni(kOptions, ThemeKey(index, kThemeFields[field]));
-    };
-    theme->ID = WholeNumber<std::int16_t>(NumberOf(read(0))).value_or(0);
-    theme->Name = FitThemeName(read(1));
-    theme->PosClr = ColourOf(NumberOf(read(2)));
-    theme->NegClr = ColourOf(NumberOf(read(3)));
-    theme->TxtClr = ColourOf(NumberOf(read(4)));
-    theme->TapClr = ColourOf(NumberOf(read(5)));
-    theme->BakClr = ColourOf(NumberOf(read(6)));
+    ThemeRec& theme = read.theme;
+    theme.ID = WholeNumber<std::int16_t>(NumberOf(values[0])).value_or(0);
+    theme.Name = FitThemeName(values[1]);
+    theme.PosClr = ColourOf(NumberOf(values[2]));
+    theme.NegClr = ColourOf(NumberOf(values[3]));
+    theme.TxtClr = ColourOf(NumberOf(values[4]));
+    theme.TapClr = ColourOf(NumberOf(values[5]));
+    theme.BakClr = ColourOf(NumberOf(values[6]));
+    return read;
 }
 
 void WriteTheme(IniStore& ini, long index, const ThemeRec& theme) {
@@ -257,19 +271,28 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     }
     auto read = [&](const char* key) { return ini.ReadIni(kOptions, key); };
 
-    s.CurrentTheme = WholeNumber<std::int16_t>(NumberOf(read("ColorTheme"))).value_or(0);
+    const int current = WholeNumber<std::int16_t>(NumberOf(read("ColorTheme"))).value_or(0);
 
     const double upper = RoundHalfEven(NumberOf(read("ColorThemes")));
     const long last = upper < 0             ? -1
                       : upper >= kMaxThemes ? kMaxThemes - 1
                                             : static_cast<long>(upper);
+    std::vector<ThemeRec> themes;
+    int current_read = -1;  // where the theme at `current` lands among those read
     bool any_colour = false;
-    for (long i = 0; i <= last && !any_colour; ++i) any_colour = HasColourKey(ini, i);
-    if (!any_colour) {
-        s.Themes = BuiltInThemes();
+    for (long i = 0; i <= last; ++i) {
+        ThemeKeys keys = ReadTheme(ini, i);
+        if (!keys.any) continue;
+        if (i == current) current_read = static_cast<int>(themes.size());
+        any_colour = any_colour || keys.any_colour;
+        themes.push_back(std::move(keys.theme));
+    }
+    if (any_colour) {
+        s.Themes = std::move(themes);
+        s.CurrentTheme = current_read;
     } else {
-        s.Themes.resize(static_cast<size_t>(last) + 1);
-        for (long i = 0; i <= last; ++i) ReadTheme(ini, i, &s.Themes[static_cast<size_t>(i)]);
+        s.Themes = BuiltInThemes();
+        s.CurrentTheme = current;
     }
     if (s.CurrentTheme < 0 || static_cast<size_t>(s.CurrentTheme) >= s.Themes.size()) {
         s.CurrentTheme = 0;

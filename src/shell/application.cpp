@@ -141,10 +141,11 @@ void Application::SaveSettingsNow() {
     const QRect place = window_->geometry();
     settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()), t.FromX(place.x()),
                                t.FromY(place.y())};
-    SaveSettings(ini_, settings_);
     std::string reason;
-    // The program still closes; the user learns that the options were not kept.
-    if (!ini_.Save(&reason)) {
+    // Only what this window changed is written, over what another window sharing the
+    // file may have written meanwhile; the window's place is always this one's. The
+    // program still closes; the user learns that the options were not kept.
+    if (!ini_.SaveChanges(settings_, &reason)) {
         ports_.ShowMessage(Message{kProgramTitle, SettingsNotSavedText(ini_.path(), reason),
                                    Buttons::kOk, Icon::kExclamation, Answer::kOk});
     }
