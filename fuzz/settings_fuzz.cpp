@@ -31,7 +31,8 @@ bool Same(const Settings& a, const Settings& b) {
            a.options.CalcMode == b.options.CalcMode &&
            a.options.MachineSound == b.options.MachineSound &&
            a.options.CallbackCharacter == b.options.CallbackCharacter &&
-           a.options.CallInputCharacter == b.options.CallInputCharacter && a.form == b.form;
+           a.options.CallInputCharacter == b.options.CallInputCharacter &&
+           a.options.KeysInterruptVoice == b.options.KeysInterruptVoice && a.form == b.form;
 }
 
 // Loads settings from the text into `settings` and checks that the tape window can

@@ -74,7 +74,7 @@ TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
                 {7, "Exactly fifteen", 1, 2, 3, 4, 5},
                 {-3, FitThemeName("Brûlée"), 16777215, 65280, 8421504, 12345, 0}};
     s.PrintDate = s.PrintTime = s.PrintColor = s.ShowTipAtStartup = true;
-    s.ShowConversion = s.AlwaysOnTop = s.options.CalcMode = true;
+    s.ShowConversion = s.AlwaysOnTop = s.options.CalcMode = s.options.KeysInterruptVoice = true;
     s.TipOfTheDay = 41, s.options.DecimalCode = 16;
     s.options.MachineSound = "Burroughs", s.options.CallbackCharacter = "Vesna";
     s.options.CallInputCharacter = "None; or = text";

@@ -327,6 +327,7 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     s.options.MachineSound = read("MachineSound");
     s.options.CallbackCharacter = read("CallbackCharacter");
     s.options.CallInputCharacter = read("CallInputCharacter");
+    s.options.KeysInterruptVoice = BooleanOf(read("KeysInterruptVoice")).value_or(false);
 
     s.form.Width = FormValueOf(ini.ReadIni(kForm, "Width"), kDefaultWidth);
     s.form.Height = FormValueOf(ini.ReadIni(kForm, "Height"), kDefaultHeight);
@@ -356,6 +357,7 @@ void SaveSettings(IniStore& ini, const Settings& s) {
     write("MachineSound", s.options.MachineSound);
     write("CallbackCharacter", s.options.CallbackCharacter);
     write("CallInputCharacter", s.options.CallInputCharacter);
+    write("KeysInterruptVoice", BooleanText(s.options.KeysInterruptVoice));
 
     ini.WriteIni(kForm, "Width", FormText(s.form.Width));
     ini.WriteIni(kForm, "Height", FormText(s.form.Height));

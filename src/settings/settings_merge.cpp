@@ -100,6 +100,8 @@ Settings MergeSettings(const Settings& as_read, const Settings& now, const Setti
                &merged.options.CallInputCharacter);
     TakeChange(read.CallbackCharacter, now.options.CallbackCharacter,
                &merged.options.CallbackCharacter);
+    TakeChange(read.KeysInterruptVoice, now.options.KeysInterruptVoice,
+               &merged.options.KeysInterruptVoice);
     merged.form = now.form;
 
     merged.Themes = MergeThemes(as_read.Themes, now.Themes, on_disk.Themes);

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
+#include <cstdio>
 #include <cstdlib>
 
 #include "help/about.h"
@@ -54,12 +55,12 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     end_signals_ = std::make_unique<EndSignals>();
     end_signals_->on_end = [this](int) {
         recovery_->WriteNow();
-        SaveSettingsNow();
+        SaveSettingsNow(false);
         if (exit_after_signal) exit_after_signal();
     };
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, [this] {
         recovery_->WriteNow();
-        SaveSettingsNow();
+        SaveSettingsNow(false);
     });
     ports_.SetParent(window_.get());
     qt_dialogs_.SetParent(window_.get());
@@ -134,7 +135,7 @@ void Application::LoadWindowPlace() {
     window_->move(t.X(f.Left), t.Y(f.Top));
 }
 
-void Application::SaveSettingsNow() {
+void Application::SaveSettingsNow(bool tell_failure) {
     const Twips t = Twips::Of(window_.get());
     settings_.options = calc_.options();
     settings_.AlwaysOnTop = window_->always_on_top().checked();
@@ -146,6 +147,12 @@ void Application::SaveSettingsNow() {
     // file may have written meanwhile; the window's place is always this one's. The
     // program still closes; the user learns that the options were not kept.
     if (!ini_.SaveChanges(settings_, &reason)) {
+        // Ended from outside, nobody may be there to answer a message: the reason goes
+        // to the standard error.
+        if (!tell_failure) {
+            std::fprintf(stderr, "%s\n", SettingsNotSavedText(ini_.path(), reason).c_str());
+            return;
+        }
         ports_.ShowMessage(Message{kProgramTitle, SettingsNotSavedText(ini_.path(), reason),
                                    Buttons::kOk, Icon::kExclamation, Answer::kOk});
     }

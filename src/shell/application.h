@@ -58,7 +58,9 @@ class Application : public CaptionPort {
 
   private:
     void LoadWindowPlace();
-    void SaveSettingsNow();
+    // Writes the settings this window changed; a failure is told in a message box, or
+    // on the standard error when the program is being ended from outside.
+    void SaveSettingsNow(bool tell_failure = true);
 
     std::vector<std::string> data_folders_;
     std::string program_folder_;
