@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -119,6 +120,13 @@ void Application::Start(const std::string& command_line_path) {
     window_->show();
     window_->activateWindow();
 
+    // With a voice or a machine chosen, the sound device opens once the window is up
+    // and idle: not during start-up, and not at the cost of the first key.
+    const Options& sound = calc_.options();
+    auto chosen = [](const std::string& name) { return !name.empty() && name != "None"; };
+    if (chosen(sound.CallInputCharacter) || chosen(sound.MachineSound)) {
+        QTimer::singleShot(300, window_.get(), [this] { ports_.PrepareSound(); });
+    }
     if (settings_.ShowTipAtStartup) help_->ShowTip();
     recovery_->OfferLeftOver();
 

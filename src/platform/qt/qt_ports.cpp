@@ -96,7 +96,19 @@ void QtPorts::DoEvents() {
     QCoreApplication::processEvents();
 }
 
+void QtPorts::PrepareSound() {
+    MakePlayer();
+    player_->Prepare();
+}
+
 void QtPorts::PlayWave(const std::string& file_name) {
+    MakePlayer();
+    hold_.Begin();
+    player_->PlayWave(file_name);
+    hold_.End();
+}
+
+void QtPorts::MakePlayer() {
     if (!player_) {
         std::vector<std::string> folders{QCoreApplication::applicationDirPath().toStdString()};
         folders.insert(folders.end(), sound_folders.begin(), sound_folders.end());
@@ -107,9 +119,6 @@ void QtPorts::PlayWave(const std::string& file_name) {
             return hold_.InputWaiting() && keys_interrupt_voice && keys_interrupt_voice();
         };
     }
-    hold_.Begin();
-    player_->PlayWave(file_name);
-    hold_.End();
 }
 
 }  // namespace tallymar

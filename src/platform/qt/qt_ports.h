@@ -40,6 +40,8 @@ class QtPorts : public Dialogs, public Desktop, public WavePlayer {
     void Repaint() override;
     void DoEvents() override;
     void PlayWave(const std::string& file_name) override;
+    // Opens the sound device now (once the window is up), rather than at the first key.
+    void PrepareSound();
 
     // "Keys interrupt the voice": asked when a key arrives while a word plays.
     std::function<bool()> keys_interrupt_voice;
@@ -47,6 +49,8 @@ class QtPorts : public Dialogs, public Desktop, public WavePlayer {
     InputHold& input_hold() { return hold_; }
 
   private:
+    void MakePlayer();
+
     InputHold hold_;
     QPointer<QWidget> parent_;
     std::unique_ptr<SdlWavePlayer> player_;  // made at the first sound

@@ -32,6 +32,9 @@ class SdlWavePlayer : public WavePlayer {
     SdlWavePlayer& operator=(const SdlWavePlayer&) = delete;
 
     void PlayWave(const std::string& file_name) override;
+    // Opens the sound device ahead of the first sound, so that the first key is heard
+    // as quickly as the next ones.
+    void Prepare() { Open(); }
 
     // Runs every millisecond or so while a sound drains (the window paints meanwhile).
     std::function<void()> while_playing;
