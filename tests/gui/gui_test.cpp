@@ -275,6 +275,27 @@ class GuiTest : public QObject {
         QTRY_COMPARE(left_over(), 1);  // the one declined goes with the save
     }
 
+    // The command line's names pass byte for byte: no joining, no trimming.
+    void the_command_line_passes_names_as_the_system_gave_them() {
+        const struct {
+            std::vector<const char*> argv;
+            std::string settings, tape, error;
+        } rows[] = {
+            {{"tallymar", "week.add "}, "", "week.add ", ""},
+            {{"tallymar", "caf\xE9.add"}, "", "caf\xE9.add", ""},
+            {{"tallymar", "--settings", "/tmp/my.ini", "a b.add"}, "/tmp/my.ini", "a b.add", ""},
+            {{"tallymar", "--settings=/tmp/x.ini", "--", "--settings"}, "/tmp/x.ini", "--settings", ""},
+            {{"tallymar", "one.add", "two.add"}, "", "one.add",
+             "only one tape file can be opened at start: two.add"},
+            {{"tallymar", "--settings"}, "", "", "--settings needs the name of a settings file"},
+        };
+        for (const auto& row : rows) {
+            const CommandLine line = ParseCommandLine(static_cast<int>(row.argv.size()), row.argv.data());
+            QCOMPARE(std::tuple(line.settings_path, line.tape_path, line.error),
+                     std::tuple(row.settings, row.tape, row.error));
+        }
+    }
+
     void settings_that_cannot_be_written_at_closing_are_named_and_the_program_closes() {
         QVERIFY(QDir(folder_->path()).mkdir("Tallymar.ini"));  // a folder in its place
         Started t(folder_->path());
