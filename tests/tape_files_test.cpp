@@ -273,6 +273,39 @@ TEST(TapeFiles, save_writes_the_file_the_caption_names_and_no_other) {
     EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()), 5u);  // 1, 2, 3, 4 and the open line
 }
 
+// The running total after a file is read is what its lines below the last total add
+// up to, so the next total counts them; with nothing after a total, it shows that total.
+TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_up_to) {
+    const struct {
+        std::vector<TapeLine> file;
+        Answer append;
+        double running;
+        const char* display;
+    } cases[] = {
+        {{Line('+', 5), Line('+', 3), Line('B', 0)}, Answer::kNo, 8, "8.00"},
+        {{Line('+', 5), Line('T', 5), Line('H', 0), Line('-', 2), Line('B', 0)}, Answer::kNo, -2, "-2.00"},
+        {{Line('+', 5), Line('T', 5, 0), Line('H', 0), Line('B', 0)}, Answer::kNo, 0, "5"},
+        {{Line('+', 4), Line('*', 4), Line('=', 3), Line('T', 12), Line('H', 0)}, Answer::kNo, 0, "12.00"},
+        {{Line('+', 10), Line('B', 0)}, Answer::kYes, 17, "17.00"},  // after the tape's 7
+    };
+    for (const auto& c : cases) {
+        Desk desk;
+        desk.Type("7+");
+        desk.disk.files["/d/f.add"] = EncodeTape(c.file);
+        // Append, or replace without saving the tape's changes.
+        desk.ports.answers = c.append == Answer::kYes ? std::deque{Answer::kYes}
+                                                      : std::deque{Answer::kNo, Answer::kNo};
+        desk.files.OpenTapeFile("/d/f.add");
+        EXPECT_EQ(std::tuple(desk.calc.accumulator(), desk.calc.total_text()),
+                  std::tuple(c.running, std::string(c.display)))
+            << c.file.size();
+        // The lines are as the file held them.
+        const std::size_t start = c.append == Answer::kYes ? 4 : 0;
+        EXPECT_EQ(EncodeTape({desk.calc.tape().begin() + start, desk.calc.tape().begin() + start + c.file.size()}),
+                  EncodeTape(c.file));
+    }
+}
+
 TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines) {
     std::string damaged = AmountsFile(5);
     damaged[2 * kRecordSize] = 0x77;  // the third record's signature

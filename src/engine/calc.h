@@ -290,6 +290,10 @@ class Calc {
     void RowDeleteSteps(DeleteProgress& progress);
     // Puts a file's lines on the tape from line `start` on (ReplaceTape, AppendLines).
     LinesTaken PutFileLines(LineSource& lines, int start);
+    // After lines were read in: the running total becomes what the lines below the last
+    // total add up to, and the total display shows it (or that total, with nothing
+    // keyed after it), so that the next total counts the amounts the file held.
+    void TakeRunningTotalFromLines();
 
     // --- rendering ---
     std::string GetNumberFormat(int decimal_code);

@@ -166,7 +166,9 @@ void Calc::RecountOpenSection() {
     bool counted = false;
     recounting_open_section_ = true;
     defer_total_display_ = true;
-    for (int j = last_total + 1; j <= UpperBound(); ++j) {
+    // A tape read from a file may start with an amount rather than a rule.
+    const int first = Tape[last_total].Op == op::kTotal ? last_total + 1 : last_total;
+    for (int j = first; j <= UpperBound(); ++j) {
         // The open line counts for nothing, whatever operator calculator mode gave it.
         const char kind = Tape[j].Op;
         counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&

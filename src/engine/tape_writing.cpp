@@ -48,8 +48,27 @@ LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
         AddTapeLine();
     }
     defer_redraw_ = false;
+    TakeRunningTotalFromLines();
     ShowTapeEnd();
     return taken;
+}
+
+void Calc::TakeRunningTotalFromLines() {
+    int last_total = UpperBound();
+    while (last_total > 0 && Tape[last_total].Op != op::kTotal) --last_total;
+    // Added up as a correction adds them, without appending or striking; the lines
+    // themselves stay exactly as they were read.
+    const std::vector<TapeLine> read(Tape.begin() + last_total, Tape.end());
+    const int cur_line = CurLine;
+    EditingOld = true;
+    CurLine = last_total;
+    RecountOpenSection();
+    EditingOld = LineAppended = ShiftEnter = false;
+    std::copy(read.begin(), read.end(), Tape.begin() + last_total);
+    CurLine = cur_line;
+    const TapeLine& total = Tape[last_total];
+    const bool nothing_after = Accumulator == 0 && total.Op == op::kTotal;
+    if (nothing_after) total_text_ = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
 }
 
 void Calc::ShowTapeEnd() {
