@@ -160,6 +160,33 @@ class GuiTest : public QObject {
         ExpectRowsShowTheModel(t);
     }
 
+    // Amounts end at the right of their rows, so that their decimal points line up down
+    // the tape; a comment starts at the left.
+    void amounts_line_up_at_the_right_and_comments_start_at_the_left() {
+        Started t(folder_->path());
+        t.Type("12.49+3.99+rent");
+        t.Key(Qt::Key_Return);
+        // The first and last columns of a row's box where ink is drawn.
+        auto inked = [&](int row) {
+            const QImage image = t.Row(row)->grab().toImage();
+            int first = image.width(), last = -1;
+            for (int x = 0; x < image.width(); ++x) {
+                for (int y = 0; y < image.height(); ++y) {
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        first = std::min(first, x), last = std::max(last, x);
+                    }
+                }
+            }
+            return std::pair(first, last);
+        };
+        QCOMPARE(t.Row(3)->text(), QString("12"));  // no decimal places without settings
+        QCOMPARE(t.Row(4)->text(), QString("4"));
+        QVERIFY(std::abs(inked(3).second - inked(4).second) <= 1);  // the same last column
+        QVERIFY(inked(3).first < inked(4).first);  // "12" is wider than "4"
+        QVERIFY(t.Row(5)->text().startsWith("rent"));
+        QVERIFY(inked(5).first < inked(3).first);  // the comment starts at the left
+    }
+
     void resizing_and_scrolling_leave_the_focus_and_its_digits_on_the_open_line() {
         Started t(folder_->path());
         MainWindow& window = t.app().window();
