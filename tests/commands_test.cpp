@@ -1,5 +1,5 @@
 // The one path from user actions to the system: which keys the box keeps for
-// itself, what the menu commands and buttons do and which go out to the shell.
+// itself, what each menu command and button does and which go out to the shell.
 // (The converter's and colour dialog's ports: tallymar-cli's {Convert} and {Theme}.)
 #include <gtest/gtest.h>
 
@@ -14,9 +14,16 @@
 namespace tallymar::testing {
 namespace {
 
+// What reached the shell: the outside command's number and the name of the command
+// that asked for it.
+std::string Asked(OutsideCommand what, Command command) {
+    return "outside " + std::to_string(static_cast<int>(what)) + " by " +
+           std::string(CommandName(command));
+}
+
 struct Shell : CommandPort {
-    std::vector<Command> ran;
-    void Run(Command command) override { ran.push_back(command); }
+    std::vector<std::string> ran;
+    void Run(OutsideCommand what, Command command) override { ran.push_back(Asked(what, command)); }
 };
 
 class CommandsTest : public ::testing::Test {
@@ -67,7 +74,7 @@ TEST_F(CommandsTest, a_reading_that_ends_by_itself_clears_the_check_mark_and_the
     }
 }
 
-TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_inside_or_out) {
+TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name) {
     std::vector<Command> seen;
     auto check = [&](Command command, std::string_view name) {
         EXPECT_EQ(CommandNamed(name), command) << name;
@@ -79,28 +86,115 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name_and_runs_in
     for (const ButtonItem& button : kButtons) check(button.command, button.name);
     EXPECT_EQ(CommandNamed("mnuFile"), std::nullopt);
     EXPECT_EQ(CommandNamed("Insert"), std::nullopt);
+}
 
-    for (const Command button :
-         {Command::cmdClearTape, Command::mnuEditClear, Command::mnuFileNew}) {
-        Type("5+");
+// A machine of its own for each command: "5+6+" keyed on a tape that has a name, the
+// callback voice chosen, the "5" line clicked and selected with Shift+click, No to
+// the first question.
+struct Machine {
+    Machine() {
+        calc.Start(18);
+        commands.SetOutside(&shell);
+        files.TapeFileName = "/tapes/a.add";
+        commands.SetCallbackCharacter("Grunk");
+        for (char key : std::string("5+6+"))
+            commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
+        commands.Focus(3);
+        commands.ShiftClick(3, kLeftButton);
+        lines = calc.tape().size();
+        desk.waves = 0;
         desk.answers = {Answer::kNo};
-        commands.Run(button);
-        EXPECT_EQ(calc.tape().size(), 4u) << CommandName(button);  // a new tape
-        EXPECT_EQ(desk.messages.size(), 1u) << CommandName(button);
-        desk.messages.clear();
     }
-    EXPECT_TRUE(shell.ran.empty());
-    // clang-format off
-    const Command outside[] = {
-        Command::mnuFilePrint, Command::mnuFilePrintSetup, Command::mnuFilePrintPreview, Command::mnuFileExit,
-        Command::mnuOptionsAlwaysOnTop, Command::mnuOptionsColors, Command::mnuOptionsConverter,
-        Command::mnuOptionsDateTime, Command::mnuOptionsMode, Command::mnuOptionsSounds, Command::mnuHelpTallymar,
-        Command::mnuHelpTip, Command::mnuHelpTallymarWebsite, Command::mnuHelpAbout, Command::cmdPrint,
-        Command::cmdConverter};
-    // clang-format on
-    for (const Command command : outside) commands.Run(command);
-    EXPECT_EQ(shell.ran, std::vector<Command>(std::begin(outside), std::end(outside)));
-    EXPECT_EQ(calc.tape().size(), 4u);
+    // What the last command did inside: to the tape, the files and the voice.
+    std::string Inside() {
+        std::string seen;
+        if (calc.tape().size() != lines)
+            seen +=
+                "lines " + std::to_string(lines) + "->" + std::to_string(calc.tape().size()) + ";";
+        for (const std::string& text : desk.Texts())
+            seen += "message " + text.substr(0, text.find(" the ")) + ";";
+        for (const std::string& shown : dialogs.shown) seen += "dialog " + shown + ";";
+        if (!disk.written.empty()) seen += "written;";
+        if (!desk.clipboard.empty()) seen += "clipboard " + desk.clipboard + ";";
+        if (desk.waves > 0) seen += "spoken;";
+        return seen;
+    }
+
+    FakePorts desk;
+    MemoryFiles disk;
+    FakeFileDialogs dialogs;
+    FakeCaption caption;
+    Shell shell;
+    Calc calc{desk.ports()};
+    TapeFiles files{calc, dialogs, disk, caption};
+    Commands commands{calc, files};
+    std::size_t lines = 0;  // on the tape before the command
+};
+
+// What each command does, one row per command in the order they are declared: on
+// the engine or the tape files, or out through the port. A command with no action
+// fails here as a command with no row does.
+TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_nothing_else_does) {
+    struct Row {
+        Command command;
+        std::string inside;
+        std::optional<OutsideCommand> outside;
+    };
+    using O = OutsideCommand;
+    const std::string new_tape = "lines 6->4;message Do you want to save;";
+    const Row rows[] = {
+        {Command::mnuFileNew, new_tape, {}},
+        {Command::mnuFileOpen, "message Do you want to save;dialog Open Tallymar File;", {}},
+        {Command::mnuFileSave, "written;", {}},
+        {Command::mnuFileSaveAs, "dialog Save Tallymar File As|/tapes/a.add;", {}},
+        {Command::mnuFilePrint, "", O::kPrint},
+        {Command::mnuFilePrintSetup, "", O::kPrintSetup},
+        {Command::mnuFilePrintPreview, "", O::kPrintPreview},
+        {Command::mnuFileExit, "", O::kExit},
+        {Command::mnuEditInsert, "lines 6->7;", {}},
+        {Command::mnuEditDelete, "message Do you really want to delete;", {}},
+        {Command::mnuEditCopy, "clipboard 5.00+;", {}},
+        {Command::mnuEditClear, new_tape, {}},
+        {Command::mnuOptionsAlwaysOnTop, "", O::kAlwaysOnTop},
+        {Command::mnuOptionsColors, "", O::kColors},
+        {Command::mnuOptionsConverter, "", O::kConverter},
+        {Command::mnuOptionsDateTime, "", O::kDateTime},
+        {Command::mnuOptionsMode, "", O::kMode},
+        {Command::mnuOptionsSounds, "", O::kSounds},
+        {Command::mnuOptionsVoiceCallback, "spoken;", {}},
+        {Command::mnuHelpTallymar, "", O::kHelp},
+        {Command::mnuHelpTip, "", O::kTip},
+        {Command::mnuHelpTallymarWebsite, "", O::kWebsite},
+        {Command::mnuHelpAbout, "", O::kAbout},
+        {Command::cmdPrint, "", O::kPrint},
+        {Command::cmdCallIt, "spoken;", {}},
+        {Command::cmdClearTape, new_tape, {}},
+        {Command::cmdConverter, "", O::kConverter},
+    };
+    const int count = static_cast<int>(std::size(rows));
+    EXPECT_EQ(std::size(kMenuItems) + std::size(kButtons), std::size(rows));
+    // Past the last row, values that would be commands: a command added without its
+    // row here acts, or has a name, and fails.
+    for (int value = 0; value < 2 * count; ++value) {
+        const auto command = static_cast<Command>(value);
+        Machine machine;
+        machine.commands.Run(command);
+        const std::string inside = machine.Inside();
+        const std::string name(CommandName(command));
+        if (value >= count) {
+            EXPECT_EQ(name + inside, "") << "command " << value << " has no row here";
+            EXPECT_TRUE(machine.shell.ran.empty()) << "command " << value << " has no row here";
+            continue;
+        }
+        const Row& row = rows[value];
+        EXPECT_EQ(row.command, command) << name << ": rows out of order";
+        EXPECT_EQ(inside, row.inside) << name;
+        EXPECT_EQ(inside.empty(), row.outside.has_value())
+            << name << ": does nothing, or acts inside and goes out";
+        std::vector<std::string> out;
+        if (row.outside) out.push_back(Asked(*row.outside, command));
+        EXPECT_EQ(machine.shell.ran, out) << name;
+    }
 }
 
 }  // namespace

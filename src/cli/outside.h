@@ -34,7 +34,7 @@ class Outside : public CommandPort {
 
     DialogModels& dialogs() { return dialogs_; }
 
-    void Run(Command command) override;
+    void Run(OutsideCommand what, Command command) override;
 
   private:
     Commands& commands_;

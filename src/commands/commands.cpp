@@ -15,43 +15,9 @@ bool Commands::Key(int row, const Keystroke& key) {
     return false;
 }
 
-void Commands::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
-    calc_.BoxEdited(row, text, sel_start, sel_length);
-}
-
-void Commands::Focus(int row) {
-    calc_.SetFocus(row);
-}
-
-void Commands::ShiftClick(int row, int button) {
-    calc_.MouseDown(row, button, shift::kShift);
-    calc_.SetFocus(row);
-}
-
-void Commands::ShiftDrag(int row, double y_twips) {
-    calc_.MouseMove(row, kLeftButton, shift::kShift, y_twips);
-}
-
-void Commands::OperatorClick(int row) {
-    calc_.OpGotFocus(row);
-}
-
-void Commands::Wheel(int notches) {
-    calc_.ScrollByWheel(notches);
-}
-
-void Commands::Scroll(int value) {
-    calc_.ScrollTo(value);
-}
-
-void Commands::Resize(int rows) {
-    calc_.Resize(rows);
-}
-
-void Commands::DecimalButton(int index) {
-    calc_.DecimalOptionClick(index);
-}
-
+// Every command has its case here and there is no default: the library is built
+// with -Werror=switch, so a new command does not build until it is given its
+// action, here or out through the port.
 void Commands::Run(Command command) {
     switch (command) {
         case Command::mnuFileNew:
@@ -85,10 +51,55 @@ void Commands::Run(Command command) {
             call_it_value_ = !call_it_value_;
             CallItClicked();
             break;
-        default:
-            if (outside_) outside_->Run(command);
+        case Command::mnuFilePrint:
+        case Command::cmdPrint:
+            Out(OutsideCommand::kPrint, command);
+            break;
+        case Command::mnuFilePrintSetup:
+            Out(OutsideCommand::kPrintSetup, command);
+            break;
+        case Command::mnuFilePrintPreview:
+            Out(OutsideCommand::kPrintPreview, command);
+            break;
+        case Command::mnuFileExit:
+            Out(OutsideCommand::kExit, command);
+            break;
+        case Command::mnuOptionsAlwaysOnTop:
+            Out(OutsideCommand::kAlwaysOnTop, command);
+            break;
+        case Command::mnuOptionsColors:
+            Out(OutsideCommand::kColors, command);
+            break;
+        case Command::mnuOptionsConverter:
+        case Command::cmdConverter:
+            Out(OutsideCommand::kConverter, command);
+            break;
+        case Command::mnuOptionsDateTime:
+            Out(OutsideCommand::kDateTime, command);
+            break;
+        case Command::mnuOptionsMode:
+            Out(OutsideCommand::kMode, command);
+            break;
+        case Command::mnuOptionsSounds:
+            Out(OutsideCommand::kSounds, command);
+            break;
+        case Command::mnuHelpTallymar:
+            Out(OutsideCommand::kHelp, command);
+            break;
+        case Command::mnuHelpTip:
+            Out(OutsideCommand::kTip, command);
+            break;
+        case Command::mnuHelpTallymarWebsite:
+            Out(OutsideCommand::kWebsite, command);
+            break;
+        case Command::mnuHelpAbout:
+            Out(OutsideCommand::kAbout, command);
             break;
     }
+}
+
+void Commands::Out(OutsideCommand what, Command command) {
+    if (outside_) outside_->Run(what, command);
 }
 
 void Commands::CallItClicked() {
@@ -123,30 +134,6 @@ bool Commands::MayClose() {
     // A reading in progress ends with the window rather than speaking on behind it.
     if (may_close) calc_.StopCallback();
     return may_close;
-}
-
-void Commands::OpenFile(const std::string& path) {
-    files_.OpenAtStart(path);
-}
-
-void Commands::RefreshCaption() {
-    files_.RefreshCaption();
-}
-
-void Commands::SetCalcMode(bool calc_mode) {
-    calc_.SetCalcMode(calc_mode);
-}
-
-void Commands::SetMachineSound(const std::string& machine) {
-    calc_.SetMachineSound(machine);
-}
-
-void Commands::SetCallInputCharacter(const std::string& voice) {
-    calc_.SetCallInputCharacter(voice);
-}
-
-void Commands::SetCallbackCharacter(const std::string& voice) {
-    calc_.SetCallbackCharacter(voice);
 }
 
 }  // namespace tallymar

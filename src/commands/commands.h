@@ -34,20 +34,28 @@ class Commands {
     // on and true comes back: the box then edits itself and reports with BoxEdited.
     bool Key(int row, const Keystroke& key);
     // The box changed its own text or caret.
-    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
+    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
+        calc_.BoxEdited(row, text, sel_start, sel_length);
+    }
     // A row's amount box got the focus (a click, mostly).
-    void Focus(int row);
+    void Focus(int row) { calc_.SetFocus(row); }
     // A Shift+click, and a Shift+drag `y_twips` below the top of the row.
-    void ShiftClick(int row, int button);
-    void ShiftDrag(int row, double y_twips);
-    void OperatorClick(int row);
+    void ShiftClick(int row, int button) {
+        calc_.MouseDown(row, button, shift::kShift);
+        calc_.SetFocus(row);
+    }
+    void ShiftDrag(int row, double y_twips) {
+        calc_.MouseMove(row, kLeftButton, shift::kShift, y_twips);
+    }
+    void OperatorClick(int row) { calc_.OpGotFocus(row); }
     // The mouse wheel turned `notches` (away from the user: earlier lines).
-    void Wheel(int notches);
-    void Scroll(int value);  // the scroll bar moved
-    void Resize(int rows);   // the rows that fit now
-    void DecimalButton(int index);
+    void Wheel(int notches) { calc_.ScrollByWheel(notches); }
+    void Scroll(int value) { calc_.ScrollTo(value); }  // the scroll bar moved
+    void Resize(int rows) { calc_.Resize(rows); }      // the rows that fit now
+    void DecimalButton(int index) { calc_.DecimalOptionClick(index); }
 
     // --- the menus and the tape window's buttons ---
+    // Carries out the command on the engine or the tape files, or sends it out.
     void Run(Command command);
     // The check mark of the "Voice callback" item.
     bool voice_callback_checked() const { return voice_callback_checked_; }
@@ -59,13 +67,15 @@ class Commands {
     bool MayClose();
 
     // --- what the dialogs and the command line choose ---
-    void OpenFile(const std::string& path);            // a tape file named on the command line
+    // A tape file named on the command line.
+    void OpenFile(const std::string& path) { files_.OpenAtStart(path); }
     // The main window's caption follows the tape: its name, and whether it has changes to save.
-    void RefreshCaption();
-    void SetCalcMode(bool calc_mode);                  // the Mode dialog
-    void SetMachineSound(const std::string& machine);  // the Sounds dialog
-    void SetCallInputCharacter(const std::string& voice);
-    void SetCallbackCharacter(const std::string& voice);
+    void RefreshCaption() { files_.RefreshCaption(); }
+    void SetCalcMode(bool calc_mode) { calc_.SetCalcMode(calc_mode); }  // the Mode dialog
+    // The Sounds dialog's and tallymar-cli's voice and machine choices.
+    void SetMachineSound(const std::string& machine) { calc_.SetMachineSound(machine); }
+    void SetCallInputCharacter(const std::string& voice) { calc_.SetCallInputCharacter(voice); }
+    void SetCallbackCharacter(const std::string& voice) { calc_.SetCallbackCharacter(voice); }
     // The tape as the converter writes onto it, and as the colour dialog recolours it.
     TapeWriter& converter_tape() { return tape_; }
     TapeColours& tape_colours() { return tape_; }
@@ -80,6 +90,7 @@ class Commands {
     bool voice_callback_checked_ = false;
     bool call_it_value_ = false;
 
+    void Out(OutsideCommand what, Command command);
     // The callback button's click handler: starts a reading, or stops the one running.
     void CallItClicked();
     void VoiceCallbackMenu();

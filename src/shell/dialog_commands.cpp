@@ -30,54 +30,51 @@ DialogCommands::~DialogCommands() {
     delete converter_.data();
 }
 
-void DialogCommands::Run(Command command) {
-    switch (command) {
-        case Command::mnuFilePrint:
-        case Command::cmdPrint:
+// Each outside command has its case and there is no default (this file is built with
+// -Werror=switch): a new one does not build until the window says what it does.
+void DialogCommands::Run(OutsideCommand what, Command) {
+    switch (what) {
+        case OutsideCommand::kPrint:
             window_.printing().PrintTape();
             break;
-        case Command::mnuFilePrintSetup:
+        case OutsideCommand::kPrintSetup:
             window_.printing().PrintSetup();
             break;
-        case Command::mnuFilePrintPreview:
+        case OutsideCommand::kPrintPreview:
             window_.printing().PrintPreview();
             break;
-        case Command::mnuFileExit:
+        case OutsideCommand::kExit:
             window_.close();
             break;
-        case Command::mnuOptionsAlwaysOnTop:
+        case OutsideCommand::kAlwaysOnTop:
             ToggleAlwaysOnTop();
             break;
-        case Command::mnuOptionsColors:
+        case OutsideCommand::kColors:
             ShowColors();
             break;
-        case Command::mnuOptionsConverter:
-        case Command::cmdConverter:
+        case OutsideCommand::kConverter:
             ShowConverter();
             break;
-        case Command::mnuOptionsDateTime:
+        case OutsideCommand::kDateTime:
             ShowDateTime();
             break;
-        case Command::mnuOptionsMode:
+        case OutsideCommand::kMode:
             ShowMode();
             break;
-        case Command::mnuHelpTallymar:
-            help_.ShowHelp(kHelpContentsPage);
-            break;
-        case Command::mnuHelpTip:
-            help_.ShowTip();
-            break;
-        case Command::mnuHelpTallymarWebsite:
-            help_.OpenWebsite();
-            break;
-        case Command::mnuHelpAbout:
-            help_.ShowAbout();
-            break;
-        case Command::mnuOptionsSounds:
+        case OutsideCommand::kSounds:
             ShowSounds();
             break;
-        default:
-            // Every other command reaches the engine through the commands.
+        case OutsideCommand::kHelp:
+            help_.ShowHelp(kHelpContentsPage);
+            break;
+        case OutsideCommand::kTip:
+            help_.ShowTip();
+            break;
+        case OutsideCommand::kWebsite:
+            help_.OpenWebsite();
+            break;
+        case OutsideCommand::kAbout:
+            help_.ShowAbout();
             break;
     }
 }

@@ -38,7 +38,7 @@ class DialogCommands : public CommandPort {
         : window_(window), commands_(commands), settings_(settings), help_(help), tape_(window) {}
     ~DialogCommands() override;
 
-    void Run(Command command) override;
+    void Run(OutsideCommand what, Command command) override;
     // The Sounds dialog, modal; also opened by the voice callback when no callback
     // voice is chosen.
     void ShowSounds();
