@@ -52,6 +52,27 @@ TEST(AddingMachine, shows_an_overflow_until_the_next_total_clears_it) {
     // clang-format on
 }
 
+// An empty entry reads the lines above it from the tape, and automatic decimals follow
+// the decimal button, however few rows the window has and wherever it is scrolled.
+TEST(AShortWindow, takes_the_amounts_a_tall_one_takes) {
+    // clang-format off
+    ExpectScripts({
+        {"5+7+9+{Up}{Up}{Bksp}+", "HTH+++B 5.00,5.00,9.00, =19 19.00 @5/1/4/2 [9.00|+ 0+4] *"},
+        {"5+3+{Enter}+", "HTH++TH+B 5.00,3.00,8.00,-,8.00, =8 8.00 @8/2/6/2 [| 0+0] *"},
+        {"5+3+{Enter}{Up}{Down}+{Enter}", "HTH++TH+THB 5.00,3.00,8.00,-,8.00,8.00,-, =0 8.00 @10/2/8/2 [| 0+0] *"},
+        {"5+{Decimals 17}{Up}{Up}{Up}{Down}{Down}{Down}1234+", "HTH++B 5.00,12.34, =17.34 17.34 @5/2/3/2 [| 0+0] *"},
+    },
+    // clang-format on
+                  StartUp().Rows(3));
+    // clang-format off
+    ExpectScripts({
+        {"5+3+{S-Enter}+", "HTH++S+B 5.00,3.00,8.00,8.00, =16 16.00 @7/0/7/0 [| 0+0] *"},
+        {"7++", "HTH++B 7.00,7.00, =14 14.00 @5/0/5/0 [| 0+0] *"},
+    },
+    // clang-format on
+                  StartUp().Rows(1));
+}
+
 TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     ExpectScripts(
         // clang-format off

@@ -119,7 +119,7 @@ TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
     // clang-format on
     // clang-format off
     ExpectScripts({
-        {"5+3+7+2+{Click 2}{Insert}", "HTH+ +++B 5.00,0.00,3.00,7.00,2.00, =17 17.00 @4/1/3/5 [0.00|  0+4] *"},
+        {"5+3+7+2+{Click 2}{Insert}", "HTH+ +++B 5.00,0.00,3.00,7.00,2.00, =17 17.00 @4/1/3/5 [0|  0+1] *"},
     },
     // clang-format on
                   StartUp().Rows(6));

@@ -67,11 +67,14 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
         {StartUp().CallbackVoice("Rusty"), "1234.5+{Click 3}", "b+ b1 b2 b3 b4 bp b5 b0 @4/4/0"},
         {StartUp().CallbackVoice("Dermot"), "{Click 2}", "sn @3/3/0"},
         {StartUp().Decimals(0).Voice("Grunk").CallbackVoice("Vesna"), "4+{Click 3}", "o+ o4 @4/4/0"},
+        // A comment in the bottom row, and the open line, are read once each.
+        {StartUp().Rows(3).Decimals(0).CallbackVoice("Pippa"), "1+2+rent{Enter}3+{Up}{Up}{Up}{Up}", "t+ t1 t+ t2 t+ t3 @7/2/5"},
+        {StartUp().Rows(3).Decimals(0).CalcMode().CallbackVoice("Grunk"), "5+3+{Up}{Up}", "a+ a5 a+ a3 a+ @5/2/3"},
         // The "=" line at row 0 of a scrolled tape.
         {StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"), "1+2+3+4+5+6+7+8+9+{Home}", "tn tz t0 tn t+ t1 t+ t2 t+ t3 t+ t4 t+ t5 t+ t6 t+ t7 t+ t8 t+ t9 @12/5/7"},
-        {StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"), "1+2+3+4+5+6+rent{Enter}7+8+{Home}{Down}{Down}{Down}", "t+ t1 t+ t2 t+ t3 t+ t4 t+ t5 t+ t6 @9/5/4"},
+        {StartUp().Rows(6).Decimals(0).CallbackVoice("Pippa"), "1+2+3+4+5+6+rent{Enter}7+8+{Home}{Down}{Down}{Down}", "t+ t1 t+ t2 t+ t3 t+ t4 t+ t5 t+ t6 t+ t7 t+ t8 @12/5/7"},
         {StartUp().CallbackVoice("Pippa"), "5+", R"(msg "Tallymar" "To hear a callback of the tape, put the cursor at the beginning of the section you want to be called." ok -> ok @4/4/0)"},
-        {StartUp().Rows(6).CallbackVoice("Pippa"), kNineAmounts, "@12/5/7"},
+        {StartUp().Rows(6).CallbackVoice("Pippa"), kNineAmounts, R"(msg "Tallymar" "To hear a callback of the tape, put the cursor at the beginning of the section you want to be called." ok -> ok @12/5/7)"},
         {StartUp().CallbackVoice("None"), "5+3+{Click 3}", R"(dialog "Sound" dialog "Sound" @3/3/0)"},
         {StartUp().CallbackVoice("pippa"), "5+3+{Click 3}", "@3/3/0"},
     };

@@ -1,5 +1,6 @@
 #include "cli/runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -150,6 +151,18 @@ std::string Replayer::RunAction(const Action& action) {
                 commands_.Focus(action.number);
             }
             break;
+        case Kind::kClickLine: {
+            // The same line whatever the window's height: a line out of view is first
+            // scrolled into the nearest edge row with the scroll bar, as a user would.
+            if (action.number < 0)
+                return "line " + std::to_string(action.number) + " does not exist";
+            const int line = std::min(action.number, calc_.UpperBound());
+            if (line < calc_.top_line()) commands_.Scroll(line);
+            if (line > calc_.top_line() + calc_.last_row())
+                commands_.Scroll(line - calc_.last_row());
+            commands_.Focus(line - calc_.top_line());
+            break;
+        }
         case Kind::kScroll:
             commands_.Scroll(action.number);
             break;

@@ -121,10 +121,10 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         const char* name;
         Kind kind;
         size_t count;
-    } numbered[] = {{"Decimals", Kind::kDecimals, 1},  {"Click", Kind::kClick, 1},
-                    {"S-Click", Kind::kShiftClick, 1}, {"S-Drag", Kind::kShiftDrag, 2},
-                    {"Scroll", Kind::kScroll, 1},      {"Wheel", Kind::kWheel, 1},
-                    {"Rows", Kind::kRows, 1}};
+    } numbered[] = {{"Decimals", Kind::kDecimals, 1},   {"Click", Kind::kClick, 1},
+                    {"ClickLine", Kind::kClickLine, 1}, {"S-Click", Kind::kShiftClick, 1},
+                    {"S-Drag", Kind::kShiftDrag, 2},    {"Scroll", Kind::kScroll, 1},
+                    {"Wheel", Kind::kWheel, 1},         {"Rows", Kind::kRows, 1}};
     for (const auto& entry : numbered) {
         if (head != entry.name) continue;
         action->kind = entry.kind;

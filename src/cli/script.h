@@ -11,12 +11,13 @@ namespace tallymar::cli {
 
 struct Action {
     enum class Kind {
-        kType,      // a character typed into the focused row
-        kKey,       // a key: `name` is its token (Enter, S-Up, C-c, ...)
-        kMenu,      // Insert, Delete, Copy, Clear, New, Callback, Dump, or an item's name
-        kDecimals,  // number = decimal code
-        kMode,      // number = 1 for calculator mode
-        kClick,     // number = row
+        kType,       // a character typed into the focused row
+        kKey,        // a key: `name` is its token (Enter, S-Up, C-c, ...)
+        kMenu,       // Insert, Delete, Copy, Clear, New, Callback, Dump, or an item's name
+        kDecimals,   // number = decimal code
+        kMode,       // number = 1 for calculator mode
+        kClick,      // number = row
+        kClickLine,  // number = tape line: a click on the row showing it, scrolled to first
         kShiftClick,
         kShiftDrag,  // number = row, y = twips
         kScroll,

@@ -39,37 +39,49 @@ void Calc::CommitLine(int row) {
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
     const Row keyed = rows_[row];
     TapeChanged = true;
+    const int line = TopLine + row;
     if (rows_[row].text.empty()) {
-        if (row == 0) {
-            rows_[row].SetText("0");
+        // An empty entry takes its amount from the lines above as they show, read from
+        // the tape: the window's height and how far it is scrolled change nothing.
+        std::string supplied;
+        if (line <= 0) {
+            supplied = "0";
         } else {
             if (op::IsSum(line_op)) {
-                // Repeat add or subtract: the amount of the row above, as it shows.
-                if (IsNumeric(rows_[row - 1].text, symbols_))
-                    rows_[row].SetText(rows_[row - 1].text);
+                // Repeat add or subtract: the amount of the line above, as it shows.
+                const std::string above = ShownText(line - 1);
+                if (IsNumeric(above, symbols_)) supplied = above;
             } else if ((line_op == '*' || line_op == '/') && op::IsSum(PrevOp(CurLine))) {
                 LineAppended = true;
                 StoreLineResult();
             }
-            if (row >= 3 && rows_[row - 2].op == "T") rows_[row].SetText(rows_[row - 2].text);
-            if (rows_[row - 1].op == "S") rows_[row].SetText(rows_[row - 1].text);
+            // After a total (struck two lines up, above its rule), the total; after a
+            // subtotal, the subtotal.
+            if (line >= 3 && Tape[line - 2].Op == op::kTotal) supplied = ShownText(line - 2);
+            if (Tape[line - 1].Op == op::kSubtotal) supplied = ShownText(line - 1);
         }
+        if (TopLine + row == line && !supplied.empty()) rows_[row].SetText(supplied);
     }
-    if (rows_[row].text.empty()) rows_[row].SetText("0");
-    if (row == CurLine - TopLine && !IsNumeric(rows_[row].text, symbols_)) {
-        // An amount that cannot be read (a correction mistyped, an overflowed total
-        // taken by an empty entry) is not committed: the line keeps its amount and the
-        // operator its row shows, the row keeps what was keyed, and a move waits.
-        ports_.desktop.Beep();
-        rows_[row] = keyed;
-        Tape[CurLine].Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
-        UpPending = DownPending = false;
-        return;
-    }
-    AutoPoint(row);
-    if (row == CurLine - TopLine) {
-        ShowCommittedText(row);
-        if (Tape[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
+    // Storing the sum as a multiplicand appends a line, which in a full window scrolls
+    // the tape under the row: the row then shows the new open line, which keeps its
+    // empty entry.
+    if (TopLine + row == line) {
+        if (rows_[row].text.empty()) rows_[row].SetText("0");
+        if (row == CurLine - TopLine && !IsNumeric(rows_[row].text, symbols_)) {
+            // An amount that cannot be read (a correction mistyped, an overflowed total
+            // taken by an empty entry) is not committed: the line keeps its amount and the
+            // operator its row shows, the row keeps what was keyed, and a move waits.
+            ports_.desktop.Beep();
+            rows_[row] = keyed;
+            Tape[CurLine].Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
+            UpPending = DownPending = false;
+            return;
+        }
+        AutoPoint(row);
+        if (row == CurLine - TopLine) {
+            ShowCommittedText(row);
+            if (Tape[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
+        }
     }
     if (EditingOld) {
         RecalcFromLastTotal();
@@ -80,7 +92,7 @@ void Calc::CommitLine(int row) {
         if (row == LastRow) {
             if (!LineAppended) AddTapeLine();
         } else {
-            SetFocus(LastRow);
+            FocusOpenLine();
         }
     }
     LineAppended = false;
@@ -138,7 +150,7 @@ void Calc::ApplyLine() {
                 AddTapeLine();
                 StrikeTotal();
                 total_text_ = "Division by zero!";
-                SetFocus(LastRow);
+                FocusOpenLine();
                 return;
             }
             if (prev == '*') a *= m;
@@ -227,12 +239,8 @@ void Calc::SpeakStruckTotal(bool subtotal) {
         Speak("=");
         struck_line = CurLine - (subtotal ? 1 : 2);
     }
-    int row = struck_line - TopLine;
-    // In a window of fewer than three rows the struck line may have scrolled away;
-    // its amount is then read as its row would show it.
-    std::string shown = row >= 0 && row <= LastRow ? rows_[row].text
-                        : struck_line >= 0         ? ShownText(struck_line)
-                                                   : std::string();
+    // The amount as the struck line shows it, wherever the window is scrolled.
+    const std::string shown = struck_line >= 0 ? ShownText(struck_line) : std::string();
     SpeakAmount(ports_.sound, options_.CallInputCharacter, shown, symbols_);
     Speak(kRuleText);
 }

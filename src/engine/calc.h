@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/keys.h"
+#include "engine/line_look.h"
 #include "engine/number_format.h"
 #include "engine/options.h"
 #include "engine/ports.h"
@@ -158,6 +159,9 @@ class Calc {
     void ShowTape();
     // What ShowTape puts in the amount column for a line.
     std::string ShownText(int line) const;
+    // Whether the row showing the line refuses typing (a total, a subtotal, a rule, a
+    // product holding a sum), in whichever row it stands.
+    bool ShownLocked(int line) const;
     std::string FormatAmount(double value, int decimal_code) const;
 
     // The lines printing covers: the highlighted ones (in either order) or the whole tape.
@@ -240,10 +244,13 @@ class Calc {
     // The focus goes to `row` afresh after the tape under the rows was replaced: only
     // the row's got-focus handling runs (the old row's line may no longer be there).
     void TakeFocusAfresh(int row);
+    void LeaveBeforeScroll(int row);
     void MoveUp(int row);
     void MoveDown(int row);
     // Scrolls the tape back to the focus line when it is out of view.
     void BringFocusIntoView();
+    // Scrolls the tape as little as shows `line` in a row.
+    void ScrollIntoView(int line);
     // The focused row as it is, or as it was when its line scrolled out of view.
     Row FocusBox() const;
     // Redraws the rows and puts `box`, the row of the focus line `line`, back in
@@ -296,6 +303,9 @@ class Calc {
     void TakeRunningTotalFromLines();
 
     // --- rendering ---
+    // How a row shows the line, `conversions_before` conversion lines counted above it.
+    LineLook RowLook(int line, int conversions_before, bool selected) const;
+    int ConversionsBefore(int line) const;  // conversion lines above `line` on the tape
     std::string GetNumberFormat(int decimal_code);
     void ShowAccumulator();
 
@@ -303,8 +313,10 @@ class Calc {
     bool RefuseIfFull(int count);
     Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
                 Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
-    // Reads rows `first` to `last` (the bottom row again once the reading reaches it).
+    // Reads the lines `first` to `last` aloud.
     void SelectCallbackCharacter(int first, int last);
+    // The reading moves the cursor onto the line after `line`.
+    void CursorPast(int line);
 };
 
 }  // namespace tallymar

@@ -35,8 +35,8 @@ void Calc::CommitLineCalc(int row) {
     if (line_op != op::kComment && line_op != op::kRule && line_op != op::kOpen) {
         AutoPoint(row);
         if (row == CurLine - TopLine) {
-            if (row < 1) {
-                // Row 0's amount is not read; the line keeps the amount it had.
+            if (CurLine < 1) {
+                // The first line's amount is not read; the line keeps the amount it had.
                 double kept = Tape[CurLine].Amount;
                 ShowCommittedText(row);
                 Tape[CurLine].Amount = kept;
@@ -66,7 +66,7 @@ void Calc::CommitLineCalc(int row) {
         if (in_last_row && !LineAppended) AddTapeLine();
         if (in_last_row && LineAppended) rows_[row].SetText("");
         pending_line = CurLine;
-        if (!in_last_row) SetFocus(LastRow);
+        if (!in_last_row) FocusOpenLine();
     }
     if (!still_editing) {
         PendingOp = CalcOp;

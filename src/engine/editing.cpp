@@ -15,11 +15,26 @@ void Calc::AddTapeLine() {
     TapeLine line;
     line.Decimals = options_.DecimalCode;
     if (LastRow + 1 >= MaxRow) {
-        // The window is full: the tape scrolls up under the last row.
+        // The window is full: the tape scrolls up under the last row, which shows the
+        // new line. As in a window with room for another row, the focus goes to it; a
+        // row that had the focus and showed another line is left first, while it
+        // still shows that line.
         ++CurLine;
         Tape.push_back(line);
-        ++TopLine;
+        const bool showed_end = TopLine + LastRow == UpperBound() - 1;
+        const bool refocus = !defer_redraw_ && parked_line_ < 0 && focus_row_ >= 0 &&
+                             (focus_row_ != LastRow || !showed_end);
+        if (refocus && !in_lost_focus_) {
+            in_lost_focus_ = true;
+            LostFocus(focus_row_);
+            in_lost_focus_ = false;
+        }
+        TopLine = std::max(UpperBound() - LastRow, 0);
         if (!defer_redraw_) ShowTape();
+        if (refocus) {
+            focus_row_ = LastRow;
+            if (!in_lost_focus_) GotFocus(LastRow);
+        }
     } else {
         AddRow();
         ++LastRow;
@@ -34,19 +49,17 @@ void Calc::InsertTapeLine(int line) {
     if (line < 0 || line > UpperBound() || RefuseIfFull(1)) return;
     if (Tape[line].Op == op::kRule) ++line;
     TapeChanged = true;
-    const int r = line - TopLine;
     AddTapeLine();
     for (int i = UpperBound(); i > line; --i) Tape[i] = Tape[i - 1];
     Tape[line].Amount = 0;
     Tape[line].Op = op::kInserted;
     ShowTape();
-    if (TopLine != 0) {
-        SetFocus(std::clamp(r - 1, 0, LastRow));
-    } else if (r >= 0 && r <= LastRow) {
-        rows_[r].SetText("0");
-        rows_[r].op = " ";
-        SetFocus(r);
-    }
+    // The inserted line takes the focus, shown again if appending scrolled it away.
+    ScrollIntoView(line);
+    const int r = line - TopLine;
+    rows_[r].SetText("0");
+    rows_[r].op = " ";
+    RefreshFocus(r);
     UpdateScroller();
 }
 
@@ -116,7 +129,11 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     // a later Delete must not act on the range just removed.
     EditingOld = false;
     SelectionShown = false;
-    p.surplus = SelStartLine - TopLine;
+    // The focus goes to the line that took the first deleted line's place, scrolled
+    // into view if the window does not reach it.
+    const int focus_line = std::min(SelStartLine, UpperBound());
+    ScrollIntoView(focus_line);
+    p.surplus = focus_line - TopLine;
     RefreshFocus(std::clamp(p.surplus, 0, LastRow));
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)

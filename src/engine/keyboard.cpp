@@ -7,6 +7,7 @@
 // row and a move still owed can both steer it before the new row is told.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "engine/calc.h"
 #include "engine/sounds.h"
@@ -23,6 +24,11 @@ constexpr const char* kNumLockText =
 constexpr const char* kAltText =
     "Pressing the ALT key halts the voice callback. Do you wish to continue?";
 constexpr const char* kLockedText = "The Tallymar will not allow you to edit a total.";
+
+// Lines a commit leaves as they are: comments, rules and the open line.
+bool IsTextOrOpen(char kind) {
+    return kind == op::kComment || kind == op::kRule || kind == op::kOpen;
+}
 
 bool Contains(const std::string& text, char32_t c) {
     return text.find(static_cast<char>(c)) != std::string::npos;
@@ -128,16 +134,32 @@ void Calc::LostFocus(int row) {
     }
 }
 
+// The row with the focus is left while it still shows its line, as it would be in
+// a window tall enough to move the focus instead of scrolling the tape under it.
+void Calc::LeaveBeforeScroll(int row) {
+    if (focus_row_ != row || parked_line_ >= 0 || in_lost_focus_) return;
+    // The moves still owed are made by the scroll itself.
+    const bool up = std::exchange(UpPending, false);
+    const bool down = std::exchange(DownPending, false);
+    in_lost_focus_ = true;
+    LostFocus(row);
+    in_lost_focus_ = false;
+    focus_row_ = row;
+    UpPending = up;
+    DownPending = down;
+}
+
 void Calc::MoveUp(int row) {
     if (row >= 1) {
         SetFocus(row - 1);
-    } else if (EditingOld && TopLine <= UpperBound()) {
+    } else if (EditingOld && TopLine <= UpperBound() && !IsTextOrOpen(Tape[TopLine].Op)) {
         // A correction keyed in the top row is committed before the tape scrolls
         // under it; the commit steps down a row and the move still owed goes up.
         CurLine = TopLine;
         CommitLine(0);
     } else {
         if (TopLine > 0) {
+            LeaveBeforeScroll(0);
             --TopLine;
         } else {
             UpPending = false;
@@ -158,7 +180,10 @@ void Calc::MoveDown(int row) {
         CommitLine(row);
         DownPending = false;
     } else {
-        if (TopLine + LastRow + 1 <= UpperBound()) ++TopLine;
+        if (TopLine + LastRow + 1 <= UpperBound()) {
+            LeaveBeforeScroll(LastRow);
+            ++TopLine;
+        }
         ShowTape();
         RefreshFocus(LastRow);
         DownPending = false;
@@ -315,7 +340,7 @@ void Calc::KeyPress(int row, char32_t character) {
     CurLine = TopLine + row;
     if (CurLine > UpperBound()) return;
     EditingOld = CurLine < UpperBound();
-    if (row != 0 && rows_[row].locked && Tape[CurLine].Op != op::kComment) {
+    if (ShownLocked(CurLine) && Tape[CurLine].Op != op::kComment) {
         Tell(kLockedText);
         EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;
@@ -415,7 +440,7 @@ void Calc::KeyPress(int row, char32_t character) {
                 // Nothing is struck away from the open line; nothing was keyed either.
                 EditingOld = false;
                 ShowTape();
-                SetFocus(LastRow);
+                FocusOpenLine();
             }
             break;
         default:
@@ -431,26 +456,22 @@ void Calc::FinishComment(int row, char32_t /*character*/, bool down, bool edit_m
     SetEntry(Tape[comment_line], rows_[row].text);
     Tape[comment_line].Op = op::kComment;
     rows_[row].op.clear();
-    auto step_up = [&](int from_row) {
-        if (from_row >= 2) {
-            SetFocus(from_row - 1);
-        } else {
-            MoveUp(0);
-        }
+    // The focus goes to the line above or below the comment, the tape scrolling when
+    // that line is out of view, so that the window's height does not change where it lands.
+    auto step = [&](int by) {
+        const int target = std::clamp(comment_line + by, 0, UpperBound());
+        ScrollIntoView(target);
+        RefreshFocus(target - TopLine);
     };
     if (edit_mode) {
-        if (down) {
-            SetFocus(std::min(row + 1, LastRow));
-        } else {
-            step_up(row);
-        }
+        step(down ? 1 : -1);
         EditMode = false;
     } else if (down) {
         if (!EditMode) AddTapeLine();
     } else {
         // A new comment left upwards still leaves an open line at the end of the tape.
         if (comment_line == UpperBound()) AddTapeLine();
-        step_up(comment_line - TopLine);
+        step(-1);
     }
     ShowTape();
 }

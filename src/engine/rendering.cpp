@@ -1,6 +1,5 @@
 // Drawing the visible lines into the rows, and the number formats behind it.
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "engine/calc.h"
@@ -23,10 +22,29 @@ void Calc::ShowAccumulator() {
     total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
 }
 
+LineLook Calc::RowLook(int line, int conversions_before, bool selected) const {
+    const LookContext context{Medium::kRow,
+                              colours_,
+                              symbols_,
+                              line > 0 ? Tape[line - 1].Op : ' ',
+                              conversions_before,
+                              selected,
+                              line == UpperBound()};
+    return LookOf(Tape[line], context);
+}
+
 std::string Calc::ShownText(int line) const {
-    LookContext context{Medium::kRow, colours_, symbols_};
-    context.open_line = line == UpperBound();
-    return LookOf(Tape[line], context).text;
+    return RowLook(line, 0, false).text;
+}
+
+bool Calc::ShownLocked(int line) const {
+    return RowLook(line, 0, false).locked.value_or(false);
+}
+
+int Calc::ConversionsBefore(int line) const {
+    return static_cast<int>(
+        std::count_if(Tape.begin(), Tape.begin() + std::clamp(line, 0, UpperBound() + 1),
+                      [](const TapeLine& l) { return l.Op == op::kConversion; }));
 }
 
 namespace {
@@ -48,38 +66,20 @@ void Show(Row& row, LineLook&& look) {
 
 }  // namespace
 
+// Drawing changes no state the arithmetic reads: the number format and automatic
+// decimals follow the decimal buttons, not the lines that happen to be in view.
 void Calc::ShowTape() {
-    int conversions = 0;
+    // Counted from the tape's first line, so that a conversion block shows its "="
+    // on the same line however the tape is scrolled.
+    int conversions = ConversionsBefore(TopLine);
     const int low = std::min(SelStartLine, SelEndLine);
     const int high = std::max(SelStartLine, SelEndLine);
-    // The decimal codes of the last line drawn that has one, and of the last whose code
-    // is one of the decimal codes.
-    std::optional<int> last_code;
-    std::optional<int> last_known_code;
     for (int r = 0; r <= LastRow; ++r) {
         const int index = TopLine + r;
         if (index < 0 || index > UpperBound()) break;
-        const TapeLine& line = Tape[index];
-        if (line.Op != op::kComment) {
-            last_code = line.Decimals;
-            if (line.Decimals >= 0 && line.Decimals <= kMaxDecimalCode) {
-                last_known_code = line.Decimals;
-            }
-        }
-        const LookContext context{Medium::kRow,
-                                  colours_,
-                                  symbols_,
-                                  index > 0 ? Tape[index - 1].Op : ' ',
-                                  conversions,
-                                  Selecting && index >= low && index <= high,
-                                  index == UpperBound()};
-        Show(rows_[r], LookOf(line, context));
-        if (line.Op == op::kConversion) ++conversions;
+        Show(rows_[r], RowLook(index, conversions, Selecting && index >= low && index <= high));
+        if (Tape[index].Op == op::kConversion) ++conversions;
     }
-    // The number format follows the lines drawn: the total display goes by the last
-    // one, and automatic decimals by the last with a decimal code.
-    if (last_known_code) GetNumberFormat(*last_known_code);
-    if (last_code) NumberFormat = GetNumberFormat(*last_code);
 }
 
 void Calc::ApplyColors(const Colours& colours) {

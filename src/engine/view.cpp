@@ -42,6 +42,14 @@ void Calc::BringFocusIntoView() {
     UpdateScroller();
 }
 
+void Calc::ScrollIntoView(int line) {
+    const int top = std::clamp(TopLine, std::max(line - LastRow, 0), std::max(line, 0));
+    if (top == TopLine) return;
+    TopLine = top;
+    ShowTape();
+    UpdateScroller();
+}
+
 void Calc::Resize(int max_row) {
     MaxRow = max_row;
     if (Tape.empty()) return;  // the tape window has not loaded yet

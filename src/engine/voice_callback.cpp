@@ -19,9 +19,8 @@ void Calc::CallbackButtonClick() {
     CallbackRunning = true;
     // The reading starts at the line under the cursor, shown again if scrolled away.
     BringFocusIntoView();
-    // `first` is a row and `last` a tape index, so the reading takes TopLine steps
-    // more than there are lines; the surplus re-reads the silent open line.
-    const int first = CurLine - TopLine;
+    // From the cursor's line to the tape's last line, whatever the window shows.
+    const int first = CurLine;
     const int last = UpperBound();
     if (first == last) {
         Tell(
@@ -46,34 +45,62 @@ void Calc::SelectCallbackCharacter(int first, int last) {
     if (VoicePrefix(voice) == 0) return;
     WavePlayer& player = ports_.sound;
     const bool grunk = voice == "Grunk";
-    for (int i = first; i <= last; ++i) {
-        const int r = std::clamp(i, 0, LastRow);
-        const std::string text = rows_[r].text;
-        const std::string op = rows_[r].op;
+    // Each line is read once, as its row shows it; a line read aloud moves the cursor
+    // onto the line after it, a silent one (the open line, a comment, a conversion
+    // text) leaves the cursor where it is.
+    int conversions = ConversionsBefore(first);
+    std::string op_above =
+        first > 0 ? RowLook(first - 1, ConversionsBefore(first - 1), false).op : "";
+    for (int line = first; line <= last && line <= UpperBound(); ++line) {
+        const LineLook look = RowLook(line, conversions, false);
+        if (Tape[line].Op == op::kConversion) ++conversions;
+        const std::string& text = look.text;
+        const std::string& op = look.op;
+        const bool after_result = op_above == "=";
+        op_above = op;
         if (text == kRuleText) {
             SpeakWord(player, voice, text);
             if (grunk) DownPending = true;
-            MoveDown(r);
+            CursorPast(line);
         } else if (!IsNumeric(text, symbols_)) {
             if (grunk) SpeakWord(player, voice, op);
         } else if (op == "T") {
-            const bool after_result =
-                r >= 1 ? rows_[r - 1].op == "=" : TopLine >= 1 && Tape[TopLine - 1].Op == '=';
             if (!after_result) SpeakWord(player, voice, "T");
             SpeakAmount(player, voice, text, symbols_);
-            MoveDown(r);
+            CursorPast(line);
         } else if (op == "+" || op == "-") {
             SpeakWord(player, voice, op);
             SpeakAmount(player, voice, text, symbols_);
-            MoveDown(r);
+            CursorPast(line);
         } else {
             SpeakAmount(player, voice, text, symbols_);
             SpeakWord(player, voice, op);
-            MoveDown(r);
+            CursorPast(line);
         }
         ports_.desktop.DoEvents();
         if (!CallbackRunning) return;
     }
+}
+
+void Calc::CursorPast(int line) {
+    const int r = line - TopLine;
+    if ((r >= 0 && r < LastRow) || (r == LastRow && FocusLine() == line)) {
+        MoveDown(r);
+        return;
+    }
+    // The line is out of view (the tape was scrolled while the reading let events
+    // through), or in the bottom row while a silent line above it kept the cursor: the
+    // cursor's row is left while it still shows its line, then the tape scrolls and
+    // the next line takes the focus, as it would in a window tall enough to show both.
+    const int next = std::min(line + 1, UpperBound());
+    if (parked_line_ < 0 && focus_row_ >= 0 && focus_row_ <= LastRow) {
+        in_lost_focus_ = true;
+        LostFocus(focus_row_);
+        in_lost_focus_ = false;
+    }
+    ScrollIntoView(next);
+    TakeFocusAfresh(next - TopLine);
+    UpdateScroller();
 }
 
 }  // namespace tallymar
