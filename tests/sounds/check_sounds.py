@@ -107,7 +107,7 @@ class Words(unittest.TestCase):
 
     def heard(self, name):
         raw = subprocess.run(
-            ["sox", os.path.join(folder, name), "-t", "raw", "-r", "16000", "-b", "16", "-c", "1",
+            ["sox", "-R", os.path.join(folder, name), "-t", "raw", "-r", "16000", "-b", "16", "-c", "1",
              "-e", "signed-integer", "-", "pad", "0.3", "0.3"],
             check=True, capture_output=True).stdout
         self.decoder.start_utt()
