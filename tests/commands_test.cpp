@@ -100,7 +100,7 @@ struct Machine {
         for (char key : std::string("5+6+"))
             commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
         commands.Focus(3);
-        commands.ShiftClick(3, kLeftButton);
+        commands.ShiftClick(3);
         lines = calc.tape().size();
         desk.waves = 0;
         desk.answers = {Answer::kNo};

@@ -214,7 +214,7 @@ TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
     m.calc.MouseMove(3, kLeftButton, shift::kNone, 600);
     m.calc.MouseMove(3, kRightButton, shift::kShift, 600);
     m.calc.MouseMove(-1, kLeftButton, shift::kShift, 600);
-    m.calc.MouseDown(m.calc.last_row() + 1, kLeftButton, shift::kShift);
+    m.calc.MouseDown(m.calc.last_row() + 1, shift::kShift);
     m.calc.BoxEdited(-1, "9", 0, 0);
     m.calc.BoxEdited(m.calc.last_row() + 1, "9", 0, 0);
     EXPECT_EQ(m.State(), before);

@@ -90,7 +90,6 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
                   expected)
             << keys;
         EXPECT_FALSE(m.calc.callback_running());
-        EXPECT_FALSE(m.calc.callback_retry());
     }
 }
 

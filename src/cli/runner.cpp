@@ -146,7 +146,7 @@ std::string Replayer::RunAction(const Action& action) {
             if (action.kind == Kind::kShiftDrag) {
                 commands_.ShiftDrag(action.number, action.y);
             } else if (action.kind == Kind::kShiftClick) {
-                commands_.ShiftClick(action.number, kLeftButton);
+                commands_.ShiftClick(action.number);
             } else {
                 commands_.Focus(action.number);
             }

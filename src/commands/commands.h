@@ -39,9 +39,9 @@ class Commands {
     }
     // A row's amount box got the focus (a click, mostly).
     void Focus(int row) { calc_.SetFocus(row); }
-    // A Shift+click, and a Shift+drag `y_twips` below the top of the row.
-    void ShiftClick(int row, int button) {
-        calc_.MouseDown(row, button, shift::kShift);
+    // A Shift+click (either button), and a Shift+drag `y_twips` below the top of the row.
+    void ShiftClick(int row) {
+        calc_.MouseDown(row, shift::kShift);
         calc_.SetFocus(row);
     }
     void ShiftDrag(int row, double y_twips) {

@@ -118,7 +118,7 @@ void Calc::SetCalcMode(bool calc_mode) {
     total_fore_ = calc_mode ? kCalcModeColour : kAdderModeColour;
 }
 
-void Calc::MouseDown(int row, int /*button*/, int shift_state) {
+void Calc::MouseDown(int row, int shift_state) {
     if (shift_state != shift::kShift || row < 0 || row > LastRow) return;
     if (Selecting) {
         Selecting = SelectionShown = false;

@@ -64,7 +64,6 @@ class Calc {
     int sel_end_line() const { return SelEndLine; }
     bool tape_changed() const { return TapeChanged; }
     bool callback_running() const { return CallbackRunning; }
-    bool callback_retry() const { return CallbackRetry; }
     const Options& options() const { return options_; }
     const Colours& colours() const { return colours_; }
     const NumberSymbols& symbols() const { return symbols_; }
@@ -107,7 +106,7 @@ class Calc {
     void ScrollByWheel(int notches);
     void DecimalOptionClick(int index);  // the decimal option button `index` chosen
     void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
-    void MouseDown(int row, int button, int shift_state);
+    void MouseDown(int row, int shift_state);
     void MouseMove(int row, int button, int shift_state, double y_twips);
 
     // --- keyboard and focus (the rows' events) ---
@@ -162,7 +161,6 @@ class Calc {
     // Whether the row showing the line refuses typing (a total, a subtotal, a rule, a
     // product holding a sum), in whichever row it stands.
     bool ShownLocked(int line) const;
-    std::string FormatAmount(double value, int decimal_code) const;
 
     // The lines printing covers: the highlighted ones (in either order) or the whole tape.
     LineRange LinesToPrint(bool selection) const;
@@ -199,7 +197,6 @@ class Calc {
     int SelEndLine = 0;
     bool TapeChanged = false;
     bool CallbackRunning = false;
-    bool CallbackRetry = false;
 
     Options options_;
     Colours colours_;
@@ -224,7 +221,6 @@ class Calc {
     // rather than after each of possibly thousands of lines.
     bool defer_total_display_ = false;
     bool total_display_stale_ = false;
-    bool updating_scroller_ = false;
     // While the lines below the last total are added up again, a zero divisor among
     // them has already been reported.
     bool recounting_open_section_ = false;
@@ -267,7 +263,7 @@ class Calc {
 
     // --- keying ---
     bool IsNumericKey(char32_t character, const Row& box) const;
-    void FinishComment(int row, char32_t character, bool down, bool edit_mode);
+    void FinishComment(int row, bool down, bool edit_mode);
     void HighlightCommentRow();
     void ClampSelection();
 
@@ -314,7 +310,8 @@ class Calc {
     Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
                 Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
     // Reads the lines `first` to `last` aloud.
-    void SelectCallbackCharacter(int first, int last);
+    // False when there was no callback voice to read with (the Sounds dialog was shown).
+    bool SelectCallbackCharacter(int first, int last);
     // The reading moves the cursor onto the line after `line`.
     void CursorPast(int line);
 };

@@ -252,7 +252,7 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                 bool down =
                     key_code == key::kPageDown || key_code == key::kEnd || key_code == key::kDown;
                 if (up || down) {
-                    if (EditMode || !RefuseIfFull(1)) FinishComment(row, 0, down, EditMode);
+                    if (EditMode || !RefuseIfFull(1)) FinishComment(row, down, EditMode);
                     return;
                 }
             }
@@ -358,9 +358,9 @@ void Calc::KeyPress(int row, char32_t character) {
     if (Tape[CurLine].Op == op::kComment) {
         if (character == character::kEnter) {
             if (EditMode) {
-                FinishComment(row, character, true, true);
+                FinishComment(row, true, true);
             } else if (!RefuseIfFull(1)) {
-                FinishComment(row, character, true, false);
+                FinishComment(row, true, false);
                 RecalcFromLastTotal();
             }
             return;
@@ -450,7 +450,7 @@ void Calc::KeyPress(int row, char32_t character) {
     TapeChanged = true;
 }
 
-void Calc::FinishComment(int row, char32_t /*character*/, bool down, bool edit_mode) {
+void Calc::FinishComment(int row, bool down, bool edit_mode) {
     TapeChanged = true;
     const int comment_line = CurLine;
     SetEntry(Tape[comment_line], rows_[row].text);

@@ -14,10 +14,6 @@ std::string Calc::GetNumberFormat(int decimal_code) {
     return PatternOf(decimal_code);
 }
 
-std::string Calc::FormatAmount(double value, int decimal_code) const {
-    return FormatNumber(value, PatternOf(decimal_code), symbols_);
-}
-
 void Calc::ShowAccumulator() {
     total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
 }

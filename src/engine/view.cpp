@@ -71,15 +71,12 @@ void Calc::Resize(int max_row) {
 }
 
 void Calc::UpdateScroller() {
-    updating_scroller_ = true;
     // The scroll bar reaches every line: at its end the last row shows the open line.
     scroll_max_ = std::max(UpperBound() - LastRow, 0);
     scroll_value_ = std::min(TopLine, scroll_max_);
-    updating_scroller_ = false;
 }
 
 void Calc::ScrollTo(int value) {
-    if (updating_scroller_) return;
     const int line = FocusLine();
     const Row box = FocusBox();
     scroll_value_ = std::clamp(value, 0, scroll_max_);

@@ -27,22 +27,19 @@ void Calc::CallbackButtonClick() {
             "To hear a callback of the tape, put the cursor at the beginning of the section you "
             "want to be called.");
     }
-    SelectCallbackCharacter(first, last);
-    if (CallbackRetry) {
-        SelectCallbackCharacter(first, last);
-        CallbackRetry = false;
-    }
+    // Without a callback voice the Sounds dialog opens first; the reading starts as soon
+    // as it is closed.
+    if (!SelectCallbackCharacter(first, last)) SelectCallbackCharacter(first, last);
     CallbackRunning = false;
 }
 
-void Calc::SelectCallbackCharacter(int first, int last) {
+bool Calc::SelectCallbackCharacter(int first, int last) {
     const std::string voice = options_.CallbackCharacter;
     if (voice.empty() || voice == "None") {
         ports_.dialogs.ShowSoundsDialog();
-        CallbackRetry = true;
-        return;
+        return false;
     }
-    if (VoicePrefix(voice) == 0) return;
+    if (VoicePrefix(voice) == 0) return true;
     WavePlayer& player = ports_.sound;
     const bool grunk = voice == "Grunk";
     // Each line is read once, as its row shows it; a line read aloud moves the cursor
@@ -78,8 +75,9 @@ void Calc::SelectCallbackCharacter(int first, int last) {
             CursorPast(line);
         }
         ports_.desktop.DoEvents();
-        if (!CallbackRunning) return;
+        if (!CallbackRunning) return true;
     }
+    return true;
 }
 
 void Calc::CursorPast(int line) {

@@ -71,8 +71,7 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
         Qt::ShiftModifier;
     if (shift_only) {
-        const int button = event->button() == Qt::LeftButton ? kLeftButton : kRightButton;
-        window_.Apply([&](Commands& commands) { commands.ShiftClick(row_, button); });
+        window_.Apply([&](Commands& commands) { commands.ShiftClick(row_); });
         event->accept();
         return;
     }
