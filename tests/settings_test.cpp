@@ -208,7 +208,7 @@ std::vector<std::string> ThemeNames(const Settings& s) {
     for (const ThemeRec& t : s.Themes) names.push_back(Trim(t.Name));
     return names;
 }
-Change AddTheme(const std::string& name, double tape = 12345) {
+Change AddTheme(const std::string& name, Colour tape = 12345) {
     return [=](Settings& s) { s.Themes.push_back({100, FitThemeName(name), 1, 2, 3, tape, 5}); };
 }
 // As the Delete theme dialog does: the theme goes and "Default" becomes current.

@@ -13,11 +13,11 @@ namespace tallymar {
 struct ThemeRec {
     std::int16_t ID = 100;
     std::string Name;  // 15 characters, padded with blanks
-    double PosClr = 0;
-    double NegClr = 0;
-    double TxtClr = 0;
-    double TapClr = 0;
-    double BakClr = 0;
+    Colour PosClr = 0;
+    Colour NegClr = 0;
+    Colour TxtClr = 0;
+    Colour TapClr = 0;
+    Colour BakClr = 0;
 
     bool operator==(const ThemeRec&) const = default;
 };
