@@ -10,101 +10,167 @@ namespace tallymar::testing {
 namespace {
 
 TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
-    // clang-format off
     ExpectScripts({
-        {"", "HTHB  =0 0.00 @3/3/0/3 [| 0+0]"},
-        {"12.5", "HTHB  =0 0.00 @3/3/0/3 [12.5| 4+0] *"},
-        {"125{Bksp}+", "HTH+B 12.00, =12 12.00 @4/4/0/4 [| 0+0] *"},
-        {"1,234+", "HTH+B 1,234.00, =1234 1,234.00 @4/4/0/4 [| 0+0] *"},
-        {"5+3+{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-        {"5+3+{S-Enter}", "HTH++SB 5.00,3.00,8.00, =8 8.00 @6/6/0/6 [| 0+0] *"},
-        {"5+3+{S-Enter}2+{Enter}", "HTH++S+THB 5.00,3.00,8.00,2.00,10.00,-, =0 10.00 @9/9/0/9 [| 0+0] *"},
-        {"5+3+{S-Enter}+", "HTH++S+B 5.00,3.00,8.00,8.00, =16 16.00 @7/7/0/7 [| 0+0] *"},
-        {"7++{Enter}", "HTH++THB 7.00,7.00,14.00,-, =0 14.00 @7/7/0/7 [| 0+0] *"},
-        {"5+3+{Enter}+{Enter}", "HTH++TH+THB 5.00,3.00,8.00,-,8.00,8.00,-, =0 8.00 @10/10/0/10 [| 0+0] *"},
-        {"12*3{Enter}", "HTH*=THB 12.00,3.00,36.00,-, =0 36.00 @7/7/0/7 [| 0+0] *"},
-        {"200*15%", "HTH*%THB 200.00,15.00,30.00,-, =0 30.00 @7/7/0/7 [| 0+0] *"},
-        {"10+4*2{Enter}", "HTH+*=THB 10.00,10.00,2.00,20.00,-, =0 20.00 @8/8/0/8 [| 0+0] *"},
-        {"10+4*", "HTH+*B 10.00,10.00, =10 10.00 @5/5/0/5 [| 0+0] *"},
-        {"100/4/{Enter}", "HTH//THB 100.00,4.00,25.00,-, =0 25.00 @7/7/0/7 [| 0+0] *"},
-        {"12*{Enter}", "HTH*THB 12.00,12.00,-, =0 12.00 @6/6/0/6 [| 0+0] *"},
-        {"{Enter}{Enter}", "HTHTHTHB 0.00,-,0.00,-, =0 0.00 @7/7/0/7 [| 0+0] *"},
-        {"9-4-{Enter}", "HTH--THB 9.00,4.00,-13.00,-, =0 -13.00 @7/7/0/7 [| 0+0] *"},
-        {"5+3{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-        {"12.5+3{S-Enter}", "HTH++SB 12.50,3.00,15.50, =15.5 15.50 @6/6/0/6 [| 0+0] *"},
-        {"5+3%{Enter}", "HTH+%THB 5.00,3.00,5.00,-, =0 5.00 @7/7/0/7 [| 0+0] *"},
-        {"5+3+{Click 3}{S-Enter}{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-        {"5+3+{Click 4}=", "HTH++B 5.00,3.00, =8 8.00 @5/5/0/5 [| 0+0] *"},
-        {"10/0/", "HTH//B 10.00,0.00, =10 10.00 @5/5/0/5 [| 0+0] * | msg \"Tallymar\" \"Division by zero!\" ok -> ok"},
-        {"10/0{Enter}", "HTH/=THB 10.00,0.00,0.00,-, =0 Division by zero! @7/7/0/7 [| 0+0] *"},
-        {"1.5+{Decimals 4}2.25+{Decimals 16}5+", "HTH+++B 1.50,2.2500,5., =8.75 8.75 @6/6/0/6 [| 0+0] *"},
-        {"{Decimals 0}.4-{Enter}", "HTH-THB 0,-0,-, =0 -0 @6/6/0/6 [| 0+0] *"},
-        {"{Decimals 17}1234+5+0+{Enter}", "HTH+++THB 12.34,0.05,0.00,12.39,-, =0 12.39 @8/8/0/8 [| 0+0] *"},
+        {"", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3}, kEmptyRow, kUnchanged},
+        {"12.5", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3},
+         RowHolds{"12.5", "", 4, 0}, kChanged},
+        {"125{Bksp}+", Tape{"12.00 +", "open"}, Total{"12.00"}, Sum{12}, Focus{4, 4}, Window{0, 4},
+         kEmptyRow, kChanged},
+        {"1,234+", Tape{"1,234.00 +", "open"}, Total{"1,234.00"}, Sum{1234}, Focus{4, 4},
+         Window{0, 4}, kEmptyRow, kChanged},
+        {"5+3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"5+3+{S-Enter}", Tape{"5.00 +", "3.00 +", "8.00 S", "open"}, Total{"8.00"}, Sum{8},
+         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"5+3+{S-Enter}2+{Enter}",
+         Tape{"5.00 +", "3.00 +", "8.00 S", "2.00 +", "10.00 T", "---", "open"}, Total{"10.00"},
+         Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+        {"5+3+{S-Enter}+", Tape{"5.00 +", "3.00 +", "8.00 S", "8.00 +", "open"}, Total{"16.00"},
+         Sum{16}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"7++{Enter}", Tape{"7.00 +", "7.00 +", "14.00 T", "---", "open"}, Total{"14.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"5+3+{Enter}+{Enter}",
+         Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "8.00 T", "---", "open"},
+         Total{"8.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+        {"12*3{Enter}", Tape{"12.00 *", "3.00 =", "36.00 T", "---", "open"}, Total{"36.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"10+4*2{Enter}", Tape{"10.00 +", "10.00 *", "2.00 =", "20.00 T", "---", "open"},
+         Total{"20.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+        {"10+4*", Tape{"10.00 +", "10.00 *", "open"}, Total{"10.00"}, Sum{10}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
+        {"100/4/{Enter}", Tape{"100.00 /", "4.00 /", "25.00 T", "---", "open"}, Total{"25.00"},
+         Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"12*{Enter}", Tape{"12.00 *", "12.00 T", "---", "open"}, Total{"12.00"}, Sum{0},
+         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"{Enter}{Enter}", Tape{"0.00 T", "---", "0.00 T", "---", "open"}, Total{"0.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"9-4-{Enter}", Tape{"9.00 -", "4.00 -", "-13.00 T", "---", "open"}, Total{"-13.00"},
+         Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"5+3{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"12.5+3{S-Enter}", Tape{"12.50 +", "3.00 +", "15.50 S", "open"}, Total{"15.50"}, Sum{15.5},
+         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"5+3%{Enter}", Tape{"5.00 +", "3.00 %", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"5+3+{Click 3}{S-Enter}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+         Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"5+3+{Click 4}=", Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
+        {"10/0/", Tape{"10.00 /", "0.00 /", "open"}, Total{"10.00"}, Sum{10}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged,
+         Events{R"(msg "Tallymar" "Division by zero!" ok -> ok)"}},
+        {"10/0{Enter}", Tape{"10.00 /", "0.00 =", "0.00 T", "---", "open"},
+         Total{"Division by zero!"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"1.5+{Decimals 4}2.25+{Decimals 16}5+", Tape{"1.50 +", "2.2500 +", "5. +", "open"},
+         Total{"8.75"}, Sum{8.75}, Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"{Decimals 0}.4-{Enter}", Tape{"0 -", "-0 T", "---", "open"}, Total{"-0"}, Sum{0},
+         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"{Decimals 17}1234+5+0+{Enter}",
+         Tape{"12.34 +", "0.05 +", "0.00 +", "12.39 T", "---", "open"}, Total{"12.39"}, Sum{0},
+         Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
     });
-    // clang-format on
 }
 
 TEST(AddingMachine, shows_an_overflow_until_the_next_total_clears_it) {
-    // clang-format off
     ExpectScripts({
-        {"1" + std::string(400, '0') + "+{Enter}5+{Enter}", "HTH+TH+THB Overflow,Overflow,-,5.00,5.00,-, =0 5.00 @9/9/0/9 [| 0+0] *"},
+        {"1" + std::string(400, '0') + "+{Enter}5+{Enter}",
+         Tape{"Overflow +", "Overflow T", "---", "5.00 +", "5.00 T", "---", "open"}, Total{"5.00"},
+         Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
     });
-    // clang-format on
 }
 
 // An empty entry reads the lines above it from the tape, and automatic decimals follow
 // the decimal button, however few rows the window has and wherever it is scrolled.
 TEST(AShortWindow, takes_the_amounts_a_tall_one_takes) {
-    // clang-format off
-    ExpectScripts({
-        {"5+7+9+{Up}{Up}{Bksp}+", "HTH+++B 5.00,5.00,9.00, =19 19.00 @5/1/4/2 [9.00|+ 0+4] *"},
-        {"5+3+{Enter}+", "HTH++TH+B 5.00,3.00,8.00,-,8.00, =8 8.00 @8/2/6/2 [| 0+0] *"},
-        {"5+3+{Enter}{Up}{Down}+{Enter}", "HTH++TH+THB 5.00,3.00,8.00,-,8.00,8.00,-, =0 8.00 @10/2/8/2 [| 0+0] *"},
-        {"5+{Decimals 17}{Up}{Up}{Up}{Down}{Down}{Down}1234+", "HTH++B 5.00,12.34, =17.34 17.34 @5/2/3/2 [| 0+0] *"},
-    },
-    // clang-format on
-                  StartUp().Rows(3));
-    // clang-format off
-    ExpectScripts({
-        {"5+3+{S-Enter}+", "HTH++S+B 5.00,3.00,8.00,8.00, =16 16.00 @7/0/7/0 [| 0+0] *"},
-        {"7++", "HTH++B 7.00,7.00, =14 14.00 @5/0/5/0 [| 0+0] *"},
-    },
-    // clang-format on
-                  StartUp().Rows(1));
+    ExpectScripts(
+        {
+            {"5+7+9+{Up}{Up}{Bksp}+", Tape{"5.00 +", "5.00 +", "9.00 +", "open"}, Total{"19.00"},
+             Sum{19}, Focus{5, 1}, Window{4, 2}, RowHolds{"9.00", "+", 0, 4}, kChanged},
+            {"5+3+{Enter}+", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "open"},
+             Total{"8.00"}, Sum{8}, Focus{8, 2}, Window{6, 2}, kEmptyRow, kChanged},
+            {"5+3+{Enter}{Up}{Down}+{Enter}",
+             Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}, Sum{0}, Focus{10, 2}, Window{8, 2}, kEmptyRow, kChanged},
+            {"5+{Decimals 17}{Up}{Up}{Up}{Down}{Down}{Down}1234+",
+             Tape{"5.00 +", "12.34 +", "open"}, Total{"17.34"}, Sum{17.34}, Focus{5, 2},
+             Window{3, 2}, kEmptyRow, kChanged},
+        },
+        StartUp().Rows(3));
+    ExpectScripts(
+        {
+            {"5+3+{S-Enter}+", Tape{"5.00 +", "3.00 +", "8.00 S", "8.00 +", "open"}, Total{"16.00"},
+             Sum{16}, Focus{7, 0}, Window{7, 0}, kEmptyRow, kChanged},
+            {"7++", Tape{"7.00 +", "7.00 +", "open"}, Total{"14.00"}, Sum{14}, Focus{5, 0},
+             Window{5, 0}, kEmptyRow, kChanged},
+        },
+        StartUp().Rows(1));
 }
 
 TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     ExpectScripts(
-        // clang-format off
         {
-            {"5+3-2{Enter}", "HTH++-THB 5.00,3.00,2.00,6.00,-, =0 6.00 @8/8/0/8 [| 0+0] *"},
-            {"{Enter}", "HTHTHB 0.00,-, =0 0.00 @5/5/0/5 [| 0+0] *"},
-            {"-", "HTH-  =0 0.00 @3/3/0/3 [|- 0+0] *"},
-            {"-5+2{Enter}", "HTH-+THB 5.00,2.00,-3.00,-, =0 -3.00 @7/7/0/7 [| 0+0] *"},
-            {"-5{Enter}", "HTH-THB 5.00,-5.00,-, =0 -5.00 @6/6/0/6 [| 0+0] *"},
-            {"5++{Enter}", "HTH+THB 5.00,5.00,-, =0 5.00 @6/6/0/6 [| 0+0] *"},
-            {"7+-+", "HTH++ 7.00, =7 7.00 @4/4/0/4 [|+ 0+0] *"},
-            {"5+-2{Enter}", "HTH+-THB 5.00,2.00,3.00,-, =0 3.00 @7/7/0/7 [| 0+0] *"},
-            {"5-{Enter}3-2{Enter}", "HTH+TH+-THB 5.00,5.00,-,3.00,2.00,1.00,-, =0 1.00 @10/10/0/10 [| 0+0] *"},
-            {"5+{Enter}+", "HTH+TH+ 5.00,5.00,-, =0 5.00 @6/6/0/6 [|+ 0+0] *"},
-            {"5+3{S-Enter}2{Enter}", "HTH++S+THB 5.00,3.00,8.00,2.00,10.00,-, =0 10.00 @9/9/0/9 [| 0+0] *"},
-            {"5+note{Enter}3{Enter}", "HTH+C+THB 5.00,note,3.00,8.00,-, =0 8.00 @8/8/0/8 [| 0+0] *"},
-            {"5+3=", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-            {"10+4*", "HTH+* 10.00,4.00 =10 10.00 @4/4/0/4 [4.00|* 0+0] *"},
-            {"200*15%", "HTH*%THB 200.00,15.00,30.00,-, =0 30.00 @7/7/0/7 [| 0+0] *"},
-            {"{Decimals 17}1234+5{Enter}", "HTH++THB 12.34,0.05,12.39,-, =0 12.39 @7/7/0/7 [| 0+0] *"},
-            {"5+3-2{Enter}{Click 4}4+", "HTH+++THB 5.00,4.00,2.00,11.00,-, =0 11.00 @5/5/0/8 [2.00|+ 0+4] *"},
-            {"5+3-2{Enter}{Click 4}4-", "HTH++-THB 5.00,4.00,2.00,7.00,-, =0 7.00 @5/5/0/8 [2.00|- 0+4] *"},
-            {"5+3-2{Enter}{Click 3}1-", "HTH+--THB 1.00,3.00,2.00,-4.00,-, =0 -4.00 @4/4/0/8 [3.00|- 0+4] *"},
-            {"5+3-2{Enter}{Click 4}4{Down}", "HTH++-THB 5.00,4.00,2.00,7.00,-, =0 7.00 @5/5/0/8 [2.00|- 0+4] *"},
-            {"5+3-2{Enter}{Click 5}1+", "HTH++-THB 5.00,3.00,1.00,7.00,-, =0 7.00 @6/6/0/8 [7.00|T 0+4] *"},
-            {"5+{Mode adder}3+{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
+            {"5+3-2{Enter}", Tape{"5.00 +", "3.00 +", "2.00 -", "6.00 T", "---", "open"},
+             Total{"6.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+            {"{Enter}", Tape{"0.00 T", "---", "open"}, Total{"0.00"}, Sum{0}, Focus{5, 5},
+             Window{0, 5}, kEmptyRow, kChanged},
+            {"-", Tape{"-"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3}, RowHolds{"", "-"},
+             kChanged},
+            {"-5+2{Enter}", Tape{"5.00 -", "2.00 +", "-3.00 T", "---", "open"}, Total{"-3.00"},
+             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"-5{Enter}", Tape{"5.00 -", "-5.00 T", "---", "open"}, Total{"-5.00"}, Sum{0},
+             Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+            {"5++{Enter}", Tape{"5.00 +", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
+             Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+            {"7+-+", Tape{"7.00 +", "+"}, Total{"7.00"}, Sum{7}, Focus{4, 4}, Window{0, 4},
+             RowHolds{"", "+"}, kChanged},
+            {"5+-2{Enter}", Tape{"5.00 +", "2.00 -", "3.00 T", "---", "open"}, Total{"3.00"},
+             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"5-{Enter}3-2{Enter}",
+             Tape{"5.00 +", "5.00 T", "---", "3.00 +", "2.00 -", "1.00 T", "---", "open"},
+             Total{"1.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+            {"5+{Enter}+", Tape{"5.00 +", "5.00 T", "---", "+"}, Total{"5.00"}, Sum{0}, Focus{6, 6},
+             Window{0, 6}, RowHolds{"", "+"}, kChanged},
+            {"5+3{S-Enter}2{Enter}",
+             Tape{"5.00 +", "3.00 +", "8.00 S", "2.00 +", "10.00 T", "---", "open"}, Total{"10.00"},
+             Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+            {"5+note{Enter}3{Enter}", Tape{"5.00 +", "note C", "3.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+            {"5+3=", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+             Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"10+4*", Tape{"10.00 +", "4.00 *"}, Total{"10.00"}, Sum{10}, Focus{4, 4}, Window{0, 4},
+             RowHolds{"4.00", "*"}, kChanged},
+            {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"},
+             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"{Decimals 17}1234+5{Enter}", Tape{"12.34 +", "0.05 +", "12.39 T", "---", "open"},
+             Total{"12.39"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"5+3-2{Enter}{Click 4}4+",
+             Tape{"5.00 +", "4.00 +", "2.00 +", "11.00 T", "---", "open"}, Total{"11.00"}, Sum{0},
+             Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "+", 0, 4}, kChanged},
+            {"5+3-2{Enter}{Click 4}4-", Tape{"5.00 +", "4.00 +", "2.00 -", "7.00 T", "---", "open"},
+             Total{"7.00"}, Sum{0}, Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "-", 0, 4},
+             kChanged},
+            {"5+3-2{Enter}{Click 3}1-",
+             Tape{"1.00 +", "3.00 -", "2.00 -", "-4.00 T", "---", "open"}, Total{"-4.00"}, Sum{0},
+             Focus{4, 4}, Window{0, 8}, RowHolds{"3.00", "-", 0, 4}, kChanged},
+            {"5+3-2{Enter}{Click 4}4{Down}",
+             Tape{"5.00 +", "4.00 +", "2.00 -", "7.00 T", "---", "open"}, Total{"7.00"}, Sum{0},
+             Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "-", 0, 4}, kChanged},
+            {"5+3-2{Enter}{Click 5}1+", Tape{"5.00 +", "3.00 +", "1.00 -", "7.00 T", "---", "open"},
+             Total{"7.00"}, Sum{0}, Focus{6, 6}, Window{0, 8}, RowHolds{"7.00", "T", 0, 4},
+             kChanged},
+            {"5+{Mode adder}3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
             // The sign waiting on the open line never becomes a "0.00 +" line of its own.
-            {"5+3+{Home}{End}{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-            {"5+3+{Up}{Down}{Enter}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @7/7/0/7 [| 0+0] *"},
-            {"5+3+7-{Click 4}4{Down}{End}2{Enter}", "HTH+++-THB 5.00,4.00,7.00,2.00,14.00,-, =0 14.00 @9/9/0/9 [| 0+0] *"},
+            {"5+3+{Home}{End}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"5+3+{Up}{Down}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            {"5+3+7-{Click 4}4{Down}{End}2{Enter}",
+             Tape{"5.00 +", "4.00 +", "7.00 +", "2.00 -", "14.00 T", "---", "open"}, Total{"14.00"},
+             Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
         },
-        // clang-format on
         StartUp().CalcMode());
 }
 
@@ -148,25 +214,36 @@ struct InLocale {
 };
 
 TEST(AddingMachine, reads_a_point_or_a_comma_that_cannot_group_as_the_decimal_point) {
-    // clang-format off
-    const struct { const NumberSymbols& symbols; const char* keys; const char* tape; } rows[] = {
-        {kC, "12.5+12,5+{Enter}", "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
-        {kDe, "12.5+12,5+{Enter}", "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
-        {kFr, "12.5+12,5+{Enter}", "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
-        {kIn, "12.5+12,5+{Enter}", "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
+    const struct {
+        const NumberSymbols& symbols;
+        const char* keys;
+        const char* tape;
+    } rows[] = {
+        {kC, "12.5+12,5+{Enter}",
+         "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
+        {kDe, "12.5+12,5+{Enter}",
+         "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
+        {kFr, "12.5+12,5+{Enter}",
+         "+ 12,50 (12.5), + 12,50 (12.5), T 25,00 (25), H --------------- (0), B  (0), []"},
+        {kIn, "12.5+12,5+{Enter}",
+         "+ 12.50 (12.5), + 12.50 (12.5), T 25.00 (25), H --------------- (0), B  (0), []"},
         {kDe, "0.5+.5+1.234+", "+ 0,50 (0.5), + 0,50 (0.5), + 1.234,00 (1234), B  (0), []"},
-        {kC, ",5*1,234{Enter}", "* 0.50 (0.5), = 1,234.00 (1234), T 617.00 (617), H --------------- (0), B  (0), []"},
+        {kC, ",5*1,234{Enter}",
+         "* 0.50 (0.5), = 1,234.00 (1234), T 617.00 (617), H --------------- (0), B  (0), []"},
         {kIn, "1234567.5++", "+ 12,34,567.50 (1234567.5), + 12,34,567.50 (1234567.5), B  (0), []"},
         {kDe, "{Decimals 17}1.234+5.5+", "+ 12,34 (12.34), + 5,50 (5.5), B  (0), []"},
     };
-    // clang-format on
     for (const auto& r : rows) EXPECT_EQ(InLocale(r.symbols).Keys(r.keys), r.tape) << r.keys;
 }
 
 // The voice says the locale's decimal symbol as "point" and leaves grouping silent,
 // keyed or struck: what is heard is the figure meant.
 TEST(SpokenEntry, says_the_decimal_symbol_of_any_locale_as_point) {
-    const struct { const NumberSymbols& symbols; const char* keys; const char* heard; } rows[] = {
+    const struct {
+        const NumberSymbols& symbols;
+        const char* keys;
+        const char* heard;
+    } rows[] = {
         {kC, "1,234.5+{Enter}", "a1 a2 a3 a4 ap a5 a+ ae a1 a2 a3 a4 ap a5 a0 an"},
         // A "." keyed is said as the key it is; the total says what it came to.
         {kDe, "1.234,5+{Enter}", "a1 ap a2 a3 a4 ap a5 a+ ae a1 a2 a3 a4 ap a5 a0 an"},
@@ -180,15 +257,22 @@ TEST(SpokenEntry, says_the_decimal_symbol_of_any_locale_as_point) {
         std::string heard;
         std::istringstream events(machine.events.str());
         for (std::string event; std::getline(events, event);) {
-            if (event.rfind("play ", 0) == 0) heard += (heard.empty() ? "" : " ") + event.substr(5, event.size() - 9);
+            if (event.rfind("play ", 0) == 0)
+                heard += (heard.empty() ? "" : " ") + event.substr(5, event.size() - 9);
         }
         EXPECT_EQ(heard, r.heard) << r.keys;
     }
 }
 
 TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in_the_row) {
-    // clang-format off
-    const struct { const NumberSymbols& symbols; bool calc_mode; std::string keys; const char* box; const char* key; const char* tape; } rows[] = {
+    const struct {
+        const NumberSymbols& symbols;
+        bool calc_mode;
+        std::string keys;
+        const char* box;
+        const char* key;
+        const char* tape;
+    } rows[] = {
         {kC, false, "", "12.34.5", "+", "B  (0), [12.34.5] beep"},
         {kDe, false, "5+", "12.34.5", "-", "+ 5,00 (5), B  (0), [12.34.5] beep"},
         {kDe, false, "5+", "12.34.5", "{Enter}", "+ 5,00 (5), B  (0), [12.34.5] beep"},
@@ -196,11 +280,12 @@ TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in
         {kFr, false, "5+", "1\u202F23", "%", "+ 5,00 (5), B  (0), [1\u202F23] beep"},
         {kIn, true, "5+", "12,34.5", "-", "+ 5.00 (5), +  (0), [12,34.5] beep"},
         // A correction that cannot be read: the line keeps its amount when the row is left.
-        {kC, false, "5+3+{Up}{Up}", "1,2,3", "4{Down}", "+ 5.00 (5), + 3.00 (3), B  (0), [3.00] beep"},
+        {kC, false, "5+3+{Up}{Up}", "1,2,3", "4{Down}",
+         "+ 5.00 (5), + 3.00 (3), B  (0), [3.00] beep"},
         // An empty entry takes the total above it, which cannot be read when it overflowed.
-        {kC, false, "1" + std::string(400, '0') + "+{Enter}+", "", "", "+ Overflow (inf), T Overflow (inf), H --------------- (0), B  (0), [] beep"},
+        {kC, false, "1" + std::string(400, '0') + "+{Enter}+", "", "",
+         "+ Overflow (inf), T Overflow (inf), H --------------- (0), B  (0), [] beep"},
     };
-    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(InLocale(r.symbols, r.calc_mode).Keys(r.keys, r.box, r.key), r.tape)
             << r.keys << " " << r.box << " " << r.key;
@@ -216,7 +301,8 @@ TEST(ModeSwitch, keeps_the_sum_and_colours_the_display_red_or_cyan) {
     EXPECT_TRUE(m.calc.options().CalcMode);
     EXPECT_EQ(m.calc.total_fore(), kCyan);
     m.Keys("2-1{Enter}{Mode adder}");
-    EXPECT_EQ(m.State(), "HTH+++-THB 5.00,3.00,2.00,1.00,9.00,-, =0 9.00 @9/9/0/9 [| 0+0] *");
+    ExpectScript(m, {"", Tape{"5.00 +", "3.00 +", "2.00 +", "1.00 -", "9.00 T", "---", "open"},
+                     Total{"9.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged});
     EXPECT_EQ(m.calc.total_fore(), kRed);
 }
 
@@ -240,20 +326,13 @@ TEST(TapeLimit, a_total_is_struck_when_its_lines_fit_and_refused_when_they_do_no
         const char* end;  // the Op of the last lines afterwards
         size_t lines;
         bool refused;
-    // clang-format off
     } cases[] = {
-        {"{Enter}", "+THB", 32767, false},
-        {"{S-Enter}", "+SB", 32766, false},
-        {"{S-Enter}{Enter}", "+SB", 32766, true},
-        {"5+{S-Enter}", "++SB", 32767, false},
-        {"5+{Enter}", "++B", 32766, true},
-        {"5+6+", "+++B", 32767, false},
-        {"2*{S-Enter}", "+*SB", 32767, false},
-        {"2*{Enter}", "+*B", 32766, true},
-        {"2*3{Enter}", "*B", 32766, true},
-        {"5{Enter}", "+B", 32765, true},
+        {"{Enter}", "+THB", 32767, false},        {"{S-Enter}", "+SB", 32766, false},
+        {"{S-Enter}{Enter}", "+SB", 32766, true}, {"5+{S-Enter}", "++SB", 32767, false},
+        {"5+{Enter}", "++B", 32766, true},        {"5+6+", "+++B", 32767, false},
+        {"2*{S-Enter}", "+*SB", 32767, false},    {"2*{Enter}", "+*B", 32766, true},
+        {"2*3{Enter}", "*B", 32766, true},        {"5{Enter}", "+B", 32765, true},
     };
-    // clang-format on
     for (const auto& c : cases) {
         Machine m;
         m.AddedOnes(kMaxLines - 6);

@@ -8,46 +8,94 @@ namespace {
 
 // 5 + 3 + T 8, 10 + T 10: lines 3 to 10.
 constexpr const char* kTwoTotals = "5+3+{Enter}10+{Enter}";
+// The question before selected rows are deleted, to be followed by the answer given.
+const std::string kDeleteTwoRows =
+    R"(msg "Tallymar - confirm deletion" "Do you really want to delete the 2 selected rows?" )"
+    "yesnocancel -> ";
+const std::string kDeleteOneRow =
+    R"(msg "Tallymar - confirm deletion" "Do you really want to delete the 1 selected row?" )"
+    "yesnocancel -> ";
 
 TEST(CorrectingALine, strikes_the_totals_and_subtotals_below_it_again) {
-    // clang-format off
     ExpectScripts({
-        {std::string(kTwoTotals) + "{Click 4}6+", "HTH++TH+THB 5.00,6.00,11.00,-,10.00,10.00,-, =0 11.00 @5/5/0/10 [11.00|T 0+5] *"},
-        {std::string(kTwoTotals) + "{Click 4}6{Down}", "HTH++TH+THB 5.00,6.00,11.00,-,10.00,10.00,-, =0 11.00 @5/5/0/10 [11.00|T 0+5] *"},
-        {std::string(kTwoTotals) + "{Click 4}6{Click 10}", "HTH++TH+THB 5.00,6.00,11.00,-,10.00,10.00,-, =0 11.00 @10/10/0/10 [| 0+0] *"},
-        {std::string(kTwoTotals) + "{Up}{Up}{Up}{Up}{Up}{Up}6+", "HTH++TH+THB 5.00,6.00,11.00,-,10.00,10.00,-, =0 11.00 @5/5/0/10 [11.00|T 0+5] *"},
-        {std::string(kTwoTotals) + "{Click 3}2.5{Down}", "HTH++TH+THB 2.50,3.00,5.50,-,10.00,10.00,-, =0 5.50 @4/4/0/10 [3.00|+ 0+4] *"},
-        {std::string(kTwoTotals) + "{Click 4}-", "HTH+-TH+THB 5.00,3.00,2.00,-,10.00,10.00,-, =0 2.00 @5/5/0/10 [2.00|T 0+4] *"},
-        {std::string(kTwoTotals) + "{Click 7}20+", "HTH++TH+THB 5.00,3.00,8.00,-,20.00,20.00,-, =0 20.00 @8/8/0/10 [20.00|T 0+5] *"},
-        {std::string(kTwoTotals) + "{Click 4}{Insert}4+", "HTH+++TH+THB 5.00,4.00,3.00,12.00,-,10.00,10.00,-, =0 12.00 @5/5/0/11 [3.00|+ 0+4] *"},
-        {std::string(kTwoTotals) + "{Click 5}7{Click 10}", "HTH++TH+THB 5.00,3.00,8.00,-,10.00,10.00,-, =0 10.00 @10/10/0/10 [| 0+0] * | msg \"Tallymar\" \"The Tallymar will not allow you to edit a total.\" ok -> ok"},
-        {"12*3{Enter}{Click 4}4{Down}", "HTH*=THB 12.00,4.00,48.00,-, =0 48.00 @5/5/0/7 [48.00|T 0+5] *"},
-        {"12*3{Enter}{Click 3}5{Down}", "HTH*=THB 5.00,3.00,15.00,-, =0 15.00 @4/4/0/7 [3.00|= 0+4] *"},
-        {"200*15%{Click 4}10{Down}", "HTH*%THB 200.00,10.00,20.00,-, =0 20.00 @5/5/0/7 [20.00|T 0+5] *"},
-        {"100/4{Enter}{Click 4}8{Down}", "HTH/=THB 100.00,8.00,12.50,-, =0 12.50 @5/5/0/7 [12.50|T 0+5] *"},
-        {"5+3+{S-Enter}2+{Enter}{Click 3}6+", "HTH++S+THB 6.00,3.00,9.00,2.00,11.00,-, =0 11.00 @4/4/0/9 [3.00|+ 0+4] *"},
-        {"5+3+{Click 3}6+", "HTH++B 6.00,3.00, =9 9.00 @4/4/0/5 [3.00|+ 0+4] *"},
-        {"5+3+{Click 3}7{Decimals 0}", "HTH++B 7,3.00, =10 10 @5/5/0/5 [| 0+0] *"},
+        {std::string(kTwoTotals) + "{Click 4}6+",
+         Tape{"5.00 +", "6.00 +", "11.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"11.00"}, Sum{0}, Focus{5, 5}, Window{0, 10}, RowHolds{"11.00", "T", 0, 5},
+         kChanged},
+        {std::string(kTwoTotals) + "{Click 4}6{Down}",
+         Tape{"5.00 +", "6.00 +", "11.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"11.00"}, Sum{0}, Focus{5, 5}, Window{0, 10}, RowHolds{"11.00", "T", 0, 5},
+         kChanged},
+        {std::string(kTwoTotals) + "{Click 4}6{Click 10}",
+         Tape{"5.00 +", "6.00 +", "11.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"11.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+        {std::string(kTwoTotals) + "{Up}{Up}{Up}{Up}{Up}{Up}6+",
+         Tape{"5.00 +", "6.00 +", "11.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"11.00"}, Sum{0}, Focus{5, 5}, Window{0, 10}, RowHolds{"11.00", "T", 0, 5},
+         kChanged},
+        {std::string(kTwoTotals) + "{Click 3}2.5{Down}",
+         Tape{"2.50 +", "3.00 +", "5.50 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"5.50"}, Sum{0}, Focus{4, 4}, Window{0, 10}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {std::string(kTwoTotals) + "{Click 4}-",
+         Tape{"5.00 +", "3.00 -", "2.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"2.00"}, Sum{0}, Focus{5, 5}, Window{0, 10}, RowHolds{"2.00", "T", 0, 4}, kChanged},
+        {std::string(kTwoTotals) + "{Click 7}20+",
+         Tape{"5.00 +", "3.00 +", "8.00 T", "---", "20.00 +", "20.00 T", "---", "open"},
+         Total{"20.00"}, Sum{0}, Focus{8, 8}, Window{0, 10}, RowHolds{"20.00", "T", 0, 5},
+         kChanged},
+        {std::string(kTwoTotals) + "{Click 4}{Insert}4+",
+         Tape{"5.00 +", "4.00 +", "3.00 +", "12.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"12.00"}, Sum{0}, Focus{5, 5}, Window{0, 11}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {std::string(kTwoTotals) + "{Click 5}7{Click 10}",
+         Tape{"5.00 +", "3.00 +", "8.00 T", "---", "10.00 +", "10.00 T", "---", "open"},
+         Total{"10.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged,
+         Events{kEditTotal}},
+        {"12*3{Enter}{Click 4}4{Down}", Tape{"12.00 *", "4.00 =", "48.00 T", "---", "open"},
+         Total{"48.00"}, Sum{0}, Focus{5, 5}, Window{0, 7}, RowHolds{"48.00", "T", 0, 5}, kChanged},
+        {"12*3{Enter}{Click 3}5{Down}", Tape{"5.00 *", "3.00 =", "15.00 T", "---", "open"},
+         Total{"15.00"}, Sum{0}, Focus{4, 4}, Window{0, 7}, RowHolds{"3.00", "=", 0, 4}, kChanged},
+        {"200*15%{Click 4}10{Down}", Tape{"200.00 *", "10.00 %", "20.00 T", "---", "open"},
+         Total{"20.00"}, Sum{0}, Focus{5, 5}, Window{0, 7}, RowHolds{"20.00", "T", 0, 5}, kChanged},
+        {"100/4{Enter}{Click 4}8{Down}", Tape{"100.00 /", "8.00 =", "12.50 T", "---", "open"},
+         Total{"12.50"}, Sum{0}, Focus{5, 5}, Window{0, 7}, RowHolds{"12.50", "T", 0, 5}, kChanged},
+        {"5+3+{S-Enter}2+{Enter}{Click 3}6+",
+         Tape{"6.00 +", "3.00 +", "9.00 S", "2.00 +", "11.00 T", "---", "open"}, Total{"11.00"},
+         Sum{0}, Focus{4, 4}, Window{0, 9}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {"5+3+{Click 3}6+", Tape{"6.00 +", "3.00 +", "open"}, Total{"9.00"}, Sum{9}, Focus{4, 4},
+         Window{0, 5}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {"5+3+{Click 3}7{Decimals 0}", Tape{"7 +", "3.00 +", "open"}, Total{"10"}, Sum{10},
+         Focus{5, 5}, Window{0, 5}, kEmptyRow, kChanged},
     });
-    // clang-format on
 }
 
 // Whatever is corrected above the last total, the running total is what the lines
 // keyed after that total add up to, and the next total strikes it.
 TEST(TheRunningTotal, equals_the_lines_below_the_last_total_after_any_correction) {
-    // clang-format off
     ExpectScripts({
-        {"5+3+{Enter}7+{Up}{Up}{Up}{Up}9+{End}{Enter}", "HTH++TH+THB 5.00,9.00,14.00,-,7.00,7.00,-, =0 7.00 @10/10/0/10 [| 0+0] *"},
-        {"5+3+{Enter}7+{Click 4}{Bksp}{Down}{End}{Enter}", "HTH++TH+THB 5.00,5.00,10.00,-,7.00,7.00,-, =0 7.00 @10/10/0/10 [| 0+0] *"},
-        {"5+{Enter}2+{S-Enter}3+{Click 3}6+{End}{Enter}", "HTH+TH+S+THB 6.00,6.00,-,2.00,2.00,3.00,5.00,-, =0 5.00 @11/11/0/11 [| 0+0] *"},
-        {"5+{Enter}10+4*{Click 3}6+", "HTH+TH+*B 6.00,6.00,-,10.00,10.00, =10 10.00 @4/4/0/8 [6.00|T 0+4] *"},
-        {"5+{Enter}3+{Click 3}{Delete}", "HTHTH+B 0.00,-,3.00, =3 3.00 @3/3/0/6 [0.00|T 0+4] *"},
-        {"5+{Enter}3+{Click 3}x{Enter}", "HTHCTH+B x,0.00,-,3.00, =3 3.00 @4/4/0/7 [0.00|T 0+0] *"},
-        {"5+{Enter}{Enter}3+{Click 3}6+", "HTH+THTH+B 6.00,6.00,-,0.00,-,3.00, =3 3.00 @4/4/0/9 [6.00|T 0+4] *"},
-        {"5+3+{Enter}{Click 4}9+", "HTH++THB 5.00,9.00,14.00,-, =0 14.00 @5/5/0/7 [14.00|T 0+5] *"},
-        {"5+{Enter}10/0/{Click 3}6+", "HTH+TH//B 6.00,6.00,-,10.00,0.00, =10 10.00 @4/4/0/8 [6.00|T 0+4] * | msg \"Tallymar\" \"Division by zero!\" ok -> ok"},
+        {"5+3+{Enter}7+{Up}{Up}{Up}{Up}9+{End}{Enter}",
+         Tape{"5.00 +", "9.00 +", "14.00 T", "---", "7.00 +", "7.00 T", "---", "open"},
+         Total{"7.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+        {"5+3+{Enter}7+{Click 4}{Bksp}{Down}{End}{Enter}",
+         Tape{"5.00 +", "5.00 +", "10.00 T", "---", "7.00 +", "7.00 T", "---", "open"},
+         Total{"7.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+        {"5+{Enter}2+{S-Enter}3+{Click 3}6+{End}{Enter}",
+         Tape{"6.00 +", "6.00 T", "---", "2.00 +", "2.00 S", "3.00 +", "5.00 T", "---", "open"},
+         Total{"5.00"}, Sum{0}, Focus{11, 11}, Window{0, 11}, kEmptyRow, kChanged},
+        {"5+{Enter}10+4*{Click 3}6+", Tape{"6.00 +", "6.00 T", "---", "10.00 +", "10.00 *", "open"},
+         Total{"10.00"}, Sum{10}, Focus{4, 4}, Window{0, 8}, RowHolds{"6.00", "T", 0, 4}, kChanged},
+        {"5+{Enter}3+{Click 3}{Delete}", Tape{"0.00 T", "---", "3.00 +", "open"}, Total{"3.00"},
+         Sum{3}, Focus{3, 3}, Window{0, 6}, RowHolds{"0.00", "T", 0, 4}, kChanged},
+        {"5+{Enter}3+{Click 3}x{Enter}", Tape{"x C", "0.00 T", "---", "3.00 +", "open"},
+         Total{"3.00"}, Sum{3}, Focus{4, 4}, Window{0, 7}, RowHolds{"0.00", "T"}, kChanged},
+        {"5+{Enter}{Enter}3+{Click 3}6+",
+         Tape{"6.00 +", "6.00 T", "---", "0.00 T", "---", "3.00 +", "open"}, Total{"3.00"}, Sum{3},
+         Focus{4, 4}, Window{0, 9}, RowHolds{"6.00", "T", 0, 4}, kChanged},
+        {"5+3+{Enter}{Click 4}9+", Tape{"5.00 +", "9.00 +", "14.00 T", "---", "open"},
+         Total{"14.00"}, Sum{0}, Focus{5, 5}, Window{0, 7}, RowHolds{"14.00", "T", 0, 5}, kChanged},
+        {"5+{Enter}10/0/{Click 3}6+", Tape{"6.00 +", "6.00 T", "---", "10.00 /", "0.00 /", "open"},
+         Total{"10.00"}, Sum{10}, Focus{4, 4}, Window{0, 8}, RowHolds{"6.00", "T", 0, 4}, kChanged,
+         Events{R"(msg "Tallymar" "Division by zero!" ok -> ok)"}},
     });
-    // clang-format on
 }
 
 // 5 + 3 + T 8: the 3 is emptied on line 4 and left. However it is left, the empty
@@ -63,31 +111,52 @@ TEST(AnEmptiedAmount, repeats_the_amount_above_however_it_is_left) {
 }
 
 TEST(Comments, take_no_part_in_any_sum_and_keep_their_text) {
-    // clang-format off
     ExpectScripts({
-        {"5+a", "HTH+C 5.00,a =5 5.00 @4/4/0/4 [a| 1+0] *"},
-        {"12.5.3{Enter}", "HTHCB 12.5.3, =0 0.00 @4/4/0/4 [| 0+0] *"},
-        {"1,234,", "HTHC 1,234, =0 0.00 @3/3/0/3 [1,234,| 6+0] *"},
-        {"5+rent{Enter}3+{Enter}", "HTH+C+THB 5.00,rent,3.00,8.00,-, =0 8.00 @8/8/0/8 [| 0+0] *"},
-        {"5+rent{Down}3+{Enter}", "HTH+C+THB 5.00,rent,3.00,8.00,-, =0 8.00 @8/8/0/8 [| 0+0] *"},
-        {"5+rent{PgDn}", "HTH+CB 5.00,rent, =5 5.00 @5/5/0/5 [| 0+0] *"},
-        {"5+rent{End}", "HTH+CB 5.00,rent, =5 5.00 @5/5/0/5 [| 0+0] *"},
-        {"abc{Click 1}{End}7+", "HTHC+B abc,7.00, =7 7.00 @5/5/0/5 [| 0+0] *"},
-        {"5+rent{Click 3}{End}7+", "HTH+C+B 5.00,rent,7.00, =12 12.00 @6/6/0/6 [| 0+0] *"},
-        {"abc{Enter}5+{Click 3}{Click 5}xyz{Enter}", "HTHC+CB abc,5.00,xyz, =5 5.00 @6/6/0/6 [| 0+0] *"},
-        {"abc{Enter}{Click 3}abd{Click 4}", "HTHCB abd, =0 0.00 @4/4/0/4 [| 0+0] *"},
-        {"abcdefghijklmnopq{Enter}", "HTHCB abcdefghijklmno, =0 0.00 @4/4/0/4 [| 0+0] * | beep | beep"},
-        {"ab{Bksp}{Bksp}5+", "HTH+B 5.00, =5 5.00 @4/4/0/4 [| 0+0] *"},
-        {"rent{Enter}{Up}", "HTHCB rent, =0 0.00 @3/3/0/4 [rent| 0+4] * e"},
-        {"rent{Enter}{Up}food{Enter}", "HTHCB food, =0 0.00 @4/4/0/4 [| 0+0] *"},
-        {"rent{Enter}food{Enter}{Up}x{Up}", "HTHCCB rent,x, =0 0.00 @3/3/0/5 [rent             | 0+0] *"},
-        {"5+3+{Enter}{Click 4}r", "HTH+CTHB 5.00,r,5.00,-, =0 5.00 @4/4/0/7 [r| 1+0] * e"},
-        {"5+3+{Enter}{Click 4}rent{Enter}", "HTH+CTHB 5.00,rent,5.00,-, =0 5.00 @5/5/0/7 [5.00|T 0+0] *"},
-        {"5+3+{Click 4}r{Enter}2+{Enter}{Click 3}6+", "HTH+C+THB 6.00,r,2.00,8.00,-, =0 8.00 @4/4/0/8 [r| 0+1] * e"},
-        {"5+rent{Enter}{Click 4}12{Enter}", "HTH+CB 5.00,12, =5 5.00 @5/5/0/5 [| 0+0] *"},
-        {"5+3+{Enter}{Click 4}{Insert}note{Enter}", "HTH+C+THB 5.00,note,3.00,8.00,-, =0 8.00 @5/5/0/8 [3.00|+ 0+0] *"},
+        {"5+a", Tape{"5.00 +", "a C"}, Total{"5.00"}, Sum{5}, Focus{4, 4}, Window{0, 4},
+         RowHolds{"a", "", 1, 0}, kChanged},
+        {"12.5.3{Enter}", Tape{"12.5.3 C", "open"}, Total{"0.00"}, Sum{0}, Focus{4, 4},
+         Window{0, 4}, kEmptyRow, kChanged},
+        {"1,234,", Tape{"1,234, C"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3},
+         RowHolds{"1,234,", "", 6, 0}, kChanged},
+        {"5+rent{Enter}3+{Enter}", Tape{"5.00 +", "rent C", "3.00 +", "8.00 T", "---", "open"},
+         Total{"8.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+        {"5+rent{Down}3+{Enter}", Tape{"5.00 +", "rent C", "3.00 +", "8.00 T", "---", "open"},
+         Total{"8.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+        {"5+rent{PgDn}", Tape{"5.00 +", "rent C", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
+        {"5+rent{End}", Tape{"5.00 +", "rent C", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
+        {"abc{Click 1}{End}7+", Tape{"abc C", "7.00 +", "open"}, Total{"7.00"}, Sum{7}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
+        {"5+rent{Click 3}{End}7+", Tape{"5.00 +", "rent C", "7.00 +", "open"}, Total{"12.00"},
+         Sum{12}, Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"abc{Enter}5+{Click 3}{Click 5}xyz{Enter}", Tape{"abc C", "5.00 +", "xyz C", "open"},
+         Total{"5.00"}, Sum{5}, Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+        {"abc{Enter}{Click 3}abd{Click 4}", Tape{"abd C", "open"}, Total{"0.00"}, Sum{0},
+         Focus{4, 4}, Window{0, 4}, kEmptyRow, kChanged},
+        {"abcdefghijklmnopq{Enter}", Tape{"abcdefghijklmno C", "open"}, Total{"0.00"}, Sum{0},
+         Focus{4, 4}, Window{0, 4}, kEmptyRow, kChanged, Events{"beep", "beep"}},
+        {"ab{Bksp}{Bksp}5+", Tape{"5.00 +", "open"}, Total{"5.00"}, Sum{5}, Focus{4, 4},
+         Window{0, 4}, kEmptyRow, kChanged},
+        {"rent{Enter}{Up}", Tape{"rent C", "open"}, Total{"0.00"}, Sum{0}, Focus{3, 3},
+         Window{0, 4}, RowHolds{"rent", "", 0, 4}, Flags{"changed editing"}},
+        {"rent{Enter}{Up}food{Enter}", Tape{"food C", "open"}, Total{"0.00"}, Sum{0}, Focus{4, 4},
+         Window{0, 4}, kEmptyRow, kChanged},
+        {"rent{Enter}food{Enter}{Up}x{Up}", Tape{"rent C", "x C", "open"}, Total{"0.00"}, Sum{0},
+         Focus{3, 3}, Window{0, 5}, RowHolds{"rent             ", ""}, kChanged},
+        {"5+3+{Enter}{Click 4}r", Tape{"5.00 +", "r C", "5.00 T", "---", "open"}, Total{"5.00"},
+         Sum{0}, Focus{4, 4}, Window{0, 7}, RowHolds{"r", "", 1, 0}, Flags{"changed editing"}},
+        {"5+3+{Enter}{Click 4}rent{Enter}", Tape{"5.00 +", "rent C", "5.00 T", "---", "open"},
+         Total{"5.00"}, Sum{0}, Focus{5, 5}, Window{0, 7}, RowHolds{"5.00", "T"}, kChanged},
+        {"5+3+{Click 4}r{Enter}2+{Enter}{Click 3}6+",
+         Tape{"6.00 +", "r C", "2.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+         Focus{4, 4}, Window{0, 8}, RowHolds{"r", "", 0, 1}, Flags{"changed editing"}},
+        {"5+rent{Enter}{Click 4}12{Enter}", Tape{"5.00 +", "12 C", "open"}, Total{"5.00"}, Sum{5},
+         Focus{5, 5}, Window{0, 5}, kEmptyRow, kChanged},
+        {"5+3+{Enter}{Click 4}{Insert}note{Enter}",
+         Tape{"5.00 +", "note C", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+         Focus{5, 5}, Window{0, 8}, RowHolds{"3.00", "+"}, kChanged},
     });
-    // clang-format on
 }
 
 // The window's box deletes and pastes in a comment itself and tells the engine what it
@@ -111,49 +180,77 @@ TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
 }
 
 TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
-    // clang-format off
     ExpectScripts({
-        {"5+3+{Enter}{Click 4}{Insert}", "HTH+ +THB 5.00,0.00,3.00,8.00,-, =0 8.00 @4/4/0/8 [0|  0+1] *"},
-        {"5+{Enter}3+{Click 5}{Insert}", "HTH+TH +B 5.00,5.00,-,0.00,3.00, =3 3.00 @6/6/0/8 [0|  0+1] *"},
+        {"5+3+{Enter}{Click 4}{Insert}",
+         Tape{"5.00 +", "0.00 _", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
+         Focus{4, 4}, Window{0, 8}, RowHolds{"0", " ", 0, 1}, kChanged},
+        {"5+{Enter}3+{Click 5}{Insert}",
+         Tape{"5.00 +", "5.00 T", "---", "0.00 _", "3.00 +", "open"}, Total{"3.00"}, Sum{3},
+         Focus{6, 6}, Window{0, 8}, RowHolds{"0", " ", 0, 1}, kChanged},
     });
-    // clang-format on
-    // clang-format off
-    ExpectScripts({
-        {"5+3+7+2+{Click 2}{Insert}", "HTH+ +++B 5.00,0.00,3.00,7.00,2.00, =17 17.00 @4/1/3/5 [0|  0+1] *"},
-    },
-    // clang-format on
-                  StartUp().Rows(6));
+    ExpectScripts(
+        {
+            {"5+3+7+2+{Click 2}{Insert}",
+             Tape{"5.00 +", "0.00 _", "3.00 +", "7.00 +", "2.00 +", "open"}, Total{"17.00"},
+             Sum{17}, Focus{4, 1}, Window{3, 5}, RowHolds{"0", " ", 0, 1}, kChanged},
+        },
+        StartUp().Rows(6));
 }
 
 TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
-    // clang-format off
     ExpectScripts({
-        {"5+3+{Enter}{Click 4}{Delete}", "HTH+THB 5.00,5.00,-, =0 5.00 @4/4/0/6 [5.00|T 0+4] *"},
-        {"5+3+7+{Enter}{Click 4}{Delete}", "HTH++THB 5.00,7.00,12.00,-, =0 12.00 @4/4/0/7 [7.00|+ 0+4] *"},
-        {"5+{Enter}3+{Enter}{Click 4}{Delete}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @4/4/0/7 [3.00|+ 0+4] *"},
-        {"5+3+{Enter}10+{Enter}{Click 3}{Delete}", "HTH+TH+THB 3.00,3.00,-,10.00,10.00,-, =0 3.00 @3/3/0/9 [3.00|+ 0+4] *"},
-        {"5+rent{Enter}3+{Enter}{Click 4}{Delete}", "HTH++THB 5.00,3.00,8.00,-, =0 8.00 @4/4/0/7 [3.00|+ 0+4] * e"},
-        {"5+3+{Delete}2+{Enter}", "HTH+++THB 5.00,3.00,2.00,10.00,-, =0 10.00 @8/8/0/8 [| 0+0] *"},
-        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}", "HTH+THB 7.00,7.00,-, =0 7.00 @3/3/0/6 [7.00|+ 0+4] * | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> yes"},
-        {"5+3+7+{Enter}{Click 5}{S-Up}{S-Up}{Answer yes}{Delete}", "HTH+THB 5.00,5.00,-, =0 5.00 @4/4/0/6 [5.00|T 0+4] * | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> yes"},
-        {"5+3+7+{Enter}{Click 5}{S-Down}{S-Down}{Answer yes}{Delete}", "HTH++B 5.00,3.00, =8 8.00 @5/5/0/5 [| 0+0] * | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> yes"},
-        {"5+3+7+{Enter}{S-Click 4}{Answer yes}{Delete}", "HTH++THB 5.00,7.00,12.00,-, =0 12.00 @4/4/0/7 [7.00|+ 0+4] * | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 1 selected row?\" yesnocancel -> yes"},
-        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer no}{Delete}", "HTH+++THB 5.00,3.00,7.00,15.00,-, =0 15.00 @5/5/0/8 [7.00|+ 0+0] * s3-4 | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> no"},
-        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer cancel}{Delete}", "HTH+++THB 5.00,3.00,7.00,15.00,-, =0 15.00 @5/5/0/8 [7.00|+ 0+0] * s3-4 | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> cancel"},
-        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Delete}", "HTH+++THB 5.00,3.00,7.00,15.00,-, =0 15.00 @5/5/0/8 [7.00|+ 0+0] * s3-4 | msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 2 selected rows?\" yesnocancel -> no"},
+        {"5+3+{Enter}{Click 4}{Delete}", Tape{"5.00 +", "5.00 T", "---", "open"}, Total{"5.00"},
+         Sum{0}, Focus{4, 4}, Window{0, 6}, RowHolds{"5.00", "T", 0, 4}, kChanged},
+        {"5+3+7+{Enter}{Click 4}{Delete}", Tape{"5.00 +", "7.00 +", "12.00 T", "---", "open"},
+         Total{"12.00"}, Sum{0}, Focus{4, 4}, Window{0, 7}, RowHolds{"7.00", "+", 0, 4}, kChanged},
+        {"5+{Enter}3+{Enter}{Click 4}{Delete}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+         Total{"8.00"}, Sum{0}, Focus{4, 4}, Window{0, 7}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {"5+3+{Enter}10+{Enter}{Click 3}{Delete}",
+         Tape{"3.00 +", "3.00 T", "---", "10.00 +", "10.00 T", "---", "open"}, Total{"3.00"},
+         Sum{0}, Focus{3, 3}, Window{0, 9}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {"5+rent{Enter}3+{Enter}{Click 4}{Delete}",
+         Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0}, Focus{4, 4},
+         Window{0, 7}, RowHolds{"3.00", "+", 0, 4}, Flags{"changed editing"}},
+        {"5+3+{Delete}2+{Enter}", Tape{"5.00 +", "3.00 +", "2.00 +", "10.00 T", "---", "open"},
+         Total{"10.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}",
+         Tape{"7.00 +", "7.00 T", "---", "open"}, Total{"7.00"}, Sum{0}, Focus{3, 3}, Window{0, 6},
+         RowHolds{"7.00", "+", 0, 4}, kChanged, Events{kDeleteTwoRows + "yes"}},
+        {"5+3+7+{Enter}{Click 5}{S-Up}{S-Up}{Answer yes}{Delete}",
+         Tape{"5.00 +", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0}, Focus{4, 4}, Window{0, 6},
+         RowHolds{"5.00", "T", 0, 4}, kChanged, Events{kDeleteTwoRows + "yes"}},
+        {"5+3+7+{Enter}{Click 5}{S-Down}{S-Down}{Answer yes}{Delete}",
+         Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, Focus{5, 5}, Window{0, 5},
+         kEmptyRow, kChanged, Events{kDeleteTwoRows + "yes"}},
+        {"5+3+7+{Enter}{S-Click 4}{Answer yes}{Delete}",
+         Tape{"5.00 +", "7.00 +", "12.00 T", "---", "open"}, Total{"12.00"}, Sum{0}, Focus{4, 4},
+         Window{0, 7}, RowHolds{"7.00", "+", 0, 4}, kChanged, Events{kDeleteOneRow + "yes"}},
+        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer no}{Delete}",
+         Tape{"5.00 +", "3.00 +", "7.00 +", "15.00 T", "---", "open"}, Total{"15.00"}, Sum{0},
+         Focus{5, 5}, Window{0, 8}, RowHolds{"7.00", "+"}, Flags{"changed selecting 3-4"},
+         Events{kDeleteTwoRows + "no"}},
+        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer cancel}{Delete}",
+         Tape{"5.00 +", "3.00 +", "7.00 +", "15.00 T", "---", "open"}, Total{"15.00"}, Sum{0},
+         Focus{5, 5}, Window{0, 8}, RowHolds{"7.00", "+"}, Flags{"changed selecting 3-4"},
+         Events{kDeleteTwoRows + "cancel"}},
+        {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Delete}",
+         Tape{"5.00 +", "3.00 +", "7.00 +", "15.00 T", "---", "open"}, Total{"15.00"}, Sum{0},
+         Focus{5, 5}, Window{0, 8}, RowHolds{"7.00", "+"}, Flags{"changed selecting 3-4"},
+         Events{kDeleteTwoRows + "no"}},
     });
-    // clang-format on
-    // clang-format off
-    ExpectScripts({
-        {"5+3+7+2+{Click 2}{Delete}", "HTH+++B 5.00,7.00,2.00, =14 14.00 @4/3/1/5 [7.00|+ 0+4] *"},
-    },
-    // clang-format on
-                  StartUp().Rows(6));
-    // clang-format off
-    ExpectScripts({
-        {"5+{Delete}", "HTH+B 5.00, =5 5.00 @4/0/4/0 [| 0+0] *"},
-    }, StartUp().Rows(1));
-    // clang-format on
+    ExpectScripts(
+        {
+            {"5+3+7+2+{Click 2}{Delete}", Tape{"5.00 +", "7.00 +", "2.00 +", "open"},
+             Total{"14.00"}, Sum{14}, Focus{4, 3}, Window{1, 5}, RowHolds{"7.00", "+", 0, 4},
+             kChanged},
+        },
+        StartUp().Rows(6));
+    ExpectScripts(
+        {
+            {"5+{Delete}", Tape{"5.00 +", "open"}, Total{"5.00"}, Sum{5}, Focus{4, 0}, Window{4, 0},
+             kEmptyRow, kChanged},
+        },
+        StartUp().Rows(1));
 }
 
 TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {
@@ -168,18 +265,18 @@ TEST(Copying, puts_the_selected_lines_on_the_clipboard_one_per_text_line) {
     const struct {
         const char* keys;
         const char* clipboard;
-    // clang-format off
     } cases[] = {
-        {"5+rent{Enter}7-{Click 3}{S-Down}{S-Down}{S-Down}", R"(clipboard "5.00+\nrent             \n7.00-")"},
+        {"5+rent{Enter}7-{Click 3}{S-Down}{S-Down}{S-Down}",
+         R"(clipboard "5.00+\nrent             \n7.00-")"},
         {"{Click 0}{S-Down}{S-Down}{S-Down}", R"(clipboard "0.00H\n0.00T\n0.00H")"},
         {"3-{Enter}{Click 4}{S-Down}", R"(clipboard "-3.00T")"},
-        {"1234.5+{Decimals 4}2.25+{Decimals 0}{Click 3}{S-Down}{S-Down}", R"(clipboard "1,234.50+\n2.2500+")"},
+        {"1234.5+{Decimals 4}2.25+{Decimals 0}{Click 3}{S-Down}{S-Down}",
+         R"(clipboard "1,234.50+\n2.2500+")"},
         {"abcdefghijklmno{Enter}{Click 3}{S-Down}", R"(clipboard "abcdefghijklmno  ")"},
         {"5+3+7+{Click 5}{S-Up}{S-Up}{S-Up}", R"(clipboard "5.00+\n3.00+\n7.00+")"},
         // The last selection made is copied after its highlight is gone.
         {"5+3+7+{Click 3}{S-Down}{S-Down}{Down}", R"(clipboard "5.00+\n3.00+")"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         Machine m;
         m.Keys(c.keys);

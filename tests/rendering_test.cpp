@@ -31,22 +31,31 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         const char* keys;
         int row;
         const char* look;
-        // clang-format off
     } cases[] = {
-        {"", 0, "---------------| 12LO pos"}, {"", 1, "0.00|T 10bL pos"}, {"", 3, "| 12 pos"},
-        {"5+", 3, "5.00|+ 12 pos"}, {"5-", 3, "5.00|- 12 neg"},
-        {"5+3+{S-Enter}", 5, "8.00|S 10bL pos"}, {"9-{Enter}", 4, "-9.00|T 10bL neg"},
-        {"{Decimals 0}.4-{Enter}", 4, "-0|T 10bL neg"}, {"5+3+{Enter}", 6, "---------------| 12LO pos"},
-        {"10+4*", 4, "10.00|* 10bL pos"}, {"5-2*", 4, "-5.00|* 10bL neg"}, {"10+4/", 4, "10.00|/ 10bL pos"},
-        {"4*", 3, "4.00|* 12 pos"}, {"12*3{Enter}", 4, "3.00|= 12 pos"}, {"200*15%", 4, "15.00|% 12 pos"},
-        {"1234.5-", 3, "1,234.50|- 12 neg"}, {"rent{Enter}", 3, "rent             | 12 txt"},
-        {"  rent{Enter}", 3, "rent           | 12 txt"}, {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
+        {"", 0, "---------------| 12LO pos"},
+        {"", 1, "0.00|T 10bL pos"},
+        {"", 3, "| 12 pos"},
+        {"5+", 3, "5.00|+ 12 pos"},
+        {"5-", 3, "5.00|- 12 neg"},
+        {"5+3+{S-Enter}", 5, "8.00|S 10bL pos"},
+        {"9-{Enter}", 4, "-9.00|T 10bL neg"},
+        {"{Decimals 0}.4-{Enter}", 4, "-0|T 10bL neg"},
+        {"5+3+{Enter}", 6, "---------------| 12LO pos"},
+        {"10+4*", 4, "10.00|* 10bL pos"},
+        {"5-2*", 4, "-5.00|* 10bL neg"},
+        {"10+4/", 4, "10.00|/ 10bL pos"},
+        {"4*", 3, "4.00|* 12 pos"},
+        {"12*3{Enter}", 4, "3.00|= 12 pos"},
+        {"200*15%", 4, "15.00|% 12 pos"},
+        {"1234.5-", 3, "1,234.50|- 12 neg"},
+        {"rent{Enter}", 3, "rent             | 12 txt"},
+        {"  rent{Enter}", 3, "rent           | 12 txt"},
+        {"5+{Click 3}{Insert}{Home}", 3, "0.00|  12 pos"},
         // The second line of a conversion block shows "=" and no line of it counts.
         {"5+{Convert foot|1|meters}{ShowConversion on}", 5, "1| 10 pos"},
         {"5+{Convert foot|1|meters}{ShowConversion on}", 6, "foot|= 10 pos"},
         {"5+{Convert foot|1|meters}{ShowConversion on}", 8, "meters| 10 pos"},
     };
-    // clang-format on
     for (const auto& c : cases) {
         Machine m;
         m.Keys(c.keys);
@@ -87,7 +96,9 @@ TEST(ConversionBlock, follows_the_last_line_or_is_refused_whole_when_the_tape_is
     Machine m(StartUp().Decimals(0));
     m.Keys("5+");
     m.calc.AppendConversion(block);
-    EXPECT_EQ(m.State(), "HTH+BB>>>HB 5,,,foot,0.3048,meters,-, =5 5 @10/10/0/10 [| 0+0] *");
+    ExpectScript(m,
+                 {"", Tape{"5 +", "open", "open", "foot >", "0.3048 >", "meters >", "---", "open"},
+                  Total{"5"}, Sum{5}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged});
     EXPECT_EQ(EntryText(m.calc.tape()[5]), std::string(kEntryLength, '\0'));
     for (const int room : {5, 6}) {
         Machine full;

@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <ostream>
+#include <source_location>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -88,7 +92,8 @@ class Machine {
         return shown;
     }
 
-    // The machine in one line, as the script tables expect it:
+    // The machine in one line, to compare before and after something that should change
+    // nothing:
     //   OPS SHOWN =ACCUMULATOR DISPLAY @LINE/ROW/TOP/LASTROW [ROWTEXT|OP CARET+SELECTED] FLAGS |
     //   EVENTS
     // SHOWN is what lines 3 onwards show, a rule line as "-", comments without padding;
@@ -164,19 +169,203 @@ class Machine {
     Calc calc{Ports{recorder_, recorder_, recorder_}};
 };
 
-// One row of a script table: keys replayed on a machine just started, and the
-// State() they must leave.
+// The columns of a script table. Each names what it checks; a row leaves out what it
+// does not care about, and what it gives is checked. The events are always checked:
+// a row that lists none expects none.
+
+// Lines 3 onwards, as they show: the text without trailing blanks, a space and the
+// operator ("5.00 +", "8.00 T", "rent C"), only the operator when the text is empty
+// ("-" in calculator mode), "---" for a rule, "open" for the empty open line and "_"
+// for the operator of an inserted line. Given, lines 0 to 2 must be the new tape's
+// "HTH" as well.
+struct Tape {
+    Tape(std::initializer_list<std::string> shown) : lines(shown) {}
+    Lines lines;
+};
+// What the total display shows.
+struct Total {
+    std::string text;
+};
+// The running sum (the accumulator).
+struct Sum {
+    double value;
+};
+// The line the focus is on and the row showing it.
+struct Focus {
+    int line;
+    int row;
+};
+// The line shown in the window's top row and the window's last row.
+struct Window {
+    int top_line;
+    int last_row;
+};
+// What the focused row holds: its text, its operator box, the caret and the number of
+// characters selected (both 0 when left out).
+struct RowHolds {
+    std::string text;
+    std::string op;
+    int caret = 0;
+    int selected = 0;
+};
+// "changed" or "unchanged" (the tape since it was last saved or started), then
+// "editing" while an entry is being keyed into an earlier line, and "selecting 3-4"
+// while lines 3 to 4 are being selected.
+struct Flags {
+    std::string words;
+};
+// The message boxes, beeps, sounds and clipboard texts, one per line (see TakeEvents).
+struct Events {
+    Events(std::initializer_list<std::string> lines) : lines(lines) {}
+    Lines lines;
+};
+inline const Flags kChanged{"changed"}, kUnchanged{"unchanged"};
+// The focus on an empty row, as on the open line after a key that commits.
+inline const RowHolds kEmptyRow{"", ""};
+
+// One row of a script table: the keys, then the columns it checks, in any order:
+//   {"5+3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, ...}
 struct Script {
+    template <typename... Columns>
+    Script(std::string keys, Columns... columns) : keys(std::move(keys)) {
+        (Take(std::move(columns)), ...);
+    }
+
     std::string keys;
-    const char* state;
+    std::optional<Lines> tape;
+    std::optional<std::string> total;
+    std::optional<double> sum;
+    std::optional<Focus> focus;
+    std::optional<Window> window;
+    std::optional<RowHolds> row;
+    std::optional<std::string> flags;
+    Lines events;
+
+  private:
+    void Take(Tape c) { tape = std::move(c.lines); }
+    void Take(Total c) { total = std::move(c.text); }
+    void Take(Sum c) { sum = c.value; }
+    void Take(Focus c) { focus = c; }
+    void Take(Window c) { window = c; }
+    void Take(RowHolds c) { row = std::move(c); }
+    void Take(Flags c) { flags = std::move(c.words); }
+    void Take(Events c) { events = std::move(c.lines); }
 };
 
+// A tape line as Tape writes it.
+inline std::string LineAsWritten(std::string text, char op) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    if (text == kRule) return op == op::kRule ? "---" : "--- " + std::string(1, op);
+    if (op == op::kOpen && text.empty()) return "open";
+    const std::string op_written = op == op::kInserted ? "_" : std::string(1, op);
+    return text.empty() ? op_written : text + " " + op_written;
+}
+
+inline std::string FlagsOf(const Calc& calc) {
+    std::string words = calc.tape_changed() ? "changed" : "unchanged";
+    if (calc.edit_mode()) words += " editing";
+    if (calc.selecting())
+        words += " selecting " + std::to_string(calc.sel_start_line()) + "-" +
+                 std::to_string(calc.sel_end_line());
+    return words;
+}
+
+inline std::string SumAsWritten(double sum) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.10g", sum);
+    return text;
+}
+
+inline std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// What differs between the tape and the one expected, line by line.
+inline void TapeDifferences(const Machine& m, const Lines& expected, std::ostream& out) {
+    const std::string head = m.Ops().substr(0, 3);
+    if (head != "HTH") out << "  lines 0 to 2 are " << Quoted(head) << ", expected \"HTH\"\n";
+    const int count = static_cast<int>(m.calc.tape().size()) - 3;
+    const int wanted = static_cast<int>(expected.size());
+    for (int i = 0; i < std::max(count, wanted); ++i) {
+        const int line = i + 3;
+        if (i >= count) {
+            out << "  line " << line << " is missing, expected " << Quoted(expected[i]) << "\n";
+            continue;
+        }
+        const std::string shown = LineAsWritten(m.calc.ShownText(line), m.calc.tape()[line].Op);
+        if (i >= wanted)
+            out << "  line " << line << " shows " << Quoted(shown) << ", expected no line\n";
+        else if (shown != expected[i])
+            out << "  line " << line << " shows " << Quoted(shown) << ", expected "
+                << Quoted(expected[i]) << "\n";
+    }
+}
+
+inline std::string RowAsWritten(const RowHolds& r) {
+    return Quoted(r.text) + " with operator " + Quoted(r.op) + ", caret at " +
+           std::to_string(r.caret) + ", " + std::to_string(r.selected) + " selected";
+}
+
+// Runs the script's keys on `m` and checks every column the script gives; one failure,
+// reported where the table is, lists every difference in words.
+inline void ExpectScript(Machine& m, const Script& script,
+                         std::source_location where = std::source_location::current()) {
+    m.Keys(script.keys);
+    const Calc& calc = m.calc;
+    std::ostringstream out;
+    if (script.tape) TapeDifferences(m, *script.tape, out);
+    if (script.total && calc.total_text() != *script.total)
+        out << "  the total display shows " << Quoted(calc.total_text()) << ", expected "
+            << Quoted(*script.total) << "\n";
+    if (script.sum && SumAsWritten(calc.accumulator()) != SumAsWritten(*script.sum))
+        out << "  the running sum is " << SumAsWritten(calc.accumulator()) << ", expected "
+            << SumAsWritten(*script.sum) << "\n";
+    if (script.focus &&
+        (calc.cur_line() != script.focus->line || calc.focus_row() != script.focus->row))
+        out << "  the focus is on line " << calc.cur_line() << " (row " << calc.focus_row()
+            << "), expected line " << script.focus->line << " (row " << script.focus->row << ")\n";
+    if (script.window &&
+        (calc.top_line() != script.window->top_line || calc.last_row() != script.window->last_row))
+        out << "  the top row shows line " << calc.top_line() << " and the last row is row "
+            << calc.last_row() << ", expected line " << script.window->top_line << " and row "
+            << script.window->last_row << "\n";
+    if (script.row) {
+        const int r = calc.focus_row();
+        if (r < 0 || r > calc.last_row()) {
+            out << "  no row has the focus (row " << r << "), expected one holding "
+                << RowAsWritten(*script.row) << "\n";
+        } else {
+            const Row& row = m.RowAt(r);
+            const RowHolds holds{row.text, row.op, row.sel_start, row.sel_length};
+            if (RowAsWritten(holds) != RowAsWritten(*script.row))
+                out << "  the focused row holds " << RowAsWritten(holds) << ", expected "
+                    << RowAsWritten(*script.row) << "\n";
+        }
+    }
+    if (script.flags && FlagsOf(calc) != *script.flags)
+        out << "  the machine is " << Quoted(FlagsOf(calc)) << ", expected "
+            << Quoted(*script.flags) << "\n";
+    const Lines events = m.TakeEvents();
+    for (size_t i = 0; i < std::max(events.size(), script.events.size()); ++i) {
+        if (i >= events.size())
+            out << "  event " << i + 1 << " did not happen, expected " << script.events[i] << "\n";
+        else if (i >= script.events.size())
+            out << "  event " << i + 1 << " was " << events[i] << ", expected none\n";
+        else if (events[i] != script.events[i])
+            out << "  event " << i + 1 << " was " << events[i] << ", expected " << script.events[i]
+                << "\n";
+    }
+    if (!out.str().empty())
+        ADD_FAILURE_AT(where.file_name(), where.line()) << "keys " << Quoted(script.keys) << ":\n"
+                                                        << out.str();
+}
+
 // Replays every script on a machine of its own started with `setup`.
-inline void ExpectScripts(std::initializer_list<Script> scripts, const StartUp& setup = {}) {
+inline void ExpectScripts(std::initializer_list<Script> scripts, const StartUp& setup = {},
+                          std::source_location where = std::source_location::current()) {
     for (const Script& script : scripts) {
         Machine m(setup);
-        m.Keys(script.keys);
-        EXPECT_EQ(m.State(), script.state) << "keys: " << script.keys;
+        ExpectScript(m, script, where);
     }
 }
 
