@@ -79,6 +79,7 @@ TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
     s.options.MachineSound = "Burroughs", s.options.CallbackCharacter = "Vesna";
     s.options.CallInputCharacter = "None; or = text";
     s.form = {4321.5, 7000, -250, 12.25};
+    s.RecentFiles = {"/home/ann/week.add", "/srv/tapes/b = c; d.add"};
     for (const Settings& saved : {s, Settings()}) {
         IniFile ini("");
         SaveSettings(ini, saved);

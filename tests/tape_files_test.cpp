@@ -306,6 +306,42 @@ TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_
     }
 }
 
+// File > Open Recent: the files used last, most recent first, eight at most; a file
+// that has gone is named and dropped.
+TEST(RecentTapes, list_the_files_used_last_and_drop_one_that_has_gone) {
+    RecentTapes recent;
+    recent.Set({"", "/a.add", "/b.add", "/a.add", "/c.add", "/d.add", "/e.add", "/f.add", "/g.add",
+                "/h.add", "/i.add"});
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/a.add", "/b.add", "/c.add", "/d.add",
+                                                        "/e.add", "/f.add", "/g.add", "/h.add"}));
+    recent.Use("/c.add");
+    recent.Use("/new.add");
+    EXPECT_EQ(recent.paths().front(), "/new.add");
+    EXPECT_EQ(recent.paths()[1], "/c.add");
+    EXPECT_EQ(recent.paths().size(), RecentTapes::kMost);
+    EXPECT_EQ(recent.paths().back(), "/g.add");
+
+    Desk desk;
+    desk.dialogs.paths = {"/d/week.add"};
+    desk.Run("open");  // opened
+    desk.Type("1+");
+    desk.dialogs.paths = {"/d/mine.add"};
+    desk.Run("saveas");  // saved
+    EXPECT_EQ(desk.files.recent().paths(), (std::vector<std::string>{"/d/mine.add", "/d/week.add"}));
+    desk.ports.messages.clear();
+    desk.files.recent().Use("/d/gone.add");
+    desk.files.OpenRecent("/d/gone.add");
+    EXPECT_EQ(desk.ports.Texts(), (std::vector<std::string>{
+                                      "The file gone.add is no longer there (/d/gone.add).\n\n"
+                                      "It has been taken off the list of recent tapes."}));
+    EXPECT_EQ(desk.files.recent().paths().front(), "/d/mine.add");
+    // Opened from the list like File > Open: the tape is unchanged, so no question.
+    desk.ports.answers = {Answer::kNo};  // replace, not append
+    desk.files.OpenRecent("/d/week.add");
+    EXPECT_EQ(std::tuple(desk.files.TapeFileName, desk.files.recent().paths().front()),
+              std::tuple(std::string("/d/week.add"), std::string("/d/week.add")));
+}
+
 TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines) {
     std::string damaged = AmountsFile(5);
     damaged[2 * kRecordSize] = 0x77;  // the third record's signature

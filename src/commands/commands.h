@@ -69,6 +69,11 @@ class Commands {
     // --- what the dialogs and the command line choose ---
     // A tape file named on the command line.
     void OpenFile(const std::string& path) { files_.OpenAtStart(path); }
+    // File > Open Recent's item `index` (0 the most recent); nothing past the list.
+    void OpenRecent(std::size_t index) {
+        const std::vector<std::string>& paths = files_.recent().paths();
+        if (index < paths.size()) files_.OpenRecent(std::string(paths[index]));
+    }
     // The main window's caption follows the tape: its name, and whether it has changes to save.
     void RefreshCaption() { files_.RefreshCaption(); }
     void SetCalcMode(bool calc_mode) { calc_.SetCalcMode(calc_mode); }  // the Mode dialog

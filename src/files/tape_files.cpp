@@ -186,6 +186,7 @@ bool TapeFiles::WriteTape(const std::string& path) {
     }
     calc_.MarkTapeUnchanged();
     ++saves_;
+    recent_.Use(path);
     return true;
 }
 
@@ -208,6 +209,20 @@ void TapeFiles::Open() {
         ReadTapeFile(choice->path, offer == Offer::kDeclined, !IsFreshTape());
         return;
     }
+}
+
+void TapeFiles::OpenRecent(const std::string& path) {
+    if (files_.KindOf(path) == FileKind::kNone) {
+        Tell("The file " + FileTitleOf(path) + " is no longer there (" + path +
+                 ").\n\nIt has been taken off the list of recent tapes.",
+             Buttons::kOk, Icon::kExclamation);
+        recent_.Forget(path);
+        return;
+    }
+    BusyPointer busy(*this);
+    const Offer offer = OfferToSave(true, true);
+    if (offer == Offer::kFailed) return;
+    ReadTapeFile(path, offer == Offer::kDeclined, !IsFreshTape());
 }
 
 bool TapeFiles::OpenTapeFile(const std::string& path) {
@@ -292,6 +307,7 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
     if (too_long && !corrupted) Tell(kTooLongText, Buttons::kOk, Icon::kExclamation);
     opened.lines_read = true;
     opened.whole = !corrupted && !too_long;
+    recent_.Use(path);
     if (!opened.appended) {
         // Read whole, the tape is its file: Save writes it back there. A file read only
         // in part is shown by its name, but a later Save asks where to write, so that

@@ -22,6 +22,7 @@
 
 #include "engine/calc.h"
 #include "files/file_ports.h"
+#include "files/recent_tapes.h"
 #include "files/recovery.h"
 
 namespace tallymar {
@@ -68,6 +69,13 @@ class TapeFiles {
     // that holds nothing yet it replaces the tape without the append question;
     // otherwise as OpenTapeFile.
     bool OpenAtStart(const std::string& path);
+    // File > Open Recent: the file at `path`, with the save question first and the
+    // append question on a tape that holds figures. A file that is gone is named in a
+    // message and taken off the list.
+    void OpenRecent(const std::string& path);
+    // The tape files used last, most recent first.
+    RecentTapes& recent() { return recent_; }
+    const RecentTapes& recent() const { return recent_; }
     // The save-changes question before opening: true when nothing was asked or the
     // answer was Yes and no save failed.
     bool FileQuery();
@@ -140,6 +148,7 @@ class TapeFiles {
     CaptionPort& caption_;
     int busy_depth_ = 0;
     int saves_ = 0;
+    RecentTapes recent_;
     std::string shown_title_ = kNewTapeTitle;
     std::string caption_shown_;  // what the window was last given
 };

@@ -33,6 +33,9 @@ namespace {
 
 constexpr char kOptions[] = "OPTIONS";
 constexpr char kForm[] = "FORM";
+// File > Open Recent's list, "File1" the most recent.
+constexpr char kRecent[] = "RECENT";
+constexpr int kRecentFiles = 8;
 
 constexpr double kMaxTwips = 1e6;  // about 17 metres of screen
 constexpr double kDefaultWidth = 3200;
@@ -329,6 +332,11 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     s.options.CallInputCharacter = read("CallInputCharacter");
     s.options.KeysInterruptVoice = BooleanOf(read("KeysInterruptVoice")).value_or(false);
 
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        std::string path = ini.ReadIni(kRecent, "File" + std::to_string(i));
+        if (!path.empty()) s.RecentFiles.push_back(std::move(path));
+    }
+
     s.form.Width = FormValueOf(ini.ReadIni(kForm, "Width"), kDefaultWidth);
     s.form.Height = FormValueOf(ini.ReadIni(kForm, "Height"), kDefaultHeight);
     s.form.Left = FormValueOf(ini.ReadIni(kForm, "Left"), DefaultLeft(screen));
@@ -358,6 +366,12 @@ void SaveSettings(IniStore& ini, const Settings& s) {
     write("CallbackCharacter", s.options.CallbackCharacter);
     write("CallInputCharacter", s.options.CallInputCharacter);
     write("KeysInterruptVoice", BooleanText(s.options.KeysInterruptVoice));
+
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const std::size_t index = static_cast<std::size_t>(i - 1);
+        ini.WriteIni(kRecent, "File" + std::to_string(i),
+                     index < s.RecentFiles.size() ? s.RecentFiles[index] : std::string());
+    }
 
     ini.WriteIni(kForm, "Width", FormText(s.form.Width));
     ini.WriteIni(kForm, "Height", FormText(s.form.Height));

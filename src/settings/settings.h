@@ -68,6 +68,7 @@ struct Settings {
     bool AlwaysOnTop = false;
     Options options;  // DecimalCode, CalcMode and the three sound names
     FormPlace form;
+    std::vector<std::string> RecentFiles;  // File > Open Recent, most recent first
 };
 
 // One key of the settings file; a missing key or section reads as "".

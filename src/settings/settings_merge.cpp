@@ -103,6 +103,7 @@ Settings MergeSettings(const Settings& as_read, const Settings& now, const Setti
     TakeChange(read.KeysInterruptVoice, now.options.KeysInterruptVoice,
                &merged.options.KeysInterruptVoice);
     merged.form = now.form;
+    TakeChange(as_read.RecentFiles, now.RecentFiles, &merged.RecentFiles);
 
     merged.Themes = MergeThemes(as_read.Themes, now.Themes, on_disk.Themes);
     if (merged.Themes.empty()) merged.Themes = now.Themes.empty() ? BuiltInThemes() : now.Themes;

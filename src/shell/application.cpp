@@ -106,6 +106,7 @@ void Application::Start(const std::string& command_line_path) {
     PlaceOnScreen(size, &settings_.form);
 
     calc_.SetOptions(settings_.options);
+    files_->recent().Set(settings_.RecentFiles);
     dialog_commands_->current_colours() = CurrentColours(settings_);
     calc_.ApplyColors(dialog_commands_->current_colours());
     LoadWindowPlace();
@@ -146,6 +147,7 @@ void Application::LoadWindowPlace() {
 void Application::SaveSettingsNow(bool tell_failure) {
     const Twips t = Twips::Of(window_.get());
     settings_.options = calc_.options();
+    settings_.RecentFiles = files_->recent().paths();
     settings_.AlwaysOnTop = window_->always_on_top().checked();
     const QRect place = window_->geometry();
     settings_.form = FormPlace{t.FromX(place.width()), t.FromY(place.height()), t.FromX(place.x()),

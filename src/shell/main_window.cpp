@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 
 #include "platform/qt/twips.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
                                        [this](QDialog& dialog) { return RunDialog(dialog); });
     printing_->tape_title = [this] { return commands_.files().ShownTitle(); };
 
+    AddRecentMenu();
     for (const auto& [command, action] : menus_.Items()) {
         connect(action, &QAction::triggered, this, [this, command, action](bool checked) {
             // A check mark is the command's to set, not the click's.
@@ -57,6 +59,34 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::AddRecentMenu() {
+    QAction* open = menus_.Item(Command::mnuFileOpen);
+    QMenu* file = open ? qobject_cast<QMenu*>(open->parent()) : nullptr;
+    if (!file) return;
+    auto* recent = new QMenu("Open &Recent", file);
+    recent->setObjectName("mnuFileOpenRecent");
+    recent->setToolTipsVisible(true);
+    const QList<QAction*> items = file->actions();
+    const qsizetype after = items.indexOf(open);
+    file->insertMenu(after + 1 < items.size() ? items[after + 1] : nullptr, recent);
+    // Filled each time it opens, from the list as it is then.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recent->clear();
+        const std::vector<std::string>& paths = commands_.files().recent().paths();
+        if (paths.empty()) recent->addAction("(no recent tapes)")->setEnabled(false);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const QString path = QString::fromStdString(paths[i]);
+            QAction* item = recent->addAction(
+                QString("&%1 %2").arg(i + 1).arg(QString::fromStdString(FileTitleOf(paths[i]))));
+            item->setToolTip(path);
+            item->setStatusTip(path);
+            connect(item, &QAction::triggered, this, [this, i] {
+                tape_->Apply([i](Commands& commands) { commands.OpenRecent(i); });
+            });
+        }
+    });
+}
 
 void MainWindow::Run(Command command) {
     tape_->Apply([command](Commands& commands) { commands.Run(command); });

@@ -52,6 +52,8 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // File > Open Recent, below File > Open.
+    void AddRecentMenu();
     Commands& commands_;
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* child_ = nullptr;

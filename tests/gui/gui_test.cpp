@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
@@ -300,6 +301,34 @@ class GuiTest : public QObject {
         third.dialogs.answers << Path("saved.add");
         third.Key(Qt::Key_S, Qt::ControlModifier);
         QTRY_COMPARE(left_over(), 1);  // the one declined goes with the save
+    }
+
+    // File > Open Recent lists the tapes used last, across a restart; a tape that has
+    // gone is named and taken off the list.
+    void open_recent_lists_the_tapes_used_last_across_a_restart() {
+        {
+            Started t(folder_->path());
+            t.Type("5+");
+            t.dialogs.answers << Path("week.add");
+            t.Key(Qt::Key_S, Qt::ControlModifier);
+        }
+        Started t(folder_->path());
+        auto* recent = t.app().window().findChild<QMenu*>("mnuFileOpenRecent");
+        QVERIFY(recent != nullptr);
+        emit recent->aboutToShow();
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(recent->actions()[0]->text(), QString("&1 week.add"));
+        QCOMPARE(recent->actions()[0]->toolTip(), Path("week.add"));
+        recent->actions()[0]->trigger();
+        QCOMPARE(t.app().window().windowTitle(), QString("week.add - Tallymar"));
+        QCOMPARE(t.calc().tape()[3].Amount, 5.0);
+        QVERIFY(QFile::remove(Path("week.add")));
+        emit recent->aboutToShow();
+        watchdog_->Answer(QMessageBox::Ok);
+        recent->actions()[0]->trigger();
+        QVERIFY(watchdog_->messages.back().startsWith("The file week.add is no longer there"));
+        emit recent->aboutToShow();
+        QVERIFY(!recent->actions()[0]->isEnabled());  // "(no recent tapes)"
     }
 
     // The command line's names pass byte for byte: no joining, no trimming.
