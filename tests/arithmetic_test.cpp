@@ -346,3 +346,39 @@ TEST(TapeLimit, a_total_is_struck_when_its_lines_fit_and_refused_when_they_do_no
 
 }  // namespace
 }  // namespace tallymar::testing
+
+namespace tallymar::testing {
+namespace {
+
+// The item count and grand total follow the tape through corrections, insertions and
+// deletions; F2 says them in the input voice.
+TEST(ItemCount, counts_the_amounts_since_the_last_total_and_adds_up_every_total) {
+    const struct {
+        const char* keys;
+        const char* status;
+    } rows[] = {
+        {"", "0 items \u00B7 GT 0.00"},
+        {"5+3+", "2 items \u00B7 GT 0.00"},
+        {"5+3+{Enter}", "0 items \u00B7 GT 8.00"},
+        {"5+3+{Enter}2+4*3=", "0 items \u00B7 GT 14.00"},  // "=" strikes the product
+        {"5+3+{Enter}2+rent{Enter}1-", "2 items \u00B7 GT 8.00"},  // a comment is no item
+        {"5+3+{Enter}2+{S-Enter}1+", "2 items \u00B7 GT 8.00"},    // nor a subtotal
+        {"5+3+{Enter}{Click 3}7+", "0 items \u00B7 GT 10.00"},     // a correction re-strikes
+        {"5+3+{Enter}{Click 3}{Delete}", "0 items \u00B7 GT 3.00"},
+        {"5+3+{Click 4}{Insert}", "2 items \u00B7 GT 0.00"},  // an inserted line is blank
+        {"1000000+{Enter}234.5+{Enter}", "0 items \u00B7 GT 1,000,234.50"},
+    };
+    for (const auto& row : rows) {
+        Machine m;
+        m.Keys(row.keys);
+        EXPECT_EQ(m.calc.status_text(), row.status) << row.keys;
+    }
+    Machine m(StartUp().Voice("Grunk"));
+    m.Keys("5+3+{Enter}1+");
+    m.TakeEvents();
+    m.Keys("{F2}");
+    EXPECT_EQ(m.Heard(), "a1 az a8 ap a0 a0");  // "one, total eight point zero zero"
+}
+
+}  // namespace
+}  // namespace tallymar::testing

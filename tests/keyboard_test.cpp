@@ -258,7 +258,7 @@ TEST(Keys, after_a_save_only_what_changes_a_line_leaves_something_to_save) {
         const char* keys;
         bool changed;
     } cases[] = {
-        {"{Ctrl}{Alt}{Shift}{NumLock}", false},
+        {"{Ctrl}{Alt}{Shift}{NumLock}{F2}", false},
         {"{Up}{Up}{PgUp}{Home}{End}{PgDn}{Down}{Click 3}{S-Down}{C-c}", false},
         {"{Click 3}7{Up}", true},                           // a correction committed by moving away
         {"{Click 3}{Bksp}{Bksp}{Bksp}{Bksp}{Down}", true},  // an amount emptied

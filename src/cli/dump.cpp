@@ -1,5 +1,7 @@
 #include "cli/dump.h"
 
+#include "engine/tape_status.h"
+
 #include <cstdio>
 #include <string>
 
@@ -37,6 +39,10 @@ void Dump(const Calc& calc, const Colours& colours, std::ostream& out) {
         << " bak=" << colours.CurBakClr << "\n";
     out << "total " << Quoted(calc.total_text()) << " acc=" << Exact(calc.accumulator())
         << " changed=" << calc.tape_changed() << "\n";
+    const TapeStatus status = StatusOf(calc.tape());
+    out << "status items=" << status.items << " gt=" << Quoted(calc.status_text().substr(
+                                                          calc.status_text().find("GT ") + 3))
+        << "\n";
 }
 
 }  // namespace tallymar::cli

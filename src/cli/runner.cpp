@@ -39,6 +39,7 @@ constexpr KeyToken kKeyTokens[] = {
     {"End", {key::kEnd, shift::kNone, kNoKeyPress}},
     {"Bksp", {key::kBackspace, shift::kNone, character::kBackspace}},
     {"NumLock", {key::kNumLock, shift::kNone, kNoKeyPress}},
+    {"F2", {key::kF2, shift::kNone, kNoKeyPress}},
     {"Tab", {key::kTab, shift::kNone, character::kTab}},
     {"S-Tab", {key::kTab, shift::kShift, character::kTab}},
     {"Shift", {key::kShift, shift::kShift, kNoKeyPress}},

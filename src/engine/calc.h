@@ -77,6 +77,10 @@ class Calc {
     int scroll_max() const { return scroll_max_; }
     int scroll_value() const { return scroll_value_; }
     int decimal_option() const { return decimal_option_; }  // the decimal option button that is on
+    // The item count and grand total as the window shows them: "7 items · GT 1,234.50".
+    std::string status_text() const;
+    // F2: the input voice says the item count, then "total" and the grand total.
+    void SpeakStatus();
 
     // --- settings ---
     // The options read from the settings file, taken before Start.

@@ -277,6 +277,9 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                 case key::kNumLock:
                     Tell(kNumLockText);
                     break;
+                case key::kF2:
+                    SpeakStatus();
+                    break;
                 default:
                     break;
             }
@@ -327,7 +330,7 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     }
     // Moving about, selecting and copying change nothing of their own; what leaving a
     // line commits marks the tape where it is committed.
-    if (!key::IsNavigation(key_code) && shift_state != shift::kCtrl) TapeChanged = true;
+    if (!key::ChangesNothing(key_code) && shift_state != shift::kCtrl) TapeChanged = true;
     UpdateScroller();
 }
 

@@ -40,6 +40,7 @@ inline constexpr int kPadSubtract = 109;
 inline constexpr int kPadDecimal = 110;
 inline constexpr int kPadDivide = 111;
 inline constexpr int kNumLock = 144;
+inline constexpr int kF2 = 113;  // says the item count and the grand total
 inline constexpr int kNone = 0;  // a key without a code of its own
 
 // Shift, Ctrl, Alt and the system key pressed on their own.
@@ -47,10 +48,12 @@ inline bool IsModifier(int key_code) {
     return key_code == kShift || key_code == kCtrl || key_code == kAlt || key_code == kSystem;
 }
 
-// Keys that move about the tape (or only tell about Num Lock) and key nothing in.
-inline bool IsNavigation(int key_code) {
+// Keys that move about the tape, or only tell something (Num Lock, F2), and key
+// nothing in.
+inline bool ChangesNothing(int key_code) {
     return key_code == kUp || key_code == kDown || key_code == kPageUp ||
-           key_code == kPageDown || key_code == kHome || key_code == kEnd || key_code == kNumLock;
+           key_code == kPageDown || key_code == kHome || key_code == kEnd ||
+           key_code == kNumLock || key_code == kF2;
 }
 }  // namespace key
 

@@ -4,6 +4,8 @@
 
 #include "engine/calc.h"
 #include "engine/line_look.h"
+#include "engine/sounds.h"
+#include "engine/tape_status.h"
 #include "engine/text_codec.h"
 
 namespace tallymar {
@@ -12,6 +14,19 @@ std::string Calc::GetNumberFormat(int decimal_code) {
     if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) AutoDecimal = false;
     if (decimal_code == kAutoDecimals) AutoDecimal = true;
     return PatternOf(decimal_code);
+}
+
+std::string Calc::status_text() const {
+    return StatusText(StatusOf(Tape), PatternOf(options_.DecimalCode), symbols_);
+}
+
+void Calc::SpeakStatus() {
+    const TapeStatus status = StatusOf(Tape);
+    SpeakNumber(ports_.sound, options_.CallInputCharacter, std::to_string(status.items));
+    Speak("T");
+    SpeakAmount(ports_.sound, options_.CallInputCharacter,
+                FormatNumber(status.grand_total, PatternOf(options_.DecimalCode), symbols_),
+                symbols_);
 }
 
 void Calc::ShowAccumulator() {

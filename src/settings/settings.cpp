@@ -323,6 +323,7 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
     s.TipOfTheDay = WholeNumber<std::int32_t>(NumberOf(read("Tip of the Day"))).value_or(0);
     s.ShowTipAtStartup = BooleanOf(read("Show tip at startup")).value_or(false);
     s.ShowConversion = BooleanOf(read("Show conversion")).value_or(false);
+    s.ShowItemCount = BooleanOf(read("Show item count")).value_or(true);
 
     if (read("Always on top") == "True") s.AlwaysOnTop = true;
     s.options.CalcMode = read("CalcMode") == "True";
@@ -360,6 +361,7 @@ void SaveSettings(IniStore& ini, const Settings& s) {
     write("Tip of the Day", std::to_string(s.TipOfTheDay));
     write("Show tip at startup", BooleanText(s.ShowTipAtStartup));
     write("Show conversion", BooleanText(s.ShowConversion));
+    write("Show item count", BooleanText(s.ShowItemCount));
     write("Always on top", BooleanText(s.AlwaysOnTop));
     write("CalcMode", BooleanText(s.options.CalcMode));
     write("MachineSound", s.options.MachineSound);

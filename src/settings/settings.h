@@ -66,6 +66,7 @@ struct Settings {
     bool ShowTipAtStartup = false;
     bool ShowConversion = false;
     bool AlwaysOnTop = false;
+    bool ShowItemCount = true;  // the item count and grand total under the tape
     Options options;  // DecimalCode, CalcMode and the three sound names
     FormPlace form;
     std::vector<std::string> RecentFiles;  // File > Open Recent, most recent first

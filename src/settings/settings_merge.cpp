@@ -92,6 +92,7 @@ Settings MergeSettings(const Settings& as_read, const Settings& now, const Setti
     TakeChange(as_read.ShowTipAtStartup, now.ShowTipAtStartup, &merged.ShowTipAtStartup);
     TakeChange(as_read.ShowConversion, now.ShowConversion, &merged.ShowConversion);
     TakeChange(as_read.AlwaysOnTop, now.AlwaysOnTop, &merged.AlwaysOnTop);
+    TakeChange(as_read.ShowItemCount, now.ShowItemCount, &merged.ShowItemCount);
     const Options& read = as_read.options;
     TakeChange(read.DecimalCode, now.options.DecimalCode, &merged.options.DecimalCode);
     TakeChange(read.CalcMode, now.options.CalcMode, &merged.options.CalcMode);

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -118,6 +119,8 @@ void Application::Start(const std::string& command_line_path) {
     calc_.Start(calc_.max_row());
     SetCaption(files_->Caption());
     window_->tape_window().Sync();
+    window_->statusBar()->setVisible(settings_.ShowItemCount);
+    window_->ShowItemCount();
     window_->show();
     window_->activateWindow();
 

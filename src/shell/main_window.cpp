@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QMenuBar>
 
 #include "platform/qt/twips.h"
@@ -31,8 +33,14 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setCentralWidget(mdi_);
     tape_ = new TapeWindow(commands_);
+    // The desk calculator's item count and grand total, under the tape.
+    item_count_ = new QLabel(this);
+    item_count_->setObjectName("lblItemCount");
+    statusBar()->addWidget(item_count_);
+    statusBar()->setSizeGripEnabled(false);
     tape_->after_event = [this] {
         ShowCheckMarks();
+        ShowItemCount();
         if (after_tape_event) after_tape_event();
     };
     tape_->menu_shortcuts = menus_.Shortcuts();
@@ -92,6 +100,15 @@ void MainWindow::Run(Command command) {
     tape_->Apply([command](Commands& commands) { commands.Run(command); });
 }
 
+void MainWindow::ShowItemCount() {
+    const QString text = QString::fromStdString(commands_.calc().status_text());
+    if (item_count_->text() == text) return;
+    item_count_->setText(text);
+    // Read out in words: "7 items, grand total 1,234.50" (F2 says it in the input voice).
+    QString spoken = text;
+    item_count_->setAccessibleName(spoken.replace(QString::fromUtf8(" \u00B7 GT "), ", grand total "));
+}
+
 void MainWindow::ShowCheckMarks() {
     menus_.Item(Command::mnuOptionsVoiceCallback)->setChecked(commands_.voice_callback_checked());
 }
@@ -108,7 +125,8 @@ void MainWindow::FitRows() {
     const Twips t = Twips::Of(this);
     if (t.FromY(frameGeometry().height()) <= kSmallestResizedHeightTwips) return;
     // The tape window fills what the menu bar leaves of the frame.
-    const int max_row = tape_->RowsForHeight(height() - menuBar()->sizeHint().height());
+    const int status = statusBar()->isHidden() ? 0 : statusBar()->sizeHint().height();
+    const int max_row = tape_->RowsForHeight(height() - menuBar()->sizeHint().height() - status);
     if (commands_.calc().tape().empty()) {
         // The tape window has not loaded yet: it only learns how many rows fit.
         commands_.Resize(max_row);

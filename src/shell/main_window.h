@@ -15,6 +15,8 @@
 class QMdiArea;
 class QMdiSubWindow;
 
+class QLabel;
+
 namespace tallymar {
 
 class Dialogs;
@@ -46,6 +48,8 @@ class MainWindow : public QMainWindow {
     int RunDialog(QDialog& dialog);
     // Shows the check marks the commands keep ("Voice callback").
     void ShowCheckMarks();
+    // The item count and grand total as the tape now holds them.
+    void ShowItemCount();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -54,7 +58,9 @@ class MainWindow : public QMainWindow {
   private:
     // File > Open Recent, below File > Open.
     void AddRecentMenu();
+
     Commands& commands_;
+    QLabel* item_count_ = nullptr;  // the item count and grand total
     QMdiArea* mdi_ = nullptr;
     QMdiSubWindow* child_ = nullptr;
     TapeWindow* tape_ = nullptr;

@@ -75,6 +75,8 @@ int KeyCodeOf(const QKeyEvent& event) {
             return key::kDelete;
         case Qt::Key_NumLock:
             return key::kNumLock;
+        case Qt::Key_F2:
+            return key::kF2;
         default:
             return key::kNone;
     }

@@ -154,6 +154,10 @@ class GuiTest : public QObject {
         QCOMPARE(t.Row(5)->text(), QString("8"));
         QVERIFY(t.Row(5)->font().bold() && t.Row(5)->isReadOnly());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(7)));
+        // The item count and grand total under the tape, named for a screen reader.
+        const auto* count = t.app().window().findChild<QLabel*>("lblItemCount");
+        QCOMPARE(count->text(), QString::fromUtf8("0 items \u00B7 GT 8"));
+        QCOMPARE(count->accessibleName(), QString("0 items, grand total 8"));
         ExpectRowsShowTheModel(t);
         QTest::mouseClick(t.Row(4), Qt::LeftButton);
         t.Type("9+", Qt::KeypadModifier);
@@ -204,9 +208,9 @@ class GuiTest : public QObject {
         QCOMPARE(t.Row(t.calc().focus_row())->text(), QString("7"));
         const int top = t.calc().top_line();
         QWidget* focused = QApplication::focusWidget();
-        QWheelEvent wheel(QPointF(5, 5), t.Row(1)->mapToGlobal(QPointF(5, 5)), QPoint(),
+        QWheelEvent wheel(QPointF(5, 5), t.Row(0)->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(t.Row(1), &wheel);
+        QApplication::sendEvent(t.Row(0), &wheel);
         QCOMPARE(t.calc().top_line(), top - 3);
         // The box that kept the keyboard shows an older line meanwhile, without a caret.
         QCOMPARE(QApplication::focusWidget(), focused);
