@@ -14,8 +14,8 @@ namespace {
 const std::set<std::string, std::less<>> kKeys = {
     "Enter", "S-Enter", "Up",    "Down",    "S-Up", "S-Down", "PgUp", "PgDn", "Home", "End",
     "Bksp",  "Tab",     "S-Tab", "NumLock", "Alt",  "Shift",  "Ctrl", "C-c",  "C-v"};
-const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete", "Copy",     "SelectAll",
-                                                   "Clear",  "New",    "Callback", "Dump"};
+const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy", "Clear",
+                                                   "New",    "Callback", "Dump", "SelectAll"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
 
 bool ParseInt(std::string_view text, int* value) {
