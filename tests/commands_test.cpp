@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,7 @@ struct Machine {
         commands.Focus(3);
         commands.ShiftClick(3);
         lines = calc.tape().size();
+        selected = Selected();
         desk.waves = 0;
         desk.answers = {Answer::kNo};
     }
@@ -117,7 +120,15 @@ struct Machine {
         if (!disk.written.empty()) seen += "written;";
         if (!desk.clipboard.empty()) seen += "clipboard " + desk.clipboard + ";";
         if (desk.waves > 0) seen += "spoken;";
+        // A new highlight (one cleared with the tape it was on is no action of its own).
+        if (!Selected().empty() && Selected() != selected) seen += "selected " + Selected() + ";";
         return seen;
+    }
+    // The highlighted lines, "" when none are.
+    std::string Selected() const {
+        if (!calc.selection_shown()) return "";
+        const LineRange range = calc.LinesToPrint(true);
+        return std::to_string(range.first) + "-" + std::to_string(range.last);
     }
 
     FakePorts desk;
@@ -129,6 +140,7 @@ struct Machine {
     TapeFiles files{calc, dialogs, disk, caption};
     Commands commands{calc, files};
     std::size_t lines = 0;  // on the tape before the command
+    std::string selected;   // highlighted before the command
 };
 
 // What each command does, one row per command in the order they are declared: on
@@ -147,6 +159,7 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
         {Command::mnuFileOpen, "message Do you want to save;dialog Open Tallymar File;", {}},
         {Command::mnuFileSave, "written;", {}},
         {Command::mnuFileSaveAs, "dialog Save Tallymar File As|/tapes/a.add;", {}},
+        {Command::mnuFileExport, "dialog Export Tallymar Tape|Tape1.csv;", {}},
         {Command::mnuFilePrint, "", O::kPrint},
         {Command::mnuFilePrintSetup, "", O::kPrintSetup},
         {Command::mnuFilePrintPreview, "", O::kPrintPreview},
@@ -154,6 +167,7 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
         {Command::mnuEditInsert, "lines 6->7;", {}},
         {Command::mnuEditDelete, "message Do you really want to delete;", {}},
         {Command::mnuEditCopy, "clipboard 5.00+;", {}},
+        {Command::mnuEditSelectAll, "selected 0-5;", {}},
         {Command::mnuEditClear, new_tape, {}},
         {Command::mnuOptionsAlwaysOnTop, "", O::kAlwaysOnTop},
         {Command::mnuOptionsColors, "", O::kColors},
@@ -194,6 +208,39 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
         std::vector<std::string> out;
         if (row.outside) out.push_back(Asked(*row.outside, command));
         EXPECT_EQ(machine.shell.ran, out) << name;
+    }
+}
+
+// The letter after "&" in a caption, in lower case; 0 when it has none.
+char AccessKey(const char* caption) {
+    const std::string_view text(caption);
+    const std::size_t amp = text.find('&');
+    if (amp == std::string_view::npos || amp + 1 >= text.size()) return 0;
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+}
+
+// Alt and a letter reach one item of the open menu (one menu of the bar), and a
+// shortcut runs one item wherever the focus is.
+TEST(MenuTable, no_two_items_share_a_shortcut_and_no_two_of_one_menu_an_access_key) {
+    std::map<std::string, std::string> shortcuts;
+    std::map<std::pair<std::string, char>, std::string> keys;
+    for (const MenuTitle& title : kMenus) {
+        const auto [at, added] =
+            keys.emplace(std::pair("menu bar", AccessKey(title.caption)), title.name);
+        EXPECT_TRUE(added) << title.name << " and " << at->second;
+    }
+    for (const MenuItem& item : kMenuItems) {
+        if (*item.shortcut) {
+            std::string shortcut = item.shortcut;
+            std::transform(shortcut.begin(), shortcut.end(), shortcut.begin(),
+                           [](unsigned char c) { return std::tolower(c); });
+            const auto [at, added] = shortcuts.emplace(shortcut, item.name);
+            EXPECT_TRUE(added) << item.name << " and " << at->second << " share " << item.shortcut;
+        }
+        const char key = AccessKey(item.caption);
+        EXPECT_NE(key, 0) << item.name << " has no access key";
+        const auto [at, added] = keys.emplace(std::pair(std::string(item.menu), key), item.name);
+        EXPECT_TRUE(added) << item.name << " and " << at->second << " share &" << key;
     }
 }
 

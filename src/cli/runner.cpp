@@ -51,9 +51,13 @@ constexpr KeyToken kKeyTokens[] = {
 
 // The tokens named after what they do, and the menu items and buttons they stand for.
 constexpr std::pair<const char*, Command> kCommandTokens[] = {
-    {"Insert", Command::mnuEditInsert}, {"Delete", Command::mnuEditDelete},
-    {"Copy", Command::mnuEditCopy},     {"Clear", Command::mnuEditClear},
-    {"New", Command::mnuFileNew},       {"Callback", Command::cmdCallIt},
+    {"Insert", Command::mnuEditInsert},
+    {"Delete", Command::mnuEditDelete},
+    {"Copy", Command::mnuEditCopy},
+    {"Clear", Command::mnuEditClear},
+    {"New", Command::mnuFileNew},
+    {"Callback", Command::cmdCallIt},
+    {"SelectAll", Command::mnuEditSelectAll},
 };
 
 // A command token: one of those, or the name of a menu item or button itself.
@@ -198,8 +202,10 @@ std::string Replayer::RunFile(const Action& action) {
         commands_.Run(Command::mnuFilePrint);
         return std::exchange(outside_.print_error, "");
     }
-    // File > Open and File > Save As, with the path chosen in their dialogs.
-    const Command command = action.name == "Open" ? Command::mnuFileOpen : Command::mnuFileSaveAs;
+    // File > Open, Save As and Export, with the path chosen in their dialogs.
+    const Command command = action.name == "Open"     ? Command::mnuFileOpen
+                            : action.name == "Export" ? Command::mnuFileExport
+                                                      : Command::mnuFileSaveAs;
     files_.ChoosePath(action.text);
     commands_.Run(command);
     files_.ChoosePath(std::nullopt);

@@ -15,7 +15,7 @@ const std::set<std::string, std::less<>> kKeys = {
     "Enter", "S-Enter", "Up",    "Down",    "S-Up", "S-Down", "PgUp", "PgDn", "Home", "End",
     "Bksp",  "Tab",     "S-Tab", "NumLock", "F2", "Alt",  "Shift",  "Ctrl", "C-c",  "C-v"};
 const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy", "Clear",
-                                                   "New",    "Callback", "Dump"};
+                                                   "New",    "Callback", "Dump", "SelectAll"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
 
 bool ParseInt(std::string_view text, int* value) {
@@ -69,7 +69,7 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         action->text = rest;
         return true;
     }
-    if (head == "Open" || head == "Save" || head == "Pdf") {
+    if (head == "Open" || head == "Save" || head == "Pdf" || head == "Export") {
         // The path is all of the rest, blanks included.
         action->kind = Kind::kFile;
         action->text = rest;

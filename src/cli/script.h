@@ -13,7 +13,7 @@ struct Action {
     enum class Kind {
         kType,       // a character typed into the focused row
         kKey,        // a key: `name` is its token (Enter, S-Up, C-c, ...)
-        kMenu,       // Insert, Delete, Copy, Clear, New, Callback, Dump, or an item's name
+        kMenu,       // Insert, Delete, Copy, SelectAll, Clear, New, Callback, Dump, or an item's name
         kDecimals,   // number = decimal code
         kMode,       // number = 1 for calculator mode
         kClick,      // number = row
@@ -25,7 +25,7 @@ struct Action {
         kRows,
         kVoice,  // name = Voice, CallbackVoice or Machine; text = the value
         kAnswer,
-        kFile,  // name = Open, Save or Pdf; text = the path
+        kFile,  // name = Open, Save, Export or Pdf; text = the path
         // name = Theme, NewTheme (text = the name), DeleteTheme, Convert (parts = from,
         // amount, to), ConvertButton, ShowConversion (number = 1 for on)
         kDialog,

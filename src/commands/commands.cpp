@@ -1,5 +1,7 @@
 #include "commands/commands.h"
 
+#include "files/tape_export.h"
+
 namespace tallymar {
 
 bool KeptByTheBox(const Keystroke& key) {
@@ -34,6 +36,9 @@ void Commands::Run(Command command) {
         case Command::mnuFileSaveAs:
             files_.SaveTapeAs();
             break;
+        case Command::mnuFileExport:
+            ExportTape(calc_, files_.dialogs(), files_.file_system(), files_.ShownTitle());
+            break;
         case Command::mnuEditInsert:
             calc_.MenuInsert();
             break;
@@ -42,6 +47,9 @@ void Commands::Run(Command command) {
             break;
         case Command::mnuEditCopy:
             calc_.CopySelection();
+            break;
+        case Command::mnuEditSelectAll:
+            calc_.SelectAll();
             break;
         case Command::mnuOptionsVoiceCallback:
             VoiceCallbackMenu();

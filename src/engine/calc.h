@@ -137,6 +137,10 @@ class Calc {
     void MenuInsert();  // Edit > Insert row
     void MenuDelete();  // Edit > Delete row
     void CopySelection();
+    // Edit > Select all: every line highlighted, for Copy, Delete, printing and export.
+    void SelectAll();
+    // The lines of `range` as Edit > Copy gives them, joined by line feeds.
+    std::string TextOfLines(LineRange range) const;
 
     // --- lines put on the tape from outside the keyboard ---
     // A tape file read in place of the tape: the tape becomes the file's lines, each

@@ -114,6 +114,8 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
         ++p.n;  // a total takes its rule line with it
     }
     const int old_upper = UpperBound();
+    // Every line going (Select all, then Delete): nothing is left to show a figure.
+    const bool whole_tape = SelStartLine == 0 && p.n > old_upper;
     for (p.line_counter = SelStartLine; p.line_counter + p.n <= old_upper; ++p.line_counter) {
         Tape.at(p.line_counter) = Tape.at(p.line_counter + p.n);
     }
@@ -138,6 +140,7 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)
     if (Tape.back().Op != op::kOpen) AddTapeLine();
+    if (whole_tape) ShowAccumulator();
     SelStartLine = SelEndLine = 0;
     UpdateScroller();
 }
@@ -202,8 +205,14 @@ void Calc::RecountOpenSection() {
 
 void Calc::CopySelection() {
     if (Tape.empty()) return;
-    int low = std::clamp(std::min(SelStartLine, SelEndLine), 0, UpperBound());
-    int high = std::clamp(std::max(SelStartLine, SelEndLine), 0, UpperBound());
+    ports_.desktop.SetClipboardText(
+        TextOfLines({std::min(SelStartLine, SelEndLine), std::max(SelStartLine, SelEndLine)}));
+}
+
+std::string Calc::TextOfLines(LineRange range) const {
+    if (Tape.empty()) return "";
+    const int low = std::clamp(range.first, 0, UpperBound());
+    const int high = std::clamp(range.last, 0, UpperBound());
     std::string text;
     const LookContext context{Medium::kClipboard, colours_, symbols_};
     // Lines joined by line feeds, as text is pasted on the desktop.
@@ -211,7 +220,15 @@ void Calc::CopySelection() {
         if (i > low) text += '\n';
         text += LookOf(Tape[i], context).text;
     }
-    ports_.desktop.SetClipboardText(text);
+    return text;
+}
+
+void Calc::SelectAll() {
+    if (Tape.empty()) return;
+    Selecting = SelectionShown = true;
+    SelStartLine = 0;
+    SelEndLine = UpperBound();
+    ShowTape();
 }
 
 }  // namespace tallymar

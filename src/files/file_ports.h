@@ -21,6 +21,12 @@ class FileDialogs {
     // The Save As dialog with `file_name` filled in (default suffix "add"); nothing when cancelled.
     virtual std::optional<FileChoice> ChooseSave(const std::string& title,
                                                  const std::string& file_name) = 0;
+    // The Export dialog with `file_name` filled in (a ".csv" or ".txt" name); nothing
+    // when cancelled. Where no dialog of its own is needed, the Save As dialog serves.
+    virtual std::optional<FileChoice> ChooseExport(const std::string& title,
+                                                   const std::string& file_name) {
+        return ChooseSave(title, file_name);
+    }
 };
 
 // What a path names on the disk.

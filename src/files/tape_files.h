@@ -87,6 +87,9 @@ class TapeFiles {
     // name and its title, marked as changed (no file holds it). False when not one of
     // its lines could be read (the tape is then as it was).
     bool RestoreTape(const RecoveredTape& tape);
+    // The dialogs and the file system, which File > Export uses too.
+    FileDialogs& dialogs() { return dialogs_; }
+    FileSystem& file_system() { return files_; }
     // How many times the tape has been written to a file.
     int saves() const { return saves_; }
 

@@ -484,6 +484,31 @@ class GuiTest : public QObject {
         }
     }
 
+    // Ctrl+A, Ctrl+Shift+S and Ctrl+Q reach their menu items from the tape's row, which
+    // keeps none of them for its own editing.
+    void select_all_save_as_and_exit_shortcuts_reach_the_menus_from_the_tape() {
+        Started t(folder_->path());
+        t.Type("5+6+");
+        t.Key(Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(t.calc().selection_shown());
+        QCOMPARE(t.calc().LinesToPrint(true).first, 0);
+        QCOMPARE(t.calc().LinesToPrint(true).last, t.calc().UpperBound());
+        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString());
+        // File > Export takes the highlighted lines: a header and every line.
+        const QString csv = folder_->path() + "/all.csv";
+        t.dialogs.answers = {csv};
+        t.app().window().menus().Item(Command::mnuFileExport)->trigger();
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("\r\n"), t.calc().UpperBound() + 2);
+        t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(t.dialogs.asked,
+                 (std::vector<std::string>{"Export Tallymar Tape", "Save Tallymar File As"}));
+        t.calc().MarkTapeUnchanged();
+        t.Key(Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(!t.app().window().isVisible());
+    }
+
     void the_colour_dialog_shows_a_theme_in_its_sample_and_ok_recolours_the_tape() {
         Started t(folder_->path());
         t.Type("5+3-");

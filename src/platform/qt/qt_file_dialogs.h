@@ -1,4 +1,4 @@
-// The Open and Save As dialogs of tape files on Qt.
+// The Open, Save As and Export dialogs of tape files on Qt.
 #pragma once
 
 #include <QPointer>
@@ -16,6 +16,8 @@ class QtFileDialogs : public FileDialogs {
     std::optional<FileChoice> ChooseOpen(const std::string& title) override;
     std::optional<FileChoice> ChooseSave(const std::string& title,
                                          const std::string& file_name) override;
+    std::optional<FileChoice> ChooseExport(const std::string& title,
+                                           const std::string& file_name) override;
 
   private:
     QPointer<QWidget> parent_;
