@@ -35,7 +35,7 @@ DIALOGS = [  # the keys that open it, its title, the keys that close it
     (["alt+o", "s"], "Sound", ["Escape"]),
     (["alt+o", "c"], "Tallymar Colors", ["Escape"]),
     (["alt+h", "a"], "About Tallymar", ["Escape"]),
-    (["alt+o", "v", "Return"], "Converter", []),
+    (["alt+o", "n"], "Converter", []),
 ]
 
 
