@@ -19,11 +19,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <system_error>
 #include <thread>
 
 #include "files/atomic_file.h"
+#include "files/std_file_system.h"
 #include "settings/settings_merge.h"
 
 namespace tallymar {
@@ -73,26 +74,14 @@ std::string FindIgnoringCase(const fs::path& path) {
 
 // False with the reason when the file cannot be read whole or is too large.
 bool ReadWholeFile(const std::string& path, std::string* text, std::string* reason) {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *reason = ReasonOf(errno);
+    // One byte more than a settings file may hold tells a file that is too large.
+    std::optional<std::string> bytes = StdFileSystem().Read(path, kMaxIniFileSize + 1, reason);
+    if (!bytes) return false;
+    if (bytes->size() > kMaxIniFileSize) {
+        *reason = "it is too large to be a settings file";
         return false;
     }
-    text->clear();
-    char buffer[65536];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        text->append(buffer, static_cast<size_t>(in.gcount()));
-        if (text->size() > kMaxIniFileSize) {
-            *reason = "it is too large to be a settings file";
-            return false;
-        }
-    }
-    if (!in.eof() || in.bad()) {
-        *reason = ReasonOf(errno);
-        return false;
-    }
+    *text = std::move(*bytes);
     return true;
 }
 
