@@ -105,7 +105,7 @@ struct Machine {
         commands.ShiftClick(3);
         lines = calc.tape().size();
         selected = Selected();
-        desk.waves = 0;
+        desk.waves = desk.beeps = 0;
         desk.answers = {Answer::kNo};
     }
     // What the last command did inside: to the tape, the files and the voice.
@@ -120,6 +120,7 @@ struct Machine {
         if (!disk.written.empty()) seen += "written;";
         if (!desk.clipboard.empty()) seen += "clipboard " + desk.clipboard + ";";
         if (desk.waves > 0) seen += "spoken;";
+        if (desk.beeps > 0) seen += "beep;";
         // A new highlight (one cleared with the tape it was on is no action of its own).
         if (!Selected().empty() && Selected() != selected) seen += "selected " + Selected() + ";";
         return seen;
@@ -164,6 +165,8 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
         {Command::mnuFilePrintSetup, "", O::kPrintSetup},
         {Command::mnuFilePrintPreview, "", O::kPrintPreview},
         {Command::mnuFileExit, "", O::kExit},
+        {Command::mnuEditUndo, "lines 6->5;", {}},
+        {Command::mnuEditRedo, "beep;", {}},  // nothing was undone
         {Command::mnuEditInsert, "lines 6->7;", {}},
         {Command::mnuEditDelete, "message Do you really want to delete;", {}},
         {Command::mnuEditCopy, "clipboard 5.00+;", {}},

@@ -58,6 +58,8 @@ constexpr std::pair<const char*, Command> kCommandTokens[] = {
     {"New", Command::mnuFileNew},
     {"Callback", Command::cmdCallIt},
     {"SelectAll", Command::mnuEditSelectAll},
+    {"Undo", Command::mnuEditUndo},
+    {"Redo", Command::mnuEditRedo},
 };
 
 // A command token: one of those, or the name of a menu item or button itself.

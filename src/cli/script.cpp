@@ -15,7 +15,8 @@ const std::set<std::string, std::less<>> kKeys = {
     "Enter", "S-Enter", "Up",    "Down",    "S-Up", "S-Down", "PgUp", "PgDn", "Home", "End",
     "Bksp",  "Tab",     "S-Tab", "NumLock", "F2", "Alt",  "Shift",  "Ctrl", "C-c",  "C-v"};
 const std::set<std::string, std::less<>> kMenus = {"Insert", "Delete",   "Copy", "Clear",
-                                                   "New",    "Callback", "Dump", "SelectAll"};
+                                                   "New",    "Callback", "Dump", "SelectAll",
+                                                   "Undo",   "Redo"};
 const std::set<std::string, std::less<>> kAnswers = {"yes", "no", "cancel", "ok"};
 
 bool ParseInt(std::string_view text, int* value) {

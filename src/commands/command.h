@@ -17,6 +17,8 @@ enum class Command {
     mnuFilePrintSetup,
     mnuFilePrintPreview,
     mnuFileExit,
+    mnuEditUndo,
+    mnuEditRedo,
     mnuEditInsert,
     mnuEditDelete,
     mnuEditCopy,

@@ -23,6 +23,15 @@ bool Commands::Key(int row, const Keystroke& key) {
 void Commands::Run(Command command) {
     switch (command) {
         case Command::mnuFileNew:
+            // A new tape starts a history of its own; Clear tape can be undone.
+            if (files_.NewTape()) calc_.ForgetHistory();
+            break;
+        case Command::mnuEditUndo:
+            calc_.Undo();
+            break;
+        case Command::mnuEditRedo:
+            calc_.Redo();
+            break;
         case Command::mnuEditClear:
         case Command::cmdClearTape:
             files_.NewTape();

@@ -17,7 +17,7 @@ struct MenuItem {
     Command command;
     const char* name;
     const char* caption;
-    const char* shortcut = "";  // as the toolkit writes it: "Ctrl+N", "F1"
+    const char* shortcut = "";  // as the toolkit writes it: "Ctrl+N", "F1", "Ctrl+Y; Ctrl+Z"
     bool check_mark = false;
     bool separator_before = false;
 };
@@ -39,7 +39,10 @@ inline constexpr MenuItem kMenuItems[] = {
     {"mnuFile", Command::mnuFilePrintSetup, "mnuFilePrintSetup", "Print set&up..."},
     {"mnuFile", Command::mnuFilePrintPreview, "mnuFilePrintPreview", "Print pre&view"},
     {"mnuFile", Command::mnuFileExit, "mnuFileExit", "E&xit", "Ctrl+Q", false, true},
-    {"mnuEdit", Command::mnuEditInsert, "mnuEditInsert", "&Insert row", "Ctrl+I"},
+    {"mnuEdit", Command::mnuEditUndo, "mnuEditUndo", "&Undo", "Ctrl+Z"},
+    // Two shortcuts, separated by "; ".
+    {"mnuEdit", Command::mnuEditRedo, "mnuEditRedo", "&Redo", "Ctrl+Shift+Z; Ctrl+Y"},
+    {"mnuEdit", Command::mnuEditInsert, "mnuEditInsert", "&Insert row", "Ctrl+I", false, true},
     {"mnuEdit", Command::mnuEditDelete, "mnuEditDelete", "&Delete row", "Ctrl+D"},
     {"mnuEdit", Command::mnuEditCopy, "mnuEditCopy", "&Copy", "Ctrl+C"},
     {"mnuEdit", Command::mnuEditSelectAll, "mnuEditSelectAll", "Select &all", "Ctrl+A"},

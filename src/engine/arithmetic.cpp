@@ -9,8 +9,8 @@ namespace tallymar {
 
 char Calc::PrevOp(int line) const {
     int i = line - 1;
-    while (i > 1 && Tape[i].Op == op::kComment) --i;
-    return i >= 0 ? Tape[i].Op : ' ';
+    while (i > 1 && tape_[i].Op == op::kComment) --i;
+    return i >= 0 ? tape_[i].Op : ' ';
 }
 
 void Calc::AutoPoint(int row) {
@@ -25,7 +25,7 @@ void Calc::AutoPoint(int row) {
 
 // The committed row shows its amount in the current format next to the line's operator.
 void Calc::ShowCommittedText(int row) {
-    TapeLine& line = Tape[CurLine];
+    TapeLine& line = tape_.Edit(CurLine);
     double value = 0;
     if (ParseNumber(rows_[row].text, symbols_, &value)) line.Amount = value;
     line.Decimals = options_.DecimalCode;
@@ -35,7 +35,7 @@ void Calc::ShowCommittedText(int row) {
 }
 
 void Calc::CommitLine(int row) {
-    char line_op = Tape[CurLine].Op;
+    char line_op = tape_[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
     const Row keyed = rows_[row];
     TapeChanged = true;
@@ -57,8 +57,8 @@ void Calc::CommitLine(int row) {
             }
             // After a total (struck two lines up, above its rule), the total; after a
             // subtotal, the subtotal.
-            if (line >= 3 && Tape[line - 2].Op == op::kTotal) supplied = ShownText(line - 2);
-            if (Tape[line - 1].Op == op::kSubtotal) supplied = ShownText(line - 1);
+            if (line >= 3 && tape_[line - 2].Op == op::kTotal) supplied = ShownText(line - 2);
+            if (tape_[line - 1].Op == op::kSubtotal) supplied = ShownText(line - 1);
         }
         if (TopLine + row == line && !supplied.empty()) rows_[row].SetText(supplied);
     }
@@ -73,14 +73,14 @@ void Calc::CommitLine(int row) {
             // operator its row shows, the row keeps what was keyed, and a move waits.
             ports_.desktop.Beep();
             rows_[row] = keyed;
-            Tape[CurLine].Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
+            tape_.Edit(CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
             UpPending = DownPending = false;
             return;
         }
         AutoPoint(row);
         if (row == CurLine - TopLine) {
             ShowCommittedText(row);
-            if (Tape[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
+            if (tape_[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
         }
     }
     if (EditingOld) {
@@ -112,9 +112,9 @@ void Calc::Strike() {
 
 void Calc::ApplyLine() {
     if (CurLine < 0 || CurLine > UpperBound()) return;
-    const char line_op = Tape[CurLine].Op;
+    const char line_op = tape_[CurLine].Op;
     const char prev = PrevOp(CurLine);
-    const double m = Tape[CurLine].Amount;
+    const double m = tape_[CurLine].Amount;
     double& a = Accumulator;
     bool struck = false;
     switch (line_op) {
@@ -190,8 +190,8 @@ void Calc::ApplyLine() {
 }
 
 void Calc::StoreLineResult() {
-    Tape[CurLine].Amount = Accumulator;
-    Tape[CurLine].Decimals = options_.DecimalCode;
+    tape_.Edit(CurLine).Amount = Accumulator;
+    tape_.Edit(CurLine).Decimals = options_.DecimalCode;
     if (!EditingOld) AddTapeLine();
     // EditingOld stays as it is: while a range is recomputed, the lines after this one
     // must still only change the accumulator.
@@ -201,7 +201,7 @@ void Calc::StoreLineResult() {
 
 void Calc::StrikeTotal() {
     const bool subtotal = ShiftEnter;
-    TapeLine& line = Tape[CurLine];
+    TapeLine& line = tape_.Edit(CurLine);
     line.Amount = Accumulator;
     line.Decimals = options_.DecimalCode;
     total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
@@ -214,8 +214,8 @@ void Calc::StrikeTotal() {
     if (!EditingOld) {
         AddTapeLine();
         if (!subtotal) {
-            Tape[CurLine].Op = op::kRule;
-            SetEntry(Tape[CurLine], kRuleText);
+            tape_.Edit(CurLine).Op = op::kRule;
+            SetEntry(tape_.Edit(CurLine), kRuleText);
             AddTapeLine();
         }
     }
@@ -254,7 +254,7 @@ bool IsRuleOrOpen(char kind) {
 }  // namespace
 
 bool Calc::TotalKey(int row) {
-    const char above = CurLine >= 1 ? Tape[CurLine - 1].Op : op::kRule;
+    const char above = CurLine >= 1 ? tape_[CurLine - 1].Op : op::kRule;
     // The lines striking appends: a rule and an open line after a total, an open line
     // after a subtotal; a keyed amount that is committed first takes one more.
     const int strike = ShiftEnter ? 1 : 2;
@@ -283,7 +283,7 @@ bool Calc::TotalKey(int row) {
             if (options_.CalcMode && (keyed || !IsRuleOrOpen(above))) {
                 CommitLineCalc(row);
             } else if (keyed) {
-                Tape[CurLine].Op = '+';
+                tape_.Edit(CurLine).Op = '+';
                 CommitLine(row);
             }
             ApplyLine();
@@ -292,12 +292,12 @@ bool Calc::TotalKey(int row) {
         case '*':
         case '/':
             if (refused(strike + (keyed ? 1 : 0))) return false;
-            Tape[CurLine].Op = '=';
+            tape_.Edit(CurLine).Op = '=';
             if (!keyed) {
                 StrikeTotal();
             } else {
                 double value = 0;
-                if (ParseNumber(rows_[row].text, symbols_, &value)) Tape[CurLine].Amount = value;
+                if (ParseNumber(rows_[row].text, symbols_, &value)) tape_.Edit(CurLine).Amount = value;
                 CommitLine(row);
             }
             break;

@@ -38,14 +38,16 @@ Calc::Calc(Ports ports, NumberSymbols symbols) : ports_(ports), symbols_(std::mo
 }
 
 void Calc::Start(int max_row) {
+    const Step step(*this);
     MaxRow = max_row;
-    Tape.assign(1, TapeLine{});
+    tape_.Reset({TapeLine{}});
     rows_.resize(1);
     rows_[0] = Row{};
     rows_[0].SetColours(colours_.CurPosClr, colours_.CurTapClr);
     total_fore_ = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
     DecimalOptionClick(OptionIndexOfCode(options_.DecimalCode));
     BuildNewTape(true);
+    tape_.ForgetHistory();  // the tape the program starts with has nothing to undo
 }
 
 void Calc::RemoveRowsBelowFirst() {
@@ -53,6 +55,7 @@ void Calc::RemoveRowsBelowFirst() {
 }
 
 void Calc::BuildNewTape(bool quiet) {
+    const Step step(*this);
     RemoveRowsBelowFirst();
     rows_[0].SetText("");
     rows_[0].op.clear();
@@ -65,12 +68,13 @@ void Calc::BuildNewTape(bool quiet) {
     TapeLine first;
     first.Op = op::kRule;
     first.Decimals = options_.DecimalCode;
-    Tape.assign(1, first);
+    tape_.Resize(1);
+    tape_.Edit(0) = first;
     AddTapeLine();
     QuietStrike = quiet;
     StrikeTotal();
     QuietStrike = false;
-    TapeChanged = false;
+    MarkTapeUnchanged();
     UpdateScroller();
 }
 
@@ -88,6 +92,7 @@ void Calc::RemoveLastRow() {
 }
 
 void Calc::DecimalOptionClick(int index) {
+    const Step step(*this);
     if (index < 0 || index > 6) return;
     decimal_option_ = index;
     options_.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
@@ -97,6 +102,7 @@ void Calc::DecimalOptionClick(int index) {
 }
 
 void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
+    const Step step(*this);
     if (row < 0 || row > LastRow) return;
     Row& box = rows_[row];
     if (box.text != text && !box.locked) {
@@ -104,8 +110,8 @@ void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_le
         TapeChanged = true;  // committed when the row is left
         // A comment keeps what the box holds (Delete works in the box itself).
         const int line = TopLine + row;
-        if (row == focus_row_ && line <= UpperBound() && Tape[line].Op == op::kComment) {
-            SetEntry(Tape[line], box.text);
+        if (row == focus_row_ && line <= UpperBound() && tape_[line].Op == op::kComment) {
+            SetEntry(tape_.Edit(line), box.text);
         }
     }
     const int length = Utf8Length(box.text);
@@ -119,6 +125,7 @@ void Calc::SetCalcMode(bool calc_mode) {
 }
 
 void Calc::MouseDown(int row, int shift_state) {
+    const Step step(*this);
     if (shift_state != shift::kShift || row < 0 || row > LastRow) return;
     if (Selecting) {
         Selecting = SelectionShown = false;
@@ -133,6 +140,7 @@ void Calc::MouseDown(int row, int shift_state) {
 }
 
 void Calc::MouseMove(int row, int button, int shift_state, double y_twips) {
+    const Step step(*this);
     if (shift_state != shift::kShift || button != kLeftButton || row < 0 || row > LastRow) return;
     int rows_moved = static_cast<int>(std::lround(y_twips)) / kRowHeightTwips;
     SelEndLine = TopLine + row + rows_moved;
@@ -151,7 +159,7 @@ Answer Calc::Tell(const std::string& text, Buttons buttons, Icon icon, Answer de
 }
 
 bool Calc::RefuseIfFull(int count) {
-    if (static_cast<int>(Tape.size()) + count <= kMaxLines) return false;
+    if (static_cast<int>(tape_.size()) + count <= kMaxLines) return false;
     Tell("The tape is full. Save it and start a new tape.", Buttons::kOk, Icon::kExclamation);
     return true;
 }

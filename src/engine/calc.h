@@ -19,6 +19,7 @@
 #include "engine/options.h"
 #include "engine/ports.h"
 #include "engine/rows.h"
+#include "engine/tape.h"
 #include "engine/tape_line.h"
 
 namespace tallymar {
@@ -50,8 +51,8 @@ class Calc {
     Calc(Ports ports, NumberSymbols symbols = {});
 
     // --- reading the tape and its state ---
-    const std::vector<TapeLine>& tape() const { return Tape; }
-    int UpperBound() const { return static_cast<int>(Tape.size()) - 1; }
+    const std::vector<TapeLine>& tape() const { return tape_.lines(); }
+    int UpperBound() const { return tape_.UpperBound(); }
     double accumulator() const { return Accumulator; }
     int cur_line() const { return CurLine; }
     int top_line() const { return TopLine; }
@@ -152,9 +153,21 @@ class Calc {
     // The same after the tape's last line, whose place the first line read takes.
     LinesTaken AppendLines(LineSource& lines);
     // The tape now equals its file (saved, or read whole): no changes to save.
-    void MarkTapeUnchanged() { TapeChanged = false; }
+    void MarkTapeUnchanged();
     // The tape holds lines that no file holds (a file appended, a file read in part).
-    void MarkTapeChanged() { TapeChanged = true; }
+    void MarkTapeChanged();
+
+    // --- undo ---
+    // Edit > Undo: what was keyed into the focus row and not yet committed is dropped;
+    // with nothing keyed, the last change to the tape is taken back, with the running
+    // total, the total display and the focus line it found. Beeps when there is none.
+    void Undo();
+    // Edit > Redo: the change undone last is made again.
+    void Redo();
+    bool can_undo() const { return tape_.CanUndo(); }
+    bool can_redo() const { return tape_.CanRedo(); }
+    // A new tape or a tape file read in its place: what came before cannot be undone.
+    void ForgetHistory() { tape_.ForgetHistory(); }
     // A conversion block: after the tape's last line, which keeps its content, each of
     // `lines` (its Entry and Op) goes onto a fresh line in turn, and a fresh open line
     // follows as CurLine; the rows are redrawn and the tape is marked changed. When the
@@ -182,7 +195,7 @@ class Calc {
 
   private:
     // --- the tape and its state ---
-    std::vector<TapeLine> Tape;
+    Tape tape_;
     std::string NumberFormat;  // pattern of the decimal code last looked up
     bool AutoDecimal = false;
     double Accumulator = 0;
@@ -234,6 +247,27 @@ class Calc {
     bool recounting_open_section_ = false;
     int parked_line_ = -1;  // the focus line while it is scrolled out of view
     Row parked_box_;        // its row as it was, with what had been keyed into it
+
+    // One user action, recorded as one undo step however many lines it changes.
+    class Step {
+      public:
+        // An action inside another (a commit on leaving a row) is part of the outer one.
+        explicit Step(Calc& calc) : calc_(calc), outermost_(!calc.tape_.in_step()) {
+            if (outermost_) calc_.tape_.BeginStep(calc_.Marks());
+        }
+        ~Step() {
+            if (outermost_) calc_.tape_.EndStep(calc_.Marks());
+        }
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+      private:
+        Calc& calc_;
+        bool outermost_;
+    };
+    TapeMarks Marks() const;
+    // After an undo or redo: the rows show the lines again, the focus on `marks`' line.
+    void RestoreMarks(const TapeMarks& marks);
 
     // --- start-up and the rows ---
     // Removes rows 1 to LastRow; row 0 stays.

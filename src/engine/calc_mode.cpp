@@ -15,7 +15,7 @@ char OpChar(const std::string& text) {
 void Calc::CommitLineCalc(int row) {
     TapeChanged = true;
     if (EditingOld) {
-        PendingOp = std::string(1, Tape[CurLine].Op);
+        PendingOp = std::string(1, tape_[CurLine].Op);
     } else if (PendingOp.empty()) {
         PendingOp = "+";
     }
@@ -26,20 +26,20 @@ void Calc::CommitLineCalc(int row) {
     if (rows_[row].text.empty()) {
         // No amount keyed: the key only chooses the operator of the amount to come.
         PendingOp = CalcOp;
-        Tape[CurLine].Op = OpChar(PendingOp);
+        tape_.Edit(CurLine).Op = OpChar(PendingOp);
         show_pending(row);
         return;
     }
-    Tape[CurLine].Op = OpChar(PendingOp);
-    const char line_op = Tape[CurLine].Op;
+    tape_.Edit(CurLine).Op = OpChar(PendingOp);
+    const char line_op = tape_[CurLine].Op;
     if (line_op != op::kComment && line_op != op::kRule && line_op != op::kOpen) {
         AutoPoint(row);
         if (row == CurLine - TopLine) {
             if (CurLine < 1) {
                 // The first line's amount is not read; the line keeps the amount it had.
-                double kept = Tape[CurLine].Amount;
+                double kept = tape_[CurLine].Amount;
                 ShowCommittedText(row);
-                Tape[CurLine].Amount = kept;
+                tape_.Edit(CurLine).Amount = kept;
             } else {
                 ShowCommittedText(row);
             }
@@ -51,9 +51,9 @@ void Calc::CommitLineCalc(int row) {
     bool still_editing = false;
     int pending_line = CurLine;
     if (EditingOld) {
-        if (CurLine + 1 <= UpperBound() && Tape[CurLine + 1].Op != op::kTotal) {
+        if (CurLine + 1 <= UpperBound() && tape_[CurLine + 1].Op != op::kTotal) {
             PendingOp = CalcOp;
-            Tape[CurLine + 1].Op = OpChar(CalcOp);
+            tape_.Edit(CurLine + 1).Op = OpChar(CalcOp);
         }
         RecalcFromLastTotal();
         still_editing = EditingOld;
@@ -70,7 +70,7 @@ void Calc::CommitLineCalc(int row) {
     }
     if (!still_editing) {
         PendingOp = CalcOp;
-        Tape[pending_line].Op = OpChar(CalcOp);
+        tape_.Edit(pending_line).Op = OpChar(CalcOp);
         // The open line shows the operator its amount will take, wherever its row is.
         int r = pending_line - TopLine;
         if (r >= 0 && r <= LastRow) show_pending(r);

@@ -9,9 +9,10 @@
 namespace tallymar {
 
 void Calc::AddTapeLine() {
+    const Step step(*this);
     // Callers refuse a key before the tape could pass its limit; this only keeps the
     // limit should one of them not.
-    if (static_cast<int>(Tape.size()) >= kMaxLines) return;
+    if (static_cast<int>(tape_.size()) >= kMaxLines) return;
     TapeLine line;
     line.Decimals = options_.DecimalCode;
     if (LastRow + 1 >= MaxRow) {
@@ -20,7 +21,7 @@ void Calc::AddTapeLine() {
         // row that had the focus and showed another line is left first, while it
         // still shows that line.
         ++CurLine;
-        Tape.push_back(line);
+        tape_.Append(line);
         const bool showed_end = TopLine + LastRow == UpperBound() - 1;
         const bool refocus = !defer_redraw_ && parked_line_ < 0 && focus_row_ >= 0 &&
                              (focus_row_ != LastRow || !showed_end);
@@ -39,20 +40,21 @@ void Calc::AddTapeLine() {
         AddRow();
         ++LastRow;
         ++CurLine;
-        Tape.push_back(line);
+        tape_.Append(line);
         SetFocus(LastRow);
     }
     UpdateScroller();
 }
 
 void Calc::InsertTapeLine(int line) {
+    const Step step(*this);
     if (line < 0 || line > UpperBound() || RefuseIfFull(1)) return;
-    if (Tape[line].Op == op::kRule) ++line;
+    if (tape_[line].Op == op::kRule) ++line;
     TapeChanged = true;
     AddTapeLine();
-    for (int i = UpperBound(); i > line; --i) Tape[i] = Tape[i - 1];
-    Tape[line].Amount = 0;
-    Tape[line].Op = op::kInserted;
+    for (int i = UpperBound(); i > line; --i) tape_.Edit(i) = tape_[i - 1];
+    tape_.Edit(line).Amount = 0;
+    tape_.Edit(line).Op = op::kInserted;
     ShowTape();
     // The inserted line takes the focus, shown again if appending scrolled it away.
     ScrollIntoView(line);
@@ -65,11 +67,13 @@ void Calc::InsertTapeLine(int line) {
 
 // Edit > Insert and Delete work on the focus line, shown first if it was scrolled away.
 void Calc::MenuInsert() {
+    const Step step(*this);
     BringFocusIntoView();
     InsertTapeLine(CurLine);
 }
 
 void Calc::MenuDelete() {
+    const Step step(*this);
     if (LastRow == 0) return;
     BringFocusIntoView();
     RowDelete();
@@ -109,17 +113,17 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     TapeChanged = true;
     CurLine = SelStartLine;
     const int last = SelStartLine + p.n - 1;
-    if (Tape.at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
-        Tape.at(last + 1).Op == op::kRule) {
+    if (tape_.lines().at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
+        tape_.lines().at(last + 1).Op == op::kRule) {
         ++p.n;  // a total takes its rule line with it
     }
     const int old_upper = UpperBound();
     // Every line going (Select all, then Delete): nothing is left to show a figure.
     const bool whole_tape = SelStartLine == 0 && p.n > old_upper;
     for (p.line_counter = SelStartLine; p.line_counter + p.n <= old_upper; ++p.line_counter) {
-        Tape.at(p.line_counter) = Tape.at(p.line_counter + p.n);
+        tape_.Edit(p.line_counter) = tape_.lines().at(p.line_counter + p.n);
     }
-    Tape.resize(std::max(old_upper - p.n, 0) + 1);
+    tape_.Resize(std::max(old_upper - p.n, 0) + 1);
     if (CurLine > UpperBound()) CurLine = UpperBound();
     TopLine = std::max(TopLine - p.n, 0);
     p.surplus = LastRow - UpperBound();
@@ -139,7 +143,7 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     RefreshFocus(std::clamp(p.surplus, 0, LastRow));
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)
-    if (Tape.back().Op != op::kOpen) AddTapeLine();
+    if (tape_.back().Op != op::kOpen) AddTapeLine();
     if (whole_tape) ShowAccumulator();
     SelStartLine = SelEndLine = 0;
     UpdateScroller();
@@ -150,20 +154,20 @@ void Calc::RecalcFromLastTotal() {
     // Lines recomputed here never append: their results go to the total that follows.
     EditingOld = true;
     int i = std::clamp(CurLine - 1, 0, UpperBound());
-    while (i > 0 && Tape[i].Op != op::kTotal) --i;
-    int start = (Tape[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
+    while (i > 0 && tape_[i].Op != op::kTotal) --i;
+    int start = (tape_[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
     defer_total_display_ = true;
     total_display_stale_ = false;
     for (int j = start; j <= UpperBound(); ++j) {
         CurLine = j;
-        if (Tape[j].Op == op::kTotal) {
+        if (tape_[j].Op == op::kTotal) {
             defer_total_display_ = false;
             StrikeTotal();
             RecountOpenSection();
             return;
         }
         // A subtotal in the range shows the running result it stands for again.
-        if (Tape[j].Op == op::kSubtotal) Tape[j].Amount = Accumulator;
+        if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = Accumulator;
         ApplyLine();
         if (j == UpperBound()) {
             defer_total_display_ = false;
@@ -181,16 +185,16 @@ void Calc::RecalcFromLastTotal() {
 void Calc::RecountOpenSection() {
     const int struck = CurLine;
     int last_total = UpperBound();
-    while (last_total > 0 && Tape[last_total].Op != op::kTotal) --last_total;
+    while (last_total > 0 && tape_[last_total].Op != op::kTotal) --last_total;
     Accumulator = 0;
     bool counted = false;
     recounting_open_section_ = true;
     defer_total_display_ = true;
     // A tape read from a file may start with an amount rather than a rule.
-    const int first = Tape[last_total].Op == op::kTotal ? last_total + 1 : last_total;
+    const int first = tape_[last_total].Op == op::kTotal ? last_total + 1 : last_total;
     for (int j = first; j <= UpperBound(); ++j) {
         // The open line counts for nothing, whatever operator calculator mode gave it.
-        const char kind = Tape[j].Op;
+        const char kind = tape_[j].Op;
         counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&
                               kind != op::kConversion && kind != op::kInserted);
         CurLine = j;
@@ -204,13 +208,13 @@ void Calc::RecountOpenSection() {
 }
 
 void Calc::CopySelection() {
-    if (Tape.empty()) return;
+    if (tape_.empty()) return;
     ports_.desktop.SetClipboardText(
         TextOfLines({std::min(SelStartLine, SelEndLine), std::max(SelStartLine, SelEndLine)}));
 }
 
 std::string Calc::TextOfLines(LineRange range) const {
-    if (Tape.empty()) return "";
+    if (tape_.empty()) return "";
     const int low = std::clamp(range.first, 0, UpperBound());
     const int high = std::clamp(range.last, 0, UpperBound());
     std::string text;
@@ -218,13 +222,13 @@ std::string Calc::TextOfLines(LineRange range) const {
     // Lines joined by line feeds, as text is pasted on the desktop.
     for (int i = low; i <= high; ++i) {
         if (i > low) text += '\n';
-        text += LookOf(Tape[i], context).text;
+        text += LookOf(tape_[i], context).text;
     }
     return text;
 }
 
 void Calc::SelectAll() {
-    if (Tape.empty()) return;
+    if (tape_.empty()) return;
     Selecting = SelectionShown = true;
     SelStartLine = 0;
     SelEndLine = UpperBound();

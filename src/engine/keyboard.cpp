@@ -37,6 +37,7 @@ bool Contains(const std::string& text, char32_t c) {
 }  // namespace
 
 void Calc::SetFocus(int row) {
+    const Step step(*this);
     if (row < 0 || row > LastRow) return;
     if (in_lost_focus_) {
         focus_row_ = row;
@@ -97,9 +98,9 @@ void Calc::GotFocus(int row) {
     } else {
         box.SelectAll();
     }
-    if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment) {
+    if (CurLine <= UpperBound() && tape_[CurLine].Op == op::kComment) {
         EditMode = true;
-        box.SetText(TrimRightBlanks(EntryShown(Tape[CurLine])));
+        box.SetText(TrimRightBlanks(EntryShown(tape_[CurLine])));
         box.SelectAll();
     }
 }
@@ -115,7 +116,7 @@ void Calc::LostFocus(int row) {
     // A comment holds what was typed from the first key on; leaving it ends its
     // editing, and a new comment at the end of the tape gets an open line after it.
     EditMode = false;
-    if (!Tape.empty() && Tape.back().Op == op::kComment) {
+    if (!tape_.empty() && tape_.back().Op == op::kComment) {
         const int chosen = TopLine + focus_row_;
         AddTapeLine();
         if (chosen < TopLine) {
@@ -152,7 +153,7 @@ void Calc::LeaveBeforeScroll(int row) {
 void Calc::MoveUp(int row) {
     if (row >= 1) {
         SetFocus(row - 1);
-    } else if (EditingOld && TopLine <= UpperBound() && !IsTextOrOpen(Tape[TopLine].Op)) {
+    } else if (EditingOld && TopLine <= UpperBound() && !IsTextOrOpen(tape_[TopLine].Op)) {
         // A correction keyed in the top row is committed before the tape scrolls
         // under it; the commit steps down a row and the move still owed goes up.
         CurLine = TopLine;
@@ -224,6 +225,7 @@ bool Calc::IsNumericKey(char32_t character, const Row& box) const {
 }
 
 void Calc::KeyDown(int row, int key_code, int shift_state) {
+    const Step step(*this);
     if (row < 0 || row > LastRow) return;
     // Shift, Ctrl or Alt on their own change nothing (they come before a shortcut,
     // a Shift+click or Shift+arrow); Alt still speaks up while the voice callback reads.
@@ -246,7 +248,7 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
                 ShowTape();
                 SelectionShown = false;
             }
-            if (line <= UpperBound() && Tape[line].Op == op::kComment) {
+            if (line <= UpperBound() && tape_[line].Op == op::kComment) {
                 bool up =
                     key_code == key::kPageUp || key_code == key::kHome || key_code == key::kUp;
                 bool down =
@@ -325,8 +327,8 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     // A line the key has left keeps what leaving it made of it: an emptied amount
     // line was committed like one left with a click.
     if (was_empty && line <= UpperBound() && FocusLine() == line &&
-        rows_[focus_row_].text.empty() && (Tape[line].Op == op::kComment || line == UpperBound())) {
-        Tape[line].Op = op::kOpen;
+        rows_[focus_row_].text.empty() && (tape_[line].Op == op::kComment || line == UpperBound())) {
+        tape_.Edit(line).Op = op::kOpen;
     }
     // Moving about, selecting and copying change nothing of their own; what leaving a
     // line commits marks the tape where it is committed.
@@ -335,6 +337,7 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
 }
 
 void Calc::KeyPress(int row, char32_t character) {
+    const Step step(*this);
     if (row < 0 || row > LastRow) return;
     if (parked_line_ >= 0 && row == focus_row_) {
         BringFocusIntoView();
@@ -343,13 +346,13 @@ void Calc::KeyPress(int row, char32_t character) {
     CurLine = TopLine + row;
     if (CurLine > UpperBound()) return;
     EditingOld = CurLine < UpperBound();
-    if (ShownLocked(CurLine) && Tape[CurLine].Op != op::kComment) {
+    if (ShownLocked(CurLine) && tape_[CurLine].Op != op::kComment) {
         Tell(kLockedText);
         EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;
     }
     if (!IsNumericKey(character, rows_[row])) {
-        Tape[CurLine].Op = op::kComment;
+        tape_.Edit(CurLine).Op = op::kComment;
         if (EditingOld) {
             if (!EditMode) RecalcFromLastTotal();
             CurLine = TopLine + row;
@@ -358,7 +361,7 @@ void Calc::KeyPress(int row, char32_t character) {
         }
         HighlightCommentRow();
     }
-    if (Tape[CurLine].Op == op::kComment) {
+    if (tape_[CurLine].Op == op::kComment) {
         if (character == character::kEnter) {
             if (EditMode) {
                 FinishComment(row, true, true);
@@ -375,7 +378,7 @@ void Calc::KeyPress(int row, char32_t character) {
             return;
         }
         rows_[row].Type(character);
-        SetEntry(Tape[CurLine], rows_[row].text);
+        SetEntry(tape_.Edit(CurLine), rows_[row].text);
         TapeChanged = true;
         return;
     }
@@ -419,7 +422,7 @@ void Calc::KeyPress(int row, char32_t character) {
                 CalcOp = key;
                 CommitLineCalc(row);
             } else {
-                Tape[CurLine].Op = static_cast<char>(character);
+                tape_.Edit(CurLine).Op = static_cast<char>(character);
                 CommitLine(row);
             }
             PlayKeySound(ports_.sound, options_.MachineSound);
@@ -430,7 +433,7 @@ void Calc::KeyPress(int row, char32_t character) {
             if (may_append && RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             Speak(key);
             PlayKeySound(ports_.sound, options_.MachineSound);
-            Tape[CurLine].Op = '%';
+            tape_.Edit(CurLine).Op = '%';
             CommitLine(row);
             break;
         }
@@ -456,8 +459,8 @@ void Calc::KeyPress(int row, char32_t character) {
 void Calc::FinishComment(int row, bool down, bool edit_mode) {
     TapeChanged = true;
     const int comment_line = CurLine;
-    SetEntry(Tape[comment_line], rows_[row].text);
-    Tape[comment_line].Op = op::kComment;
+    SetEntry(tape_.Edit(comment_line), rows_[row].text);
+    tape_.Edit(comment_line).Op = op::kComment;
     rows_[row].op.clear();
     // The focus goes to the line above or below the comment, the tape scrolling when
     // that line is out of view, so that the window's height does not change where it lands.

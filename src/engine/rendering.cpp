@@ -17,11 +17,11 @@ std::string Calc::GetNumberFormat(int decimal_code) {
 }
 
 std::string Calc::status_text() const {
-    return StatusText(StatusOf(Tape), PatternOf(options_.DecimalCode), symbols_);
+    return StatusText(StatusOf(tape_.lines()), PatternOf(options_.DecimalCode), symbols_);
 }
 
 void Calc::SpeakStatus() {
-    const TapeStatus status = StatusOf(Tape);
+    const TapeStatus status = StatusOf(tape_.lines());
     SpeakNumber(ports_.sound, options_.CallInputCharacter, std::to_string(status.items));
     Speak("T");
     SpeakAmount(ports_.sound, options_.CallInputCharacter,
@@ -37,11 +37,11 @@ LineLook Calc::RowLook(int line, int conversions_before, bool selected) const {
     const LookContext context{Medium::kRow,
                               colours_,
                               symbols_,
-                              line > 0 ? Tape[line - 1].Op : ' ',
+                              line > 0 ? tape_[line - 1].Op : ' ',
                               conversions_before,
                               selected,
                               line == UpperBound()};
-    return LookOf(Tape[line], context);
+    return LookOf(tape_[line], context);
 }
 
 std::string Calc::ShownText(int line) const {
@@ -54,7 +54,7 @@ bool Calc::ShownLocked(int line) const {
 
 int Calc::ConversionsBefore(int line) const {
     return static_cast<int>(
-        std::count_if(Tape.begin(), Tape.begin() + std::clamp(line, 0, UpperBound() + 1),
+        std::count_if(tape_.lines().begin(), tape_.lines().begin() + std::clamp(line, 0, UpperBound() + 1),
                       [](const TapeLine& l) { return l.Op == op::kConversion; }));
 }
 
@@ -89,13 +89,13 @@ void Calc::ShowTape() {
         const int index = TopLine + r;
         if (index < 0 || index > UpperBound()) break;
         Show(rows_[r], RowLook(index, conversions, Selecting && index >= low && index <= high));
-        if (Tape[index].Op == op::kConversion) ++conversions;
+        if (tape_[index].Op == op::kConversion) ++conversions;
     }
 }
 
 void Calc::ApplyColors(const Colours& colours) {
     colours_ = colours;
-    if (Tape.empty()) return;  // the tape window has not loaded yet
+    if (tape_.empty()) return;  // the tape window has not loaded yet
     for (Row& row : rows_) {
         // A text that is no number counts as 0.
         double number = 0;
@@ -105,7 +105,7 @@ void Calc::ApplyColors(const Colours& colours) {
         row.back = row.op_back = colours.CurTapClr;
     }
     const int r = CurLine - TopLine;
-    if (CurLine <= UpperBound() && Tape[CurLine].Op == op::kComment && r >= 0 && r <= LastRow) {
+    if (CurLine <= UpperBound() && tape_[CurLine].Op == op::kComment && r >= 0 && r <= LastRow) {
         rows_[r].fore = rows_[r].op_fore = colours.CurTxtClr;
     }
 }

@@ -8,14 +8,16 @@
 namespace tallymar {
 
 LinesTaken Calc::ReplaceTape(LineSource& lines) {
+    const Step step(*this);
     RemoveRowsBelowFirst();
     LastRow = 0;
-    Tape.assign(1, TapeLine{});  // an open line until the first line read takes its place
+    tape_.Reset({TapeLine{}});  // an open line until the first line read takes its place
     CurLine = TopLine = 0;
     return PutFileLines(lines, 0);
 }
 
 LinesTaken Calc::AppendLines(LineSource& lines) {
+    const Step step(*this);
     // The tape's open line takes the first of the lines.
     return PutFileLines(lines, UpperBound());
 }
@@ -25,7 +27,7 @@ LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
     // Lines that fit with a new open line after them.
     const std::size_t room = static_cast<std::size_t>(std::max(kMaxLines - 1 - start, 0));
     // Room for every line at once, rather than the tape growing line by line.
-    Tape.reserve(start + std::min(count, room) + 1);
+    tape_.Reserve(start + std::min(count, room) + 1);
     LinesTaken taken;
     defer_redraw_ = true;
     for (std::size_t i = 0; i < count; ++i) {
@@ -38,13 +40,13 @@ LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
             // A full tape saved and opened again ends with its own open line, which
             // then stands in for the new one; anything else is left out.
             if (i + 1 == count && line.Op == op::kOpen) {
-                Tape[start + i] = line;
+                tape_.Edit(start + i) = line;
             } else {
                 taken.too_long = true;
             }
             break;
         }
-        Tape[start + i] = line;
+        tape_.Edit(start + i) = line;
         AddTapeLine();
     }
     defer_redraw_ = false;
@@ -55,18 +57,18 @@ LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
 
 void Calc::TakeRunningTotalFromLines() {
     int last_total = UpperBound();
-    while (last_total > 0 && Tape[last_total].Op != op::kTotal) --last_total;
+    while (last_total > 0 && tape_[last_total].Op != op::kTotal) --last_total;
     // Added up as a correction adds them, without appending or striking; the lines
     // themselves stay exactly as they were read.
-    const std::vector<TapeLine> read(Tape.begin() + last_total, Tape.end());
+    const std::vector<TapeLine> read(tape_.lines().begin() + last_total, tape_.lines().end());
     const int cur_line = CurLine;
     EditingOld = true;
     CurLine = last_total;
     RecountOpenSection();
     EditingOld = LineAppended = ShiftEnter = false;
-    std::copy(read.begin(), read.end(), Tape.begin() + last_total);
+    for (std::size_t i = 0; i < read.size(); ++i) tape_.Edit(last_total + static_cast<int>(i)) = read[i];
     CurLine = cur_line;
-    const TapeLine& total = Tape[last_total];
+    const TapeLine& total = tape_[last_total];
     const bool nothing_after = Accumulator == 0 && total.Op == op::kTotal;
     if (nothing_after) total_text_ = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
 }
@@ -83,13 +85,14 @@ void Calc::ShowTapeEnd() {
 }
 
 void Calc::AppendConversion(const std::vector<TapeLine>& lines) {
+    const Step step(*this);
     if (RefuseIfFull(static_cast<int>(lines.size()) + 1)) return;
     // The block starts on a fresh line after the last one, which keeps its content.
     CurLine = UpperBound();
     AddTapeLine();
     for (const TapeLine& line : lines) {
-        Tape[CurLine].Entry = line.Entry;
-        Tape[CurLine].Op = line.Op;
+        tape_.Edit(CurLine).Entry = line.Entry;
+        tape_.Edit(CurLine).Op = line.Op;
         AddTapeLine();
     }
     ShowTape();

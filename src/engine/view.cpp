@@ -51,8 +51,9 @@ void Calc::ScrollIntoView(int line) {
 }
 
 void Calc::Resize(int max_row) {
+    const Step step(*this);
     MaxRow = max_row;
-    if (Tape.empty()) return;  // the tape window has not loaded yet
+    if (tape_.empty()) return;  // the tape window has not loaded yet
     const int line = FocusLine();
     const Row box = FocusBox();
     // As many rows as fit, but never a row without a line to show.
@@ -77,6 +78,7 @@ void Calc::UpdateScroller() {
 }
 
 void Calc::ScrollTo(int value) {
+    const Step step(*this);
     const int line = FocusLine();
     const Row box = FocusBox();
     scroll_value_ = std::clamp(value, 0, scroll_max_);

@@ -12,6 +12,7 @@
 namespace tallymar {
 
 void Calc::CallbackButtonClick() {
+    const Step step(*this);
     if (CallbackRunning) {
         CallbackRunning = false;
         return;
@@ -50,7 +51,7 @@ bool Calc::SelectCallbackCharacter(int first, int last) {
         first > 0 ? RowLook(first - 1, ConversionsBefore(first - 1), false).op : "";
     for (int line = first; line <= last && line <= UpperBound(); ++line) {
         const LineLook look = RowLook(line, conversions, false);
-        if (Tape[line].Op == op::kConversion) ++conversions;
+        if (tape_[line].Op == op::kConversion) ++conversions;
         const std::string& text = look.text;
         const std::string& op = look.op;
         const bool after_result = op_above == "=";

@@ -17,7 +17,7 @@ Menus::Menus(QMenuBar& bar) {
             if (item.separator_before) menu->addSeparator();
             QAction* action = menu->addAction(item.caption);
             action->setObjectName(item.name);
-            if (*item.shortcut) action->setShortcut(QKeySequence(item.shortcut));
+            action->setShortcuts(QKeySequence::listFromString(item.shortcut));
             action->setCheckable(item.check_mark);
             items_[item.command] = action;
         }
@@ -32,7 +32,7 @@ QAction* Menus::Item(Command command) const {
 std::vector<QKeySequence> Menus::Shortcuts() const {
     std::vector<QKeySequence> keys;
     for (const MenuItem& item : kMenuItems) {
-        if (*item.shortcut) keys.push_back(QKeySequence(item.shortcut));
+        for (const QKeySequence& key : QKeySequence::listFromString(item.shortcut)) keys.push_back(key);
     }
     return keys;
 }

@@ -21,6 +21,7 @@ struct FakePorts : SilentPorts {
     std::vector<Message> messages;
     std::string clipboard;
     int waves = 0;
+    int beeps = 0;
     Answer ShowMessage(const Message& message) override {
         messages.push_back(message);
         if (answers.empty()) return message.default_answer;
@@ -30,6 +31,7 @@ struct FakePorts : SilentPorts {
     }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void PlayWave(const std::string&) override { ++waves; }
+    void Beep() override { ++beeps; }
     // The texts of the message boxes shown since the last call.
     std::vector<std::string> Texts() {
         std::vector<std::string> texts;
