@@ -54,6 +54,25 @@ BENCHMARK(BM_CorrectFirstAmountOfLongTape)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
+// Edit > Undo of the last commit on a 32,000-line tape, then Edit > Redo making it
+// again: the lines, the running total and the focus restored, the rows redrawn.
+void BM_UndoAndRedoCommitOnLongTape(benchmark::State& state) {
+    SilentPorts ports;
+    Calc calc(ports.ports());
+    FillTape(calc, 32000);
+    Type(calc, "7+");
+    for (auto _ : state) {
+        calc.Undo();
+        calc.Redo();
+    }
+    benchmark::DoNotOptimize(calc.accumulator());
+}
+BENCHMARK(BM_UndoAndRedoCommitOnLongTape)
+    ->Iterations(100)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace tallymar
 

@@ -256,7 +256,9 @@ class Calc {
             if (outermost_) calc_.tape_.BeginStep(calc_.Marks());
         }
         ~Step() {
-            if (outermost_) calc_.tape_.EndStep(calc_.Marks());
+            if (!outermost_) return;
+            // Most actions (a digit, a move) change no line: no marks are taken for them.
+            calc_.tape_.EndStep(calc_.tape_.lines_changed() ? calc_.Marks() : TapeMarks{});
         }
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;

@@ -97,6 +97,14 @@ void Tape::EndStep(const TapeMarks& marks) {
         step.after.push_back({line, lines_[static_cast<std::size_t>(line)]});
     }
     step.marks_after = marks;
+    const int last = step.size_after - 1;
+    step.waiting_operator_only =
+        step.size_after == step.size_before && step.before.size() == 1 &&
+        step.before[0].line == last && [&] {
+            TapeLine was = step.before[0].value;
+            was.Op = lines_[last].Op;
+            return Same(was, lines_[last]);
+        }();
     Push(std::move(step));
     if (saved_at_end) saved_ = static_cast<long>(position_);
 }
@@ -132,20 +140,32 @@ void Tape::Push(Step step) {
     }
 }
 
-TapeMarks Tape::Undo() {
-    if (!CanUndo()) return {};
+const Tape::Step& Tape::UndoOne() {
     const Step& step = steps_[--position_];
     lines_.resize(static_cast<std::size_t>(step.size_before));
     for (const Change& change : step.before) lines_[change.line] = change.value;
-    return step.marks_before;
+    return step;
+}
+
+const Tape::Step& Tape::RedoOne() {
+    const Step& step = steps_[position_++];
+    lines_.resize(static_cast<std::size_t>(step.size_after));
+    for (const Change& change : step.after) lines_[change.line] = change.value;
+    return step;
+}
+
+TapeMarks Tape::Undo() {
+    if (!CanUndo()) return {};
+    const Step* step = &UndoOne();
+    while (step->waiting_operator_only && position_ > 0) step = &UndoOne();
+    return step->marks_before;
 }
 
 TapeMarks Tape::Redo() {
     if (!CanRedo()) return {};
-    const Step& step = steps_[position_++];
-    lines_.resize(static_cast<std::size_t>(step.size_after));
-    for (const Change& change : step.after) lines_[change.line] = change.value;
-    return step.marks_after;
+    const Step* step = &RedoOne();
+    while (step->waiting_operator_only && position_ < steps_.size()) step = &RedoOne();
+    return step->marks_after;
 }
 
 }  // namespace tallymar

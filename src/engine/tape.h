@@ -59,12 +59,18 @@ class Tape {
     void EndStep(const TapeMarks& marks);
     // Nothing is undone or made again in the middle of a step.
     bool in_step() const { return depth_ > 0; }
+    // Whether the step under way has changed a line or the tape's length so far.
+    bool lines_changed() const {
+        return recording_ && (!open_.before.empty() || size() != open_.size_before);
+    }
     bool CanUndo() const { return depth_ == 0 && position_ > 0; }
     bool CanRedo() const { return depth_ == 0 && position_ < steps_.size(); }
     // Takes the last step back and returns the marks it began with.
     TapeMarks Undo();
     // Makes the step undone last again and returns the marks it ended with.
     TapeMarks Redo();
+    // Steps that can be undone (tests, the benchmark).
+    std::size_t steps_made() const { return position_; }
     // Forgets every step (File > New).
     void ForgetHistory();
 
@@ -87,6 +93,10 @@ class Tape {
         std::vector<Change> after;   // the same lines and those it appended, as it left them
         TapeMarks marks_before;
         TapeMarks marks_after;
+        // Only the operator the open line waits with changed (calculator mode's "+"
+        // or "-" cleared by the next key): undone with the step before it, made again
+        // with the step after it, never on its own.
+        bool waiting_operator_only = false;
     };
 
     std::vector<TapeLine> lines_;
@@ -102,6 +112,8 @@ class Tape {
     unsigned serial_ = 0;
 
     void Record(int line);
+    const Step& UndoOne();
+    const Step& RedoOne();
     void Push(Step step);
     // Whether `step` only goes on typing the comment the last step typed, and so joins it.
     bool ContinuesComment(const Step& step) const;
