@@ -89,6 +89,10 @@ def token(rng, mode):
         return "{Bksp}"
     if r < 0.96:
         return "{Answer yes}" + amount(rng) + rng.choice(["{Up}", "{Down}", "{Enter}"])
+    if mode == "rows" and r < 0.98:
+        # Undo and redo must not depend on the window's height either (older builds
+        # have neither, so the builds mode leaves them out).
+        return rng.choice(["{Undo}", "{Undo}{Undo}", "{Redo}", "{Undo}{Redo}"])
     return rng.choice(["{Enter}", "{S-Enter}", "="])
 
 
