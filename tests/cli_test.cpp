@@ -71,6 +71,32 @@ TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
     EXPECT_NE(by_item.out.find(R"(L3   "0.00")"), std::string::npos) << by_item.out;
 }
 
+// Each find token prints the line it found, or the text it did not find, as the
+// window's Find dialog and F3 and Shift+F3 would find it, in the locale's symbols.
+TEST(CliTokens, find_prints_the_line_found_or_the_text_not_found) {
+    const auto output = [](const char* keys, const NumberSymbols& symbols = {}) {
+        const char* args[] = {"tallymar-cli", "--rows", "3", "--keys", keys};
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(CliMain(5, args, in, out, err, {}, symbols), 0) << err.str();
+        return out.str();
+    };
+    const std::string found = output(
+        "1234.5+rent{Enter}12.5+{Find 1,234.50}{FindNext}"
+        "{Find RENT}{FindPrevious}{Find 12.5}{Find 9}{Dump}");
+    EXPECT_NE(found.find("found L3\nfound L3\nfound L4\nfound L4\nfound L5\nbeep\n"
+                         R"(msg "Tallymar" "Cannot find \"9\"." ok -> ok)"
+                         "\nnot found \"9\"\n"),
+              std::string::npos)
+        << found;
+    // The last line found is in the window and has the focus: rows 3 to 5, the last one.
+    EXPECT_NE(found.find("rows 3 top=3 cur=5 focus=2\n"), std::string::npos) << found;
+    EXPECT_NE(output("{FindPrevious}").find("command mnuEditFindPrevious\n"), std::string::npos);
+    const NumberSymbols german{",", "."};
+    EXPECT_NE(output("1234,5+{Find 1.234,50}{Find 1234.5}", german).find("found L3\nfound L3\n"),
+              std::string::npos);
+}
+
 TEST(CliErrors, give_the_position_a_clear_message_and_status_2) {
     const std::pair<const char*, const char*> cases[] = {
         {"12{Bogus}", "script error at position 2: unknown token {Bogus}\n"},
@@ -89,6 +115,8 @@ TEST(CliErrors, give_the_position_a_clear_message_and_status_2) {
         {"{Convert foot|1}",
          "script error at position 0: {Convert FROM|AMOUNT|TO} needs three parts\n"},
         {"{ShowConversion yes}", "script error at position 0: {ShowConversion} is on or off\n"},
+        {"5+{Find  }", "script error at position 2: {Find TEXT} needs a text\n"},
+        {"{FindNext 5}", "script error at position 0: unknown token {FindNext 5}\n"},
     };
     for (const auto& [keys, err] : cases) {
         const Result r = Cli({"--keys", keys});
@@ -127,8 +155,7 @@ TEST(CliFiles, save_writes_the_tape_under_its_name_with_add_and_open_reads_the_s
         << appended.out;
     EXPECT_EQ(std::filesystem::file_size(path + ".add"), 9u * 30);
     // Named at start, corrected and saved: the file itself takes the correction.
-    const Result corrected =
-        Cli({"--open", (path + ".add").c_str(), "--keys", "4+{mnuFileSave}"});
+    const Result corrected = Cli({"--open", (path + ".add").c_str(), "--keys", "4+{mnuFileSave}"});
     EXPECT_EQ(corrected.out.find("dialog"), std::string::npos) << corrected.out;
     EXPECT_EQ(std::filesystem::file_size(path + ".add"), 11u * 30);
 }

@@ -90,6 +90,26 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name) {
     EXPECT_EQ(CommandNamed("Insert"), std::nullopt);
 }
 
+// Once a text was looked for, F3 and Shift+F3 look for it again from the line the
+// user is on, round the tape, without the dialog.
+TEST_F(CommandsTest, find_next_and_previous_look_for_the_last_text_again) {
+    Type("5+6+5+");
+    EXPECT_EQ(commands.Find("5", FindDirection::kNext), 3);
+    EXPECT_EQ(calc.FocusLine(), 3);
+    commands.Run(Command::mnuEditFindNext);
+    EXPECT_EQ(calc.FocusLine(), 5);
+    commands.Run(Command::mnuEditFindNext);
+    EXPECT_EQ(calc.FocusLine(), 3);
+    commands.Run(Command::mnuEditFindPrevious);
+    EXPECT_EQ(calc.FocusLine(), 5);
+    EXPECT_EQ(commands.finder().found_line(), 5);
+    EXPECT_TRUE(shell.ran.empty());
+    EXPECT_EQ(commands.Find("7", FindDirection::kPrevious), std::nullopt);
+    EXPECT_EQ(calc.FocusLine(), 5);
+    EXPECT_EQ(commands.finder().found_line(), -1);
+    EXPECT_EQ(desk.Texts(), std::vector<std::string>{"Cannot find \"7\"."});
+}
+
 // A machine of its own for each command: "5+6+" keyed on a tape that has a name, the
 // callback voice chosen, the "5" line clicked and selected with Shift+click, No to
 // the first question.
@@ -172,6 +192,10 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
         {Command::mnuEditCopy, "clipboard 5.00+;", {}},
         {Command::mnuEditSelectAll, "selected 0-5;", {}},
         {Command::mnuEditClear, new_tape, {}},
+        // Nothing looked for yet: F3 and Shift+F3 open the Find dialog as Ctrl+F does.
+        {Command::mnuEditFind, "", O::kFind},
+        {Command::mnuEditFindNext, "", O::kFind},
+        {Command::mnuEditFindPrevious, "", O::kFind},
         {Command::mnuOptionsAlwaysOnTop, "", O::kAlwaysOnTop},
         {Command::mnuOptionsColors, "", O::kColors},
         {Command::mnuOptionsConverter, "", O::kConverter},

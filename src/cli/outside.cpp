@@ -30,6 +30,7 @@ void Outside::Run(OutsideCommand what, Command command) {
         case OutsideCommand::kTip:
         case OutsideCommand::kWebsite:
         case OutsideCommand::kAbout:
+        case OutsideCommand::kFind:
             break;
     }
     out_ << "command " << CommandName(command) << "\n";

@@ -192,6 +192,9 @@ std::string Replayer::RunAction(const Action& action) {
             return RunFile(action);
         case Kind::kDialog:
             return RunDialog(action);
+        case Kind::kFind:
+            RunFind(action);
+            break;
     }
     return "";
 }
@@ -225,6 +228,27 @@ std::string Replayer::RunDialog(const Action& action) {
     if (action.name == "ConvertButton") dialogs.ConvertButton();
     if (action.name == "ShowConversion") dialogs.ShowConversion(action.number == 1);
     return "";
+}
+
+void Replayer::RunFind(const Action& action) {
+    // The Find dialog's Find next with the text typed into it, or F3 and Shift+F3,
+    // which open the dialog (a "command" line here) until a text was looked for.
+    std::optional<int> found;
+    if (action.name == "Find") {
+        found = commands_.Find(action.text, FindDirection::kNext);
+    } else {
+        const bool next = action.name == "FindNext";
+        if (!commands_.finder().has_text()) {
+            commands_.Run(next ? Command::mnuEditFindNext : Command::mnuEditFindPrevious);
+            return;
+        }
+        found = commands_.FindAgain(next ? FindDirection::kNext : FindDirection::kPrevious);
+    }
+    if (found) {
+        out_ << "found L" << *found << "\n";
+    } else {
+        out_ << "not found " << Quoted(commands_.finder().text()) << "\n";
+    }
 }
 
 void Replayer::DumpState() {

@@ -91,6 +91,7 @@ class Replayer {
     std::string RunMenu(const std::string& name);
     std::string RunFile(const Action& action);
     std::string RunDialog(const Action& action);
+    void RunFind(const Action& action);
 
     Calc& calc_;
     Recorder& recorder_;

@@ -78,6 +78,14 @@ bool ParseToken(std::string_view token, Action* action, std::string* message) {
         *message = "{" + std::string(head) + " PATH} needs a path";
         return false;
     }
+    if (head == "Find" || token == "FindNext" || token == "FindPrevious") {
+        // The text is all of the rest, blanks included.
+        action->kind = Kind::kFind;
+        action->text = rest;
+        if (head != "Find" || !words.empty()) return true;
+        *message = "{Find TEXT} needs a text";
+        return false;
+    }
     if (head == "Theme" || head == "NewTheme" || head == "DeleteTheme" || head == "ConvertButton") {
         action->kind = Kind::kDialog;
         action->text = rest;

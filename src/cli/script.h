@@ -29,6 +29,7 @@ struct Action {
         // name = Theme, NewTheme (text = the name), DeleteTheme, Convert (parts = from,
         // amount, to), ConvertButton, ShowConversion (number = 1 for on)
         kDialog,
+        kFind,       // name = Find (text = what to find), FindNext or FindPrevious
     };
     Kind kind = Kind::kType;
     std::size_t position = 0;  // byte offset of the action in the script

@@ -26,6 +26,7 @@ enum class OutsideCommand {
     kTip,           // the tip of the day
     kWebsite,       // the product web site in the browser
     kAbout,         // the About box
+    kFind,          // the Find dialog, which searches through Commands::Find
 };
 
 class CommandPort {

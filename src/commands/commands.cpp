@@ -60,6 +60,15 @@ void Commands::Run(Command command) {
         case Command::mnuEditSelectAll:
             calc_.SelectAll();
             break;
+        case Command::mnuEditFind:
+            Out(OutsideCommand::kFind, command);
+            break;
+        case Command::mnuEditFindNext:
+            FindAgain(FindDirection::kNext, command);
+            break;
+        case Command::mnuEditFindPrevious:
+            FindAgain(FindDirection::kPrevious, command);
+            break;
         case Command::mnuOptionsVoiceCallback:
             VoiceCallbackMenu();
             break;
@@ -113,6 +122,14 @@ void Commands::Run(Command command) {
             Out(OutsideCommand::kAbout, command);
             break;
     }
+}
+
+std::optional<int> Commands::FindAgain(FindDirection direction, Command command) {
+    if (!finder_.has_text()) {
+        Out(OutsideCommand::kFind, command);
+        return std::nullopt;
+    }
+    return finder_.FindAgain(direction);
 }
 
 void Commands::Out(OutsideCommand what, Command command) {

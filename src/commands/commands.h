@@ -6,11 +6,13 @@
 // out through the CommandPort.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "commands/command.h"
 #include "commands/command_port.h"
 #include "commands/keystroke.h"
+#include "commands/tape_finder.h"
 #include "commands/tape_ports.h"
 #include "engine/calc.h"
 #include "engine/sounds_form.h"
@@ -20,7 +22,8 @@ namespace tallymar {
 
 class Commands {
   public:
-    Commands(Calc& calc, TapeFiles& files) : calc_(calc), files_(files), tape_(calc) {}
+    Commands(Calc& calc, TapeFiles& files)
+        : calc_(calc), files_(files), tape_(calc), finder_(calc) {}
 
     // Where the commands go that need the world outside; until one is set they do nothing.
     void SetOutside(CommandPort* outside) { outside_ = outside; }
@@ -86,11 +89,22 @@ class Commands {
     TapeColours& tape_colours() { return tape_; }
     // The Sounds dialog's model, opened on the engine's sound settings.
     SoundsForm OpenSoundsForm() { return SoundsForm(calc_); }
+    // The Find dialog's Find next and Find previous: `text` looked for from the line
+    // the user is on; the line found, taken into view and focused.
+    std::optional<int> Find(const std::string& text, FindDirection direction) {
+        return finder_.Find(text, direction);
+    }
+    // F3 and Shift+F3: the text last looked for, again; before any, the Find dialog
+    // opens (asked for by `command`) and nothing is found.
+    std::optional<int> FindAgain(FindDirection direction,
+                                 Command command = Command::mnuEditFindNext);
+    const TapeFinder& finder() const { return finder_; }
 
   private:
     Calc& calc_;
     TapeFiles& files_;
     EngineTape tape_;
+    TapeFinder finder_;
     CommandPort* outside_ = nullptr;
     bool voice_callback_checked_ = false;
     bool call_it_value_ = false;

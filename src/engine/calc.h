@@ -193,6 +193,11 @@ class Calc {
     // mark removed, the program closing).
     void StopCallback() { CallbackRunning = false; }
 
+    // Takes the tape to `line` as a click on it would (a line found by Edit > Find…):
+    // the line is scrolled into the nearest edge row when it is out of view, then its
+    // row gets the focus, so a correction keyed on the line left is committed.
+    void GoToLine(int line);
+
   private:
     // --- the tape and its state ---
     Tape tape_;

@@ -3,6 +3,7 @@
 #include "dialogs/colors_dialog.h"
 #include "dialogs/converter_dialog.h"
 #include "dialogs/date_time_dialog.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/mode_dialog.h"
 #include "dialogs/sound_dialog.h"
 #include "help/help_book.h"
@@ -76,6 +77,9 @@ void DialogCommands::Run(OutsideCommand what, Command) {
         case OutsideCommand::kAbout:
             help_.ShowAbout();
             break;
+        case OutsideCommand::kFind:
+            ShowFind();
+            break;
     }
 }
 
@@ -87,6 +91,18 @@ void DialogCommands::ShowDateTime() {
 void DialogCommands::ShowSounds() {
     SoundsForm form = commands_.OpenSoundsForm();
     SoundDialog dialog(&window_, form);
+    window_.RunDialog(dialog);
+}
+
+void DialogCommands::ShowFind() {
+    FindDialog dialog(&window_, commands_.finder().text(),
+                      [this](const std::string& text, FindDirection direction) {
+                          bool found = false;
+                          window_.tape_window().Apply([&](Commands& commands) {
+                              found = commands.Find(text, direction).has_value();
+                          });
+                          return found;
+                      });
     window_.RunDialog(dialog);
 }
 

@@ -53,6 +53,7 @@ class DialogCommands : public CommandPort {
 
   private:
     void ShowDateTime();
+    void ShowFind();
     void ShowMode();
     void ShowColors();
     void ShowConverter();

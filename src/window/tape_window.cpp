@@ -39,7 +39,7 @@ struct DecimalButton {
     const char* shortcut;
 };
 constexpr DecimalButton kDecimalButtons[7] = {
-    {740, 1, "Floating decimal places", "Floating decimal places", "Ctrl+F"},
+    {740, 1, "Floating decimal places", "Floating decimal places", "Ctrl+Shift+F"},
     {980, 2, "No decimal places", "No decimal places", "Ctrl+0"},
     {1220, 3, "One decimal place", "One decimal place", "Ctrl+1"},
     {1460, 4, "2 decimal places", "2 decimal places", "Ctrl+2"},

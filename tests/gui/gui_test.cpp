@@ -25,6 +25,7 @@
 
 #include "dialogs/colors_dialog.h"
 #include "dialogs/converter_dialog.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/print_preview.h"
 #include "dialogs/sound_dialog.h"
 #include "engine/spoken_line.h"
@@ -470,7 +471,7 @@ class GuiTest : public QObject {
         // clang-format off
         const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; const char *keys, *shown; } cases[] = {
             {Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "15+", "0.15"},
-            {Qt::Key_F, Qt::ControlModifier, "1.5+", "1.5"}, {Qt::Key_0, Qt::ControlModifier, "1.5+", "2"},
+            {Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier, "1.5+", "1.5"}, {Qt::Key_0, Qt::ControlModifier, "1.5+", "2"},
             {Qt::Key_1, Qt::ControlModifier, "1.25+", "1.3"}, {Qt::Key_2, Qt::ControlModifier, "1.5+", "1.50"},
             {Qt::Key_4, Qt::ControlModifier, "1.5+", "1.5000"}, {Qt::Key_6, Qt::ControlModifier, "1.5+", "1.500000"}};
         // clang-format on
@@ -482,6 +483,51 @@ class GuiTest : public QObject {
             // The shortcut typed nothing into the row and left the keyboard on the tape.
             QCOMPARE(QApplication::focusWidget(), t.Row(4));
         }
+    }
+
+    // Ctrl+F opens the Find dialog on its text box; Enter finds the next line and closes
+    // it, leaving the keyboard on that line; F3 and Shift+F3 find again. A text not found
+    // is told, and the dialog stays with the text selected.
+    void find_opens_by_keyboard_and_leaves_the_keyboard_on_the_line_found() {
+        Started t(folder_->path());
+        t.Type("5+rent\r6+5+");
+        watchdog_->Handle([&](QDialog* dialog) {
+            auto* find = dynamic_cast<FindDialog*>(dialog);
+            if (!find) return dialog->reject();
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find->TextBox()));
+            QCOMPARE(find->TextBox()->accessibleName(), QString("Find what"));
+            QVERIFY(!find->NextButton()->isEnabled());
+            QTest::keyClicks(find->TextBox(), "5");
+            QTest::keyClick(find->TextBox(), Qt::Key_Return);
+        });
+        t.Key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(t.calc().FocusLine(), 3);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(t.calc().focus_row())));
+        QCOMPARE(FocusName(), QString("5 plus"));  // what a screen reader says of it
+        t.Key(Qt::Key_F3);
+        QCOMPARE(t.calc().FocusLine(), 6);
+        t.Key(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(t.calc().FocusLine(), 3);
+        bool stayed = false;
+        watchdog_->Handle([&](QDialog* dialog) {
+            auto* find = dynamic_cast<FindDialog*>(dialog);
+            if (!find) return dialog->reject();
+            QCOMPARE(find->TextBox()->selectedText(), QString("5"));  // the last text, to type over
+            QTest::keyClicks(find->TextBox(), "RENTS");
+            // Once this handler is done, so that the watchdog answers the message box.
+            QTimer::singleShot(0, find, [find] { QTest::keyClick(find->TextBox(), Qt::Key_Return); });
+        });
+        watchdog_->Answer(QMessageBox::Ok);
+        watchdog_->Handle([&](QDialog* dialog) {
+            auto* find = dynamic_cast<FindDialog*>(dialog);
+            if (!find) return dialog->reject();
+            stayed = find->TextBox()->selectedText() == "RENTS";
+            QTest::keyClick(find->TextBox(), Qt::Key_Escape);
+        });
+        t.Key(Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(stayed);
+        QCOMPARE(watchdog_->messages, std::vector<QString>{"Cannot find \"RENTS\"."});
+        QCOMPARE(t.calc().FocusLine(), 3);
     }
 
     // Ctrl+A, Ctrl+Shift+S and Ctrl+Q reach their menu items from the tape's row, which
