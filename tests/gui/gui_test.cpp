@@ -555,6 +555,26 @@ class GuiTest : public QObject {
         QTRY_VERIFY(!t.app().window().isVisible());
     }
 
+    // Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) reach Edit > Undo and Redo from the tape's row,
+    // not the row's own undo of its typing.
+    void undo_and_redo_shortcuts_take_back_the_tape_s_changes_from_the_row() {
+        Started t(folder_->path());
+        t.Type("5+6+");
+        t.Type("7");
+        t.Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString());
+        QCOMPARE(t.calc().tape().size(), std::size_t{6});
+        t.Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(t.calc().tape().size(), std::size_t{5});
+        QCOMPARE(QString::fromStdString(t.calc().total_text()), QString("5"));
+        t.Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(t.calc().tape().size(), std::size_t{6});
+        t.Key(Qt::Key_Z, Qt::ControlModifier);
+        t.Key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(QString::fromStdString(t.calc().total_text()), QString("11"));
+        QCOMPARE(t.app().window().windowTitle(), QString("*Tape1 - Tallymar"));
+    }
+
     void the_colour_dialog_shows_a_theme_in_its_sample_and_ok_recolours_the_tape() {
         Started t(folder_->path());
         t.Type("5+3-");
