@@ -34,7 +34,7 @@ void Calc::ShowCommittedText(int row) {
     rows_[row].op = std::string(1, line.Op);
 }
 
-void Calc::CommitLine(int row) {
+void Calc::CommitLine(int row, AfterCommit after) {
     char line_op = tape_[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
     const Row keyed = rows_[row];
@@ -86,7 +86,7 @@ void Calc::CommitLine(int row) {
     if (EditingOld) {
         RecalcFromLastTotal();
         EditingOld = false;
-        if (!committing_on_leave_) MoveDown(row);
+        if (after == AfterCommit::kStepDown) MoveDown(row);
     } else {
         ApplyLine();
         if (row == LastRow) {
@@ -98,8 +98,8 @@ void Calc::CommitLine(int row) {
     LineAppended = false;
 }
 
-void Calc::DivisionByZero() {
-    if (!recounting_open_section_) Tell("Division by zero!");
+void Calc::DivisionByZero(Pass pass) {
+    if (pass != Pass::kRecount) Tell("Division by zero!");
 }
 
 // Closes a product or percentage with a total, unless a range is being recomputed:
@@ -110,8 +110,8 @@ void Calc::Strike() {
     StrikeTotal();
 }
 
-void Calc::ApplyLine() {
-    if (CurLine < 0 || CurLine > UpperBound()) return;
+bool Calc::ApplyLine(Pass pass) {
+    if (CurLine < 0 || CurLine > UpperBound()) return false;
     const char line_op = tape_[CurLine].Op;
     const char prev = PrevOp(CurLine);
     const double m = tape_[CurLine].Amount;
@@ -134,7 +134,7 @@ void Calc::ApplyLine() {
                 a *= m;
             } else if (prev == '/') {
                 if (m == 0) {
-                    DivisionByZero();
+                    DivisionByZero(pass);
                 } else {
                     a /= m;
                 }
@@ -151,7 +151,7 @@ void Calc::ApplyLine() {
                 StrikeTotal();
                 total_text_ = "Division by zero!";
                 FocusOpenLine();
-                return;
+                return false;
             }
             if (prev == '*') a *= m;
             if (prev == '/') a /= m;
@@ -165,7 +165,7 @@ void Calc::ApplyLine() {
             } else if (prev == '/') {
                 LineAppended = true;
                 if (m == 0) {
-                    DivisionByZero();
+                    DivisionByZero(pass);
                 } else {
                     a = a / m / 100;
                 }
@@ -176,17 +176,15 @@ void Calc::ApplyLine() {
             struck = !EditingOld;
             break;
         case op::kRule:
-            return;  // the total display is left as it is
+            return false;  // the total display is left as it is
         default:
             break;
     }
     // A struck total has already put itself in the total display.
-    if (struck) return;
-    if (defer_total_display_) {
-        total_display_stale_ = true;
-    } else {
-        ShowAccumulator();
-    }
+    if (struck) return false;
+    if (pass != Pass::kKeyed) return true;
+    ShowAccumulator();
+    return false;
 }
 
 void Calc::StoreLineResult() {
@@ -199,7 +197,7 @@ void Calc::StoreLineResult() {
     ShowTape();
 }
 
-void Calc::StrikeTotal() {
+void Calc::StrikeTotal(bool spoken) {
     const bool subtotal = ShiftEnter;
     TapeLine& line = tape_.Edit(CurLine);
     line.Amount = Accumulator;
@@ -223,7 +221,7 @@ void Calc::StrikeTotal() {
     ShowTape();
     ports_.desktop.Repaint();
     PendingOp.clear();
-    SpeakStruckTotal(subtotal);
+    if (spoken) SpeakStruckTotal(subtotal);
 }
 
 void Calc::Speak(const std::string& token) {
@@ -231,7 +229,7 @@ void Calc::Speak(const std::string& token) {
 }
 
 void Calc::SpeakStruckTotal(bool subtotal) {
-    if (QuietStrike || VoicePrefix(options_.CallInputCharacter) == 0) return;
+    if (VoicePrefix(options_.CallInputCharacter) == 0) return;
     int struck_line = CurLine;
     if (EditingOld) {
         Speak("T");

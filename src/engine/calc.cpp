@@ -71,9 +71,7 @@ void Calc::BuildNewTape(bool quiet) {
     tape_.Resize(1);
     tape_.Edit(0) = first;
     AddTapeLine();
-    QuietStrike = quiet;
-    StrikeTotal();
-    QuietStrike = false;
+    StrikeTotal(!quiet);
     MarkTapeUnchanged();
     UpdateScroller();
 }

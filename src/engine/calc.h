@@ -214,7 +214,6 @@ class Calc {
     bool ShiftEnter = false;
     std::string PendingOp;  // calculator mode: the operator the next amount takes
     std::string CalcOp;     // calculator mode: the "+" or "-" key just pressed
-    bool QuietStrike = false;
     bool UpPending = false;
     bool DownPending = false;
     bool Selecting = false;
@@ -242,14 +241,6 @@ class Calc {
     // being read redraws once at its end).
     bool defer_redraw_ = false;
     bool in_lost_focus_ = false;
-    bool committing_on_leave_ = false;
-    // While a range is recomputed the total display is formatted once, at the end,
-    // rather than after each of possibly thousands of lines.
-    bool defer_total_display_ = false;
-    bool total_display_stale_ = false;
-    // While the lines below the last total are added up again, a zero divisor among
-    // them has already been reported.
-    bool recounting_open_section_ = false;
     int parked_line_ = -1;  // the focus line while it is scrolled out of view
     Row parked_box_;        // its row as it was, with what had been keyed into it
 
@@ -317,16 +308,31 @@ class Calc {
     void ClampSelection();
 
     // --- arithmetic ---
-    void CommitLine(int row);
+    // What a commit does after the line is worked out: a correction steps down to the
+    // next line, unless it was committed because its row was being left.
+    enum class AfterCommit { kStepDown, kStay };
+    void CommitLine(int row, AfterCommit after = AfterCommit::kStepDown);
     void CommitLineCalc(int row);
-    void ApplyLine();
+    // How a line is worked into the running result.
+    enum class Pass {
+        kKeyed,      // as the user commits it: the total display shows the result at once
+        kRecompute,  // the lines after a correction: the display is shown once, at the end,
+                     // rather than after each of possibly thousands of lines
+        kRecount,    // the lines below the last total added up again after a total was
+                     // struck: a zero divisor among them has already been reported
+    };
+    // Returns whether the total display is left to show the running result (a
+    // recomputation shows it at its end; a struck total has put itself there).
+    bool ApplyLine(Pass pass = Pass::kKeyed);
     void StoreLineResult();
-    void StrikeTotal();
+    // Strikes the running result as a total (or a subtotal after Shift+Enter); a new
+    // tape's first total is struck `spoken` false, so that start-up is silent.
+    void StrikeTotal(bool spoken = true);
     // Enter or "=" on the open line; false when the tape has no room for what it strikes.
     bool TotalKey(int row);
     char PrevOp(int line) const;
     void Strike();
-    void DivisionByZero();
+    void DivisionByZero(Pass pass);
     void AutoPoint(int row);
     void ShowCommittedText(int row);
     void Speak(const std::string& token);

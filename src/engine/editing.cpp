@@ -156,28 +156,24 @@ void Calc::RecalcFromLastTotal() {
     int i = std::clamp(CurLine - 1, 0, UpperBound());
     while (i > 0 && tape_[i].Op != op::kTotal) --i;
     int start = (tape_[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
-    defer_total_display_ = true;
-    total_display_stale_ = false;
+    bool display_stale = false;
     for (int j = start; j <= UpperBound(); ++j) {
         CurLine = j;
         if (tape_[j].Op == op::kTotal) {
-            defer_total_display_ = false;
             StrikeTotal();
             RecountOpenSection();
             return;
         }
         // A subtotal in the range shows the running result it stands for again.
         if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = Accumulator;
-        ApplyLine();
+        display_stale = ApplyLine(Pass::kRecompute) || display_stale;
         if (j == UpperBound()) {
-            defer_total_display_ = false;
-            if (total_display_stale_) ShowAccumulator();
+            if (display_stale) ShowAccumulator();
             ShowTape();
             EditingOld = false;
             return;
         }
     }
-    defer_total_display_ = false;
 }
 
 // Striking a total again cleared the accumulator; the running total is what the
@@ -188,8 +184,6 @@ void Calc::RecountOpenSection() {
     while (last_total > 0 && tape_[last_total].Op != op::kTotal) --last_total;
     Accumulator = 0;
     bool counted = false;
-    recounting_open_section_ = true;
-    defer_total_display_ = true;
     // A tape read from a file may start with an amount rather than a rule.
     const int first = tape_[last_total].Op == op::kTotal ? last_total + 1 : last_total;
     for (int j = first; j <= UpperBound(); ++j) {
@@ -198,10 +192,8 @@ void Calc::RecountOpenSection() {
         counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&
                               kind != op::kConversion && kind != op::kInserted);
         CurLine = j;
-        ApplyLine();
+        ApplyLine(Pass::kRecount);
     }
-    defer_total_display_ = false;
-    recounting_open_section_ = false;
     // With nothing keyed since the last total, the display keeps the total just struck.
     if (counted) ShowAccumulator();
     CurLine = struck;

@@ -109,9 +109,7 @@ void Calc::LostFocus(int row) {
     if (EditingOld && TopLine + row <= UpperBound()) {
         CurLine = TopLine + row;
         // The focus is already on its way elsewhere: the commit does not step it down.
-        committing_on_leave_ = true;
-        CommitLine(row);
-        committing_on_leave_ = false;
+        CommitLine(row, AfterCommit::kStay);
     }
     // A comment holds what was typed from the first key on; leaving it ends its
     // editing, and a new comment at the end of the tape gets an open line after it.
