@@ -68,7 +68,9 @@ class Calc {
     const Options& options() const { return options_; }
     const Colours& colours() const { return colours_; }
     const NumberSymbols& symbols() const { return symbols_; }
-    Ports& ports() { return ports_; }
+    // The ways out the engine was given, for the parts that speak for it (the tape
+    // files, the commands): the same message boxes, desktop and player.
+    const Ports& ports() const { return ports_; }
 
     // --- the tape window as the engine models it ---
     const std::vector<Row>& rows() const { return rows_; }         // rows 0 to LastRow
