@@ -7,6 +7,13 @@
 // program reads it through the const accessors below, and the engine reaches the
 // outside only through its ports. A window shows `rows()`, `total_text()` and the
 // scroll bar values.
+//
+// Example, two decimal places, a window of six rows: Start(6) makes the new tape
+// (line 0 a rule, 1 "0.00 T", 2 a rule, 3 the open line, with the focus). Keying
+// "5" and "+" into the focused row commits line 3 as "5.00 +" and appends the open
+// line 4; Enter there strikes "5.00 T" on line 4, a rule on line 5 and a new open
+// line 6, and total_text() reads "5.00". Undo then takes the total back (lines 4 to
+// 6), and Redo strikes it again.
 #pragma once
 
 #include <string>
