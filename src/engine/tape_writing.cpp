@@ -36,14 +36,14 @@ LinesTaken Calc::PutFileLines(LineSource& lines, int start) {
             taken.damaged = true;
             break;
         }
+        if (i + 1 == count && line.Op == op::kOpen) {
+            // A saved tape ends with its own open line, which stands in for the new
+            // one: a tape saved and opened again is the same tape, not one line longer.
+            tape_.Edit(start + i) = line;
+            break;
+        }
         if (i == room) {
-            // A full tape saved and opened again ends with its own open line, which
-            // then stands in for the new one; anything else is left out.
-            if (i + 1 == count && line.Op == op::kOpen) {
-                tape_.Edit(start + i) = line;
-            } else {
-                taken.too_long = true;
-            }
+            taken.too_long = true;  // the lines past a full tape are left out
             break;
         }
         tape_.Edit(start + i) = line;
