@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -16,6 +15,7 @@
 #include "platform/qt/locale_numbers.h"
 #include "platform/qt/twips.h"
 #include "shell/printing.h"
+#include "window/picture_icon.h"
 #include "window/tape_window.h"
 
 namespace tallymar {
@@ -28,6 +28,11 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
       ini_(settings_path_),
       calc_(Ports{ports_, ports_, sound ? *sound : ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
+    // The program's icon, for every window's title bar and the task switcher. Given
+    // before the window is made: the tape's frame, made without one, would read the
+    // style's window-menu icon, which loads every image plugin.
+    QApplication::setWindowIcon(PngIcon({":/tallymar/app-16.png", ":/tallymar/app-32.png",
+                                         ":/tallymar/app-64.png", ":/tallymar/app-128.png"}));
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
     commands_ = std::make_unique<Commands>(calc_, *files_);
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
@@ -35,10 +40,9 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_, *help_);
     window_->printing().open_help = [this] { help_->ShowHelp(kHelpContentsPage); };
     ports_.sound_folders = SubFolders(data_folders_, "sounds");
-    // The program's icon in the title bar and the task switcher, which finds the
-    // desktop entry (and through it the installed icon) by this name.
+    // The task switcher finds the desktop entry (and through it the installed icon)
+    // by this name.
     QGuiApplication::setDesktopFileName(QString::fromStdString(DesktopFileName()));
-    window_->setWindowIcon(QIcon(":/tallymar/dialogs/app.svg"));
     commands_->SetOutside(dialog_commands_.get());
     DialogCommands* shell = dialog_commands_.get();
     ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
