@@ -14,6 +14,7 @@
 #include "help/help_book.h"
 #include "platform/qt/locale_numbers.h"
 #include "platform/qt/twips.h"
+#include "shell/after_first_paint.h"
 #include "shell/printing.h"
 #include "window/picture_icon.h"
 #include "window/tape_window.h"
@@ -128,20 +129,35 @@ void Application::Start(const std::string& command_line_path) {
     window_->show();
     window_->activateWindow();
 
-    // With a voice or a machine chosen, the sound device opens once the window is up
-    // and idle: not during start-up, and not at the cost of the first key.
+    // With a voice or a machine chosen, the sound device opens once the window has
+    // painted and gone idle: not during start-up, and not at the cost of the first key.
     const Options& sound = calc_.options();
     auto chosen = [](const std::string& name) { return !name.empty() && name != "None"; };
     if (chosen(sound.CallInputCharacter) || chosen(sound.MachineSound)) {
-        QTimer::singleShot(300, window_.get(), [this] { ports_.PrepareSound(); });
+        AfterFirstPaint(window_.get(), [this] {
+            QTimer::singleShot(300, window_.get(), [this] { ports_.PrepareSound(); });
+        });
     }
-    if (settings_.ShowTipAtStartup) help_->ShowTip();
-    recovery_->OfferLeftOver();
+    // The tip of the day, a dialog with its tips file and picture, opens over the
+    // painted window; what follows it at start-up waits for it, as always.
+    if (settings_.ShowTipAtStartup) {
+        starting_ = true;
+        AfterFirstPaint(window_.get(), [this, command_line_path] {
+            help_->ShowTip();
+            FinishStart(command_line_path);
+        });
+        return;
+    }
+    FinishStart(command_line_path);
+}
 
+void Application::FinishStart(const std::string& command_line_path) {
+    recovery_->OfferLeftOver();
     if (!command_line_path.empty()) {
         window_->tape_window().Apply(
             [&](Commands& commands) { commands.OpenFile(command_line_path); });
     }
+    starting_ = false;
 }
 
 void Application::LoadWindowPlace() {
