@@ -126,29 +126,30 @@ void Application::Start(const std::string& command_line_path) {
     window_->tape_window().Sync();
     window_->statusBar()->setVisible(settings_.ShowItemCount);
     window_->ShowItemCount();
-    window_->show();
-    window_->activateWindow();
 
+    // What waits for the window to have painted is set going before it is shown:
+    // some platforms paint a window as it is shown.
     // With a voice or a machine chosen, the sound device opens once the window has
     // painted and gone idle: not during start-up, and not at the cost of the first key.
     const Options& sound = calc_.options();
     auto chosen = [](const std::string& name) { return !name.empty() && name != "None"; };
     if (chosen(sound.CallInputCharacter) || chosen(sound.MachineSound)) {
         AfterFirstPaint(window_.get(), [this] {
-            QTimer::singleShot(300, window_.get(), [this] { ports_.PrepareSound(); });
+            QTimer::singleShot(100, window_.get(), [this] { ports_.PrepareSound(); });
         });
     }
     // The tip of the day, a dialog with its tips file and picture, opens over the
     // painted window; what follows it at start-up waits for it, as always.
-    if (settings_.ShowTipAtStartup) {
-        starting_ = true;
+    starting_ = settings_.ShowTipAtStartup;
+    if (starting_) {
         AfterFirstPaint(window_.get(), [this, command_line_path] {
             help_->ShowTip();
             FinishStart(command_line_path);
         });
-        return;
     }
-    FinishStart(command_line_path);
+    window_->show();
+    window_->activateWindow();
+    if (!starting_) FinishStart(command_line_path);
 }
 
 void Application::FinishStart(const std::string& command_line_path) {
