@@ -13,6 +13,7 @@ packages=(
   fonts-urw-base35 fonts-liberation        # Courier-metric fonts for the tape
   clang-14 libclang-rt-14-dev              # fuzzing with sanitizers
   xvfb xauth                               # a virtual display for screenshots and timing
+  libx11-dev libxdamage-dev                # timing the first paint from outside (startup_race.sh)
   poppler-utils                            # reading printed PDF files back in the tests
   librsvg2-bin                             # the icon's PNG sizes, rendered from its SVG
   python3 desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base

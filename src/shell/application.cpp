@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -15,7 +14,9 @@
 #include "help/help_book.h"
 #include "platform/qt/locale_numbers.h"
 #include "platform/qt/twips.h"
+#include "shell/after_first_paint.h"
 #include "shell/printing.h"
+#include "window/picture_icon.h"
 #include "window/tape_window.h"
 
 namespace tallymar {
@@ -28,6 +29,11 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
       ini_(settings_path_),
       calc_(Ports{ports_, ports_, sound ? *sound : ports_}, SystemNumberSymbols()),
       dialogs_(dialogs ? *dialogs : qt_dialogs_) {
+    // The program's icon, for every window's title bar and the task switcher. Given
+    // before the window is made: the tape's frame, made without one, would read the
+    // style's window-menu icon, which loads every image plugin.
+    QApplication::setWindowIcon(PngIcon({":/tallymar/app-16.png", ":/tallymar/app-32.png",
+                                         ":/tallymar/app-64.png", ":/tallymar/app-128.png"}));
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
     commands_ = std::make_unique<Commands>(calc_, *files_);
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);
@@ -35,10 +41,9 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     dialog_commands_ = std::make_unique<DialogCommands>(*window_, *commands_, settings_, *help_);
     window_->printing().open_help = [this] { help_->ShowHelp(kHelpContentsPage); };
     ports_.sound_folders = SubFolders(data_folders_, "sounds");
-    // The program's icon in the title bar and the task switcher, which finds the
-    // desktop entry (and through it the installed icon) by this name.
+    // The task switcher finds the desktop entry (and through it the installed icon)
+    // by this name.
     QGuiApplication::setDesktopFileName(QString::fromStdString(DesktopFileName()));
-    window_->setWindowIcon(QIcon(":/tallymar/dialogs/app.svg"));
     commands_->SetOutside(dialog_commands_.get());
     DialogCommands* shell = dialog_commands_.get();
     ports_.sounds_dialog = [shell] { shell->ShowSounds(); };
@@ -121,23 +126,39 @@ void Application::Start(const std::string& command_line_path) {
     window_->tape_window().Sync();
     window_->statusBar()->setVisible(settings_.ShowItemCount);
     window_->ShowItemCount();
-    window_->show();
-    window_->activateWindow();
 
-    // With a voice or a machine chosen, the sound device opens once the window is up
-    // and idle: not during start-up, and not at the cost of the first key.
+    // What waits for the window to have painted is set going before it is shown:
+    // some platforms paint a window as it is shown.
+    // With a voice or a machine chosen, the sound device opens once the window has
+    // painted and gone idle: not during start-up, and not at the cost of the first key.
     const Options& sound = calc_.options();
     auto chosen = [](const std::string& name) { return !name.empty() && name != "None"; };
     if (chosen(sound.CallInputCharacter) || chosen(sound.MachineSound)) {
-        QTimer::singleShot(300, window_.get(), [this] { ports_.PrepareSound(); });
+        AfterFirstPaint(window_.get(), [this] {
+            QTimer::singleShot(100, window_.get(), [this] { ports_.PrepareSound(); });
+        });
     }
-    if (settings_.ShowTipAtStartup) help_->ShowTip();
-    recovery_->OfferLeftOver();
+    // The tip of the day, a dialog with its tips file and picture, opens over the
+    // painted window; what follows it at start-up waits for it, as always.
+    starting_ = settings_.ShowTipAtStartup;
+    if (starting_) {
+        AfterFirstPaint(window_.get(), [this, command_line_path] {
+            help_->ShowTip();
+            FinishStart(command_line_path);
+        });
+    }
+    window_->show();
+    window_->activateWindow();
+    if (!starting_) FinishStart(command_line_path);
+}
 
+void Application::FinishStart(const std::string& command_line_path) {
+    recovery_->OfferLeftOver();
     if (!command_line_path.empty()) {
         window_->tape_window().Apply(
             [&](Commands& commands) { commands.OpenFile(command_line_path); });
     }
+    starting_ = false;
 }
 
 void Application::LoadWindowPlace() {

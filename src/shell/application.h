@@ -35,10 +35,12 @@ class Application : public CaptionPort {
     ~Application() override;
 
     // Reads the settings (a first start without a settings file takes an older
-    // set-up's or the shipped one), shows the main window with a new tape, the tip of the day when the
-    // settings ask for it, and opens the tape file named on the command line ("" for
-    // none).
+    // set-up's or the shipped one), shows the main window with a new tape, the tip of
+    // the day when the settings ask for it, offers back a recovery copy, and opens the
+    // tape file named on the command line ("" for none). The tip opens once the window
+    // has painted, and what follows it then: until then, starting() is true.
     void Start(const std::string& command_line_path);
+    bool starting() const { return starting_; }
 
     MainWindow& window() { return *window_; }
     Calc& calc() { return calc_; }
@@ -57,6 +59,8 @@ class Application : public CaptionPort {
     void SetBusy(bool busy) override;
 
   private:
+    // Start-up after the tip of the day: the recovery copy, the command line's file.
+    void FinishStart(const std::string& command_line_path);
     void LoadWindowPlace();
     // Writes the settings this window changed; a failure is told in a message box, or
     // on the standard error when the program is being ended from outside.
@@ -79,6 +83,7 @@ class Application : public CaptionPort {
     std::unique_ptr<DialogCommands> dialog_commands_;
     std::unique_ptr<RecoveryCopies> recovery_;
     std::unique_ptr<EndSignals> end_signals_;
+    bool starting_ = false;  // the tip of the day and what follows it are still to come
 };
 
 // The message shown when the settings file cannot be written at shut-down.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/qt/deferred_icon_style.h"
 #include "shell/application.h"
 
 namespace {
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     // byte for byte.
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tallymar");
+    QApplication::setStyle(new tallymar::DeferredIconStyle);
     const tallymar::CommandLine line = tallymar::ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
         std::fprintf(stderr, "tallymar: %s\nusage: %s [--settings FILE] [TAPE.add]\n",

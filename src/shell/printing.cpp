@@ -20,8 +20,16 @@ TapePrinting::TapePrinting(const Calc& calc, const Settings& settings, Dialogs& 
       settings_(settings),
       messages_(messages),
       parent_(parent),
-      run_dialog_(std::move(run_dialog)) {
-    printer_.setPageSize(QPageSize(QPageSize::Letter));
+      run_dialog_(std::move(run_dialog)) {}
+
+TapePrinting::~TapePrinting() = default;
+
+QPrinter& TapePrinting::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::Letter));
+    }
+    return *printer_;
 }
 
 PrintOptions TapePrinting::Options() const {
@@ -34,12 +42,12 @@ PrintOptions TapePrinting::Options() const {
     return options;
 }
 
-QString TapePrinting::ProposedPdfPath() const {
+QString TapePrinting::ProposedPdfPath() {
     const std::string title = tape_title ? tape_title() : std::string();
     // The folder of the last PDF printed, else the documents folder, else home.
     QString folder;
-    if (!printer_.outputFileName().isEmpty()) {
-        folder = QFileInfo(printer_.outputFileName()).absolutePath();
+    if (!printer().outputFileName().isEmpty()) {
+        folder = QFileInfo(printer().outputFileName()).absolutePath();
     }
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -49,9 +57,9 @@ QString TapePrinting::ProposedPdfPath() const {
 }
 
 bool TapePrinting::ChoosePrinter(bool* selection) {
-    if (tape_title) printer_.setDocName(QString::fromStdString(tape_title()));
-    if (choose_printer) return choose_printer(printer_, selection);
-    QPrintDialog dialog(&printer_, parent_);
+    if (tape_title) printer().setDocName(QString::fromStdString(tape_title()));
+    if (choose_printer) return choose_printer(printer(), selection);
+    QPrintDialog dialog(&printer(), parent_);
     dialog.setWindowTitle("Print Tallymar Tape");
     // Qt proposes "print.pdf" in the current folder; the tape's own name is proposed
     // instead, so that printing two tapes never writes both into one file.
@@ -60,9 +68,9 @@ bool TapePrinting::ChoosePrinter(bool* selection) {
     }
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     // The choice to print the selection comes preselected when lines are highlighted.
-    printer_.setPrintRange(calc_.selection_shown() ? QPrinter::Selection : QPrinter::AllPages);
+    printer().setPrintRange(calc_.selection_shown() ? QPrinter::Selection : QPrinter::AllPages);
     if (run_dialog_(dialog) != QDialog::Accepted) return false;
-    *selection = printer_.printRange() == QPrinter::Selection;
+    *selection = printer().printRange() == QPrinter::Selection;
     return true;
 }
 
@@ -72,15 +80,15 @@ void TapePrinting::PrintTape() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LineRange lines = calc_.LinesToPrint(selection);
     std::string reason;
-    const bool printed = PrintPages(printer_, TapeRange{calc_.tape(), lines.first, lines.last},
+    const bool printed = PrintPages(printer(), TapeRange{calc_.tape(), lines.first, lines.last},
                                     Options(), clock_, &reason);
-    printer_.setCopyCount(1);
+    printer().setCopyCount(1);
     QApplication::restoreOverrideCursor();
     if (!printed) {
         const std::string where =
-            printer_.outputFormat() == QPrinter::PdfFormat
-                ? "to " + QFileInfo(printer_.outputFileName()).fileName().toStdString()
-                : "on " + printer_.printerName().toStdString();
+            printer().outputFormat() == QPrinter::PdfFormat
+                ? "to " + QFileInfo(printer().outputFileName()).fileName().toStdString()
+                : "on " + printer().printerName().toStdString();
         messages_.ShowMessage(Message{
             kProgramTitle, std::string(kProgramTitle) + " could not print " + where + ": " + reason,
             Buttons::kOk, Icon::kExclamation, Answer::kOk});
@@ -88,22 +96,22 @@ void TapePrinting::PrintTape() {
 }
 
 void TapePrinting::PrintSetup() {
-    QPageSetupDialog dialog(&printer_, parent_);
+    QPageSetupDialog dialog(&printer(), parent_);
     run_dialog_(dialog);
 }
 
 void TapePrinting::PrintPreview() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LineRange lines = calc_.LinesToPrint(calc_.selection_shown());
-    std::vector<QPicture> pages =
-        PreviewPages(printer_, TapeRange{calc_.tape(), lines.first, lines.last}, Options(), clock_);
+    std::vector<QPicture> pages = PreviewPages(
+        printer(), TapeRange{calc_.tape(), lines.first, lines.last}, Options(), clock_);
     QApplication::restoreOverrideCursor();
     if (show_preview) {
-        show_preview(pages, PaperTwips(printer_));
+        show_preview(pages, PaperTwips(printer()));
         return;
     }
     PrintPreviewDialog preview(
-        parent_, std::move(pages), PaperTwips(printer_), [this] { PrintTape(); },
+        parent_, std::move(pages), PaperTwips(printer()), [this] { PrintTape(); },
         [this] {
             if (open_help) open_help();
         });

@@ -1,10 +1,13 @@
 // File > Print, Print setup and Print preview, and the tape window's print
 // button: the print dialog, the printer the user chose, and the preview's pages.
+// The printer is made at the first of these: making one loads the system's
+// printing support (CUPS and the libraries it brings), which start-up has no use for.
 #pragma once
 
 #include <QPrinter>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "files/print_layout.h"
@@ -24,6 +27,7 @@ class TapePrinting {
     // main window's always-on-top rule.
     TapePrinting(const Calc& calc, const Settings& settings, Dialogs& messages, QWidget* parent,
                  std::function<int(QDialog&)> run_dialog);
+    ~TapePrinting();
 
     // The print dialog, then the whole tape or the highlighted lines on the printer.
     void PrintTape();
@@ -32,7 +36,8 @@ class TapePrinting {
     // The print preview of the tape or the highlighted lines, all pages made at once.
     void PrintPreview();
 
-    QPrinter& printer() { return printer_; }
+    // The printer the user chose, made at the first call (Letter paper until then).
+    QPrinter& printer();
     // Stands in for the print dialog (tests): sets the printer up and says whether to
     // print, and whether the selection was chosen.
     std::function<bool(QPrinter& printer, bool* selection)> choose_printer;
@@ -48,14 +53,14 @@ class TapePrinting {
     PrintOptions Options() const;
     bool ChoosePrinter(bool* selection);
     // The PDF file the print dialog proposes for the tape.
-    QString ProposedPdfPath() const;
+    QString ProposedPdfPath();
 
     const Calc& calc_;
     const Settings& settings_;
     Dialogs& messages_;
     QWidget* parent_;
     std::function<int(QDialog&)> run_dialog_;
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> printer_;  // null until printing is first used
     LocalePrintClock clock_;
 };
 

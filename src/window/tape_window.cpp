@@ -19,6 +19,7 @@
 #include "engine/spoken_line.h"
 #include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
+#include "window/picture_icon.h"
 #include "window/row_box.h"
 
 namespace tallymar {
@@ -69,10 +70,11 @@ void Paint(QLineEdit* box, Colour fore, Colour back) {
     box->setPalette(palette);
 }
 
-QToolButton* PictureButton(QWidget* parent, const char* name, const char* icon, const char* tip) {
+QToolButton* PictureButton(QWidget* parent, const char* name, const char* picture,
+                           const char* tip) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(QIcon(icon));
+    button->setIcon(PictureIcon(picture, button->iconSize(), button->devicePixelRatioF()));
     button->setToolTip(tip);
     button->setAccessibleName(tip);
     // Reached by Ctrl+Tab only: a click leaves the keyboard on the tape.
@@ -139,12 +141,11 @@ void TapeWindow::BuildControls() {
     total_->setFont(total_font);
     total_->setGeometry(t.Rect(480, 0, 2055, 375));
 
-    print_ = PictureButton(this, "cmdPrint", ":/tallymar/printer.svg", "Print tape");
+    print_ = PictureButton(this, "cmdPrint", "printer", "Print tape");
     print_->setGeometry(t.Rect(0, 0, 360, 360));
     connect(print_, &QToolButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdPrint); }); });
-    call_it_ = PictureButton(this, "cmdCallIt", ":/tallymar/talking_face.svg",
-                             "Voice callback tape from cursor");
+    call_it_ = PictureButton(this, "cmdCallIt", "talking_face", "Voice callback tape from cursor");
     // A toggle: pressed while a reading runs.
     call_it_->setCheckable(true);
     call_it_->setGeometry(t.Rect(0, 400, 360, 360));
@@ -158,7 +159,7 @@ void TapeWindow::BuildControls() {
     clear_->setGeometry(t.Rect(2640, 0, 360, 360));
     connect(clear_, &QPushButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdClearTape); }); });
-    converter_ = PictureButton(this, "cmdConverter", ":/tallymar/converter.svg", "Converter");
+    converter_ = PictureButton(this, "cmdConverter", "converter", "Converter");
     converter_->setGeometry(t.Rect(2640, 400, 360, 360));
     connect(converter_, &QToolButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdConverter); }); });

@@ -89,6 +89,10 @@ struct Started {
                                                     (folder + "/Tallymar.ini").toStdString())) {
         application->Start(command_line);
         QApplication::processEvents();
+        // The tip of the day, and what follows it, come once the window has painted.
+        if (!QTest::qWaitFor([this] { return !application->starting(); }, 10000)) {
+            QTest::qFail("start-up did not finish", __FILE__, __LINE__);
+        }
     }
     ~Started() {
         if (!application) return;  // ended as a killed program ends
