@@ -2,8 +2,6 @@
 #include <string>
 
 #include "engine/calc.h"
-#include "engine/sounds.h"
-#include "voice/voices.h"
 
 namespace tallymar {
 
@@ -221,26 +219,16 @@ void Calc::StrikeTotal(bool spoken) {
     ShowTape();
     ports_.desktop.Repaint();
     PendingOp.clear();
-    if (spoken) SpeakStruckTotal(subtotal);
+    if (spoken) TellTotalStruck(subtotal);
 }
 
-void Calc::Speak(const std::string& token) {
-    SpeakWord(ports_.sound, options_.CallInputCharacter, token);
-}
-
-void Calc::SpeakStruckTotal(bool subtotal) {
-    if (VoicePrefix(options_.CallInputCharacter) == 0) return;
-    int struck_line = CurLine;
-    if (EditingOld) {
-        Speak("T");
-    } else {
-        Speak("=");
-        struck_line = CurLine - (subtotal ? 1 : 2);
-    }
+void Calc::TellTotalStruck(bool subtotal) {
+    // Struck again by a correction, the total is the current line; struck by the total
+    // key, it stands above the lines striking appended.
+    const int struck_line = EditingOld ? CurLine : CurLine - (subtotal ? 1 : 2);
     // The amount as the struck line shows it, wherever the window is scrolled.
     const std::string shown = struck_line >= 0 ? ShownText(struck_line) : std::string();
-    SpeakAmount(ports_.sound, options_.CallInputCharacter, shown, symbols_);
-    Speak(kRuleText);
+    speech_.TotalStruck(shown, EditingOld);
 }
 
 namespace {

@@ -26,6 +26,7 @@
 #include "engine/options.h"
 #include "engine/ports.h"
 #include "engine/rows.h"
+#include "engine/speech.h"
 #include "engine/tape.h"
 #include "engine/tape_line.h"
 
@@ -246,6 +247,8 @@ class Calc {
 
     Ports ports_;
     NumberSymbols symbols_;
+    // The tape heard: told of every key, operator and total as it happens.
+    Speech speech_{options_, ports_.sound, symbols_};
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw_ = false;
@@ -344,8 +347,8 @@ class Calc {
     void DivisionByZero(Pass pass);
     void AutoPoint(int row);
     void ShowCommittedText(int row);
-    void Speak(const std::string& token);
-    void SpeakStruckTotal(bool subtotal);
+    // Tells the listener of the total just struck, with its amount as its line shows it.
+    void TellTotalStruck(bool subtotal);
 
     // --- editing ---
     void RowDelete();

@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "engine/calc.h"
-#include "engine/sounds.h"
 #include "engine/text_codec.h"
 
 namespace tallymar {
@@ -406,7 +405,7 @@ void Calc::KeyPress(int row, char32_t character) {
             // "." and the locale's decimal symbol are said as "point"; a "," that
             // only groups is silent, as it is in a spoken amount.
             if (character != ',' || key == symbols_.decimal) {
-                SpeakKey(ports_.sound, options_.CallInputCharacter, character == ',' ? "." : key);
+                speech_.KeyTyped(character == ',' ? "." : key);
             }
             rows_[row].Type(character);
             break;
@@ -415,7 +414,7 @@ void Calc::KeyPress(int row, char32_t character) {
         case '*':
         case '/':
             if (may_append && RefuseIfFull(1)) return;
-            Speak(key);
+            speech_.OperatorKeyed(key);
             if (options_.CalcMode && (character == '+' || character == '-')) {
                 CalcOp = key;
                 CommitLineCalc(row);
@@ -423,14 +422,14 @@ void Calc::KeyPress(int row, char32_t character) {
                 tape_.Edit(CurLine).Op = static_cast<char>(character);
                 CommitLine(row);
             }
-            PlayKeySound(ports_.sound, options_.MachineSound);
+            speech_.KeyStruck();
             break;
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
             const char prev = PrevOp(CurLine);
             if (may_append && RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
-            Speak(key);
-            PlayKeySound(ports_.sound, options_.MachineSound);
+            speech_.OperatorKeyed(key);
+            speech_.KeyStruck();
             tape_.Edit(CurLine).Op = '%';
             CommitLine(row);
             break;
@@ -439,7 +438,7 @@ void Calc::KeyPress(int row, char32_t character) {
         case character::kEnter:
             if (row == LastRow && CurLine == UpperBound()) {
                 if (!TotalKey(row)) return;
-                PlayTotalSound(ports_.sound, options_.MachineSound);
+                speech_.TotalKeyStruck();
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.
                 EditingOld = false;

@@ -4,7 +4,6 @@
 
 #include "engine/calc.h"
 #include "engine/line_look.h"
-#include "engine/sounds.h"
 #include "engine/tape_status.h"
 #include "engine/text_codec.h"
 
@@ -22,11 +21,8 @@ std::string Calc::status_text() const {
 
 void Calc::SpeakStatus() {
     const TapeStatus status = StatusOf(tape_.lines());
-    SpeakNumber(ports_.sound, options_.CallInputCharacter, std::to_string(status.items));
-    Speak("T");
-    SpeakAmount(ports_.sound, options_.CallInputCharacter,
-                FormatNumber(status.grand_total, PatternOf(options_.DecimalCode), symbols_),
-                symbols_);
+    speech_.StatusAsked(status.items,
+                        FormatNumber(status.grand_total, PatternOf(options_.DecimalCode), symbols_));
 }
 
 void Calc::ShowAccumulator() {
