@@ -23,7 +23,8 @@ QLabel* MadeLabel(QWidget* parent, const char* name, const QString& text) {
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
-                         const std::string& home_page)
+                         const std::string& home_page,
+                         std::function<void(const std::string&)> open_address)
     : QDialog(main_window) {
     setObjectName("frmAbout");
     setWindowTitle("About Tallymar");
@@ -44,11 +45,15 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
     version_ = MadeLabel(this, "lblVersion", QString::fromStdString(VersionLine(version)));
     const QString address = QString::fromStdString(home_page);
     const QString link = QString("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped());
-    auto* website = MadeLabel(this, "Label5", link);
-    website->setTextFormat(Qt::RichText);
-    website->setOpenExternalLinks(true);
-    website->setAccessibleName(address);
-    website->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    website_ = MadeLabel(this, "Label5", link);
+    website_->setTextFormat(Qt::RichText);
+    website_->setAccessibleName(address);
+    website_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    // Followed as Help > Tallymar website is, so that a missing browser is named alike.
+    connect(website_, &QLabel::linkActivated, this,
+            [open = std::move(open_address)](const QString& url) {
+                if (open) open(url.toStdString());
+            });
 
     auto* text = new QVBoxLayout;
     text->addWidget(title);
@@ -59,7 +64,7 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
                               "totals are struck in bold, and a voice can read them aloud."));
     text->addSpacing(8);
     text->addWidget(MadeLabel(this, "Label4", "Help, news and new versions:"));
-    text->addWidget(website);
+    text->addWidget(website_);
     text->addWidget(MadeLabel(this, "Label6",
                               "Questions, ideas and faults are welcome on the project's "
                               "issue tracker, linked from the home page."));
