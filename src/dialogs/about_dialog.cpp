@@ -4,10 +4,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -96,17 +95,10 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
 
     if (main_window) {
         const Twips t = Twips::Of(main_window);
-        QRect place(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)), sizeHint());
-        // Whole on the screen, even beside a main window at its edge.
-        if (const QScreen* screen = main_window->screen()) {
-            const QRect area = screen->availableGeometry();
-            place.moveRight(std::min(place.right(), area.right()));
-            place.moveBottom(std::min(place.bottom(), area.bottom()));
-            place.moveLeft(std::max(place.left(), area.left()));
-            place.moveTop(std::max(place.top(), area.top()));
-        }
-        move(place.topLeft());
+        move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
     }
+    // Whole on the screen, even beside a main window at its edge.
+    FitToScreenWhenShown(this);
 }
 
 }  // namespace tallymar
