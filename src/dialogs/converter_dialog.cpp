@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "converter/unit_names.h"
+#include "dialogs/placement.h"
 #include "engine/calc.h"
 #include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
@@ -97,6 +98,11 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     web_ = new QPushButton(convert_text::kWeb, this);
     web_->setObjectName("cmdWeb");
     web_->setAutoDefault(false);
+    // The style fits a button tightly round its caption; this one keeps the room of two
+    // characters at each end, so that its long caption does not run into the edges.
+    const QFontMetrics web_metrics(web_->font());
+    web_->setMinimumWidth(web_metrics.horizontalAdvance(web_->text()) +
+                          4 * web_metrics.averageCharWidth());
     close_ = new QPushButton(convert_text::kClose, this);
     close_->setObjectName("cmdClose");
     close_->setAutoDefault(false);
@@ -176,6 +182,7 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
         const WindowPlace place = ConverterPlace(t.FromX(g.x()), t.FromY(g.y()), screen_width);
         move(t.X(place.left), t.Y(place.top));
     }
+    FitToScreenWhenShown(this);
     from_->setFocus();
 }
 
