@@ -141,11 +141,17 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     const ConverterColours& c = form_.colours();
     Paint(this, nullptr, c.form_back);
     Paint(panel_, nullptr, c.panel_back);
-    Paint(add_to_tape_, nullptr, c.panel_back);
     for (QLabel* label : {from_caption, to_caption, units_caption, converted_caption, equals_,
                           from_name_, to_name_}) {
         Paint(label, &c.label_fore, c.panel_back);
     }
+    // The result and the check box keep a plain window's text colour, as dark or as light
+    // as reads on the paper colour, whatever the desktop's palette (a dark one would
+    // otherwise write them light on white paper).
+    const Colour own =
+        ToQColor(c.panel_back).lightness() >= 128 ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    Paint(result_, &own, c.panel_back);
+    Paint(add_to_tape_, &own, c.panel_back);
 
     for (const std::string& name : form_.cboFrom()) {
         from_->addItem(QString::fromStdString(TrimUnitName(name)));

@@ -22,7 +22,9 @@
 #include <map>
 
 #include "dialogs/colors_dialog.h"
+#include "dialogs/converter_dialog.h"
 #include "gui_fixture.h"
+#include "shell/dialog_commands.h"
 
 namespace tallymar::testing {
 namespace {
@@ -341,6 +343,35 @@ class WindowFitTest : public QObject {
         });
         t->app().window().Run(Command::mnuOptionsColors);
         ExpectEveryWindowFits({"Tallymar Colors"});
+    }
+
+    // Under a dark desktop palette every text on the converter's paper still reads: the
+    // captions in the theme's colour, the result and the check box in a plain window's.
+    void the_converter_s_texts_read_on_its_paper_in_a_dark_palette() {
+        struct DarkPalette {
+            QPalette before = QApplication::palette();
+            DarkPalette() {
+                QPalette dark(QColor(240, 240, 240), QColor(50, 50, 50));  // text, window
+                dark.setColor(QPalette::Base, QColor(30, 30, 30));
+                dark.setColor(QPalette::Text, QColor(240, 240, 240));
+                QApplication::setPalette(dark);
+            }
+            ~DarkPalette() { QApplication::setPalette(before); }
+        } dark;
+        auto t = StartAt(600, 300, 3600, 6600);
+        t->app().window().Run(Command::mnuOptionsConverter);
+        QWidget* converter = t->app().dialog_commands().converter();
+        QVERIFY(converter);
+        auto* paper = converter->findChild<QWidget*>("fraConverter");
+        const QColor ground = paper->palette().color(QPalette::Window);
+        QStringList unread;
+        for (QWidget* text : paper->findChildren<QWidget*>()) {
+            if (!qobject_cast<QLabel*>(text) && !qobject_cast<QCheckBox*>(text)) continue;
+            const QColor ink = text->palette().color(QPalette::WindowText);
+            if (std::abs(ink.lightness() - ground.lightness()) < 100) unread << text->objectName();
+        }
+        QVERIFY2(unread.isEmpty(), qPrintable("unreadable on the paper: " + unread.join(", ")));
+        converter->close();
     }
 };
 
