@@ -47,7 +47,7 @@ TEST(CliTokens, do_what_the_window_would_and_print_what_it_would_show) {
          R"("Halloween      " "Midnight blue a" "St. Patrick    " "Valentine      " current 0)"},
         {{"--keys", "{NewTheme}"}, R"(msg "Tallymar" "Theme cannot be saved without a name" ok)"},
         {{"--keys", "{Theme Easter}{DeleteTheme}"},
-         R"(dialog "Delete theme" "Are you sure you want to delete the Easter          theme?  )"
+         R"(dialog "Delete theme" "Are you sure you want to delete the Easter theme?  )"
          R"(It cannot be recovered after deletion." -> delete)"},
         {{"--keys",
           "{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}{DeleteTheme}"

@@ -136,7 +136,7 @@ TEST_F(ColorsFormTest,
     user.delete_answer = true;
     form->cmdDeleteTheme_Click();
     EXPECT_EQ(user.questions[1],
-              "Are you sure you want to delete the Easter          theme?  It cannot be "
+              "Are you sure you want to delete the Easter theme?  It cannot be "
               "recovered after deletion.");
     EXPECT_EQ(settings.Themes, (std::vector<ThemeRec>{before[0], before[1], before[3], before[4],
                                                       before[5], before[6], before[7]}));

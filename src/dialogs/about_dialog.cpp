@@ -4,10 +4,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <algorithm>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -23,7 +22,8 @@ QLabel* MadeLabel(QWidget* parent, const char* name, const QString& text) {
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
-                         const std::string& home_page)
+                         const std::string& home_page,
+                         std::function<void(const std::string&)> open_address)
     : QDialog(main_window) {
     setObjectName("frmAbout");
     setWindowTitle("About Tallymar");
@@ -44,11 +44,15 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
     version_ = MadeLabel(this, "lblVersion", QString::fromStdString(VersionLine(version)));
     const QString address = QString::fromStdString(home_page);
     const QString link = QString("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped());
-    auto* website = MadeLabel(this, "Label5", link);
-    website->setTextFormat(Qt::RichText);
-    website->setOpenExternalLinks(true);
-    website->setAccessibleName(address);
-    website->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    website_ = MadeLabel(this, "Label5", link);
+    website_->setTextFormat(Qt::RichText);
+    website_->setAccessibleName(address);
+    website_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    // Followed as Help > Tallymar website is, so that a missing browser is named alike.
+    connect(website_, &QLabel::linkActivated, this,
+            [open = std::move(open_address)](const QString& url) {
+                if (open) open(url.toStdString());
+            });
 
     auto* text = new QVBoxLayout;
     text->addWidget(title);
@@ -59,7 +63,7 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
                               "totals are struck in bold, and a voice can read them aloud."));
     text->addSpacing(8);
     text->addWidget(MadeLabel(this, "Label4", "Help, news and new versions:"));
-    text->addWidget(website);
+    text->addWidget(website_);
     text->addWidget(MadeLabel(this, "Label6",
                               "Questions, ideas and faults are welcome on the project's "
                               "issue tracker, linked from the home page."));
@@ -91,17 +95,10 @@ AboutDialog::AboutDialog(QWidget* main_window, const ProgramVersion& version,
 
     if (main_window) {
         const Twips t = Twips::Of(main_window);
-        QRect place(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)), sizeHint());
-        // Whole on the screen, even beside a main window at its edge.
-        if (const QScreen* screen = main_window->screen()) {
-            const QRect area = screen->availableGeometry();
-            place.moveRight(std::min(place.right(), area.right()));
-            place.moveBottom(std::min(place.bottom(), area.bottom()));
-            place.moveLeft(std::max(place.left(), area.left()));
-            place.moveTop(std::max(place.top(), area.top()));
-        }
-        move(place.topLeft());
+        move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
     }
+    // Whole on the screen, even beside a main window at its edge.
+    FitToScreenWhenShown(this);
 }
 
 }  // namespace tallymar

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <string>
 
 #include "help/about.h"
 
@@ -13,14 +15,19 @@ namespace tallymar {
 
 class AboutDialog : public QDialog {
   public:
-    // `version` gives the version line; `home_page` the address the contact label shows.
-    AboutDialog(QWidget* main_window, const ProgramVersion& version, const std::string& home_page);
+    // `version` gives the version line; `home_page` the address the contact label shows,
+    // and `open_address` opens it when its link is followed (in the user's browser, or
+    // saying that none could).
+    AboutDialog(QWidget* main_window, const ProgramVersion& version, const std::string& home_page,
+                std::function<void(const std::string&)> open_address);
 
     QLabel* VersionLabel() const { return version_; }
+    QLabel* WebsiteLink() const { return website_; }
     QPushButton* Ok() const { return ok_; }
 
   private:
     QLabel* version_;
+    QLabel* website_;
     QPushButton* ok_;
 };
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +17,6 @@
 #include "dialogs/placement.h"
 #include "engine/calc.h"
 #include "platform/qt/colour.h"
-#include "platform/qt/twips.h"
 
 namespace tallymar {
 namespace {
@@ -76,25 +76,34 @@ ColorsDialog::ColorsDialog(QWidget* main_window, Settings& settings, Colours& cu
 
     delete_theme_ = Button(colors_text::kDeleteTheme, "cmdDeleteTheme", this);
 
-    sample_frame_ = new QGroupBox(colors_text::kSample, this);
-    sample_frame_->setObjectName("FraSample");
-    auto* sample_layout = new QVBoxLayout(sample_frame_);
+    // The sample: a strip of tape, its rows joined as one piece of paper, on the
+    // background colour that fills the frame below its caption.
+    auto* sample_frame = new QGroupBox(colors_text::kSample, this);
+    sample_frame->setObjectName("FraSample");
+    sample_ground_ = new QWidget(sample_frame);
+    sample_ground_->setObjectName("picSampleGround");
+    auto* frame_layout = new QVBoxLayout(sample_frame);
+    frame_layout->addWidget(sample_ground_);
+    auto* sample_layout = new QVBoxLayout(sample_ground_);
     sample_layout->setSpacing(0);
-    const Twips t = Twips::Of(main_window ? main_window : this);
+    sample_layout->addStretch();
     QFont courier;
     courier.setFamilies({"Courier", "Nimbus Mono PS", "Liberation Mono"});
     courier.setStyleHint(QFont::TypeWriter);
     courier.setPointSize(10);
+    const int paper_edge = QFontMetrics(courier).averageCharWidth() / 2;
     for (const SampleRow& row : form_.sample().rows) {
-        auto* label = new QLabel(QString::fromStdString(row.text), sample_frame_);
+        auto* label = new QLabel(QString::fromStdString(row.text), sample_ground_);
         label->setObjectName(QString("txtData%1").arg(row.index));
         label->setFont(courier);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setFixedHeight(t.Y(kSampleRowStep));
+        // As on the tape: amounts end at the right, a comment starts at the left.
+        label->setAlignment((row.align_left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        label->setContentsMargins(paper_edge, 0, paper_edge, 0);
         label->setAccessibleName(row.text.empty() ? QString("Empty row") : label->text());
         sample_layout->addWidget(label);
         sample_[row.index] = label;
     }
+    sample_layout->addStretch();
 
     color_printer_ = new QCheckBox(colors_text::kColorPrinter, this);
     color_printer_->setObjectName("chkColorPrinter");
@@ -108,7 +117,7 @@ ColorsDialog::ColorsDialog(QWidget* main_window, Settings& settings, Colours& cu
     layout->addWidget(create, 1, 0);
     layout->addWidget(delete_theme_, 2, 0);
     layout->addWidget(color_printer_, 3, 0);
-    layout->addWidget(sample_frame_, 0, 1, 4, 1);
+    layout->addWidget(sample_frame, 0, 1, 4, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -157,6 +166,7 @@ std::optional<Colour> ColorsDialog::PickWithColourDialog(Colour start, QWidget* 
     // Qt's own dialog always shows its custom colours beside the basic ones.
     QColorDialog dialog(ToQColor(start), parent);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
+    FitToScreenWhenShown(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return FromQColor(dialog.selectedColor());
 }
@@ -174,7 +184,7 @@ void ColorsDialog::ShowThemeList() {
 
 void ColorsDialog::ShowSample() {
     const Sample& sample = form_.sample();
-    Paint(sample_frame_, kSampleOwnFore, sample.frame_back);
+    Paint(sample_ground_, kSampleOwnFore, sample.frame_back);
     for (const SampleRow& row : sample.rows) Paint(sample_[row.index], row.fore, row.back);
 }
 

@@ -40,7 +40,8 @@ class ColorsDialog : public QDialog, private ThemeDialogs {
     QPushButton* ElementButton(int index) const { return elements_[index]; }
     QPushButton* NewThemeButton() const { return new_theme_; }
     QPushButton* DeleteThemeButton() const { return delete_theme_; }
-    QGroupBox* SampleFrame() const { return sample_frame_; }
+    // The inside of the frame "Sample", in the background colour around the tape.
+    QWidget* SampleGround() const { return sample_ground_; }
     // The sample's label `index` (0 to 9).
     QLabel* SampleLabel(int index) const { return sample_[index]; }
     QCheckBox* ColorPrinterBox() const { return color_printer_; }
@@ -65,7 +66,7 @@ class ColorsDialog : public QDialog, private ThemeDialogs {
     std::array<QPushButton*, 5> elements_{};
     QPushButton* new_theme_;
     QPushButton* delete_theme_;
-    QGroupBox* sample_frame_;
+    QWidget* sample_ground_;
     std::array<QLabel*, 10> sample_{};
     QCheckBox* color_printer_;
     QPushButton* ok_;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "converter/unit_names.h"
+#include "dialogs/placement.h"
 #include "engine/calc.h"
 #include "platform/qt/colour.h"
 #include "platform/qt/twips.h"
@@ -97,6 +98,11 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     web_ = new QPushButton(convert_text::kWeb, this);
     web_->setObjectName("cmdWeb");
     web_->setAutoDefault(false);
+    // The style fits a button tightly round its caption; this one keeps the room of two
+    // characters at each end, so that its long caption does not run into the edges.
+    const QFontMetrics web_metrics(web_->font());
+    web_->setMinimumWidth(web_metrics.horizontalAdvance(web_->text()) +
+                          4 * web_metrics.averageCharWidth());
     close_ = new QPushButton(convert_text::kClose, this);
     close_->setObjectName("cmdClose");
     close_->setAutoDefault(false);
@@ -135,11 +141,17 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
     const ConverterColours& c = form_.colours();
     Paint(this, nullptr, c.form_back);
     Paint(panel_, nullptr, c.panel_back);
-    Paint(add_to_tape_, nullptr, c.panel_back);
     for (QLabel* label : {from_caption, to_caption, units_caption, converted_caption, equals_,
                           from_name_, to_name_}) {
         Paint(label, &c.label_fore, c.panel_back);
     }
+    // The result and the check box keep a plain window's text colour, as dark or as light
+    // as reads on the paper colour, whatever the desktop's palette (a dark one would
+    // otherwise write them light on white paper).
+    const Colour own =
+        ToQColor(c.panel_back).lightness() >= 128 ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    Paint(result_, &own, c.panel_back);
+    Paint(add_to_tape_, &own, c.panel_back);
 
     for (const std::string& name : form_.cboFrom()) {
         from_->addItem(QString::fromStdString(TrimUnitName(name)));
@@ -176,6 +188,7 @@ ConverterDialog::ConverterDialog(QWidget* main_window, TapeWriter& tape, bool& S
         const WindowPlace place = ConverterPlace(t.FromX(g.x()), t.FromY(g.y()), screen_width);
         move(t.X(place.left), t.Y(place.top));
     }
+    FitToScreenWhenShown(this);
     from_->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -38,6 +39,7 @@ DateTimeDialog::DateTimeDialog(QWidget* main_window, bool* print_date, bool* pri
     const Twips t = Twips::Of(main_window ? main_window : this);
     resize(std::max(t.X(2610), sizeHint().width()), std::max(t.Y(2190), sizeHint().height()));
     if (main_window) move(main_window->geometry().topLeft() + QPoint(t.X(180), t.Y(1500)));
+    FitToScreenWhenShown(this);
 }
 
 }  // namespace tallymar

@@ -16,7 +16,6 @@ DeleteThemeDialog::DeleteThemeDialog(QWidget* colors_dialog, DeleteThemeForm& fo
     setWindowTitle(theme_text::kDeleteCaption);
     question_ = new QLabel(QString::fromStdString(form.lblDeleteTheme()), this);
     question_->setObjectName("lblDeleteTheme");
-    // The name is shown as stored, its trailing blanks included.
     question_->setTextFormat(Qt::PlainText);
     question_->setWordWrap(true);
     delete_ = new QPushButton(theme_text::kDelete, this);

@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "dialogs/placement.h"
+
 namespace tallymar {
 namespace {
 
@@ -110,6 +112,7 @@ HelpWindow::HelpWindow(HelpBook book, QWidget* parent)
     setTabOrder(back_, forward_);
     setTabOrder(forward_, home_);
     resize(760, 560);
+    FitToScreenWhenShown(this);
 
     back_->setEnabled(false);
     forward_->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -44,6 +45,7 @@ ModeDialog::ModeDialog(QWidget* main_window, bool calc_mode, std::function<void(
         const Twips t = Twips::Of(main_window);
         move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
     }
+    FitToScreenWhenShown(this);
 }
 
 }  // namespace tallymar

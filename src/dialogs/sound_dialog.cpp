@@ -1,84 +1,42 @@
 #include "dialogs/sound_dialog.h"
 
 #include <QCheckBox>
-
-#include <QFont>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
 namespace {
 
-// Places and sizes in twips; option and Test buttons are placed inside their frame.
-constexpr double kInnerWidth = 2775, kInnerHeight = 5520;
-constexpr double kOptionHeight = 255;
-constexpr double kFontPoints = 8;
-constexpr double kTestWidth = 600, kTestHeight = 255;
-
-struct Rect {
-    double left, top, width, height;
-};
+// The least width of a Test button, in twips. Everything else takes the size its
+// caption needs, in any font and at any scale.
+constexpr double kTestWidth = 600;
 
 struct ArrayLook {
     const char* frame_name;
     const char* frame_caption;
-    Rect frame;
     const char* option_name;  // the array's name; each option adds its index
     const char* test_name;
-    double test_left, test_top;
     const char* test_description;
 };
 
 constexpr ArrayLook kArrays[3] = {
-    {"Frame1",
-     sounds_text::kMachineFrame,
-     {20, 0, 2700, 1815},
-     "obMachine",
-     "cmdTest",
-     1050,
-     1500,
+    {"Frame1", sounds_text::kMachineFrame, "obMachine", "cmdTest",
      "Plays the key sound of the chosen machine"},
-    {"Frame2",
-     sounds_text::kInputFrame,
-     {20, 1920, 1280, 2775},
-     "obInVoice",
-     "cmdTestInput",
-     330,
-     2400,
+    {"Frame2", sounds_text::kInputFrame, "obInVoice", "cmdTestInput",
      "Plays a sample of the chosen input voice"},
-    {"Frame3",
-     sounds_text::kCallbackFrame,
-     {1440, 1920, 1280, 2775},
-     "obCallVoice",
-     "cmdTestCallback",
-     330,
-     2400,
+    {"Frame3", sounds_text::kCallbackFrame, "obCallVoice", "cmdTestCallback",
      "Plays a sample of the chosen callback voice"},
 };
 
 // The machines stand in two columns of four, ordered by where they stand:
 // the left column holds options 0, 1, 3, 5 and the right one 4, 6, 2, 7.
-constexpr double kMachineLeft = 120, kMachineRightLeft = 1400, kMachineWidth = 1290;
 constexpr int kMachineColumn[8] = {0, 0, 1, 0, 1, 0, 1, 1};
 constexpr int kMachineLine[8] = {0, 1, 2, 2, 0, 3, 1, 3};
-constexpr double kFirstOptionTop = 320, kOptionStep = 300;
-// The voices stand in one column, in option order.
-constexpr double kVoiceLeft = 120, kVoiceWidth = 1140;
-
-Rect OptionPlace(SoundChoice choice, int index) {
-    if (choice == SoundChoice::kMachine) {
-        return {kMachineColumn[index] == 0 ? kMachineLeft : kMachineRightLeft,
-                kFirstOptionTop + kOptionStep * kMachineLine[index], kMachineWidth, kOptionHeight};
-    }
-    return {kVoiceLeft, kFirstOptionTop + kOptionStep * index, kVoiceWidth, kOptionHeight};
-}
-
-QRect Pixels(const Twips& t, const Rect& r) {
-    return t.Rect(r.left, r.top, r.width, r.height);
-}
 
 }  // namespace
 
@@ -87,11 +45,6 @@ SoundDialog::SoundDialog(QWidget* main_window, SoundsForm& form)
     setObjectName("frmSound");
     setWindowTitle(sounds_text::kCaption);
     const Twips t = Twips::Of(main_window ? main_window : this);
-    setFixedSize(t.X(kInnerWidth), t.Y(kInnerHeight));
-    // The captions are set in a small font so that they fit the places given in twips.
-    QFont small = font();
-    small.setPointSizeF(kFontPoints);
-    setFont(small);
     // Created in the order Tab goes: each frame's options and Test, then OK.
     for (SoundChoice choice :
          {SoundChoice::kMachine, SoundChoice::kInputVoice, SoundChoice::kCallbackVoice}) {
@@ -100,18 +53,29 @@ SoundDialog::SoundDialog(QWidget* main_window, SoundsForm& form)
     keys_interrupt_ = new QCheckBox(sounds_text::kKeysInterrupt, this);
     keys_interrupt_->setObjectName("chkKeysInterrupt");
     keys_interrupt_->setChecked(form_.KeysInterruptVoice());
-    keys_interrupt_->setGeometry(t.Rect(120, 4770, kInnerWidth - 240, 300));
     connect(keys_interrupt_, &QCheckBox::toggled, this,
             [this](bool on) { form_.SetKeysInterruptVoice(on); });
     ok_ = new QPushButton(sounds_text::kOk, this);
     ok_->setObjectName("cmdClose");
-    ok_->setGeometry(t.Rect(1150, 5130, 480, 300));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+
+    // The machines across the top, the two voices side by side below them.
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Frame(SoundChoice::kMachine), 0, 0, 1, 2);
+    layout->addWidget(Frame(SoundChoice::kInputVoice), 1, 0);
+    layout->addWidget(Frame(SoundChoice::kCallbackVoice), 1, 1);
+    layout->addWidget(keys_interrupt_, 2, 0, 1, 2);
+    layout->addWidget(ok_, 3, 0, 1, 2, Qt::AlignHCenter);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    // As large as its captions need, and no larger: the user has nothing to resize.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     Show();
     if (main_window) {
         move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
     }
+    FitToScreenWhenShown(this);
 }
 
 void SoundDialog::BuildArray(SoundChoice choice) {
@@ -120,12 +84,15 @@ void SoundDialog::BuildArray(SoundChoice choice) {
     Array& array = ArrayOf(choice);
     array.frame = new QGroupBox(look.frame_caption, this);
     array.frame->setObjectName(look.frame_name);
-    array.frame->setGeometry(Pixels(t, look.frame));
-    for (int index = 0; index < SoundsForm::OptionCount(choice); ++index) {
+    auto* options = new QGridLayout(array.frame);
+    const bool machines = choice == SoundChoice::kMachine;
+    const int count = SoundsForm::OptionCount(choice);
+    for (int index = 0; index < count; ++index) {
         auto* option = new QRadioButton(QString::fromStdString(SoundsForm::Caption(choice, index)),
                                         array.frame);
         option->setObjectName(QString("%1%2").arg(look.option_name).arg(index));
-        option->setGeometry(Pixels(t, OptionPlace(choice, index)));
+        options->addWidget(option, machines ? kMachineLine[index] : index,
+                           machines ? kMachineColumn[index] : 0);
         connect(option, &QRadioButton::clicked, this, [this, choice, index] {
             form_.Click(choice, index);
             Show();
@@ -136,7 +103,8 @@ void SoundDialog::BuildArray(SoundChoice choice) {
     array.test->setObjectName(look.test_name);
     array.test->setAccessibleDescription(look.test_description);
     array.test->setAutoDefault(false);
-    array.test->setGeometry(t.Rect(look.test_left, look.test_top, kTestWidth, kTestHeight));
+    array.test->setMinimumWidth(t.X(kTestWidth));
+    options->addWidget(array.test, machines ? 4 : count, 0, 1, machines ? 2 : 1, Qt::AlignHCenter);
     connect(array.test, &QPushButton::clicked, this, [this, choice] { form_.Test(choice); });
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -82,6 +83,7 @@ TipDialog::TipDialog(QWidget* main_window, TipForm& form, const std::string& tip
                                          t.FromX(size.width()), t.FromY(size.height())});
         move(area.x() + t.X(place.left), area.y() + t.Y(place.top));
     }
+    FitToScreenWhenShown(this);
 }
 
 void TipDialog::Show() {

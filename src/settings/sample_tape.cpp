@@ -47,8 +47,8 @@ Sample DrawSample(const Colours& colours) {
     Sample sample{colours.CurBakClr, {}};
     double top = 0;
     for (const SampleLine& line : kLines) {
-        sample.rows.push_back(
-            SampleRow{line.index, top, line.text, ForeOf(line.paint, colours), colours.CurTapClr});
+        sample.rows.push_back(SampleRow{line.index, top, line.text, line.paint == Paint::kText,
+                                        ForeOf(line.paint, colours), colours.CurTapClr});
         top += kSampleRowStep;
     }
     return sample;

@@ -18,6 +18,8 @@ struct SampleRow {
     int index;   // the number of the row's label, 0 to 9
     double top;  // twips below the first row
     std::string text;
+    bool
+        align_left;  // a comment, which starts at the left as on the tape; amounts end at the right
     Colour fore;
     Colour back;
 };

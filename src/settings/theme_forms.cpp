@@ -4,7 +4,12 @@
 namespace tallymar {
 
 std::string DeleteQuestion(const std::string& stored_name) {
-    return "Are you sure you want to delete the " + stored_name +
+    const std::size_t first = stored_name.find_first_not_of(' ');
+    const std::string name =
+        first == std::string::npos
+            ? std::string()
+            : stored_name.substr(first, stored_name.find_last_not_of(' ') + 1 - first);
+    return "Are you sure you want to delete the " + name +
            " theme?  It cannot be recovered after deletion.";
 }
 

@@ -52,8 +52,8 @@ class NewThemeForm {
     bool cancelled_ = false;
 };
 
-// The question frmDeleteTheme asks about the theme named `stored_name`, with the
-// name as stored (15 characters, trailing blanks included).
+// The question frmDeleteTheme asks about the theme named `stored_name`: the name
+// without the blanks that pad it to 15 characters, so that the question reads whole.
 std::string DeleteQuestion(const std::string& stored_name);
 
 // Removes theme CurrentTheme (the themes after it move one place down), then makes

@@ -49,12 +49,16 @@ void HelpCommands::ShowTip() {
 }
 
 void HelpCommands::ShowAbout() {
-    AboutDialog dialog(&window_, ThisVersion(), HomePage());
+    AboutDialog dialog(&window_, ThisVersion(), HomePage(),
+                       [this](const std::string& address) { OpenAddress(address); });
     window_.RunDialog(dialog);
 }
 
 void HelpCommands::OpenWebsite() {
-    const std::string address = HomePage();
+    OpenAddress(HomePage());
+}
+
+void HelpCommands::OpenAddress(const std::string& address) {
     if (open_url && open_url(QUrl(QString::fromStdString(address)))) return;
     messages_.ShowMessage(Message{kProgramTitle, NoBrowserText(address), Buttons::kOk,
                                   Icon::kExclamation, Answer::kOk});

@@ -30,6 +30,9 @@ class HelpCommands {
     void ShowTip();
     void ShowAbout();
     void OpenWebsite();
+    // Hands `address` to the user's browser, or says that none could open it: Help >
+    // Tallymar website and the About box's link alike.
+    void OpenAddress(const std::string& address);
 
     // The help window once it has been opened.
     HelpWindow* help_window() const { return help_; }

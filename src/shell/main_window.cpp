@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QMenuBar>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 #include "shell/printing.h"
 #include "window/tape_window.h"
@@ -50,6 +51,9 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     // A screen reader names the frame around it by its title (never shown).
     child_->setWindowTitle("Tape");
     setMinimumWidth(Twips::Of(this).X(kMinimumWidthTwips));
+    // The place and size the settings give are pulled whole onto the screen as it
+    // shows: another screen, or another scale, may have saved them.
+    FitToScreenWhenShown(this);
 
     printing_ =
         std::make_unique<TapePrinting>(commands_.calc(), settings, messages, this,

@@ -30,26 +30,35 @@ constexpr int kDataLeft = 120, kDataWidth = 2295;
 constexpr int kOpLeft = 2400, kOpWidth = 200;
 constexpr int kScrollLeft = 2640, kScrollTop = 825, kScrollWidth = 255;
 
-// Decimal option buttons by option index: left edge, label index, tool tip, the name
-// a screen reader says and the shortcut that chooses it from anywhere in the window.
+// The right-hand buttons (AC and the converter): wide enough that "AC" keeps clear of
+// its edges.
+constexpr int kRightButtonsLeft = 2580, kRightButtonsWidth = 420;
+
+// The decimal choices stand in seven equal columns under the total display, each
+// button centred over its label.
+constexpr int kDecimalsLeft = 480, kDecimalsWidth = 2055, kDecimalsTop = 400;
+constexpr int kDecimalButtonHeight = 210;
+
+// Decimal option buttons by option index: label index (its column from the left), tool
+// tip, the name a screen reader says and the shortcut that chooses it from anywhere in
+// the window.
 struct DecimalButton {
-    int left;
     int label;
     const char* tip;
     const char* name;
     const char* shortcut;
 };
 constexpr DecimalButton kDecimalButtons[7] = {
-    {740, 1, "Floating decimal places", "Floating decimal places", "Ctrl+Shift+F"},
-    {980, 2, "No decimal places", "No decimal places", "Ctrl+0"},
-    {1220, 3, "One decimal place", "One decimal place", "Ctrl+1"},
-    {1460, 4, "2 decimal places", "2 decimal places", "Ctrl+2"},
-    {1700, 5, "4 decimal places", "4 decimal places", "Ctrl+4"},
-    {1940, 6, "6 decimal places", "6 decimal places", "Ctrl+6"},
-    {500, 0, "Automatic 2 decimal places", "Automatic 2 decimal places", "Ctrl++"}};
+    {1, "Floating decimal places", "Floating decimal places", "Ctrl+Shift+F"},
+    {2, "No decimal places", "No decimal places", "Ctrl+0"},
+    {3, "One decimal place", "One decimal place", "Ctrl+1"},
+    {4, "2 decimal places", "2 decimal places", "Ctrl+2"},
+    {5, "4 decimal places", "4 decimal places", "Ctrl+4"},
+    {6, "6 decimal places", "6 decimal places", "Ctrl+6"},
+    {0, "Automatic 2 decimal places", "Automatic 2 decimal places", "Ctrl++"}};
 // The decimal choices from left to right, as Ctrl+Tab visits them.
 constexpr int kDecimalsLeftToRight[7] = {6, 0, 1, 2, 3, 4, 5};
-constexpr const char* kLabelCaptions[7] = {"  +   ", " F", "  0", "  1", "  2", "  4", "  6   "};
+constexpr const char* kLabelCaptions[7] = {"+", "F", "0", "1", "2", "4", "6"};
 
 QFont TapeFont(int points, bool bold) {
     QFont font;
@@ -156,33 +165,39 @@ void TapeWindow::BuildControls() {
     clear_->setToolTip("Clear tape");
     clear_->setAccessibleName("Clear tape");
     clear_->setFocusPolicy(Qt::TabFocus);
-    clear_->setGeometry(t.Rect(2640, 0, 360, 360));
+    clear_->setGeometry(t.Rect(kRightButtonsLeft, 0, kRightButtonsWidth, 360));
     connect(clear_, &QPushButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdClearTape); }); });
     converter_ = PictureButton(this, "cmdConverter", "converter", "Converter");
-    converter_->setGeometry(t.Rect(2640, 400, 360, 360));
+    converter_->setGeometry(t.Rect(kRightButtonsLeft, 400, kRightButtonsWidth, 360));
     connect(converter_, &QToolButton::clicked, this,
             [this] { Apply([](Commands& c) { c.Run(Command::cmdConverter); }); });
 
-    QFont small_font = font();
-    small_font.setPointSizeF(7);
     for (int index = 0; index < 7; ++index) {
         const DecimalButton& b = kDecimalButtons[index];
-        auto* option = new QRadioButton(index == 6 ? "++++++" : "", this);
+        auto* option = new QRadioButton(this);
         option->setObjectName(QString("optDecimal%1").arg(index));
         const QString tip = QString("%1 (%2)").arg(b.tip, b.shortcut);
         option->setToolTip(tip);
         option->setAccessibleName(b.name);
         option->setFocusPolicy(Qt::TabFocus);
-        option->setGeometry(t.Rect(b.left, 400, 260, 210));
+        // The button is its round mark alone, in the middle of its column.
+        const int left = t.X(kDecimalsLeft + kDecimalsWidth * b.label / 7.0);
+        const int right = t.X(kDecimalsLeft + kDecimalsWidth * (b.label + 1) / 7.0);
+        const QSize mark = option->sizeHint();
+        const int height = std::max(mark.height(), t.Y(kDecimalButtonHeight));
+        option->setGeometry((left + right - mark.width()) / 2, t.Y(kDecimalsTop), mark.width(),
+                            height);
         connect(option, &QRadioButton::clicked, this,
                 [this, index] { Apply([index](Commands& c) { c.DecimalButton(index); }); });
         options_[index] = option;
+        // Its caption centred below it, in the window's own font, down to the first row.
         auto* label = new QLabel(kLabelCaptions[b.label], this);
         label->setObjectName(QString("lblDecimal%1").arg(b.label));
         label->setToolTip(tip);
-        label->setFont(small_font);
-        label->setGeometry(t.Rect(500 + 240 * b.label, 600, 260, 195));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        const int label_top = option->geometry().bottom() + 1;
+        label->setGeometry(left, label_top, right - left, t.Y(kFirstRowTop) - label_top);
         labels_[b.label] = label;
         auto* shortcut = new QShortcut(QKeySequence(b.shortcut), this, [this, index] {
             Apply([index](Commands& c) { c.DecimalButton(index); });

@@ -586,7 +586,7 @@ class GuiTest : public QObject {
             PickByKeys(dialog->ThemeList(), "Halloween");
             // The sample takes the theme at once; the tape waits for OK.
             QCOMPARE(dialog->SampleLabel(1)->palette().color(QPalette::WindowText), orange);
-            QCOMPARE(dialog->SampleFrame()->palette().color(QPalette::Window), orange);
+            QCOMPARE(dialog->SampleGround()->palette().color(QPalette::Window), orange);
             QCOMPARE(text(4), QColor(Qt::red));
             QTest::keyClick(dialog->ThemeList(), Qt::Key_Return);  // OK, the default button
         });

@@ -172,19 +172,32 @@ class HelpWindowTest : public QObject {
             QCOMPARE(watchdog_->messages.size(), opens ? 0u : 1u);
         }
         QCOMPARE(watchdog_->messages[0].toStdString(), NoBrowserText(HomePage()));
-        // The About box shows the build's version and lifts Always on top while open.
+        // The About box shows the build's version and lifts Always on top while open. Its
+        // link, followed without a browser, says so as the website item does.
         window.always_on_top().Set(true);
         QString version;
+        QUrl asked;
+        started.app().help().open_url = [&asked](const QUrl& url) { return asked = url, false; };
         bool on_top_while_open = true;
         watchdog_->Handle([&](QDialog* dialog) {
             auto* about = dynamic_cast<AboutDialog*>(dialog);
             if (!about) return dialog->reject();
             version = about->VersionLabel()->text();
             on_top_while_open = IsTopmost(&window) || window.always_on_top().checked();
-            QTest::keyClick(about, Qt::Key_Return);
+            watchdog_->Answer(QMessageBox::Ok);
+            // Followed once the watchdog is free to answer the message it brings.
+            QTimer::singleShot(0, about, [about] {
+                QLabel* link = about->WebsiteLink();
+                QTest::mouseClick(link, Qt::LeftButton, {},
+                                  QPoint(10, link->fontMetrics().height() / 2));
+                QTest::keyClick(about, Qt::Key_Return);
+            });
         });
         window.Run(Command::mnuHelpAbout);
         QCOMPARE(version, QString("Version " TALLYMAR_PROJECT_VERSION));
+        QCOMPARE(asked.toString().toStdString(), HomePage());
+        QCOMPARE(watchdog_->messages,
+                 std::vector<QString>(2, QString::fromStdString(NoBrowserText(HomePage()))));
         QVERIFY(!on_top_while_open);
         QVERIFY(IsTopmost(&window) && window.always_on_top().checked());
     }
