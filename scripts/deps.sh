@@ -19,9 +19,11 @@ packages=(
   python3 desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
                                            # checking the desktop files, help and man pages
   locales                                  # a German locale for the printing tests
-  dpkg-dev file                            # the Debian package (cpack -G DEB) and its dependencies
+  dpkg-dev file lintian                    # the Debian package (cpack -G DEB), its dependencies
+                                           # and Debian's checks of it
   at-spi2-core dbus python3-pyatspi gir1.2-atspi-2.0 xdotool
                                            # reading the window as a screen reader does
+  x11-utils                                # xprop: the window's class, which docks group by
 )
 
 as_root=()

@@ -3,7 +3,8 @@
 prints what it found wrong and exits 1, or exits 0 when all is well.
 
     check_data.py desktop-entry FILE.desktop
-    check_data.py metainfo FILE.metainfo.xml VERSION
+    check_data.py window-class FILE.desktop TALLYMAR
+    check_data.py metainfo FILE.metainfo.xml VERSION DOCS_DIR
     check_data.py mime-type FILE.xml TALLYMAR_CLI WORK_DIR
     check_data.py help HELP_DIR
     check_data.py man PAGE,PAGE
@@ -11,23 +12,29 @@ prints what it found wrong and exits 1, or exits 0 when all is well.
     check_data.py default-settings Tallymar.ini SRC_SETTINGS_DIR
     check_data.py install BUILD_DIR PREFIX FILES...
     check_data.py package BUILD_DIR WORK_DIR VERSION FILES...
+    check_data.py debian WORK_DIR VERSION
 
 FILES tell what an install must hold: DATA_DIR HELP_DIR SOUNDS_DIR APP_ID
-ICON_SIZES MAN_PAGES, the last two comma-separated.
+ICON_SIZES MAN_PAGES, the last two comma-separated. `debian` judges the package
+that `package` made in WORK_DIR. A check whose tools are missing exits 77 (skipped).
 """
 import configparser
+import gzip
 import os
 import re
 import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
 MIME = "{http://www.freedesktop.org/standards/shared-mime-info}"
 TAPE_TYPE = "application/x-tallymar-tape"
+SKIPPED = 77
+ON_VIRTUAL_DISPLAY = "TALLYMAR_CHECK_ON_VIRTUAL_DISPLAY"
 problems = []
 
 
@@ -50,6 +57,17 @@ def read_ini(path, comment):
     return parser
 
 
+def unpacked(path):
+    """A file's bytes as written, a gzipped one's (man pages, the changelog) unpacked."""
+    path = Path(path)
+    return gzip.decompress(path.read_bytes()) if path.suffix == ".gz" else path.read_bytes()
+
+
+def skip(reason):
+    print(f"SKIP: {reason}")
+    return SKIPPED
+
+
 def fresh(folder):
     shutil.rmtree(folder, ignore_errors=True)
     Path(folder).mkdir(parents=True)
@@ -67,16 +85,26 @@ def desktop_entry(path):
     need(re.search(r"%[fFuU]", exec_line), f"Exec= passes no file to the program: {exec_line!r}")
 
 
-def metainfo(path, version):
-    result = run("appstreamcli", "validate", "--no-net", "--explain", path)
+def metainfo(path, version, docs):
+    # --strict: warnings and infos fail too, only pedantic hints pass (the ID's capitals).
+    result = run("appstreamcli", "validate", "--no-net", "--strict", "--explain", path)
     need(result.returncode == 0, f"appstreamcli validate:\n{result.stdout}{result.stderr}")
     root = ET.parse(path).getroot()
     versions = [r.get("version") for r in root.iter("release")]
     need(version in versions, f"no <release> for version {version} (found {versions})")
     need(not any(re.search(r"@\w+@", e.text or "") for e in root.iter()), "a @PLACEHOLDER@ is left")
     images = [i.text.strip() for i in root.iter("image") if i.text]
-    need(images and all(re.fullmatch(r"https://\S+\.png", i) for i in images),
-         f"the screenshots are not https PNGs: {images}")
+    need(images and all(re.fullmatch(r"https://\S+/docs/[\w.-]+\.png", i) for i in images),
+         f"the screenshots are not https PNGs of docs/: {images}")
+    # The pages serve the repository's docs/ folder: a screenshot named is one taken.
+    for image in images:
+        need((Path(docs) / image.rsplit("/", 1)[-1]).is_file(), f"{image} is not in {docs}")
+    for shot in root.iter("screenshot"):
+        need((shot.findtext("caption") or "").strip(), f"a screenshot has no caption: "
+             f"{shot.findtext('image')}")
+    notes = [r.find("description") for r in root.iter("release") if r.get("version") == version]
+    need(notes and notes[0] is not None and "".join(notes[0].itertext()).strip(),
+         f"the release {version} has no notes")
 
 
 def mime_type(xml, cli, work):
@@ -214,13 +242,16 @@ def holds(usr, data, help_dir, sounds, app, sizes, man_pages):
               (data / "TallymarTips.txt", "tallymar"), (data / "Tallymar.ini", "tallymar")]
     wanted += [(page, "tallymar/help") for page in Path(help_dir).glob("*.md")]
     wanted += [(wave, "tallymar/sounds") for wave in Path(sounds).glob("*.wav")]
-    wanted += [(Path(page), "man/man1") for page in man_pages.split(",")]
+    wanted += [(Path(page + ".gz"), "man/man1") for page in man_pages.split(",")]
+    wanted += [(data / "debian/copyright", "doc/tallymar"),
+               (data / "debian/changelog.gz", "doc/tallymar")]
     need(any(folder == "tallymar/sounds" for _, folder in wanted), f"no sounds in {sounds}")
     for source, folder in wanted:
         target = share / folder / source.name
-        need(target.is_file() and target.read_bytes() == source.read_bytes(),
-             f"{target.relative_to(usr)} is not {source}")
-    installed = {f.read_bytes() for f in usr.rglob("*") if f.is_file()}
+        original = source.with_suffix("") if source.suffix == ".gz" else source  # before gzip
+        need(target.is_file() and unpacked(target) == original.read_bytes(),
+             f"{target.relative_to(usr)} is not {original}")
+    installed = {unpacked(f) for f in usr.rglob("*") if f.is_file()}
     for source in sorted(data.rglob("*")):  # build files and templates aside
         if source.is_file() and source.suffix != ".in" and \
                 source.name not in ("CMakeLists.txt", "copy_if_missing.cmake"):
@@ -295,17 +326,85 @@ def package(build, work, version, *files):
         print(output.decode("utf-8", "replace")[-2000:])
 
 
-CHECKS = {"desktop-entry": desktop_entry, "metainfo": metainfo, "mime-type": mime_type,
-          "help": help_book, "man": man, "tips": tips, "default-settings": default_settings,
-          "install": install, "package": package}
+def debian(work, version):
+    """The package as Debian's own tools judge it: lintian finds no error and no
+    warning, AppStream finds nothing but pedantic hints in the unpacked tree, and the
+    changelog's newest entry is this version's."""
+    work = Path(work)
+    debs, root = sorted((work / "out").glob("*.deb")), work / "root"
+    if not need(len(debs) == 1 and (root / "usr").is_dir(), f"no package unpacked in {work}"):
+        return
+    tools = [tool for tool in ("lintian", "appstreamcli") if shutil.which(tool)]
+    if not tools:
+        return skip("neither lintian nor appstreamcli is installed")
+    if "lintian" in tools:
+        # The informational tags left, and why, are listed in the README's Install part.
+        result = run("lintian", "--no-cfg", "--fail-on", "error,warning", str(debs[0]))
+        tags = re.findall(r"^[EW]: .*$", result.stdout, re.M)
+        need(result.returncode == 0 and not tags,
+             "lintian:\n" + "\n".join(tags or [result.stdout + result.stderr]))
+    if "appstreamcli" in tools:
+        result = run("appstreamcli", "validate-tree", "--no-net", "--strict", "--explain",
+                     str(root))
+        need(result.returncode == 0, f"appstreamcli validate-tree:\n{result.stdout}{result.stderr}")
+    print(f"judged by {' and '.join(tools)}")
+    changelog = root / "usr/share/doc/tallymar/changelog.gz"
+    newest = unpacked(changelog).decode("utf-8").split("\n", 1)[0]
+    need(re.match(rf"tallymar \({re.escape(version)}\) ", newest),
+         f"the changelog's newest entry is not {version}: {newest!r}")
+
+
+def window_class(desktop, program):
+    """The class of the program's windows (WM_CLASS, read from the X server) is the
+    desktop entry's StartupWMClass, by which docks group a window with its launcher."""
+    if not os.environ.get(ON_VIRTUAL_DISPLAY):
+        missing = [t for t in ("xvfb-run", "xauth", "xdotool", "xprop") if not shutil.which(t)]
+        if missing:
+            return skip(f"{', '.join(missing)} not installed")
+        env = dict(os.environ, **{ON_VIRTUAL_DISPLAY: "1"})
+        env.pop("WAYLAND_DISPLAY", None)
+        inside = subprocess.run(["xvfb-run", "-a", sys.executable, "-B", *sys.argv], env=env,
+                                stdin=subprocess.DEVNULL, timeout=90)
+        sys.exit(inside.returncode)
+    wanted = read_ini(desktop, "#")["Desktop Entry"].get("StartupWMClass")
+    need(wanted, f"{desktop} has no StartupWMClass")
+    with tempfile.TemporaryDirectory(prefix="tallymar-class-") as work:
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", SDL_AUDIODRIVER="dummy",
+                   XDG_CONFIG_HOME=f"{work}/config", XDG_STATE_HOME=f"{work}/state")
+        started = subprocess.Popen([program], env=env, cwd=work, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        shown = lambda: run("xdotool", "search", "--onlyvisible", "--pid",
+                            str(started.pid)).stdout.split()
+        end = time.monotonic() + 30
+        while not shown() and time.monotonic() < end and started.poll() is None:
+            time.sleep(0.2)
+        time.sleep(0.5)  # the tip of the day too, when it comes
+        windows = shown()
+        # WM_CLASS(STRING) = "tallymar", "Tallymar": the instance, then the class.
+        classes = {tuple(re.findall(r'"([^"]*)"', run("xprop", "-id", w, "WM_CLASS").stdout))
+                   for w in windows}
+        started.kill()
+        errors = started.communicate()[1].decode("utf-8", "replace")
+    if need(windows, f"{program} showed no window:\n{errors[-1000:]}"):
+        need(all(len(c) == 2 and c[1] == wanted for c in classes),
+             f"the windows' WM_CLASS are {sorted(classes)}, the desktop entry says {wanted!r}")
+        print(f"WM_CLASS {sorted(classes)}")
+
+
+CHECKS = {"desktop-entry": desktop_entry, "window-class": window_class, "metainfo": metainfo,
+          "mime-type": mime_type, "help": help_book, "man": man, "tips": tips,
+          "default-settings": default_settings, "install": install, "package": package,
+          "debian": debian}
 
 
 def main(command="", *args):
     if command not in CHECKS:
         sys.exit(__doc__)
     try:
-        CHECKS[command](*args)
-    except (OSError, UnicodeDecodeError, ET.ParseError, configparser.Error, KeyError) as error:
+        if CHECKS[command](*args) == SKIPPED:
+            return SKIPPED
+    except (OSError, UnicodeDecodeError, ET.ParseError, configparser.Error, KeyError,
+            subprocess.TimeoutExpired, gzip.BadGzipFile) as error:
         need(False, f"{type(error).__name__}: {error}")
     for text in problems:
         print(f"FAIL: {text}")
