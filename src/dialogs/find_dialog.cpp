@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/placement.h"
 #include "platform/qt/twips.h"
 
 namespace tallymar {
@@ -35,9 +36,14 @@ FindDialog::FindDialog(QWidget* main_window, const std::string& text, Search sea
     row->addWidget(label);
     row->addWidget(text_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(next_);
-    buttons->addWidget(previous_);
-    buttons->addWidget(close);
+    for (QPushButton* button : {next_, previous_, close}) {
+        // The style fits a button tightly round its caption; these keep the room of two
+        // characters at each end, so that their captions do not run into the edges.
+        const QFontMetrics metrics(button->font());
+        button->setMinimumWidth(metrics.horizontalAdvance(QString(button->text()).remove('&')) +
+                                4 * metrics.averageCharWidth());
+        buttons->addWidget(button);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
@@ -60,6 +66,7 @@ FindDialog::FindDialog(QWidget* main_window, const std::string& text, Search sea
         const Twips t = Twips::Of(main_window);
         move(main_window->geometry().topLeft() + QPoint(t.X(100), t.Y(2000)));
     }
+    FitToScreenWhenShown(this);
 }
 
 void FindDialog::Look(FindDirection direction) {

@@ -228,7 +228,8 @@ class WindowFitTest : public QObject {
         MainWindow& window = t->app().window();
         for (Command command :
              {Command::mnuOptionsSounds, Command::mnuOptionsMode, Command::mnuOptionsDateTime,
-              Command::mnuHelpTip, Command::mnuHelpAbout, Command::mnuFilePrintPreview}) {
+              Command::mnuHelpTip, Command::mnuHelpAbout, Command::mnuFilePrintPreview,
+              Command::mnuEditFind}) {
             LookAtNext();
             window.Run(command);
         }
@@ -261,7 +262,7 @@ class WindowFitTest : public QObject {
         ExpectEveryWindowFits({"Sound", "Tallymar Mode", "Date, time", "Tip of the Day",
                                "About Tallymar", "Print Preview", "Tallymar Colors",
                                "New Color Theme", "Delete theme", "Tallymar", "Select Color",
-                               "Converter", "Tallymar Help"});
+                               "Converter", "Tallymar Help", "Find"});
     }
 
     // The decimal buttons' labels stand centred under their buttons, as large as the
