@@ -54,6 +54,9 @@ TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
          Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
         {"5+3%{Enter}", Tape{"5.00 +", "3.00 %", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
          Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        // An empty percentage of a sum changes nothing: the sum is not held as a product.
+        {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
+         Window{0, 5}, kEmptyRow, kChanged},
         {"5+3+{Click 3}{S-Enter}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
          Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"5+3+{Click 4}=", Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, Focus{5, 5},
