@@ -4,6 +4,7 @@
 #   docs/preview.png          its print preview
 #   docs/colors.png           the colour dialog with the Halloween theme picked
 #   docs/converter.png        the converter with 100 celsius converted to fahrenheit
+#   docs/find.png             Edit > Find... over the tape, "7.25" typed
 #   docs/screenshot-2x.png    the window at twice the size (QT_SCALE_FACTOR=2)
 #   docs/screenshot-dark.png  the window and the Sound dialog in a dark desktop palette
 #                             (GTK's Adwaita dark, through Qt's GTK platform theme)
@@ -35,11 +36,22 @@ if [ "${1:-}" = --inside ]; then
     eval "$(place "$1")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
   }
+  shoot_both() {  # two window ids, picture: the smallest rectangle holding both
+    eval "$(place "$1")"; local x1=$X y1=$Y r1=$((X + WIDTH)) b1=$((Y + HEIGHT))
+    eval "$(place "$2")"
+    local left=$((X < x1 ? X : x1)) top=$((Y < y1 ? Y : y1))
+    local right=$((X + WIDTH > r1 ? X + WIDTH : r1)) bottom=$((Y + HEIGHT > b1 ? Y + HEIGHT : b1))
+    import -window root -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$3"
+  }
   opened() { xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
   case "$part" in
     plain)
       start QT_SCALE_FACTOR=1
       shoot "$window" docs/screenshot.png
+      xdotool key ctrl+f; find=$(opened "Find"); sleep 0.3
+      xdotool type --delay 60 "7.25"; sleep 0.3
+      shoot_both "$window" "$find" docs/find.png
+      xdotool key Return; sleep 0.5  # found: the dialog closes, the cursor on that line
       xdotool key alt+f; sleep 0.3; xdotool key v; sleep 1.5
       import -window root -resize 75% docs/preview.png
       xdotool key alt+c; sleep 0.5
@@ -97,5 +109,5 @@ INI
   rm -rf "$folder/state"
   xvfb-run -a -s "-screen 0 ${part#*:}x24" "$0" --inside "${part%%:*}" "$folder"
 done
-echo docs/screenshot.png docs/preview.png docs/colors.png docs/converter.png \
+echo docs/screenshot.png docs/find.png docs/preview.png docs/colors.png docs/converter.png \
   docs/screenshot-2x.png docs/screenshot-dark.png
