@@ -62,8 +62,10 @@ constexpr const char* kLabelCaptions[7] = {"+", "F", "0", "1", "2", "4", "6"};
 
 QFont TapeFont(int points, bool bold) {
     QFont font;
-    // Courier metrics: one 12-point character advances 144 twips.
-    font.setFamilies({"Nimbus Mono PS", "Liberation Mono"});
+    // Courier metrics: one 12-point character advances 144 twips. Liberation Mono has
+    // them, reads firmer on screen than Nimbus Mono PS and, a TrueType face, opens in
+    // a fraction of the time Qt takes over Nimbus's Type 1 file at start-up.
+    font.setFamilies({"Liberation Mono", "Nimbus Mono PS"});
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(points);
     font.setBold(bold);
