@@ -42,7 +42,7 @@ characters=(
 words=(
   "0|zero" "1|one" "2|two" "3|three" "4|four" "5|five" "6|six" "7|seven" "8|eight" "9|nine"
   "p|point" "m|minus" "+|plus" "t|times" "d|divided by" "n|line" "z|total" "e|equals"
-  "q|percent"
+  "q|percent" "f|not found"
 )
 
 # The Sounds dialog's test samples: file | character | text.

@@ -160,13 +160,13 @@ TEST(FindOnTheTape, commits_a_correction_keyed_on_the_line_it_leaves) {
     });
 }
 
-// "Not found" in the input voice: no word says it, so the voice's beep goes with the
-// message box; a found line says nothing more than its row does.
-TEST(FindOnTheTape, not_found_beeps_with_the_message_whatever_the_voice) {
+// "Not found" in the input voice, in place of the beep, before the message box; a
+// found line says nothing more than its row does.
+TEST(FindOnTheTape, not_found_is_said_by_the_input_voice_with_the_message) {
     ExpectScripts(
         {
             {"5+{Find 7}",
-             Events{"play a5.wav", "play a+.wav", "beep",
+             Events{"play a5.wav", "play a+.wav", "play af.wav",
                     R"(msg "Tallymar" "Cannot find \"7\"." ok -> ok)", "not found \"7\""}},
             {"5+{Find 5}", Events{"play a5.wav", "play a+.wav", "found L3"}},
         },

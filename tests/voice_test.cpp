@@ -21,12 +21,12 @@ namespace {
 using Samples = std::vector<std::int16_t>;
 constexpr int kRate = 22050;
 
-// The nineteen words a character says: digits, point, the operators, rule, total,
-// equals, percent.
+// The twenty words a character says: digits, point, the operators, rule, total,
+// equals, percent, not found.
 std::vector<std::string> WordsOf(const char* character) {
     std::vector<std::string> files;
     for (const char* token : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "-", "+", "*",
-                              "/", "---------------", "T", "=", "%"}) {
+                              "/", "---------------", "T", "=", "%", kNotFoundWord}) {
         for (const std::string& file : WordFiles(character, token)) files.push_back(file);
     }
     return files;

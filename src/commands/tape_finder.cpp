@@ -1,5 +1,8 @@
 #include "commands/tape_finder.h"
 
+#include "engine/sounds.h"
+#include "voice/voices.h"
+
 namespace tallymar {
 
 std::optional<int> TapeFinder::Find(const std::string& text, FindDirection direction) {
@@ -23,7 +26,13 @@ std::optional<int> TapeFinder::FindAgain(FindDirection direction) {
     if (found) {
         calc_.GoToLine(*found);
     } else {
-        calc_.ports().desktop.Beep();
+        // The input voice says so; without one, a beep.
+        const std::string& voice = calc_.options().CallInputCharacter;
+        if (VoicePrefix(voice) != 0) {
+            SpeakWord(calc_.ports().sound, voice, kNotFoundWord);
+        } else {
+            calc_.ports().desktop.Beep();
+        }
         calc_.ports().dialogs.ShowMessage(Message{kProgramTitle, "Cannot find \"" + text_ + "\".",
                                                   Buttons::kOk, Icon::kInformation});
     }

@@ -22,7 +22,7 @@ constexpr std::array<std::pair<std::string_view, char>, 6> kVoicePrefixes = {{
 constexpr std::string_view kSeparator = "---------------";
 
 // Tokens other than single digits that have a file of their own.
-constexpr std::array<std::pair<std::string_view, char>, 9> kTokenCodes = {{
+constexpr std::array<std::pair<std::string_view, char>, 10> kTokenCodes = {{
     {".", 'p'},
     {"-", 'm'},
     {"+", '+'},
@@ -32,6 +32,7 @@ constexpr std::array<std::pair<std::string_view, char>, 9> kTokenCodes = {{
     {"T", 'z'},
     {"=", 'e'},
     {"%", 'q'},
+    {kNotFoundWord, 'f'},
 }};
 
 bool IsDigit(char c) {

@@ -20,8 +20,11 @@ inline constexpr const char* kVoiceNames[] = {"None",  "Grunk",  "Rusty", "Vesna
 // name is not one of the six (case-sensitive; "None" and "" included).
 char VoicePrefix(std::string_view character);
 
-// The code of a spoken token ('0'..'9', 'p', 'm', '+', 't', 'd', 'n', 'z', 'e', 'q'),
-// or '\0' for a token that has no file. The whole text is compared.
+// The word Edit > Find says when a text is on no line.
+inline constexpr const char* kNotFoundWord = "not found";
+
+// The code of a spoken token ('0'..'9', 'p', 'm', '+', 't', 'd', 'n', 'z', 'e', 'q', and
+// 'f' for kNotFoundWord), or '\0' for a token that has no file. The whole text is compared.
 char TokenCode(std::string_view token);
 
 // "a0.wav" etc.: prefix, code, ".wav".

@@ -29,6 +29,7 @@ WORDS = {
     "0": "zero", "1": "one", "2": "two", "3": "three", "4": "four", "5": "five", "6": "six",
     "7": "seven", "8": "eight", "9": "nine", "p": "point", "m": "minus", "+": "plus",
     "t": "times", "d": "divided by", "n": "line", "z": "total", "e": "equals", "q": "percent",
+    "f": "not found",
 }
 SAMPLES = ["o_welcome.wav", "o_spank.wav", "Tallymar2.wav"]
 # Machine | key sound | total sound.
@@ -79,7 +80,7 @@ def decibels(x):
 
 
 class Words(unittest.TestCase):
-    """Each character's words, decoded at 16 kHz against a grammar of the 19 words the
+    """Each character's words, decoded at 16 kHz against a grammar of the 20 words the
     program says, with a third of a second of quiet around each as a listener has it."""
 
     @classmethod
@@ -116,7 +117,7 @@ class Words(unittest.TestCase):
         hypothesis = self.decoder.hyp()
         return hypothesis.hypstr if hypothesis else ""
 
-    def test_every_character_is_understood_in_at_least_18_of_its_19_words(self):
+    def test_every_character_is_understood_in_all_but_one_of_its_words(self):
         for character, prefix in CHARACTERS.items():
             with self.subTest(character=character):
                 misheard = {}
@@ -124,7 +125,8 @@ class Words(unittest.TestCase):
                     heard = self.heard(name)
                     if heard != WORDS[code]:
                         misheard[name] = f"{WORDS[code]} heard as {heard or 'nothing'}"
-                print(f"{character}: {19 - len(misheard)}/19 understood", misheard or "")
+                print(f"{character}: {len(WORDS) - len(misheard)}/{len(WORDS)} understood",
+                      misheard or "")
                 self.assertLessEqual(len(misheard), 1, misheard)
                 # The two words that a poor voice loses first.
                 self.assertNotIn(f"{prefix}5.wav", misheard)
