@@ -68,7 +68,7 @@ TEST(Recordings, every_file_the_program_plays_is_a_wave_it_plays_heard_at_once) 
             files.insert(some.begin(), some.end());
     }
     EXPECT_EQ(prefixes.size(), 7u);  // a letter for each of six, none for "None"
-    EXPECT_EQ(files.size(), 6 * 19 + 3 + 13u);
+    EXPECT_EQ(files.size(), 6 * 20 + 3 + 13u);
     for (const std::string& name : files) {
         SCOPED_TRACE(name);
         const auto wave = Load(name);

@@ -1,7 +1,6 @@
 #include "commands/tape_finder.h"
 
 #include "engine/sounds.h"
-#include "voice/voices.h"
 
 namespace tallymar {
 
@@ -26,13 +25,7 @@ std::optional<int> TapeFinder::FindAgain(FindDirection direction) {
     if (found) {
         calc_.GoToLine(*found);
     } else {
-        // The input voice says so; without one, a beep.
-        const std::string& voice = calc_.options().CallInputCharacter;
-        if (VoicePrefix(voice) != 0) {
-            SpeakWord(calc_.ports().sound, voice, kNotFoundWord);
-        } else {
-            calc_.ports().desktop.Beep();
-        }
+        SayNotFound(calc_.ports(), calc_.options().CallInputCharacter);
         calc_.ports().dialogs.ShowMessage(Message{kProgramTitle, "Cannot find \"" + text_ + "\".",
                                                   Buttons::kOk, Icon::kInformation});
     }

@@ -35,6 +35,14 @@ void SpeakAmount(WavePlayer& player, std::string_view character, std::string_vie
     SpeakNumber(player, character, plain);
 }
 
+void SayNotFound(const Ports& ports, std::string_view character) {
+    if (VoicePrefix(character) == 0) {
+        ports.desktop.Beep();
+    } else {
+        SpeakWord(ports.sound, character, kNotFoundWord);
+    }
+}
+
 void PlayKeySound(WavePlayer& player, std::string_view machine_sound) {
     PlayWaves(player, KeySoundFiles(machine_sound));
 }

@@ -21,6 +21,10 @@ void SpeakNumber(WavePlayer& player, std::string_view character, std::string_vie
 void SpeakAmount(WavePlayer& player, std::string_view character, std::string_view shown,
                  const NumberSymbols& symbols);
 
+// Edit > Find's answer for a text on no line: "not found" in the input voice, or a
+// beep when no input voice is chosen.
+void SayNotFound(const Ports& ports, std::string_view character);
+
 void PlayKeySound(WavePlayer& player, std::string_view machine_sound);
 void PlayTotalSound(WavePlayer& player, std::string_view machine_sound);
 
