@@ -117,13 +117,21 @@ QStringList Misfits(QWidget* window) {
     QStringList wrong;
     const QScreen* screen = window->screen();
     const QRect area = screen->availableGeometry();
-    if (!area.contains(window->frameGeometry()))
+    // A maximised window (the print preview) is the window system's to place: its
+    // inside must be no larger than the area; its frame and its place are the window
+    // system's (the offscreen platform frames it a moment after it is shown, and then
+    // shifts it by the frame's width).
+    const QRect placed = window->isMaximized() ? window->geometry() : window->frameGeometry();
+    const bool fits = window->isMaximized()
+                          ? placed.width() <= area.width() && placed.height() <= area.height()
+                          : area.contains(placed);
+    if (!fits)
         wrong << QString("%1: at %2,%3 %4 x %5, off the screen's %6 x %7")
                      .arg(window->windowTitle())
-                     .arg(window->frameGeometry().x())
-                     .arg(window->frameGeometry().y())
-                     .arg(window->frameGeometry().width())
-                     .arg(window->frameGeometry().height())
+                     .arg(placed.x())
+                     .arg(placed.y())
+                     .arg(placed.width())
+                     .arg(placed.height())
                      .arg(area.width())
                      .arg(area.height());
     for (QWidget* widget : window->findChildren<QWidget*>()) {
