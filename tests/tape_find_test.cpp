@@ -78,6 +78,25 @@ TEST(FindLine, finds_amounts_as_shown_or_as_keyed_and_comments_by_their_words) {
     }
 }
 
+// A full tape of 32,767 lines: the one line that holds the amount or the comment is
+// found from anywhere, round the end either way.
+TEST(FindLine, finds_the_one_line_on_a_full_tape_round_either_end) {
+    Machine m;
+    m.AddedOnes(kMaxLines - 4);
+    std::vector<TapeLine> tape = m.calc.tape();
+    ASSERT_EQ(tape.size(), static_cast<std::size_t>(kMaxLines));
+    tape[32000].Amount = 12.5;
+    tape[5].Op = op::kComment;
+    SetEntry(tape[5], "rent");
+    const FindQuery amount("12.50", m.calc.symbols()), comment("RENT", m.calc.symbols());
+    EXPECT_EQ(FindLine(tape, amount, 0, kNext), 32000);
+    EXPECT_EQ(FindLine(tape, amount, 32001, kNext), 32000);  // round the end to the top
+    EXPECT_EQ(FindLine(tape, amount, 10, kPrevious), 32000);  // round the top to the end
+    EXPECT_EQ(FindLine(tape, comment, 32766, kNext), 5);
+    EXPECT_EQ(FindLine(tape, comment, 4, kPrevious), 5);
+    EXPECT_EQ(FindLine(tape, FindQuery("2", m.calc.symbols()), 0, kNext), std::nullopt);
+}
+
 TEST(FindLine, passes_over_the_open_line_in_calculator_mode) {
     Machine m(StartUp().CalcMode());
     m.Keys("5+");
