@@ -98,6 +98,23 @@ TEST(TheRunningTotal, equals_the_lines_below_the_last_total_after_any_correction
     });
 }
 
+// A tape file may start with an amount rather than a rule: its first line is the
+// multiplicand of the percentage after it, and the running total is what they make.
+TEST(TheRunningTotal, of_a_file_that_starts_with_a_product_takes_its_first_line) {
+    Machine m;
+    TapeLine multiplicand, percentage;
+    multiplicand.Op = '*';
+    multiplicand.Amount = 5;
+    percentage.Op = '%';
+    percentage.Amount = 10;
+    const std::vector<TapeLine> file = {multiplicand, percentage, TapeLine{}};
+    LinesInMemory lines(file);
+    m.calc.ReplaceTape(lines);
+    EXPECT_EQ(m.Ops(), "*%B");
+    EXPECT_EQ(SumAsWritten(m.calc.accumulator()), "0.5");
+    EXPECT_EQ(m.calc.total_text(), "0.50");
+}
+
 // 5 + 3 + T 8: the 3 is emptied on line 4 and left. However it is left, the empty
 // "+" repeats the amount above and the total below is struck again.
 TEST(AnEmptiedAmount, repeats_the_amount_above_however_it_is_left) {
