@@ -54,6 +54,8 @@ TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
          Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
         {"5+3%{Enter}", Tape{"5.00 +", "3.00 %", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
          Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+        {"200/4%", Tape{"200.00 /", "4.00 %", "0.50 T", "---", "open"}, Total{"0.50"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         // An empty percentage of a sum changes nothing: the sum is not held as a product.
         {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
          Window{0, 5}, kEmptyRow, kChanged},
@@ -175,6 +177,10 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
              Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
         },
         StartUp().CalcMode());
+    // In a window of three rows scrolled down the tape, the open line's row still shows
+    // the sign its amount will take.
+    ExpectScripts({{"1+2+3+4-", Focus{7, 2}, Window{5, 2}, RowHolds{"", "-"}, kChanged}},
+                  StartUp().Rows(3).CalcMode());
 }
 
 // A machine keyed in a locale of its own: C, a decimal comma with "." grouping, a
