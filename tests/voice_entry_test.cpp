@@ -94,6 +94,9 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
         {StartUp().CallbackVoice("None"), "5+3+{Click 3}",
          R"(dialog "Sound" dialog "Sound" @3/3/0)"},
         {StartUp().CallbackVoice("pippa"), "5+3+{Click 3}", "@3/3/0"},
+        // A conversion block: Grunk says the "=" its second line shows, and the figures.
+        {StartUp().CallbackVoice("Grunk"), "{Convert foot|2|inches}{ShowConversion on}{Click 3}",
+         "a2 ae a2 a4 an @8/8/0"},
     };
     for (const auto& [setup, keys, expected] : cases) {
         Machine m(setup);
