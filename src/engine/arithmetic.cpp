@@ -2,13 +2,12 @@
 #include <string>
 
 #include "engine/calc.h"
+#include "engine/line_arithmetic.h"
 
 namespace tallymar {
 
 char Calc::PrevOp(int line) const {
-    int i = line - 1;
-    while (i > 1 && tape_[i].Op == op::kComment) --i;
-    return i >= 0 ? tape_[i].Op : ' ';
+    return tallymar::PrevOp(tape_.lines(), line);
 }
 
 void Calc::AutoPoint(int row) {
@@ -117,10 +116,8 @@ bool Calc::ApplyLine(Pass pass) {
     bool struck = false;
     switch (line_op) {
         case '+':
-            a += m;
-            break;
         case '-':
-            a -= m;
+            a = LineResult(a, line_op, prev, m);
             break;
         case '*':
         case '/':
@@ -128,16 +125,9 @@ bool Calc::ApplyLine(Pass pass) {
                 LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
                 if (line_op == '/' || !options_.CalcMode) StoreLineResult();
-            } else if (prev == '*') {
-                a *= m;
-            } else if (prev == '/') {
-                if (m == 0) {
-                    DivisionByZero(pass);
-                } else {
-                    a /= m;
-                }
             } else {
-                a = m;
+                if (prev == '/' && m == 0) DivisionByZero(pass);
+                a = LineResult(a, line_op, prev, m);
             }
             break;
         case '=':
@@ -151,25 +141,17 @@ bool Calc::ApplyLine(Pass pass) {
                 FocusOpenLine();
                 return false;
             }
-            if (prev == '*') a *= m;
-            if (prev == '/') a /= m;
+            a = LineResult(a, line_op, prev, m);
             Strike();
             struck = !EditingOld;
             break;
         case '%':
-            if (prev == '*') {
-                LineAppended = true;
-                a = a * m / 100;
-            } else if (prev == '/') {
-                LineAppended = true;
-                if (m == 0) {
-                    DivisionByZero(pass);
-                } else {
-                    a = a / m / 100;
-                }
-            } else {
-                break;
-            }
+            // A percentage of a sum changes nothing; of a product or quotient, it
+            // finishes it with a total.
+            if (prev != '*' && prev != '/') break;
+            LineAppended = true;
+            if (prev == '/' && m == 0) DivisionByZero(pass);
+            a = LineResult(a, line_op, prev, m);
             Strike();
             struck = !EditingOld;
             break;

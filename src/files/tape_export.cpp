@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/line_arithmetic.h"
 #include "files/tape_files.h"
 
 namespace tallymar {
@@ -31,13 +32,6 @@ std::string CsvField(const std::string& text) {
 
 bool IsAmountLine(char line_op) {
     return std::string_view("+-*/%=").find(line_op) != std::string_view::npos;
-}
-
-// The kind of the line before `line`, comments passed over as the arithmetic does.
-char PrevOp(const std::vector<TapeLine>& tape, int line) {
-    int i = line - 1;
-    while (i > 1 && tape[i].Op == op::kComment) --i;
-    return i >= 0 ? tape[i].Op : ' ';
 }
 
 std::string Extension(const std::string& path) {
@@ -102,50 +96,23 @@ std::string PlainNumber(double value) {
     return std::string(buffer, plain_end);
 }
 
-// The accumulator as the arithmetic moves it, line by line (Calc::ApplyLine and
-// StrikeTotal), without its side effects: a zero divisor leaves it as it was, except
-// that "=" after one gives 0.
+// The running result after each line, as the machine's arithmetic (LineResult)
+// leaves it, a total clearing it and a subtotal standing for it.
 std::vector<double> RunningTotals(const std::vector<TapeLine>& tape) {
     std::vector<double> totals(tape.size());
     double a = 0;
     for (std::size_t i = 0; i < tape.size(); ++i) {
         const TapeLine& line = tape[i];
-        const char prev = PrevOp(tape, static_cast<int>(i));
-        const double m = line.Amount;
         switch (line.Op) {
-            case '+':
-                a += m;
-                break;
-            case '-':
-                a -= m;
-                break;
-            case '*':
-            case '/':
-                if (op::IsSum(prev)) break;  // the sum so far is the line's amount
-                if (prev == '*') {
-                    a *= m;
-                } else if (prev == '/') {
-                    if (m != 0) a /= m;
-                } else {
-                    a = m;
-                }
-                break;
-            case '=':
-                if (prev == '*') a *= m;
-                if (prev == '/') a = m == 0 ? 0 : a / m;
-                break;
-            case '%':
-                if (prev == '*') a = a * m / 100;
-                if (prev == '/' && m != 0) a = a / m / 100;
-                break;
             case op::kTotal:
-                totals[i] = m;
+                totals[i] = line.Amount;
                 a = 0;
                 continue;
             case op::kSubtotal:
-                a = m;
+                a = line.Amount;
                 break;
             default:
+                a = LineResult(a, line.Op, PrevOp(tape, static_cast<int>(i)), line.Amount);
                 break;
         }
         totals[i] = a;
