@@ -91,12 +91,3 @@ BENCHMARK(BM_FirstKeyInTheWindowToFirstSample)
 
 }  // namespace
 }  // namespace tallymar
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -164,12 +164,3 @@ BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMillisecond)->Iterations(30)
 
 }  // namespace
 }  // namespace tallymar
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,10 +6,6 @@
 
 namespace tallymar {
 
-char Calc::PrevOp(int line) const {
-    return tallymar::PrevOp(tape_.lines(), line);
-}
-
 void Calc::AutoPoint(int row) {
     // Worked on the amount as it reads, so that "12.5" keeps its point in every locale
     // and grouping keyed into whole cents ("1,234") does not stand in the way.
@@ -48,7 +44,8 @@ void Calc::CommitLine(int row, AfterCommit after) {
                 // Repeat add or subtract: the amount of the line above, as it shows.
                 const std::string above = ShownText(line - 1);
                 if (IsNumeric(above, symbols_)) supplied = above;
-            } else if ((line_op == '*' || line_op == '/') && op::IsSum(PrevOp(CurLine))) {
+            } else if ((line_op == '*' || line_op == '/') &&
+                       op::IsSum(PrevOp(tape_.lines(), CurLine))) {
                 LineAppended = true;
                 StoreLineResult();
             }
@@ -110,7 +107,7 @@ void Calc::Strike() {
 bool Calc::ApplyLine(Pass pass) {
     if (CurLine < 0 || CurLine > UpperBound()) return false;
     const char line_op = tape_[CurLine].Op;
-    const char prev = PrevOp(CurLine);
+    const char prev = PrevOp(tape_.lines(), CurLine);
     const double m = tape_[CurLine].Amount;
     double& a = Accumulator;
     bool struck = false;

@@ -342,7 +342,6 @@ class Calc {
     void StrikeTotal(bool spoken = true);
     // Enter or "=" on the open line; false when the tape has no room for what it strikes.
     bool TotalKey(int row);
-    char PrevOp(int line) const;
     void Strike();
     void DivisionByZero(Pass pass);
     void AutoPoint(int row);

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "engine/calc.h"
+#include "engine/line_arithmetic.h"
 #include "engine/text_codec.h"
 
 namespace tallymar {
@@ -426,7 +427,7 @@ void Calc::KeyPress(int row, char32_t character) {
             break;
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
-            const char prev = PrevOp(CurLine);
+            const char prev = PrevOp(tape_.lines(), CurLine);
             if (may_append && RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             speech_.OperatorKeyed(key);
             speech_.KeyStruck();
