@@ -66,6 +66,14 @@ class ModalWatchdog : public QObject {
     void Check() {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) return;
+        // A window shown is activated, and given its focus, a moment later; a loaded
+        // machine may take a few ticks. Hand it over once it is active (or after a second).
+        if (dialog != QApplication::activeWindow() && dialog != waiting_for_) {
+            waiting_for_ = dialog, ticks_waited_ = 0;
+            return;
+        }
+        if (dialog != QApplication::activeWindow() && ++ticks_waited_ < 50) return;
+        waiting_for_ = nullptr;
         if (handlers_.empty()) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             unexpected.push_back(box ? box->text() : dialog->windowTitle());
@@ -77,6 +85,8 @@ class ModalWatchdog : public QObject {
     }
     QTimer timer_;
     std::deque<std::function<void(QDialog*)>> handlers_;
+    QDialog* waiting_for_ = nullptr;  // shown, not yet active
+    int ticks_waited_ = 0;
 };
 
 // A Tallymar in its own program folder; `sound` hears the wave files in place of
