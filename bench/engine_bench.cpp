@@ -9,8 +9,8 @@ namespace {
 
 void Type(Calc& calc, const char* keys) {
     for (const char* k = keys; *k; ++k) {
-        calc.KeyDown(calc.focus_row(), 0, shift::kNone);
-        calc.KeyPress(calc.focus_row(), static_cast<unsigned char>(*k));
+        calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
+        calc.KeyPress(calc.view().focus_row(), static_cast<unsigned char>(*k));
     }
 }
 
@@ -39,7 +39,7 @@ void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
     SilentPorts ports;
     Calc calc(ports.ports());
     FillTape(calc, 32000);
-    calc.KeyDown(calc.focus_row(), key::kHome, shift::kNone);
+    calc.KeyDown(calc.view().focus_row(), key::kHome, shift::kNone);
     bool two = true;
     for (auto _ : state) {
         calc.SetFocus(3);               // the first amount

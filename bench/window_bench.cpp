@@ -79,7 +79,7 @@ void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
         app.files().OpenTapeFile(dialogs.path);
         app.window().tape_window().Sync();
     }
-    state.counters["rows"] = app.calc().last_row() + 1;
+    state.counters["rows"] = app.calc().view().last_row() + 1;
     app.calc().MarkTapeUnchanged();
 }
 BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(10);

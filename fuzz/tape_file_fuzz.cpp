@@ -56,16 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TapeFiles files(calc, desk, file, desk);
     files.OpenTapeFile("fuzz.add");
     Check(!calc.tape().empty() && calc.tape().size() <= static_cast<std::size_t>(kMaxLines));
-    Check(calc.top_line() >= 0 && calc.top_line() + calc.last_row() <= calc.UpperBound());
-    Check(calc.cur_line() == calc.top_line() + calc.focus_row());
+    Check(calc.view().top_line() >= 0 &&
+          calc.view().top_line() + calc.view().last_row() <= calc.UpperBound());
+    Check(calc.cur_line() == calc.view().top_line() + calc.view().focus_row());
     // The rows and the total show whatever the file held.
-    for (int line = 0; line <= calc.UpperBound(); ++line) calc.ShownText(line);
+    for (int line = 0; line <= calc.UpperBound(); ++line) calc.view().ShownText(line);
     // Keys after opening still work on the tape that was read.
-    calc.KeyDown(calc.focus_row(), 0, shift::kNone);
-    calc.KeyPress(calc.focus_row(), U'7');
-    calc.KeyDown(calc.focus_row(), 0, shift::kNone);
-    calc.KeyPress(calc.focus_row(), U'+');
-    calc.KeyDown(calc.focus_row(), key::kEnter, shift::kNone);
-    calc.KeyPress(calc.focus_row(), 13);
+    calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
+    calc.KeyPress(calc.view().focus_row(), U'7');
+    calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
+    calc.KeyPress(calc.view().focus_row(), U'+');
+    calc.KeyDown(calc.view().focus_row(), key::kEnter, shift::kNone);
+    calc.KeyPress(calc.view().focus_row(), 13);
     return 0;
 }

@@ -202,7 +202,7 @@ struct InLocale {
         cli::Replayer replayer(calc, recorder, events);
         EXPECT_EQ(replayer.RunAll(script), "") << script;
         if (!box_text.empty()) {
-            calc.BoxEdited(calc.focus_row(), box_text, Utf8Length(box_text), 0);
+            calc.BoxEdited(calc.view().focus_row(), box_text, Utf8Length(box_text), 0);
             events.str("");
             EXPECT_EQ(replayer.RunAll(key), "") << key;
         }
@@ -210,10 +210,10 @@ struct InLocale {
         for (int i = 3; i <= calc.UpperBound(); ++i) {
             char amount[40];
             std::snprintf(amount, sizeof amount, "%.10g", calc.tape()[i].Amount);
-            s +=
-                std::string(1, calc.tape()[i].Op) + " " + calc.ShownText(i) + " (" + amount + "), ";
+            s += std::string(1, calc.tape()[i].Op) + " " + calc.view().ShownText(i) + " (" +
+                 amount + "), ";
         }
-        s += "[" + calc.rows().at(calc.focus_row()).text + "]";
+        s += "[" + calc.view().rows().at(calc.view().focus_row()).text + "]";
         if (events.str().find("beep") != std::string::npos) s += " beep";
         return s;
     }

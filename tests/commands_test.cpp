@@ -36,7 +36,8 @@ class CommandsTest : public ::testing::Test {
     }
     void Type(const std::string& keys) {
         for (char key : keys)
-            commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
+            commands.Key(calc.view().focus_row(),
+                         Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
     }
 
     FakePorts desk;  // also the file dialogs (always cancelled) and the caption
@@ -48,10 +49,10 @@ class CommandsTest : public ::testing::Test {
 };
 
 TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_or_alt_is_held) {
-    commands.Key(calc.focus_row(), Keystroke{key::kRight, shift::kNone, U'7'});
-    EXPECT_EQ(calc.rows()[calc.focus_row()].text, "");  // a kept key types nothing
-    commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, U'7'});
-    EXPECT_EQ(calc.rows()[calc.focus_row()].text, "7");
+    commands.Key(calc.view().focus_row(), Keystroke{key::kRight, shift::kNone, U'7'});
+    EXPECT_EQ(calc.view().rows()[calc.view().focus_row()].text, "");  // a kept key types nothing
+    commands.Key(calc.view().focus_row(), Keystroke{0, shift::kNone, U'7'});
+    EXPECT_EQ(calc.view().rows()[calc.view().focus_row()].text, "7");
     const std::tuple<int, int, bool> keys[] = {
         {key::kLeft, shift::kNone, true},   {key::kRight, shift::kNone, true},
         {key::kDelete, shift::kNone, true}, {key::kLeft, shift::kShift, true},
@@ -59,7 +60,7 @@ TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_o
         {key::kUp, shift::kNone, false},    {key::kBackspace, shift::kNone, false},
         {key::kHome, shift::kNone, false},  {0, shift::kNone, false}};
     for (const auto& [code, shift_state, kept] : keys)
-        EXPECT_EQ(commands.Key(calc.focus_row(), Keystroke{code, shift_state, 0}), kept)
+        EXPECT_EQ(commands.Key(calc.view().focus_row(), Keystroke{code, shift_state, 0}), kept)
             << code << " " << shift_state;
 }
 
@@ -95,17 +96,17 @@ TEST_F(CommandsTest, every_menu_item_and_button_is_found_by_its_name) {
 TEST_F(CommandsTest, find_next_and_previous_look_for_the_last_text_again) {
     Type("5+6+5+");
     EXPECT_EQ(commands.Find("5", FindDirection::kNext), 3);
-    EXPECT_EQ(calc.FocusLine(), 3);
+    EXPECT_EQ(calc.view().FocusLine(), 3);
     commands.Run(Command::mnuEditFindNext);
-    EXPECT_EQ(calc.FocusLine(), 5);
+    EXPECT_EQ(calc.view().FocusLine(), 5);
     commands.Run(Command::mnuEditFindNext);
-    EXPECT_EQ(calc.FocusLine(), 3);
+    EXPECT_EQ(calc.view().FocusLine(), 3);
     commands.Run(Command::mnuEditFindPrevious);
-    EXPECT_EQ(calc.FocusLine(), 5);
+    EXPECT_EQ(calc.view().FocusLine(), 5);
     EXPECT_EQ(commands.finder().found_line(), 5);
     EXPECT_TRUE(shell.ran.empty());
     EXPECT_EQ(commands.Find("7", FindDirection::kPrevious), std::nullopt);
-    EXPECT_EQ(calc.FocusLine(), 5);
+    EXPECT_EQ(calc.view().FocusLine(), 5);
     EXPECT_EQ(commands.finder().found_line(), -1);
     EXPECT_EQ(desk.Texts(), std::vector<std::string>{"Cannot find \"7\"."});
 }
@@ -120,7 +121,8 @@ struct Machine {
         files.TapeFileName = "/tapes/a.add";
         commands.SetCallbackCharacter("Grunk");
         for (char key : std::string("5+6+"))
-            commands.Key(calc.focus_row(), Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
+            commands.Key(calc.view().focus_row(),
+                         Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
         commands.Focus(3);
         commands.ShiftClick(3);
         lines = calc.tape().size();
@@ -147,7 +149,7 @@ struct Machine {
     }
     // The highlighted lines, "" when none are.
     std::string Selected() const {
-        if (!calc.selection_shown()) return "";
+        if (!calc.view().selection().shown()) return "";
         const LineRange range = calc.LinesToPrint(true);
         return std::to_string(range.first) + "-" + std::to_string(range.last);
     }

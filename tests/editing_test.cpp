@@ -182,18 +182,18 @@ TEST(Comments, take_no_part_in_any_sum_and_keep_their_text) {
 TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
     Machine m(StartUp().Rows(6));
     m.Keys("1+2+3+4+5+6+7+rent{Enter}8+{Up}{Up}");
-    ASSERT_GT(m.calc.top_line(), 0);
-    const int row = m.calc.focus_row();
-    const int line = m.calc.top_line() + row;
+    ASSERT_GT(m.calc.view().top_line(), 0);
+    const int row = m.calc.view().focus_row();
+    const int line = m.calc.view().top_line() + row;
     ASSERT_EQ(EntryShown(m.calc.tape()[line]), "rent             ");
     m.calc.BoxEdited(row, "food", 4, 0);
     EXPECT_EQ(EntryShown(m.calc.tape()[line]), "food             ");
     EXPECT_EQ(m.RowAt(row).sel_start, 4);
     // An amount's box keeps its figures to itself until they are committed.
     m.Keys("{Down}");
-    const int amount_row = m.calc.focus_row();
+    const int amount_row = m.calc.view().focus_row();
     m.calc.BoxEdited(amount_row, "12", 2, 0);
-    EXPECT_EQ(EntryShown(m.calc.tape()[m.calc.top_line() + amount_row]), "");
+    EXPECT_EQ(EntryShown(m.calc.tape()[m.calc.view().top_line() + amount_row]), "");
 }
 
 TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
@@ -273,9 +273,10 @@ TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
 TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {
     Machine m;
     m.Keys("5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}");
-    EXPECT_EQ(m.calc.last_row(), m.calc.UpperBound());
-    EXPECT_FALSE(m.calc.selection_shown());
-    for (int r = 0; r <= m.calc.last_row(); ++r) EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;
+    EXPECT_EQ(m.calc.view().last_row(), m.calc.UpperBound());
+    EXPECT_FALSE(m.calc.view().selection().shown());
+    for (int r = 0; r <= m.calc.view().last_row(); ++r)
+        EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;
 }
 
 TEST(Copying, puts_the_selected_lines_on_the_clipboard_one_per_text_line) {

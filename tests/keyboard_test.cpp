@@ -10,13 +10,16 @@ namespace {
 
 // Every row shows its line as the tape holds it, and the focus is in view.
 void ExpectRowsShowTheTape(const Machine& m, const std::string& keys) {
-    for (int r = 0; r <= m.calc.last_row(); ++r) {
-        if (r == m.calc.focus_row()) continue;
-        EXPECT_EQ(m.RowAt(r).text, m.calc.ShownText(m.calc.top_line() + r)) << keys << " row " << r;
+    for (int r = 0; r <= m.calc.view().last_row(); ++r) {
+        if (r == m.calc.view().focus_row()) continue;
+        EXPECT_EQ(m.RowAt(r).text, m.calc.view().ShownText(m.calc.view().top_line() + r))
+            << keys << " row " << r;
     }
-    EXPECT_EQ(m.calc.rows().size(), static_cast<size_t>(m.calc.last_row() + 1)) << keys;
-    EXPECT_EQ(m.calc.scroll_max(), m.calc.UpperBound() - m.calc.last_row()) << keys;
-    EXPECT_EQ(m.calc.scroll_value(), m.calc.top_line()) << keys;
+    EXPECT_EQ(m.calc.view().rows().size(), static_cast<size_t>(m.calc.view().last_row() + 1))
+        << keys;
+    EXPECT_EQ(m.calc.view().scroll_bar().max, m.calc.UpperBound() - m.calc.view().last_row())
+        << keys;
+    EXPECT_EQ(m.calc.view().scroll_bar().value, m.calc.view().top_line()) << keys;
 }
 
 // The lines the keys reach and the rows they refuse are the same in a window of
@@ -174,10 +177,10 @@ TEST(MovingOverALongTape, parks_the_focus_in_the_bottom_row_while_its_line_is_ou
     Machine m(StartUp().Rows(6));
     m.Keys(kNineAmounts);
     m.Keys("{Scroll 2}");
-    EXPECT_TRUE(m.calc.focus_parked());
-    EXPECT_EQ(m.calc.FocusLine(), 12);
+    EXPECT_TRUE(m.calc.view().focus_parked());
+    EXPECT_EQ(m.calc.view().FocusLine(), 12);
     m.Keys("{Scroll 7}");
-    EXPECT_FALSE(m.calc.focus_parked());
+    EXPECT_FALSE(m.calc.view().focus_parked());
 }
 
 TEST(Keys, move_select_and_refuse_as_the_row_they_reach_allows) {
@@ -287,9 +290,9 @@ TEST(Keys, shift_drag_ends_the_selection_a_whole_row_per_240_twips) {
     for (const auto& c : cases) {
         Machine m;
         m.Keys("1+2+3+4+5+6+{S-Click 5}{S-Drag 5 " + std::to_string(c.y) + "}");
-        EXPECT_EQ(m.calc.sel_start_line(), 5) << c.y;
-        EXPECT_EQ(m.calc.sel_end_line(), c.end_line) << c.y;
-        for (int r = 0; r <= m.calc.last_row(); ++r) {
+        EXPECT_EQ(m.calc.view().selection().start_line(), 5) << c.y;
+        EXPECT_EQ(m.calc.view().selection().end_line(), c.end_line) << c.y;
+        for (int r = 0; r <= m.calc.view().last_row(); ++r) {
             const bool in = r >= std::min(5, c.end_line) && r <= std::max(5, c.end_line);
             EXPECT_EQ(m.RowAt(r).back == kSelectionBack, in) << c.y << " row " << r;
         }
@@ -320,12 +323,12 @@ TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
     m.calc.MouseMove(3, kLeftButton, shift::kNone, 600);
     m.calc.MouseMove(3, kRightButton, shift::kShift, 600);
     m.calc.MouseMove(-1, kLeftButton, shift::kShift, 600);
-    m.calc.MouseDown(m.calc.last_row() + 1, shift::kShift);
+    m.calc.MouseDown(m.calc.view().last_row() + 1, shift::kShift);
     m.calc.BoxEdited(-1, "9", 0, 0);
-    m.calc.BoxEdited(m.calc.last_row() + 1, "9", 0, 0);
+    m.calc.BoxEdited(m.calc.view().last_row() + 1, "9", 0, 0);
     EXPECT_EQ(m.State(), before);
     m.calc.MouseMove(3, kLeftButton, shift::kShift, 600);
-    EXPECT_EQ(m.calc.sel_end_line(), 5);
+    EXPECT_EQ(m.calc.view().selection().end_line(), 5);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
 TEST(Highlights, show_the_selected_lines_navy_and_a_comment_being_typed_on_grey) {
     Machine m;
     m.Keys("1+2+3+4+5+6+{Click 7}{S-Up}{S-Up}{S-Up}{S-Up}");
-    for (int r = 0; r <= m.calc.last_row(); ++r)
+    for (int r = 0; r <= m.calc.view().last_row(); ++r)
         EXPECT_EQ(std::tuple(m.RowAt(r).back, m.RowAt(r).fore),
                   r >= 4 && r <= 7 ? std::tuple(kSelectionBack, Rgb(255, 255, 255))
                                    : std::tuple(kTape, 0u))
@@ -114,10 +114,10 @@ TEST(ApplyColors, recolours_each_row_by_the_operator_and_number_it_shows) {
     m.Keys("5+3-{Enter}4-{Enter}2*3{Enter}rent");
     ASSERT_EQ(m.Ops(), "HTH+-TH-TH*=THC");
     std::vector<Colour> before;
-    for (const Row& row : m.calc.rows()) before.push_back(row.fore);
+    for (const Row& row : m.calc.view().rows()) before.push_back(row.fore);
     m.calc.ApplyColors(kOdd);
     // Row by row: rules, "*" and "=" keep their colour; the comment being keyed is text.
-    ASSERT_EQ(m.calc.last_row(), 14);
+    ASSERT_EQ(m.calc.view().last_row(), 14);
     for (int r = 0; r <= 14; ++r) {
         const char e = "-p-pnp-nn---p-t"[r];  // positive, negative, text, or kept
         const Colour fore = e == 'p'   ? kOdd.CurPosClr

@@ -85,7 +85,8 @@ struct Desk {
     TapeFiles files{calc, dialogs, disk, caption};
 
     void Type(const std::string& keys) {
-        for (char key : keys) calc.KeyPress(calc.focus_row(), static_cast<unsigned char>(key));
+        for (char key : keys)
+            calc.KeyPress(calc.view().focus_row(), static_cast<unsigned char>(key));
     }
     // The tape saved as `path` (over the file there, which keeps its content).
     void Name(const std::string& path) {
@@ -376,11 +377,11 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
                   std::tuple(op::kOpen, c.last_amount, std::string(c.last_message)));
         EXPECT_EQ(desk.calc.tape_changed(), !c.whole);
         EXPECT_EQ(desk.files.TapeFileName, c.whole ? "/d/big.add" : "");
-        EXPECT_EQ(desk.calc.ShownText(0) == "Overflow", std::isinf(c.last_amount));
+        EXPECT_EQ(desk.calc.view().ShownText(0) == "Overflow", std::isinf(c.last_amount));
         // The end of the tape in view, the open line focused.
         const Calc& calc = desk.calc;
-        EXPECT_EQ(calc.top_line() + calc.focus_row(), calc.cur_line());
-        EXPECT_EQ(std::tuple(calc.cur_line(), calc.scroll_max()),
+        EXPECT_EQ(calc.view().top_line() + calc.view().focus_row(), calc.cur_line());
+        EXPECT_EQ(std::tuple(calc.cur_line(), calc.view().scroll_bar().max),
                   std::tuple(int(c.lines) - 1, std::max(0, int(c.lines) - 40)));
     }
 }

@@ -31,10 +31,11 @@ void PrintTo(const Figures& f, std::ostream* out) {
 Figures FiguresOf(const Machine& m) {
     std::string tape;
     for (int line = 0; line <= m.calc.UpperBound(); ++line) {
-        tape += (line ? " | " : "") + LineAsWritten(m.calc.ShownText(line), m.calc.tape()[line].Op);
+        tape += (line ? " | " : "") +
+                LineAsWritten(m.calc.view().ShownText(line), m.calc.tape()[line].Op);
     }
-    return {tape, SumAsWritten(m.calc.accumulator()), m.calc.total_text(), m.calc.FocusLine(),
-            m.calc.tape_changed()};
+    return {tape, SumAsWritten(m.calc.accumulator()), m.calc.total_text(),
+            m.calc.view().FocusLine(), m.calc.tape_changed()};
 }
 
 std::string TempTape(const char* name) {
@@ -103,9 +104,9 @@ TEST(Undo, first_drops_what_was_keyed_and_not_committed) {
     m.Keys("5+");
     const Figures committed = FiguresOf(m);
     m.Keys("6");
-    ASSERT_EQ(m.RowAt(m.calc.focus_row()).text, "6");
+    ASSERT_EQ(m.RowAt(m.calc.view().focus_row()).text, "6");
     m.Keys("{Undo}");
-    EXPECT_EQ(m.RowAt(m.calc.focus_row()).text, "");
+    EXPECT_EQ(m.RowAt(m.calc.view().focus_row()).text, "");
     EXPECT_EQ(FiguresOf(m), committed);
     m.Keys("{Undo}");
     EXPECT_EQ(m.Ops(), "HTHB") << "the second Undo takes the commit back";

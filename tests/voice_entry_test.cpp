@@ -105,7 +105,8 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
         m.Keys("{Callback}");
         const std::string heard = m.Heard();
         EXPECT_EQ(heard + (heard.empty() ? "@" : " @") + std::to_string(m.calc.cur_line()) + "/" +
-                      std::to_string(m.calc.focus_row()) + "/" + std::to_string(m.calc.top_line()),
+                      std::to_string(m.calc.view().focus_row()) + "/" +
+                      std::to_string(m.calc.view().top_line()),
                   expected)
             << keys;
         EXPECT_FALSE(m.calc.callback_running());
@@ -183,7 +184,7 @@ TEST(SpokenRow, says_the_figure_as_shown_and_the_kind_of_line_and_the_running_to
 TEST(SpokenRow, adds_selected_exactly_where_the_row_is_drawn_highlighted) {
     Machine m(StartUp().Rows(12).Decimals(2));
     m.Keys("5+3+4+{S-Up}{S-Up}{S-Up}");
-    for (int row = 0; row <= m.calc.last_row(); ++row) {
+    for (int row = 0; row <= m.calc.view().last_row(); ++row) {
         const std::string said = SpokenRow(m.calc, row);
         EXPECT_EQ(said.ends_with(", selected"), m.RowAt(row).back == kSelectionBack) << said;
     }

@@ -22,14 +22,14 @@ void Dump(const Calc& calc, const Colours& colours, std::ostream& out) {
     out << "lines " << calc.tape().size() << "\n";
     for (int i = 0; i <= calc.UpperBound(); ++i) {
         const TapeLine& line = calc.tape()[i];
-        out << "L" << i << " " << line.Op << " " << Quoted(calc.ShownText(i))
+        out << "L" << i << " " << line.Op << " " << Quoted(calc.view().ShownText(i))
             << " amount=" << Exact(line.Amount) << " dec=" << line.Decimals
             << " entry=" << Quoted(EntryText(line)) << "\n";
     }
-    out << "rows " << calc.last_row() + 1 << " top=" << calc.top_line()
-        << " cur=" << calc.cur_line() << " focus=" << calc.focus_row() << "\n";
-    for (int r = 0; r <= calc.last_row(); ++r) {
-        const Row& row = calc.rows()[r];
+    out << "rows " << calc.view().last_row() + 1 << " top=" << calc.view().top_line()
+        << " cur=" << calc.cur_line() << " focus=" << calc.view().focus_row() << "\n";
+    for (int r = 0; r <= calc.view().last_row(); ++r) {
+        const Row& row = calc.view().rows()[r];
         out << "R" << r << " " << Quoted(row.text) << " " << Quoted(row.op)
             << " size=" << row.font_size << " bold=" << row.bold << " locked=" << row.locked
             << " fore=" << row.fore << " back=" << row.back << "\n";

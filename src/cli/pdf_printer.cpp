@@ -33,7 +33,7 @@ std::string PrintTapeToPdf(const Calc& calc, const std::string& path) {
     EnsureGuiApplication();
     QPrinter printer(QPrinter::HighResolution);
     UsePdfFile(printer, path);
-    const LineRange lines = calc.LinesToPrint(calc.selection_shown());
+    const LineRange lines = calc.LinesToPrint(calc.view().selection().shown());
     PrintOptions options;  // the date and the time on, colours off: an empty settings file
     options.colours = calc.colours();
     options.symbols = calc.symbols();

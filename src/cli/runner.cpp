@@ -120,8 +120,9 @@ std::string Replayer::Run(const Action& action) {
 std::string Replayer::RunAction(const Action& action) {
     using Kind = Action::Kind;
     // Keys go to the row whose box has the keyboard.
-    const int focus = calc_.focus_row() >= 0 ? calc_.focus_row() : calc_.last_row();
-    auto row_exists = [&](int row) { return row >= 0 && row <= calc_.last_row(); };
+    const int focus =
+        calc_.view().focus_row() >= 0 ? calc_.view().focus_row() : calc_.view().last_row();
+    auto row_exists = [&](int row) { return row >= 0 && row <= calc_.view().last_row(); };
     switch (action.kind) {
         case Kind::kType:
             commands_.Key(focus, Keystroke{key::kNone, shift::kNone, action.character});
@@ -164,10 +165,10 @@ std::string Replayer::RunAction(const Action& action) {
             if (action.number < 0)
                 return "line " + std::to_string(action.number) + " does not exist";
             const int line = std::min(action.number, calc_.UpperBound());
-            if (line < calc_.top_line()) commands_.Scroll(line);
-            if (line > calc_.top_line() + calc_.last_row())
-                commands_.Scroll(line - calc_.last_row());
-            commands_.Focus(line - calc_.top_line());
+            if (line < calc_.view().top_line()) commands_.Scroll(line);
+            if (line > calc_.view().top_line() + calc_.view().last_row())
+                commands_.Scroll(line - calc_.view().last_row());
+            commands_.Focus(line - calc_.view().top_line());
             break;
         }
         case Kind::kScroll:

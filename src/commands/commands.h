@@ -50,7 +50,7 @@ class Commands {
     void ShiftDrag(int row, double y_twips) {
         calc_.MouseMove(row, kLeftButton, shift::kShift, y_twips);
     }
-    void OperatorClick(int row) { calc_.OpGotFocus(row); }
+    void OperatorClick(int row) { calc_.SetFocus(row); }
     // The mouse wheel turned `notches` (away from the user: earlier lines).
     void Wheel(int notches) { calc_.ScrollByWheel(notches); }
     void Scroll(int value) { calc_.ScrollTo(value); }  // the scroll bar moved

@@ -16,7 +16,7 @@ std::optional<int> TapeFinder::FindAgain(FindDirection direction) {
     const bool next = direction == FindDirection::kNext;
     // From the line the user is on; with no row focused, from the line last found, or
     // from the tape's start (its end, going back).
-    int from = calc_.FocusLine();
+    int from = calc_.view().FocusLine();
     if (from < 0) from = found_line_;
     if (from < 0) from = next ? -1 : count;
     const std::optional<int> found =

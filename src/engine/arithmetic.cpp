@@ -9,31 +9,31 @@ namespace tallymar {
 void Calc::AutoPoint(int row) {
     // Worked on the amount as it reads, so that "12.5" keeps its point in every locale
     // and grouping keyed into whole cents ("1,234") does not stand in the way.
-    std::string text = PlainAmount(rows_[row].text, symbols_);
+    std::string text = PlainAmount(view_.row(row).text, symbols_);
     if (!AutoDecimal || text.empty() || text.find(symbols_.decimal) != std::string::npos) return;
     if (text.size() == 1) text = "0" + text;
     text.insert(text.size() - 2, symbols_.decimal);
-    rows_[row].SetText(text);
+    view_.row(row).SetText(text);
 }
 
 // The committed row shows its amount in the current format next to the line's operator.
 void Calc::ShowCommittedText(int row) {
     TapeLine& line = tape_.Edit(CurLine);
     double value = 0;
-    if (ParseNumber(rows_[row].text, symbols_, &value)) line.Amount = value;
+    if (ParseNumber(view_.row(row).text, symbols_, &value)) line.Amount = value;
     line.Decimals = options_.DecimalCode;
     NumberFormat = GetNumberFormat(options_.DecimalCode);
-    rows_[row].SetText(FormatText(rows_[row].text, NumberFormat, symbols_));
-    rows_[row].op = std::string(1, line.Op);
+    view_.row(row).SetText(FormatText(view_.row(row).text, NumberFormat, symbols_));
+    view_.row(row).op = std::string(1, line.Op);
 }
 
 void Calc::CommitLine(int row, AfterCommit after) {
     char line_op = tape_[CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
-    const Row keyed = rows_[row];
+    const Row keyed = view_.row(row);
     TapeChanged = true;
-    const int line = TopLine + row;
-    if (rows_[row].text.empty()) {
+    const int line = view_.top_line() + row;
+    if (view_.row(row).text.empty()) {
         // An empty entry takes its amount from the lines above as they show, read from
         // the tape: the window's height and how far it is scrolled change nothing.
         std::string supplied;
@@ -42,7 +42,7 @@ void Calc::CommitLine(int row, AfterCommit after) {
         } else {
             if (op::IsSum(line_op)) {
                 // Repeat add or subtract: the amount of the line above, as it shows.
-                const std::string above = ShownText(line - 1);
+                const std::string above = view_.ShownText(line - 1);
                 if (IsNumeric(above, symbols_)) supplied = above;
             } else if ((line_op == '*' || line_op == '/') &&
                        op::IsSum(PrevOp(tape_.lines(), CurLine))) {
@@ -51,30 +51,31 @@ void Calc::CommitLine(int row, AfterCommit after) {
             }
             // After a total (struck two lines up, above its rule), the total; after a
             // subtotal, the subtotal.
-            if (line >= 3 && tape_[line - 2].Op == op::kTotal) supplied = ShownText(line - 2);
-            if (tape_[line - 1].Op == op::kSubtotal) supplied = ShownText(line - 1);
+            if (line >= 3 && tape_[line - 2].Op == op::kTotal) supplied = view_.ShownText(line - 2);
+            if (tape_[line - 1].Op == op::kSubtotal) supplied = view_.ShownText(line - 1);
         }
-        if (TopLine + row == line && !supplied.empty()) rows_[row].SetText(supplied);
+        if (view_.top_line() + row == line && !supplied.empty()) view_.row(row).SetText(supplied);
     }
     // Storing the sum as a multiplicand appends a line, which in a full window scrolls
     // the tape under the row: the row then shows the new open line, which keeps its
     // empty entry.
-    if (TopLine + row == line) {
-        if (rows_[row].text.empty()) rows_[row].SetText("0");
-        if (row == CurLine - TopLine && !IsNumeric(rows_[row].text, symbols_)) {
+    if (view_.top_line() + row == line) {
+        if (view_.row(row).text.empty()) view_.row(row).SetText("0");
+        if (row == CurLine - view_.top_line() && !IsNumeric(view_.row(row).text, symbols_)) {
             // An amount that cannot be read (a correction mistyped, an overflowed total
             // taken by an empty entry) is not committed: the line keeps its amount and the
             // operator its row shows, the row keeps what was keyed, and a move waits.
             ports_.desktop.Beep();
-            rows_[row] = keyed;
+            view_.row(row) = keyed;
             tape_.Edit(CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
             UpPending = DownPending = false;
             return;
         }
         AutoPoint(row);
-        if (row == CurLine - TopLine) {
+        if (row == CurLine - view_.top_line()) {
             ShowCommittedText(row);
-            if (tape_[CurLine].Op == '-') rows_[row].SetColours(colours_.CurNegClr, rows_[row].back);
+            if (tape_[CurLine].Op == '-')
+                view_.row(row).SetColours(colours_.CurNegClr, view_.row(row).back);
         }
     }
     if (EditingOld) {
@@ -83,7 +84,7 @@ void Calc::CommitLine(int row, AfterCommit after) {
         if (after == AfterCommit::kStepDown) MoveDown(row);
     } else {
         ApplyLine();
-        if (row == LastRow) {
+        if (row == view_.last_row()) {
             if (!LineAppended) AddTapeLine();
         } else {
             FocusOpenLine();
@@ -171,7 +172,7 @@ void Calc::StoreLineResult() {
     // EditingOld stays as it is: while a range is recomputed, the lines after this one
     // must still only change the accumulator.
     ShiftEnter = false;
-    ShowTape();
+    view_.ShowTape();
 }
 
 void Calc::StrikeTotal(bool spoken) {
@@ -195,7 +196,7 @@ void Calc::StrikeTotal(bool spoken) {
         }
     }
     ShiftEnter = false;
-    ShowTape();
+    view_.ShowTape();
     ports_.desktop.Repaint();
     PendingOp.clear();
     if (spoken) TellTotalStruck(subtotal);
@@ -206,7 +207,7 @@ void Calc::TellTotalStruck(bool subtotal) {
     // key, it stands above the lines striking appended.
     const int struck_line = EditingOld ? CurLine : CurLine - (subtotal ? 1 : 2);
     // The amount as the struck line shows it, wherever the window is scrolled.
-    const std::string shown = struck_line >= 0 ? ShownText(struck_line) : std::string();
+    const std::string shown = struck_line >= 0 ? view_.ShownText(struck_line) : std::string();
     speech_.TotalStruck(shown, EditingOld);
 }
 
@@ -223,10 +224,10 @@ bool Calc::TotalKey(int row) {
     // The lines striking appends: a rule and an open line after a total, an open line
     // after a subtotal; a keyed amount that is committed first takes one more.
     const int strike = ShiftEnter ? 1 : 2;
-    const bool keyed = !rows_[row].text.empty();
+    const bool keyed = !view_.row(row).text.empty();
     auto refused = [&](int lines) {
         // An amount that cannot be read is not struck: the key beeps, the row keeps it.
-        if (keyed && !IsNumeric(rows_[row].text, symbols_)) {
+        if (keyed && !IsNumeric(view_.row(row).text, symbols_)) {
             ports_.desktop.Beep();
         } else if (!RefuseIfFull(lines)) {
             return false;
@@ -262,7 +263,8 @@ bool Calc::TotalKey(int row) {
                 StrikeTotal();
             } else {
                 double value = 0;
-                if (ParseNumber(rows_[row].text, symbols_, &value)) tape_.Edit(CurLine).Amount = value;
+                if (ParseNumber(view_.row(row).text, symbols_, &value))
+                    tape_.Edit(CurLine).Amount = value;
                 CommitLine(row);
             }
             break;

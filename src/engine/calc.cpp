@@ -32,39 +32,32 @@ int OptionIndexOfCode(int code) {
 
 }  // namespace
 
-Calc::Calc(Ports ports, NumberSymbols symbols) : ports_(ports), symbols_(std::move(symbols)) {
-    rows_.emplace_back();
-    focus_row_ = -1;
-}
+Calc::Calc(Ports ports, NumberSymbols symbols) : ports_(ports), symbols_(std::move(symbols)) {}
 
 void Calc::Start(int max_row) {
     const Step step(*this);
-    MaxRow = max_row;
     tape_.Reset({TapeLine{}});
-    rows_.resize(1);
-    rows_[0] = Row{};
-    rows_[0].SetColours(colours_.CurPosClr, colours_.CurTapClr);
+    view_.SetLastRow(0);
+    view_.Fit(max_row);
+    view_.row(0) = Row{};
+    view_.row(0).SetColours(colours_.CurPosClr, colours_.CurTapClr);
     total_fore_ = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
     DecimalOptionClick(OptionIndexOfCode(options_.DecimalCode));
     BuildNewTape(true);
     tape_.ForgetHistory();  // the tape the program starts with has nothing to undo
 }
 
-void Calc::RemoveRowsBelowFirst() {
-    while (LastRow > 0) RemoveLastRow();
-}
-
 void Calc::BuildNewTape(bool quiet) {
     const Step step(*this);
-    RemoveRowsBelowFirst();
-    rows_[0].SetText("");
-    rows_[0].op.clear();
-    LastRow = CurLine = TopLine = 0;
+    view_.SetLastRow(0);
+    view_.row(0).SetText("");
+    view_.row(0).op.clear();
+    view_.SetTopLine(0);
+    CurLine = 0;
     Accumulator = 0;
     EditingOld = EditMode = UpPending = DownPending = false;
-    Selecting = SelectionShown = false;
-    SelStartLine = SelEndLine = 0;
-    parked_line_ = -1;
+    view_.selection().Clear();
+    view_.Unpark();
     TapeLine first;
     first.Op = op::kRule;
     first.Decimals = options_.DecimalCode;
@@ -73,20 +66,7 @@ void Calc::BuildNewTape(bool quiet) {
     AddTapeLine();
     StrikeTotal(!quiet);
     MarkTapeUnchanged();
-    UpdateScroller();
-}
-
-void Calc::AddRow() {
-    Row row;
-    row.SetColours(colours_.CurPosClr, colours_.CurTapClr);
-    rows_.push_back(std::move(row));
-}
-
-void Calc::RemoveLastRow() {
-    if (LastRow == 0) return;
-    if (focus_row_ == LastRow) focus_row_ = -1;  // the box that had the focus is gone
-    rows_.pop_back();
-    --LastRow;
+    view_.UpdateScroller();
 }
 
 void Calc::DecimalOptionClick(int index) {
@@ -101,14 +81,14 @@ void Calc::DecimalOptionClick(int index) {
 
 void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
     const Step step(*this);
-    if (row < 0 || row > LastRow) return;
-    Row& box = rows_[row];
+    if (row < 0 || row > view_.last_row()) return;
+    Row& box = view_.row(row);
     if (box.text != text && !box.locked) {
         box.text = text;
         TapeChanged = true;  // committed when the row is left
         // A comment keeps what the box holds (Delete works in the box itself).
-        const int line = TopLine + row;
-        if (row == focus_row_ && line <= UpperBound() && tape_[line].Op == op::kComment) {
+        const int line = view_.top_line() + row;
+        if (row == view_.focus_row() && line <= UpperBound() && tape_[line].Op == op::kComment) {
             SetEntry(tape_.Edit(line), box.text);
         }
     }
@@ -124,31 +104,35 @@ void Calc::SetCalcMode(bool calc_mode) {
 
 void Calc::MouseDown(int row, int shift_state) {
     const Step step(*this);
-    if (shift_state != shift::kShift || row < 0 || row > LastRow) return;
-    if (Selecting) {
-        Selecting = SelectionShown = false;
-        ShowTape();
+    if (shift_state != shift::kShift || row < 0 || row > view_.last_row()) return;
+    Selection& selection = view_.selection();
+    if (selection.selecting()) {
+        selection.StopSelecting();
+        selection.Hide();
+        view_.ShowTape();
     } else {
-        Selecting = SelectionShown = true;
         // The clicked line is the whole selection until a drag extends it, so that
         // Delete or Copy right after the click never works on a stale range.
-        SelStartLine = SelEndLine = TopLine + row;
+        selection.Begin(view_.top_line() + row);
         ClampSelection();
     }
 }
 
 void Calc::MouseMove(int row, int button, int shift_state, double y_twips) {
     const Step step(*this);
-    if (shift_state != shift::kShift || button != kLeftButton || row < 0 || row > LastRow) return;
+    if (shift_state != shift::kShift || button != kLeftButton || row < 0 || row > view_.last_row())
+        return;
     int rows_moved = static_cast<int>(std::lround(y_twips)) / kRowHeightTwips;
-    SelEndLine = TopLine + row + rows_moved;
+    view_.selection().ExtendTo(view_.top_line() + row + rows_moved);
     ClampSelection();
-    if (SelEndLine - TopLine >= LastRow) MoveDown(LastRow);
+    if (view_.selection().end_line() - view_.top_line() >= view_.last_row()) {
+        MoveDown(view_.last_row());
+    }
 }
 
 LineRange Calc::LinesToPrint(bool selection) const {
     if (!selection) return {0, UpperBound()};
-    return {std::min(SelStartLine, SelEndLine), std::max(SelStartLine, SelEndLine)};
+    return view_.selection().range();
 }
 
 Answer Calc::Tell(const std::string& text, Buttons buttons, Icon icon, Answer default_answer,

@@ -5,8 +5,8 @@
 // put on the tape: a tape file being read, a conversion block. The engine alone
 // changes its state, keeping the rules that tie it together; the rest of the
 // program reads it through the const accessors below, and the engine reaches the
-// outside only through its ports. A window shows `rows()`, `total_text()` and the
-// scroll bar values.
+// outside only through its ports. A window shows `view()` (the rows, the focus row,
+// the scroll bar) and `total_text()`.
 //
 // Example, two decimal places, a window of six rows: Start(6) makes the new tape
 // (line 0 a rule, 1 "0.00 T", 2 a rule, 3 the open line, with the focus). Keying
@@ -25,10 +25,10 @@
 #include "engine/number_format.h"
 #include "engine/options.h"
 #include "engine/ports.h"
-#include "engine/rows.h"
 #include "engine/speech.h"
 #include "engine/tape.h"
 #include "engine/tape_line.h"
+#include "engine/tape_view.h"
 
 namespace tallymar {
 
@@ -39,11 +39,6 @@ inline constexpr const char* kProgramTitle = "Tallymar";
 // The decimal code each decimal option button chooses, by option index.
 inline constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
 
-// A range of tape lines, both ends included.
-struct LineRange {
-    int first = 0;
-    int last = -1;
-};
 // What came of reading a file's lines onto the tape: a damaged line stopped it, or
 // the tape was full before the file's end.
 struct LinesTaken {
@@ -57,20 +52,16 @@ inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 class Calc {
   public:
     Calc(Ports ports, NumberSymbols symbols = {});
+    // It lends its parts references to each other: it stays where it was made.
+    Calc(const Calc&) = delete;
+    Calc& operator=(const Calc&) = delete;
 
     // --- reading the tape and its state ---
     const std::vector<TapeLine>& tape() const { return tape_.lines(); }
     int UpperBound() const { return tape_.UpperBound(); }
     double accumulator() const { return Accumulator; }
     int cur_line() const { return CurLine; }
-    int top_line() const { return TopLine; }
-    int last_row() const { return LastRow; }
-    int max_row() const { return MaxRow; }
     bool edit_mode() const { return EditMode; }
-    bool selecting() const { return Selecting; }
-    bool selection_shown() const { return SelectionShown; }
-    int sel_start_line() const { return SelStartLine; }
-    int sel_end_line() const { return SelEndLine; }
     bool tape_changed() const { return TapeChanged; }
     bool callback_running() const { return CallbackRunning; }
     const Options& options() const { return options_; }
@@ -81,12 +72,10 @@ class Calc {
     const Ports& ports() const { return ports_; }
 
     // --- the tape window as the engine models it ---
-    const std::vector<Row>& rows() const { return rows_; }         // rows 0 to LastRow
-    int focus_row() const { return focus_row_; }                   // -1 when no row has the focus
+    // The rows, the lines they show, the focus row, the selection and the scroll bar.
+    const TapeView& view() const { return view_; }
     const std::string& total_text() const { return total_text_; }  // the total display
     Colour total_fore() const { return total_fore_; }
-    int scroll_max() const { return scroll_max_; }
-    int scroll_value() const { return scroll_value_; }
     int decimal_option() const { return decimal_option_; }  // the decimal option button that is on
     // The item count and grand total as the window shows them: "7 items · GT 1,234.50".
     std::string status_text() const;
@@ -130,13 +119,6 @@ class Calc {
     void KeyPress(int row, char32_t character);
     // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
     void SetFocus(int row);
-    // The line the focus is on (-1 when no row has it); it can lie outside the rows
-    // shown when the tape was scrolled away from it.
-    int FocusLine() const;
-    // The focus line is scrolled out of view: the box in `focus_row()` keeps the
-    // keyboard, and the next key brings the line back into view first.
-    bool focus_parked() const { return parked_line_ >= 0; }
-    void OpGotFocus(int row) { SetFocus(row); }
     // The box changed its own text or caret (arrow keys, Delete, a click placing the
     // caret), without a key the engine handles.
     void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
@@ -185,14 +167,6 @@ class Calc {
     // nothing is written.
     void AppendConversion(const std::vector<TapeLine>& lines);
 
-    // --- rendering ---
-    void ShowTape();
-    // What ShowTape puts in the amount column for a line.
-    std::string ShownText(int line) const;
-    // Whether the row showing the line refuses typing (a total, a subtotal, a rule, a
-    // product holding a sum), in whichever row it stands.
-    bool ShownLocked(int line) const;
-
     // The lines printing covers: the highlighted ones (in either order) or the whole tape.
     LineRange LinesToPrint(bool selection) const;
 
@@ -215,9 +189,6 @@ class Calc {
     bool AutoDecimal = false;
     double Accumulator = 0;
     int CurLine = 0;
-    int TopLine = 0;
-    int LastRow = 0;
-    int MaxRow = 0;
     bool EditingOld = false;
     bool EditMode = false;
     bool LineAppended = false;
@@ -226,10 +197,6 @@ class Calc {
     std::string CalcOp;     // calculator mode: the "+" or "-" key just pressed
     bool UpPending = false;
     bool DownPending = false;
-    bool Selecting = false;
-    bool SelectionShown = false;
-    int SelStartLine = 0;
-    int SelEndLine = 0;
     bool TapeChanged = false;
     bool CallbackRunning = false;
 
@@ -237,24 +204,19 @@ class Calc {
     Colours colours_;
 
     // --- the tape window ---
-    std::vector<Row> rows_;
-    int focus_row_ = 0;
     std::string total_text_;
     Colour total_fore_ = kAdderModeColour;
-    int scroll_max_ = 0;
-    int scroll_value_ = 0;
     int decimal_option_ = 0;
 
     Ports ports_;
     NumberSymbols symbols_;
+    TapeView view_{tape_, colours_, symbols_};
     // The tape heard: told of every key, operator and total as it happens.
     Speech speech_{options_, ports_.sound, symbols_};
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw_ = false;
     bool in_lost_focus_ = false;
-    int parked_line_ = -1;  // the focus line while it is scrolled out of view
-    Row parked_box_;        // its row as it was, with what had been keyed into it
 
     // One user action, recorded as one undo step however many lines it changes.
     class Step {
@@ -279,12 +241,6 @@ class Calc {
     // After an undo or redo: the rows show the lines again, the focus on `marks`' line.
     void RestoreMarks(const TapeMarks& marks);
 
-    // --- start-up and the rows ---
-    // Removes rows 1 to LastRow; row 0 stays.
-    void RemoveRowsBelowFirst();
-    void AddRow();
-    void RemoveLastRow();
-
     // --- focus and moving ---
     void GotFocus(int row);
     void LostFocus(int row);
@@ -295,15 +251,6 @@ class Calc {
     void LeaveBeforeScroll(int row);
     void MoveUp(int row);
     void MoveDown(int row);
-    // Scrolls the tape back to the focus line when it is out of view.
-    void BringFocusIntoView();
-    // Scrolls the tape as little as shows `line` in a row.
-    void ScrollIntoView(int line);
-    // The focused row as it is, or as it was when its line scrolled out of view.
-    Row FocusBox() const;
-    // Redraws the rows and puts `box`, the row of the focus line `line`, back in
-    // whichever row shows that line now (or holds it aside while none does).
-    void ShowTapeKeepingFocus(int line, const Row& box);
     // Page Up, Page Down, End or Home from `row`: the row is left first (its lost-focus
     // handling runs while it still shows its line), then the tape moves under the rows.
     void PageTo(int row, int key_code);
@@ -311,12 +258,12 @@ class Calc {
     void FocusOpenLine();
     // Shows the end of the tape and puts the focus on the open line afresh.
     void ShowTapeEnd();
-    void UpdateScroller();
 
     // --- keying ---
     bool IsNumericKey(char32_t character, const Row& box) const;
     void FinishComment(int row, bool down, bool edit_mode);
     void HighlightCommentRow();
+    // Keeps the selection on the tape's lines and shows it.
     void ClampSelection();
 
     // --- arithmetic ---
@@ -364,10 +311,7 @@ class Calc {
     // keyed after it), so that the next total counts the amounts the file held.
     void TakeRunningTotalFromLines();
 
-    // --- rendering ---
-    // How a row shows the line, `conversions_before` conversion lines counted above it.
-    LineLook RowLook(int line, int conversions_before, bool selected) const;
-    int ConversionsBefore(int line) const;  // conversion lines above `line` on the tape
+    // --- the total display ---
     std::string GetNumberFormat(int decimal_code);
     void ShowAccumulator();
 

@@ -20,10 +20,10 @@ void Calc::CommitLineCalc(int row) {
         PendingOp = "+";
     }
     auto show_pending = [&](int r) {
-        rows_[r].op = PendingOp;
-        rows_[r].op_fore = PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
+        view_.row(r).op = PendingOp;
+        view_.row(r).op_fore = PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
     };
-    if (rows_[row].text.empty()) {
+    if (view_.row(row).text.empty()) {
         // No amount keyed: the key only chooses the operator of the amount to come.
         PendingOp = CalcOp;
         tape_.Edit(CurLine).Op = OpChar(PendingOp);
@@ -34,7 +34,7 @@ void Calc::CommitLineCalc(int row) {
     const char line_op = tape_[CurLine].Op;
     if (line_op != op::kComment && line_op != op::kRule && line_op != op::kOpen) {
         AutoPoint(row);
-        if (row == CurLine - TopLine) {
+        if (row == CurLine - view_.top_line()) {
             if (CurLine < 1) {
                 // The first line's amount is not read; the line keeps the amount it had.
                 double kept = tape_[CurLine].Amount;
@@ -62,9 +62,9 @@ void Calc::CommitLineCalc(int row) {
         MoveDown(row);
     } else {
         ApplyLine();
-        const bool in_last_row = row == LastRow;
+        const bool in_last_row = row == view_.last_row();
         if (in_last_row && !LineAppended) AddTapeLine();
-        if (in_last_row && LineAppended) rows_[row].SetText("");
+        if (in_last_row && LineAppended) view_.row(row).SetText("");
         pending_line = CurLine;
         if (!in_last_row) FocusOpenLine();
     }
@@ -72,8 +72,8 @@ void Calc::CommitLineCalc(int row) {
         PendingOp = CalcOp;
         tape_.Edit(pending_line).Op = OpChar(CalcOp);
         // The open line shows the operator its amount will take, wherever its row is.
-        int r = pending_line - TopLine;
-        if (r >= 0 && r <= LastRow) show_pending(r);
+        int r = pending_line - view_.top_line();
+        if (r >= 0 && r <= view_.last_row()) show_pending(r);
     }
     EditingOld = false;
     LineAppended = false;

@@ -15,35 +15,34 @@ void Calc::AddTapeLine() {
     if (static_cast<int>(tape_.size()) >= kMaxLines) return;
     TapeLine line;
     line.Decimals = options_.DecimalCode;
-    if (LastRow + 1 >= MaxRow) {
+    if (view_.last_row() + 1 >= view_.max_row()) {
         // The window is full: the tape scrolls up under the last row, which shows the
         // new line. As in a window with room for another row, the focus goes to it; a
         // row that had the focus and showed another line is left first, while it
         // still shows that line.
         ++CurLine;
         tape_.Append(line);
-        const bool showed_end = TopLine + LastRow == UpperBound() - 1;
-        const bool refocus = !defer_redraw_ && parked_line_ < 0 && focus_row_ >= 0 &&
-                             (focus_row_ != LastRow || !showed_end);
+        const bool showed_end = view_.top_line() + view_.last_row() == UpperBound() - 1;
+        const bool refocus = !defer_redraw_ && !view_.focus_parked() && view_.focus_row() >= 0 &&
+                             (view_.focus_row() != view_.last_row() || !showed_end);
         if (refocus && !in_lost_focus_) {
             in_lost_focus_ = true;
-            LostFocus(focus_row_);
+            LostFocus(view_.focus_row());
             in_lost_focus_ = false;
         }
-        TopLine = std::max(UpperBound() - LastRow, 0);
-        if (!defer_redraw_) ShowTape();
+        view_.SetTopLine(std::max(UpperBound() - view_.last_row(), 0));
+        if (!defer_redraw_) view_.ShowTape();
         if (refocus) {
-            focus_row_ = LastRow;
-            if (!in_lost_focus_) GotFocus(LastRow);
+            view_.SetFocusRow(view_.last_row());
+            if (!in_lost_focus_) GotFocus(view_.last_row());
         }
     } else {
-        AddRow();
-        ++LastRow;
+        view_.SetLastRow(view_.last_row() + 1);
         ++CurLine;
         tape_.Append(line);
-        SetFocus(LastRow);
+        SetFocus(view_.last_row());
     }
-    UpdateScroller();
+    view_.UpdateScroller();
 }
 
 void Calc::InsertTapeLine(int line) {
@@ -55,35 +54,36 @@ void Calc::InsertTapeLine(int line) {
     for (int i = UpperBound(); i > line; --i) tape_.Edit(i) = tape_[i - 1];
     tape_.Edit(line).Amount = 0;
     tape_.Edit(line).Op = op::kInserted;
-    ShowTape();
+    view_.ShowTape();
     // The inserted line takes the focus, shown again if appending scrolled it away.
-    ScrollIntoView(line);
-    const int r = line - TopLine;
-    rows_[r].SetText("0");
-    rows_[r].op = " ";
+    view_.ScrollIntoView(line);
+    const int r = line - view_.top_line();
+    view_.row(r).SetText("0");
+    view_.row(r).op = " ";
     RefreshFocus(r);
-    UpdateScroller();
+    view_.UpdateScroller();
 }
 
 // Edit > Insert and Delete work on the focus line, shown first if it was scrolled away.
 void Calc::MenuInsert() {
     const Step step(*this);
-    BringFocusIntoView();
+    view_.BringFocusIntoView();
     InsertTapeLine(CurLine);
 }
 
 void Calc::MenuDelete() {
     const Step step(*this);
-    if (LastRow == 0) return;
-    BringFocusIntoView();
+    if (view_.last_row() == 0) return;
+    view_.BringFocusIntoView();
     RowDelete();
 }
 
 void Calc::RowDelete() {
-    if (SelEndLine < SelStartLine) std::swap(SelStartLine, SelEndLine);
     DeleteProgress progress;
-    if (SelectionShown) {
-        progress.n = SelEndLine - SelStartLine + 1;
+    Selection& selection = view_.selection();
+    selection.Order();
+    if (selection.shown()) {
+        progress.n = selection.range().last - selection.range().first + 1;
         std::string text = "Do you really want to delete the " + std::to_string(progress.n) +
                            (progress.n <= 1 ? " selected row?" : " selected rows?");
         if (Tell(text, Buttons::kYesNoCancel, Icon::kQuestion, Answer::kNo,
@@ -91,7 +91,7 @@ void Calc::RowDelete() {
             return;
         }
     } else {
-        SelStartLine = SelEndLine = CurLine;
+        selection.Collapse(CurLine);
         progress.n = 1;
     }
     try {
@@ -103,50 +103,53 @@ void Calc::RowDelete() {
              error.what() + nl + "1 = " + std::to_string(progress.n) + nl +
              "2 = " + std::to_string(CurLine) + nl + "3 = " + std::to_string(UpperBound()) + nl +
              "4 = " + std::to_string(progress.row_counter) + nl +
-             "5 = " + std::to_string(progress.line_counter) + nl +
-             "6 = " + std::to_string(TopLine) + nl + "8 = " + std::to_string(LastRow) + nl +
-             "9 = " + std::to_string(MaxRow) + nl + "10 = " + std::to_string(progress.surplus));
+             "5 = " + std::to_string(progress.line_counter) + nl + "6 = " +
+             std::to_string(view_.top_line()) + nl + "8 = " + std::to_string(view_.last_row()) +
+             nl + "9 = " + std::to_string(view_.max_row()) + nl +
+             "10 = " + std::to_string(progress.surplus));
     }
 }
 
 void Calc::RowDeleteSteps(DeleteProgress& p) {
     TapeChanged = true;
-    CurLine = SelStartLine;
-    const int last = SelStartLine + p.n - 1;
+    const int first = view_.selection().range().first;
+    CurLine = first;
+    const int last = first + p.n - 1;
     if (tape_.lines().at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
         tape_.lines().at(last + 1).Op == op::kRule) {
         ++p.n;  // a total takes its rule line with it
     }
     const int old_upper = UpperBound();
     // Every line going (Select all, then Delete): nothing is left to show a figure.
-    const bool whole_tape = SelStartLine == 0 && p.n > old_upper;
-    for (p.line_counter = SelStartLine; p.line_counter + p.n <= old_upper; ++p.line_counter) {
+    const bool whole_tape = first == 0 && p.n > old_upper;
+    for (p.line_counter = first; p.line_counter + p.n <= old_upper; ++p.line_counter) {
         tape_.Edit(p.line_counter) = tape_.lines().at(p.line_counter + p.n);
     }
     tape_.Resize(std::max(old_upper - p.n, 0) + 1);
     if (CurLine > UpperBound()) CurLine = UpperBound();
-    TopLine = std::max(TopLine - p.n, 0);
-    p.surplus = LastRow - UpperBound();
-    for (p.row_counter = 0; LastRow > UpperBound(); ++p.row_counter) RemoveLastRow();
+    view_.SetTopLine(std::max(view_.top_line() - p.n, 0));
+    p.surplus = view_.last_row() - UpperBound();
+    p.row_counter = std::max(p.surplus, 0);
+    view_.SetLastRow(std::min(view_.last_row(), UpperBound()));
     EditingOld = true;
-    Selecting = false;
+    view_.selection().StopSelecting();
     RecalcFromLastTotal();
     // The deletion is complete: leaving the row must not commit its line again, and
     // a later Delete must not act on the range just removed.
     EditingOld = false;
-    SelectionShown = false;
+    view_.selection().Hide();
     // The focus goes to the line that took the first deleted line's place, scrolled
     // into view if the window does not reach it.
-    const int focus_line = std::min(SelStartLine, UpperBound());
-    ScrollIntoView(focus_line);
-    p.surplus = focus_line - TopLine;
-    RefreshFocus(std::clamp(p.surplus, 0, LastRow));
+    const int focus_line = std::min(first, UpperBound());
+    view_.ScrollIntoView(focus_line);
+    p.surplus = focus_line - view_.top_line();
+    RefreshFocus(std::clamp(p.surplus, 0, view_.last_row()));
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)
     if (tape_.back().Op != op::kOpen) AddTapeLine();
     if (whole_tape) ShowAccumulator();
-    SelStartLine = SelEndLine = 0;
-    UpdateScroller();
+    view_.selection().Collapse(0);
+    view_.UpdateScroller();
 }
 
 void Calc::RecalcFromLastTotal() {
@@ -169,7 +172,7 @@ void Calc::RecalcFromLastTotal() {
         display_stale = ApplyLine(Pass::kRecompute) || display_stale;
         if (j == UpperBound()) {
             if (display_stale) ShowAccumulator();
-            ShowTape();
+            view_.ShowTape();
             EditingOld = false;
             return;
         }
@@ -201,8 +204,7 @@ void Calc::RecountOpenSection() {
 
 void Calc::CopySelection() {
     if (tape_.empty()) return;
-    ports_.desktop.SetClipboardText(
-        TextOfLines({std::min(SelStartLine, SelEndLine), std::max(SelStartLine, SelEndLine)}));
+    ports_.desktop.SetClipboardText(TextOfLines(view_.selection().range()));
 }
 
 std::string Calc::TextOfLines(LineRange range) const {
@@ -221,10 +223,8 @@ std::string Calc::TextOfLines(LineRange range) const {
 
 void Calc::SelectAll() {
     if (tape_.empty()) return;
-    Selecting = SelectionShown = true;
-    SelStartLine = 0;
-    SelEndLine = UpperBound();
-    ShowTape();
+    view_.selection().All(UpperBound());
+    view_.ShowTape();
 }
 
 }  // namespace tallymar

@@ -6,9 +6,9 @@ namespace tallymar {
 void Calc::GoToLine(int line) {
     if (line < 0 || line > UpperBound()) return;
     // The scroll bar first, keeping the focus on its line, then the click on the row.
-    if (line < TopLine) ScrollTo(line);
-    if (line > TopLine + LastRow) ScrollTo(line - LastRow);
-    SetFocus(line - TopLine);
+    if (line < view_.top_line()) ScrollTo(line);
+    if (line > view_.top_line() + view_.last_row()) ScrollTo(line - view_.last_row());
+    SetFocus(line - view_.top_line());
 }
 
 }  // namespace tallymar

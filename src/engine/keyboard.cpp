@@ -38,48 +38,47 @@ bool Contains(const std::string& text, char32_t c) {
 
 void Calc::SetFocus(int row) {
     const Step step(*this);
-    if (row < 0 || row > LastRow) return;
+    if (row < 0 || row > view_.last_row()) return;
     if (in_lost_focus_) {
-        focus_row_ = row;
+        view_.SetFocusRow(row);
         return;
     }
-    if (parked_line_ >= 0) {
+    if (view_.focus_parked()) {
         // The focus line is out of view: it is left as it would be on screen, and the
         // line chosen is the one the row shows in the view the user is looking at.
-        const int chosen = TopLine + row;
-        const int view = TopLine;
-        BringFocusIntoView();
+        const int chosen = view_.top_line() + row;
+        const int view = view_.top_line();
+        view_.BringFocusIntoView();
         in_lost_focus_ = true;
-        LostFocus(focus_row_);
+        LostFocus(view_.focus_row());
         in_lost_focus_ = false;
-        TopLine = std::clamp(view, 0, std::max(UpperBound() - LastRow, 0));
-        ShowTape();
-        focus_row_ = std::clamp(chosen - TopLine, 0, LastRow);
-        GotFocus(focus_row_);
-        UpdateScroller();
+        view_.SetTopLine(std::clamp(view, 0, std::max(UpperBound() - view_.last_row(), 0)));
+        view_.ShowTape();
+        view_.SetFocusRow(std::clamp(chosen - view_.top_line(), 0, view_.last_row()));
+        GotFocus(view_.focus_row());
+        view_.UpdateScroller();
         return;
     }
-    if (row == focus_row_) return;
-    const int old = focus_row_;
-    focus_row_ = row;
-    if (old >= 0 && old <= LastRow) {
+    if (row == view_.focus_row()) return;
+    const int old = view_.focus_row();
+    view_.SetFocusRow(row);
+    if (old >= 0 && old <= view_.last_row()) {
         in_lost_focus_ = true;
         LostFocus(old);
         in_lost_focus_ = false;
     }
-    GotFocus(focus_row_);
+    GotFocus(view_.focus_row());
 }
 
 void Calc::TakeFocusAfresh(int row) {
-    if (row < 0 || row > LastRow) return;
-    focus_row_ = row;
+    if (row < 0 || row > view_.last_row()) return;
     GotFocus(row);
 }
 
 // The focus stays in the same row but the row shows another line now: its
 // got-focus handling runs again.
 void Calc::RefreshFocus(int row) {
-    if (in_lost_focus_ || focus_row_ != row) {
+    if (in_lost_focus_ || view_.focus_row() != row) {
         SetFocus(row);
     } else {
         GotFocus(row);
@@ -87,13 +86,13 @@ void Calc::RefreshFocus(int row) {
 }
 
 void Calc::GotFocus(int row) {
-    if (row < 0 || row > LastRow) return;
-    CurLine = TopLine + row;
-    parked_line_ = -1;
+    if (row < 0 || row > view_.last_row()) return;
+    view_.FocusArrives(row);
+    CurLine = view_.top_line() + row;
     // Nothing has been keyed in this row yet, so leaving it must not commit it.
     EditingOld = false;
-    Row& box = rows_[row];
-    if (Selecting) {
+    Row& box = view_.row(row);
+    if (view_.selection().selecting()) {
         box.sel_start = box.sel_length = 0;
     } else {
         box.SelectAll();
@@ -106,8 +105,8 @@ void Calc::GotFocus(int row) {
 }
 
 void Calc::LostFocus(int row) {
-    if (EditingOld && TopLine + row <= UpperBound()) {
-        CurLine = TopLine + row;
+    if (EditingOld && view_.top_line() + row <= UpperBound()) {
+        CurLine = view_.top_line() + row;
         // The focus is already on its way elsewhere: the commit does not step it down.
         CommitLine(row, AfterCommit::kStay);
     }
@@ -115,13 +114,13 @@ void Calc::LostFocus(int row) {
     // editing, and a new comment at the end of the tape gets an open line after it.
     EditMode = false;
     if (!tape_.empty() && tape_.back().Op == op::kComment) {
-        const int chosen = TopLine + focus_row_;
+        const int chosen = view_.top_line() + view_.focus_row();
         AddTapeLine();
-        if (chosen < TopLine) {
-            TopLine = chosen;  // the line chosen stays in view although the tape grew
-            ShowTape();
+        if (chosen < view_.top_line()) {
+            view_.SetTopLine(chosen);  // the line chosen stays in view although the tape grew
+            view_.ShowTape();
         }
-        focus_row_ = std::clamp(chosen - TopLine, 0, LastRow);
+        view_.SetFocusRow(std::clamp(chosen - view_.top_line(), 0, view_.last_row()));
     }
     if (UpPending) {
         MoveUp(row);
@@ -136,14 +135,14 @@ void Calc::LostFocus(int row) {
 // The row with the focus is left while it still shows its line, as it would be in
 // a window tall enough to move the focus instead of scrolling the tape under it.
 void Calc::LeaveBeforeScroll(int row) {
-    if (focus_row_ != row || parked_line_ >= 0 || in_lost_focus_) return;
+    if (view_.focus_row() != row || view_.focus_parked() || in_lost_focus_) return;
     // The moves still owed are made by the scroll itself.
     const bool up = std::exchange(UpPending, false);
     const bool down = std::exchange(DownPending, false);
     in_lost_focus_ = true;
     LostFocus(row);
     in_lost_focus_ = false;
-    focus_row_ = row;
+    view_.SetFocusRow(row);
     UpPending = up;
     DownPending = down;
 }
@@ -151,43 +150,44 @@ void Calc::LeaveBeforeScroll(int row) {
 void Calc::MoveUp(int row) {
     if (row >= 1) {
         SetFocus(row - 1);
-    } else if (EditingOld && TopLine <= UpperBound() && !IsTextOrOpen(tape_[TopLine].Op)) {
+    } else if (EditingOld && view_.top_line() <= UpperBound() &&
+               !IsTextOrOpen(tape_[view_.top_line()].Op)) {
         // A correction keyed in the top row is committed before the tape scrolls
         // under it; the commit steps down a row and the move still owed goes up.
-        CurLine = TopLine;
+        CurLine = view_.top_line();
         CommitLine(0);
     } else {
-        if (TopLine > 0) {
+        if (view_.top_line() > 0) {
             LeaveBeforeScroll(0);
-            --TopLine;
+            view_.SetTopLine(view_.top_line() - 1);
         } else {
             UpPending = false;
         }
-        ShowTape();
+        view_.ShowTape();
         RefreshFocus(0);
         UpPending = false;
     }
-    UpdateScroller();
+    view_.UpdateScroller();
 }
 
 void Calc::MoveDown(int row) {
-    if (row < LastRow) {
+    if (row < view_.last_row()) {
         SetFocus(row + 1);
-    } else if (EditingOld && TopLine + row <= UpperBound()) {
+    } else if (EditingOld && view_.top_line() + row <= UpperBound()) {
         // As in MoveUp: the commit's own step down scrolls the tape.
-        CurLine = TopLine + row;
+        CurLine = view_.top_line() + row;
         CommitLine(row);
         DownPending = false;
     } else {
-        if (TopLine + LastRow + 1 <= UpperBound()) {
-            LeaveBeforeScroll(LastRow);
-            ++TopLine;
+        if (view_.top_line() + view_.last_row() + 1 <= UpperBound()) {
+            LeaveBeforeScroll(view_.last_row());
+            view_.SetTopLine(view_.top_line() + 1);
         }
-        ShowTape();
-        RefreshFocus(LastRow);
+        view_.ShowTape();
+        RefreshFocus(view_.last_row());
         DownPending = false;
     }
-    UpdateScroller();
+    view_.UpdateScroller();
 }
 
 bool Calc::IsNumericKey(char32_t character, const Row& box) const {
@@ -224,27 +224,27 @@ bool Calc::IsNumericKey(char32_t character, const Row& box) const {
 
 void Calc::KeyDown(int row, int key_code, int shift_state) {
     const Step step(*this);
-    if (row < 0 || row > LastRow) return;
+    if (row < 0 || row > view_.last_row()) return;
     // Shift, Ctrl or Alt on their own change nothing (they come before a shortcut,
     // a Shift+click or Shift+arrow); Alt still speaks up while the voice callback reads.
     if (key::IsModifier(key_code) && !(CallbackRunning && shift_state == shift::kAlt)) return;
-    if (parked_line_ >= 0 && row == focus_row_) {
-        BringFocusIntoView();
-        row = focus_row_;
+    if (view_.focus_parked() && row == view_.focus_row()) {
+        view_.BringFocusIntoView();
+        row = view_.focus_row();
     }
     ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
-    CurLine = TopLine + row;
+    CurLine = view_.top_line() + row;
     const int line = CurLine;
     // Whether the line being keyed has an empty text, judged before the key can
     // redraw the row with another line.
-    const bool was_empty = rows_[row].text.empty();
+    const bool was_empty = view_.row(row).text.empty();
     bool rest = true;  // the closing step (open-line check, TapeChanged) still runs
     switch (shift_state) {
         case shift::kNone: {
-            Selecting = false;
-            if (SelectionShown) {
-                ShowTape();
-                SelectionShown = false;
+            view_.selection().StopSelecting();
+            if (view_.selection().shown()) {
+                view_.ShowTape();
+                view_.selection().Hide();
             }
             if (line <= UpperBound() && tape_[line].Op == op::kComment) {
                 bool up =
@@ -287,17 +287,16 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
         }
         case shift::kShift:
             if (key_code == key::kUp || key_code == key::kDown) {
-                if (!Selecting) {
-                    Selecting = SelectionShown = true;
-                    SelStartLine = SelEndLine = CurLine;
+                if (!view_.selection().selecting()) {
+                    view_.selection().Begin(CurLine);
                     ClampSelection();
                 } else if (key_code == key::kUp) {
-                    SelEndLine = CurLine - 1;
+                    view_.selection().ExtendTo(CurLine - 1);
                     ClampSelection();
                     UpPending = true;
                     MoveUp(row);
                 } else {
-                    SelEndLine = CurLine;
+                    view_.selection().ExtendTo(CurLine);
                     ClampSelection();
                 }
                 if (key_code == key::kDown) {
@@ -324,36 +323,37 @@ void Calc::KeyDown(int row, int key_code, int shift_state) {
     // A comment erased back to nothing, or the open line, can take an amount again.
     // A line the key has left keeps what leaving it made of it: an emptied amount
     // line was committed like one left with a click.
-    if (was_empty && line <= UpperBound() && FocusLine() == line &&
-        rows_[focus_row_].text.empty() && (tape_[line].Op == op::kComment || line == UpperBound())) {
+    if (was_empty && line <= UpperBound() && view_.FocusLine() == line &&
+        view_.row(view_.focus_row()).text.empty() &&
+        (tape_[line].Op == op::kComment || line == UpperBound())) {
         tape_.Edit(line).Op = op::kOpen;
     }
     // Moving about, selecting and copying change nothing of their own; what leaving a
     // line commits marks the tape where it is committed.
     if (!key::ChangesNothing(key_code) && shift_state != shift::kCtrl) TapeChanged = true;
-    UpdateScroller();
+    view_.UpdateScroller();
 }
 
 void Calc::KeyPress(int row, char32_t character) {
     const Step step(*this);
-    if (row < 0 || row > LastRow) return;
-    if (parked_line_ >= 0 && row == focus_row_) {
-        BringFocusIntoView();
-        row = focus_row_;
+    if (row < 0 || row > view_.last_row()) return;
+    if (view_.focus_parked() && row == view_.focus_row()) {
+        view_.BringFocusIntoView();
+        row = view_.focus_row();
     }
-    CurLine = TopLine + row;
+    CurLine = view_.top_line() + row;
     if (CurLine > UpperBound()) return;
     EditingOld = CurLine < UpperBound();
-    if (ShownLocked(CurLine) && tape_[CurLine].Op != op::kComment) {
+    if (view_.ShownLocked(CurLine) && tape_[CurLine].Op != op::kComment) {
         Tell(kLockedText);
         EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;
     }
-    if (!IsNumericKey(character, rows_[row])) {
+    if (!IsNumericKey(character, view_.row(row))) {
         tape_.Edit(CurLine).Op = op::kComment;
         if (EditingOld) {
             if (!EditMode) RecalcFromLastTotal();
-            CurLine = TopLine + row;
+            CurLine = view_.top_line() + row;
             SetFocus(row);
             EditMode = true;
         }
@@ -369,20 +369,20 @@ void Calc::KeyPress(int row, char32_t character) {
             }
             return;
         }
-        Row probe = rows_[row];
+        Row probe = view_.row(row);
         probe.Type(character);
         if (Utf8Length(probe.text) > kCommentLimit) {
             ports_.desktop.Beep();
             return;
         }
-        rows_[row].Type(character);
-        SetEntry(tape_.Edit(CurLine), rows_[row].text);
+        view_.row(row).Type(character);
+        SetEntry(tape_.Edit(CurLine), view_.row(row).text);
         TapeChanged = true;
         return;
     }
     const bool commits = character == '+' || character == '-' || character == '*' ||
                          character == '/' || character == '%';
-    if (commits && !rows_[row].text.empty() && !IsNumeric(rows_[row].text, symbols_)) {
+    if (commits && !view_.row(row).text.empty() && !IsNumeric(view_.row(row).text, symbols_)) {
         // An amount that cannot be read is not committed: the key only beeps, and the
         // row keeps the text for the user to correct.
         ports_.desktop.Beep();
@@ -408,7 +408,7 @@ void Calc::KeyPress(int row, char32_t character) {
             if (character != ',' || key == symbols_.decimal) {
                 speech_.KeyTyped(character == ',' ? "." : key);
             }
-            rows_[row].Type(character);
+            view_.row(row).Type(character);
             break;
         case '+':
         case '-':
@@ -437,18 +437,18 @@ void Calc::KeyPress(int row, char32_t character) {
         }
         case '=':
         case character::kEnter:
-            if (row == LastRow && CurLine == UpperBound()) {
+            if (row == view_.last_row() && CurLine == UpperBound()) {
                 if (!TotalKey(row)) return;
                 speech_.TotalKeyStruck();
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.
                 EditingOld = false;
-                ShowTape();
+                view_.ShowTape();
                 FocusOpenLine();
             }
             break;
         default:
-            rows_[row].Type(character);
+            view_.row(row).Type(character);
             break;
     }
     TapeChanged = true;
@@ -457,15 +457,15 @@ void Calc::KeyPress(int row, char32_t character) {
 void Calc::FinishComment(int row, bool down, bool edit_mode) {
     TapeChanged = true;
     const int comment_line = CurLine;
-    SetEntry(tape_.Edit(comment_line), rows_[row].text);
+    SetEntry(tape_.Edit(comment_line), view_.row(row).text);
     tape_.Edit(comment_line).Op = op::kComment;
-    rows_[row].op.clear();
+    view_.row(row).op.clear();
     // The focus goes to the line above or below the comment, the tape scrolling when
     // that line is out of view, so that the window's height does not change where it lands.
     auto step = [&](int by) {
         const int target = std::clamp(comment_line + by, 0, UpperBound());
-        ScrollIntoView(target);
-        RefreshFocus(target - TopLine);
+        view_.ScrollIntoView(target);
+        RefreshFocus(target - view_.top_line());
     };
     if (edit_mode) {
         step(down ? 1 : -1);
@@ -477,7 +477,7 @@ void Calc::FinishComment(int row, bool down, bool edit_mode) {
         if (comment_line == UpperBound()) AddTapeLine();
         step(-1);
     }
-    ShowTape();
+    view_.ShowTape();
 }
 
 }  // namespace tallymar

@@ -80,15 +80,17 @@ std::string SpokenLine(char kind, std::string_view shown, std::string_view op_sh
 }
 
 std::string SpokenRow(const Calc& calc, int row) {
-    const int line = calc.top_line() + row;
-    if (row < 0 || row >= static_cast<int>(calc.rows().size()) || line < 0 ||
+    const int line = calc.view().top_line() + row;
+    if (row < 0 || row >= static_cast<int>(calc.view().rows().size()) || line < 0 ||
         line > calc.UpperBound()) {
         return "empty";
     }
-    const int low = std::min(calc.sel_start_line(), calc.sel_end_line());
-    const int high = std::max(calc.sel_start_line(), calc.sel_end_line());
-    const bool selected = calc.selecting() && line >= low && line <= high;
-    const Row& shown = calc.rows()[row];
+    const int low =
+        std::min(calc.view().selection().start_line(), calc.view().selection().end_line());
+    const int high =
+        std::max(calc.view().selection().start_line(), calc.view().selection().end_line());
+    const bool selected = calc.view().selection().selecting() && line >= low && line <= high;
+    const Row& shown = calc.view().rows()[row];
     return SpokenLine(calc.tape()[line].Op, shown.text, shown.op, selected);
 }
 

@@ -9,10 +9,10 @@ namespace tallymar {
 
 LinesTaken Calc::ReplaceTape(LineSource& lines) {
     const Step step(*this);
-    RemoveRowsBelowFirst();
-    LastRow = 0;
+    view_.SetLastRow(0);
     tape_.Reset({TapeLine{}});  // an open line until the first line read takes its place
-    CurLine = TopLine = 0;
+    CurLine = 0;
+    view_.SetTopLine(0);
     return PutFileLines(lines, 0);
 }
 
@@ -75,13 +75,14 @@ void Calc::TakeRunningTotalFromLines() {
 
 void Calc::ShowTapeEnd() {
     const int last = UpperBound();
-    TopLine = std::clamp(last - MaxRow + 1, 0, std::max(last - LastRow, 0));
-    ShowTape();
-    UpdateScroller();
+    view_.SetTopLine(
+        std::clamp(last - view_.max_row() + 1, 0, std::max(last - view_.last_row(), 0)));
+    view_.ShowTape();
+    view_.UpdateScroller();
     // The focus goes to the last row afresh, so that its got-focus handling sets
     // CurLine for the lines it shows now. (No lost-focus: a correction half keyed
     // before the lines were read must not be committed onto a line that moved.)
-    TakeFocusAfresh(LastRow);
+    TakeFocusAfresh(view_.last_row());
 }
 
 void Calc::AppendConversion(const std::vector<TapeLine>& lines) {
@@ -95,7 +96,7 @@ void Calc::AppendConversion(const std::vector<TapeLine>& lines) {
         tape_.Edit(CurLine).Op = line.Op;
         AddTapeLine();
     }
-    ShowTape();
+    view_.ShowTape();
     TapeChanged = true;
 }
 

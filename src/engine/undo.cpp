@@ -7,7 +7,7 @@
 namespace tallymar {
 
 TapeMarks Calc::Marks() const {
-    return {Accumulator, total_text_, PendingOp, FocusLine()};
+    return {Accumulator, total_text_, PendingOp, view_.FocusLine()};
 }
 
 void Calc::MarkTapeUnchanged() {
@@ -21,9 +21,9 @@ void Calc::MarkTapeChanged() {
 }
 
 void Calc::Undo() {
-    const int line = FocusLine();
+    const int line = view_.FocusLine();
     if (line >= 0 && line <= UpperBound() && (EditingOld || line == UpperBound()) &&
-        FocusBox().text != ShownText(line) && tape_[line].Op != op::kComment) {
+        view_.FocusBox().text != view_.ShownText(line) && tape_[line].Op != op::kComment) {
         // Keying not yet committed is dropped first, as a text box undoes typing.
         RestoreMarks(Marks());
         return;
@@ -48,23 +48,17 @@ void Calc::RestoreMarks(const TapeMarks& marks) {
     total_text_ = marks.total_text;
     PendingOp = marks.pending_op;
     EditingOld = EditMode = LineAppended = ShiftEnter = UpPending = DownPending = false;
-    Selecting = SelectionShown = false;
-    SelStartLine = SelEndLine = 0;
-    parked_line_ = -1;
-    // As many rows as fit, but never a row without a line to show.
-    const int last_row = std::max(std::min(MaxRow, UpperBound() + 1), 1) - 1;
-    while (LastRow > last_row) RemoveLastRow();
-    while (LastRow < last_row) {
-        AddRow();
-        ++LastRow;
-    }
+    view_.selection().Clear();
+    view_.Unpark();
+    view_.Fit(view_.max_row());
     const int line = std::clamp(marks.focus_line, 0, UpperBound());
-    TopLine = std::clamp(TopLine, std::max(line - LastRow, 0), line);
-    TopLine = std::clamp(TopLine, 0, std::max(UpperBound() - LastRow, 0));
-    ShowTape();
-    UpdateScroller();
+    const int last_row = view_.last_row();
+    const int top = std::clamp(view_.top_line(), std::max(line - last_row, 0), line);
+    view_.SetTopLine(std::clamp(top, 0, std::max(UpperBound() - last_row, 0)));
+    view_.ShowTape();
+    view_.UpdateScroller();
     // The focus goes to its line afresh: nothing is committed on the way.
-    TakeFocusAfresh(line - TopLine);
+    TakeFocusAfresh(line - view_.top_line());
     TapeChanged = !tape_.AtSavedPoint();
 }
 

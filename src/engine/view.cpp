@@ -7,127 +7,72 @@
 
 namespace tallymar {
 
-int Calc::FocusLine() const {
-    if (parked_line_ >= 0) return parked_line_;
-    return focus_row_ >= 0 && focus_row_ <= LastRow ? TopLine + focus_row_ : -1;
-}
-
-Row Calc::FocusBox() const {
-    if (parked_line_ >= 0) return parked_box_;
-    return focus_row_ >= 0 && focus_row_ <= LastRow ? rows_[focus_row_] : Row{};
-}
-
-void Calc::ShowTapeKeepingFocus(int line, const Row& box) {
-    ShowTape();
-    if (line < 0) return;
-    const int row = line - TopLine;
-    if (row >= 0 && row <= LastRow) {
-        rows_[row] = box;
-        focus_row_ = row;
-        parked_line_ = -1;
-    } else {
-        // The box in focus_row keeps the keyboard; it shows another line meanwhile.
-        parked_line_ = line;
-        parked_box_ = box;
-    }
-}
-
-void Calc::BringFocusIntoView() {
-    if (parked_line_ < 0) return;
-    const int line = std::min(parked_line_, UpperBound());
-    const Row box = parked_box_;
-    // As a rule the line comes back into the row that kept the keyboard.
-    TopLine = std::clamp(line - focus_row_, 0, std::max(UpperBound() - LastRow, 0));
-    ShowTapeKeepingFocus(line, box);
-    UpdateScroller();
-}
-
-void Calc::ScrollIntoView(int line) {
-    const int top = std::clamp(TopLine, std::max(line - LastRow, 0), std::max(line, 0));
-    if (top == TopLine) return;
-    TopLine = top;
-    ShowTape();
-    UpdateScroller();
-}
-
 void Calc::Resize(int max_row) {
     const Step step(*this);
-    MaxRow = max_row;
+    const int line = view_.FocusLine();
+    const Row box = view_.FocusBox();
+    view_.Fit(max_row);
     if (tape_.empty()) return;  // the tape window has not loaded yet
-    const int line = FocusLine();
-    const Row box = FocusBox();
-    // As many rows as fit, but never a row without a line to show.
-    const int last_row = std::max(std::min(MaxRow, UpperBound() + 1), 1) - 1;
-    while (LastRow > last_row) RemoveLastRow();
-    while (LastRow < last_row) {
-        AddRow();
-        ++LastRow;
-    }
     // A taller window takes lines from above into its new rows; the focus line stays in view.
-    TopLine = std::clamp(TopLine, 0, std::max(UpperBound() - LastRow, 0));
-    if (line >= 0) TopLine = std::clamp(TopLine, std::max(line - LastRow, 0), line);
-    ShowTapeKeepingFocus(line, box);
-    if (focus_row_ < 0) SetFocus(LastRow);
-    UpdateScroller();
-}
-
-void Calc::UpdateScroller() {
-    // The scroll bar reaches every line: at its end the last row shows the open line.
-    scroll_max_ = std::max(UpperBound() - LastRow, 0);
-    scroll_value_ = std::min(TopLine, scroll_max_);
+    const int last_row = view_.last_row();
+    int top = std::clamp(view_.top_line(), 0, std::max(UpperBound() - last_row, 0));
+    if (line >= 0) top = std::clamp(top, std::max(line - last_row, 0), line);
+    view_.SetTopLine(top);
+    view_.ShowTapeKeepingFocus(line, box);
+    if (view_.focus_row() < 0) SetFocus(view_.last_row());
+    view_.UpdateScroller();
 }
 
 void Calc::ScrollTo(int value) {
     const Step step(*this);
-    const int line = FocusLine();
-    const Row box = FocusBox();
-    scroll_value_ = std::clamp(value, 0, scroll_max_);
-    TopLine = scroll_value_;
-    ShowTapeKeepingFocus(line, box);
+    const int line = view_.FocusLine();
+    const Row box = view_.FocusBox();
+    view_.SetTopLine(std::clamp(value, 0, view_.scroll_bar().max));
+    view_.ShowTapeKeepingFocus(line, box);
+    view_.UpdateScroller();
 }
 
 void Calc::ScrollByWheel(int notches) {
-    ScrollTo(scroll_value_ - notches * kWheelLines);
+    ScrollTo(view_.scroll_bar().value - notches * kWheelLines);
 }
 
 void Calc::PageTo(int row, int key_code) {
-    if (row >= 0 && row <= LastRow) {
+    if (row >= 0 && row <= view_.last_row()) {
         // A correction is committed while its row still shows its line.
         in_lost_focus_ = true;
         LostFocus(row);
         in_lost_focus_ = false;
     }
-    const int last_top = std::max(UpperBound() - LastRow, 0);
+    const int last_top = std::max(UpperBound() - view_.last_row(), 0);
     int top = 0;
     int to_row = 0;
     switch (key_code) {
         case key::kPageUp:
-            top = TopLine - LastRow;
+            top = view_.top_line() - view_.last_row();
             break;
         case key::kPageDown:
-            top = TopLine + LastRow;
-            to_row = LastRow;
+            top = view_.top_line() + view_.last_row();
+            to_row = view_.last_row();
             break;
         case key::kEnd:
             top = last_top;
-            to_row = LastRow;
+            to_row = view_.last_row();
             break;
         default:  // Home
             break;
     }
-    TopLine = std::clamp(top, 0, last_top);
-    ShowTape();
-    focus_row_ = std::clamp(to_row, 0, LastRow);
-    GotFocus(focus_row_);
+    view_.SetTopLine(std::clamp(top, 0, last_top));
+    view_.ShowTape();
+    GotFocus(std::clamp(to_row, 0, view_.last_row()));
 }
 
 void Calc::FocusOpenLine() {
-    if (parked_line_ < 0 && TopLine + LastRow == UpperBound()) {
-        SetFocus(LastRow);
+    if (!view_.focus_parked() && view_.top_line() + view_.last_row() == UpperBound()) {
+        SetFocus(view_.last_row());
     } else {
-        BringFocusIntoView();
-        PageTo(focus_row_, key::kEnd);
-        UpdateScroller();
+        view_.BringFocusIntoView();
+        PageTo(view_.focus_row(), key::kEnd);
+        view_.UpdateScroller();
     }
 }
 

@@ -19,7 +19,7 @@ void Calc::CallbackButtonClick() {
     }
     CallbackRunning = true;
     // The reading starts at the line under the cursor, shown again if scrolled away.
-    BringFocusIntoView();
+    view_.BringFocusIntoView();
     // From the cursor's line to the tape's last line, whatever the window shows.
     const int first = CurLine;
     const int last = UpperBound();
@@ -46,11 +46,12 @@ bool Calc::SelectCallbackCharacter(int first, int last) {
     // Each line is read once, as its row shows it; a line read aloud moves the cursor
     // onto the line after it, a silent one (the open line, a comment, a conversion
     // text) leaves the cursor where it is.
-    int conversions = ConversionsBefore(first);
+    int conversions = ConversionsBefore(tape_.lines(), first);
     std::string op_above =
-        first > 0 ? RowLook(first - 1, ConversionsBefore(first - 1), false).op : "";
+        first > 0 ? view_.RowLook(first - 1, ConversionsBefore(tape_.lines(), first - 1), false).op
+                  : "";
     for (int line = first; line <= last && line <= UpperBound(); ++line) {
-        const LineLook look = RowLook(line, conversions, false);
+        const LineLook look = view_.RowLook(line, conversions, false);
         if (tape_[line].Op == op::kConversion) ++conversions;
         const std::string& text = look.text;
         const std::string& op = look.op;
@@ -82,8 +83,8 @@ bool Calc::SelectCallbackCharacter(int first, int last) {
 }
 
 void Calc::CursorPast(int line) {
-    const int r = line - TopLine;
-    if ((r >= 0 && r < LastRow) || (r == LastRow && FocusLine() == line)) {
+    const int r = line - view_.top_line();
+    if ((r >= 0 && r < view_.last_row()) || (r == view_.last_row() && view_.FocusLine() == line)) {
         MoveDown(r);
         return;
     }
@@ -92,14 +93,14 @@ void Calc::CursorPast(int line) {
     // cursor's row is left while it still shows its line, then the tape scrolls and
     // the next line takes the focus, as it would in a window tall enough to show both.
     const int next = std::min(line + 1, UpperBound());
-    if (parked_line_ < 0 && focus_row_ >= 0 && focus_row_ <= LastRow) {
+    if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row()) {
         in_lost_focus_ = true;
-        LostFocus(focus_row_);
+        LostFocus(view_.focus_row());
         in_lost_focus_ = false;
     }
-    ScrollIntoView(next);
-    TakeFocusAfresh(next - TopLine);
-    UpdateScroller();
+    view_.ScrollIntoView(next);
+    TakeFocusAfresh(next - view_.top_line());
+    view_.UpdateScroller();
 }
 
 }  // namespace tallymar

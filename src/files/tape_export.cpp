@@ -152,7 +152,7 @@ bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
         return calc.ports().dialogs.ShowMessage(
             Message{kProgramTitle, text, buttons, icon, default_answer});
     };
-    const LineRange range = calc.LinesToPrint(calc.selection_shown());
+    const LineRange range = calc.LinesToPrint(calc.view().selection().shown());
     std::string proposed = ProposedName(tape_title);
     // Every refusal brings the dialog back with the name chosen, until a file is
     // written or the dialog is cancelled.

@@ -121,7 +121,7 @@ void Application::Start(const std::string& command_line_path) {
     // The tape window loads with the rows that fit already known, so that the new
     // tape shows whole from the first line.
     window_->FitRows();
-    calc_.Start(calc_.max_row());
+    calc_.Start(calc_.view().max_row());
     SetCaption(files_->Caption());
     window_->tape_window().Sync();
     window_->statusBar()->setVisible(settings_.ShowItemCount);

@@ -68,7 +68,8 @@ bool TapePrinting::ChoosePrinter(bool* selection) {
     }
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     // The choice to print the selection comes preselected when lines are highlighted.
-    printer().setPrintRange(calc_.selection_shown() ? QPrinter::Selection : QPrinter::AllPages);
+    printer().setPrintRange(calc_.view().selection().shown() ? QPrinter::Selection
+                                                             : QPrinter::AllPages);
     if (run_dialog_(dialog) != QDialog::Accepted) return false;
     *selection = printer().printRange() == QPrinter::Selection;
     return true;
@@ -102,7 +103,7 @@ void TapePrinting::PrintSetup() {
 
 void TapePrinting::PrintPreview() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LineRange lines = calc_.LinesToPrint(calc_.selection_shown());
+    const LineRange lines = calc_.LinesToPrint(calc_.view().selection().shown());
     std::vector<QPicture> pages = PreviewPages(
         printer(), TapeRange{calc_.tape(), lines.first, lines.last}, Options(), clock_);
     QApplication::restoreOverrideCursor();

@@ -75,7 +75,7 @@ void AmountBox::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (window_.calc().focus_parked() && hasFocus()) {
+    if (window_.calc().view().focus_parked() && hasFocus()) {
         // This box kept the keyboard while the focus line was scrolled out of view:
         // the click chooses the line it shows now, as a click into another row would.
         focusing_click_ = true;

@@ -292,8 +292,8 @@ void TapeWindow::NameRow(RowWidgets& w, int row) {
 void TapeWindow::Sync() {
     const bool was_syncing = syncing_;
     syncing_ = true;
-    while (rows_.size() < calc().rows().size()) AddRowWidgets();
-    while (rows_.size() > calc().rows().size()) {
+    while (rows_.size() < calc().view().rows().size()) AddRowWidgets();
+    while (rows_.size() > calc().view().rows().size()) {
         RowWidgets gone = rows_.back();
         rows_.pop_back();
         gone.data->hide();
@@ -302,8 +302,8 @@ void TapeWindow::Sync() {
         gone.op->deleteLater();
     }
     for (size_t r = 0; r < rows_.size(); ++r) {
-        ShowRow(rows_[r], calc().rows()[r],
-                calc().focus_parked() && static_cast<int>(r) == calc().focus_row());
+        ShowRow(rows_[r], calc().view().rows()[r],
+                calc().view().focus_parked() && static_cast<int>(r) == calc().view().focus_row());
         NameRow(rows_[r], static_cast<int>(r));
     }
 
@@ -324,9 +324,11 @@ void TapeWindow::Sync() {
         setPalette(back);
     }
 
-    if (scroll_->maximum() != calc().scroll_max()) scroll_->setRange(0, calc().scroll_max());
-    if (scroll_->value() != calc().scroll_value()) scroll_->setValue(calc().scroll_value());
-    scroll_->setPageStep(std::max(calc().last_row(), 1));
+    if (scroll_->maximum() != calc().view().scroll_bar().max)
+        scroll_->setRange(0, calc().view().scroll_bar().max);
+    if (scroll_->value() != calc().view().scroll_bar().value)
+        scroll_->setValue(calc().view().scroll_bar().value);
+    scroll_->setPageStep(std::max(calc().view().last_row(), 1));
 
     if (call_it_->isChecked() != commands_.call_it_value()) {
         call_it_->setChecked(commands_.call_it_value());
@@ -336,7 +338,7 @@ void TapeWindow::Sync() {
     if (option >= 0 && option < 7 && !options_[option]->isChecked()) {
         options_[option]->setChecked(true);
     }
-    const int focus = calc().focus_row();
+    const int focus = calc().view().focus_row();
     // The scroll bar keeps the keyboard while it is scrolled by it.
     if (focus >= 0 && focus < static_cast<int>(rows_.size()) && !rows_[focus].data->hasFocus() &&
         !scroll_->hasFocus()) {
@@ -350,7 +352,8 @@ void TapeWindow::Sync() {
 void TapeWindow::RestoreSelection(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     rows_[row].fresh = true;
-    ShowRow(rows_[row], calc().rows()[row], calc().focus_parked() && row == calc().focus_row());
+    ShowRow(rows_[row], calc().view().rows()[row],
+            calc().view().focus_parked() && row == calc().view().focus_row());
 }
 
 void TapeWindow::Apply(const std::function<void(Commands&)>& event) {
@@ -400,7 +403,7 @@ bool TapeWindow::MoveAmongControls(bool forward) {
 }
 
 void TapeWindow::ReturnToTape() {
-    const int focus = calc().focus_row();
+    const int focus = calc().view().focus_row();
     if (focus < 0 || focus >= static_cast<int>(rows_.size())) return;
     // The focus line stays as it is, also one scrolled out of view: the next key on the
     // tape brings it back, as before the keyboard left the tape.
@@ -425,7 +428,7 @@ void TapeWindow::keyPressEvent(QKeyEvent* event) {
     const bool on_control = std::find(ring.begin(), ring.end(), focusWidget()) != ring.end();
     const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    AmountBox* box = DataBox(calc().focus_row());
+    AmountBox* box = DataBox(calc().view().focus_row());
     if (on_control && typed && box != nullptr) {
         ReturnToTape();
         QCoreApplication::sendEvent(box, event);

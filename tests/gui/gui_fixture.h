@@ -124,7 +124,7 @@ struct Started {
     // a closed dialog may leave no window active: then the row that has the tape's focus.
     QWidget* Focus() {
         QWidget* focus = QApplication::focusWidget();
-        return focus ? focus : Row(calc().focus_row());
+        return focus ? focus : Row(calc().view().focus_row());
     }
     void Type(const QString& keys, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         for (QChar key : keys) QTest::keyClick(Focus(), key.toLatin1(), modifiers);

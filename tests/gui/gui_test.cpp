@@ -46,9 +46,9 @@ const auto FocusName = [] { return QApplication::focusWidget()->accessibleName()
 // reader reads them.
 void ExpectRowsShowTheModel(Started& t) {
     const Calc& calc = t.calc();
-    for (int r = 0; r < int(calc.rows().size()); ++r) {
-        QCOMPARE(t.Row(r)->text(), Text(calc.rows()[r].text));
-        QCOMPARE(t.tape().OpBox(r)->text(), Text(calc.rows()[r].op));
+    for (int r = 0; r < int(calc.view().rows().size()); ++r) {
+        QCOMPARE(t.Row(r)->text(), Text(calc.view().rows()[r].text));
+        QCOMPARE(t.tape().OpBox(r)->text(), Text(calc.view().rows()[r].op));
         QCOMPARE(t.Row(r)->accessibleName(), Text(SpokenRow(calc, r)));
     }
     QCOMPARE(t.tape().TotalBox()->text(), Text(calc.total_text()));
@@ -59,10 +59,11 @@ void ExpectRowsShowTheModel(Started& t) {
 // scroll bar stands at it.
 void ExpectFocusOnTheOpenLine(Started& t) {
     const Calc& calc = t.calc();
-    QCOMPARE(calc.top_line() + calc.focus_row(), calc.UpperBound());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(calc.focus_row())));
-    QCOMPARE(t.tape().ScrollBar()->maximum(), calc.UpperBound() - calc.last_row());
-    QCOMPARE(t.tape().ScrollBar()->value(), calc.top_line());
+    QCOMPARE(calc.view().top_line() + calc.view().focus_row(), calc.UpperBound());
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(t.Row(calc.view().focus_row())));
+    QCOMPARE(t.tape().ScrollBar()->maximum(), calc.UpperBound() - calc.view().last_row());
+    QCOMPARE(t.tape().ScrollBar()->value(), calc.view().top_line());
 }
 
 // Picks an entry of a list by keyboard: from the top, Down until it is shown.
@@ -206,29 +207,29 @@ class GuiTest : public QObject {
         t.Type("7");
         resize(height / 4);
         ExpectFocusOnTheOpenLine(t);
-        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString("7"));
-        const int top = t.calc().top_line();
+        QCOMPARE(t.Row(t.calc().view().focus_row())->text(), QString("7"));
+        const int top = t.calc().view().top_line();
         QWidget* focused = QApplication::focusWidget();
         QWheelEvent wheel(QPointF(5, 5), t.Row(0)->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(t.Row(0), &wheel);
-        QCOMPARE(t.calc().top_line(), top - 3);
+        QCOMPARE(t.calc().view().top_line(), top - 3);
         // The box that kept the keyboard shows an older line meanwhile, without a caret.
         QCOMPARE(QApplication::focusWidget(), focused);
-        QVERIFY(t.calc().focus_parked() && t.Row(t.calc().focus_row())->isReadOnly());
+        QVERIFY(t.calc().view().focus_parked() && t.Row(t.calc().view().focus_row())->isReadOnly());
         // The scroll bar by keys; back on the tape, the keys go on the open line.
         t.Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), t.tape().ScrollBar());
         t.Key(Qt::Key_PageUp);
-        QVERIFY(t.calc().top_line() < top - 3);
+        QVERIFY(t.calc().view().top_line() < top - 3);
         t.Key(Qt::Key_Tab, Qt::ControlModifier);
         t.Type("+");
         QCOMPARE(t.calc().accumulator(), 217.0);
         ExpectFocusOnTheOpenLine(t);
         // Taller than the tape: every line shows from the top.
         resize(height * 4);
-        QCOMPARE(t.calc().top_line(), 0);
-        QCOMPARE(t.calc().last_row(), t.calc().UpperBound());
+        QCOMPARE(t.calc().view().top_line(), 0);
+        QCOMPARE(t.calc().view().last_row(), t.calc().UpperBound());
         ExpectRowsShowTheModel(t);
     }
 
@@ -440,7 +441,7 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         t.Key(Qt::Key_2, Qt::ControlModifier);
         t.Type("12");
-        AmountBox* keyed = t.Row(t.calc().focus_row());
+        AmountBox* keyed = t.Row(t.calc().view().focus_row());
         t.Key(Qt::Key_Tab);  // plain Tab and Shift+Tab stay in the row being keyed
         t.Key(Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), keyed);
@@ -501,13 +502,14 @@ class GuiTest : public QObject {
             QTest::keyClick(find->TextBox(), Qt::Key_Return);
         });
         t.Key(Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(t.calc().FocusLine(), 3);
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.Row(t.calc().focus_row())));
+        QCOMPARE(t.calc().view().FocusLine(), 3);
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget*>(t.Row(t.calc().view().focus_row())));
         QCOMPARE(FocusName(), QString("5 plus"));  // what a screen reader says of it
         t.Key(Qt::Key_F3);
-        QCOMPARE(t.calc().FocusLine(), 6);
+        QCOMPARE(t.calc().view().FocusLine(), 6);
         t.Key(Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(t.calc().FocusLine(), 3);
+        QCOMPARE(t.calc().view().FocusLine(), 3);
         bool stayed = false;
         watchdog_->Handle([&](QDialog* dialog) {
             auto* find = dynamic_cast<FindDialog*>(dialog);
@@ -527,7 +529,7 @@ class GuiTest : public QObject {
         t.Key(Qt::Key_F, Qt::ControlModifier);
         QVERIFY(stayed);
         QCOMPARE(watchdog_->messages, std::vector<QString>{"Cannot find \"RENTS\"."});
-        QCOMPARE(t.calc().FocusLine(), 3);
+        QCOMPARE(t.calc().view().FocusLine(), 3);
     }
 
     // Ctrl+A, Ctrl+Shift+S and Ctrl+Q reach their menu items from the tape's row, which
@@ -536,10 +538,10 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         t.Type("5+6+");
         t.Key(Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(t.calc().selection_shown());
+        QVERIFY(t.calc().view().selection().shown());
         QCOMPARE(t.calc().LinesToPrint(true).first, 0);
         QCOMPARE(t.calc().LinesToPrint(true).last, t.calc().UpperBound());
-        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString());
+        QCOMPARE(t.Row(t.calc().view().focus_row())->text(), QString());
         // File > Export takes the highlighted lines: a header and every line.
         const QString csv = folder_->path() + "/all.csv";
         t.dialogs.answers = {csv};
@@ -562,7 +564,7 @@ class GuiTest : public QObject {
         t.Type("5+6+");
         t.Type("7");
         t.Key(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(t.Row(t.calc().focus_row())->text(), QString());
+        QCOMPARE(t.Row(t.calc().view().focus_row())->text(), QString());
         QCOMPARE(t.calc().tape().size(), std::size_t{6});
         t.Key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(t.calc().tape().size(), std::size_t{5});
@@ -616,7 +618,7 @@ class GuiTest : public QObject {
         const int lines = t.calc().UpperBound();
         QTest::keyClick(converter->AddToTapeBox(), Qt::Key_Space);  // a result shows: written
         QVERIFY(t.app().settings().ShowConversion);
-        QCOMPARE(Text(t.calc().ShownText(t.calc().UpperBound() - 3)), QString("1,609.344"));
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().UpperBound() - 3)), QString("1,609.344"));
         const int block = t.calc().UpperBound() - lines;
         QVERIFY(block > 0);
         // Picking units writes nothing; Enter converts and writes one block more.
@@ -625,7 +627,7 @@ class GuiTest : public QObject {
         QCOMPARE(t.calc().UpperBound(), lines + block);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Return);
         QCOMPARE(t.calc().UpperBound(), lines + 2 * block);
-        QCOMPARE(Text(t.calc().ShownText(t.calc().UpperBound() - 3)), QString("63,360"));
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().UpperBound() - 3)), QString("63,360"));
         ExpectRowsShowTheModel(t);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Escape);
         QTRY_VERIFY(!t.app().dialog_commands().converter());
@@ -681,7 +683,7 @@ class GuiTest : public QObject {
                 qApp,
                 [&, meanwhile] {
                     if (meanwhile == kAltAnsweredNo)
-                        QTest::keyClick(t->Row(t->calc().focus_row()), Qt::Key_Alt,
+                        QTest::keyClick(t->Row(t->calc().view().focus_row()), Qt::Key_Alt,
                                         Qt::AltModifier);
                     if (meanwhile == kButtonClicked) QTest::mouseClick(CallIt(*t), Qt::LeftButton);
                     if (meanwhile == kMenuChosen) item->trigger();
@@ -696,7 +698,7 @@ class GuiTest : public QObject {
         QTEST(ear_.played, "played");
         QTEST(item->isChecked(), "marked_after");
         QVERIFY(pressed && !CallIt(*t)->isChecked());
-        QCOMPARE(t->calc().focus_row(), ear_.played.size() == 5 ? 5 : 4);
+        QCOMPARE(t->calc().view().focus_row(), ear_.played.size() == 5 ? 5 : 4);
         if (ear_.played.size() == 5) QVERIFY(cursor_followed);
         if (meanwhile == kAltAnsweredNo) QCOMPARE(watchdog_->messages.size(), std::size_t{1});
     }

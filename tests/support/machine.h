@@ -88,7 +88,7 @@ class Machine {
     // What each line shows in the amount column, from `first` on.
     Lines Shown(int first = 0) const {
         Lines shown;
-        for (int i = first; i <= calc.UpperBound(); ++i) shown.push_back(calc.ShownText(i));
+        for (int i = first; i <= calc.UpperBound(); ++i) shown.push_back(calc.view().ShownText(i));
         return shown;
     }
 
@@ -102,7 +102,7 @@ class Machine {
     std::string State() {
         std::string s = Ops() + " ";
         for (int i = 3; i <= calc.UpperBound(); ++i) {
-            std::string text = calc.ShownText(i);
+            std::string text = calc.view().ShownText(i);
             if (text == kRule) text = "-";
             while (!text.empty() && text.back() == ' ') text.pop_back();
             s += (i > 3 ? "," : "") + text;
@@ -110,18 +110,18 @@ class Machine {
         char acc[40];
         std::snprintf(acc, sizeof acc, "%.10g", calc.accumulator());
         s += std::string(" =") + acc + " " + calc.total_text() + " @" +
-             std::to_string(calc.cur_line()) + "/" + std::to_string(calc.focus_row()) + "/" +
-             std::to_string(calc.top_line()) + "/" + std::to_string(calc.last_row());
-        if (calc.focus_row() >= 0 && calc.focus_row() <= calc.last_row()) {
-            const Row& row = RowAt(calc.focus_row());
+             std::to_string(calc.cur_line()) + "/" + std::to_string(calc.view().focus_row()) + "/" +
+             std::to_string(calc.view().top_line()) + "/" + std::to_string(calc.view().last_row());
+        if (calc.view().focus_row() >= 0 && calc.view().focus_row() <= calc.view().last_row()) {
+            const Row& row = RowAt(calc.view().focus_row());
             s += " [" + row.text + "|" + row.op + " " + std::to_string(row.sel_start) + "+" +
                  std::to_string(row.sel_length) + "]";
         }
         if (calc.tape_changed()) s += " *";
         if (calc.edit_mode()) s += " e";
-        if (calc.selecting())
-            s += " s" + std::to_string(calc.sel_start_line()) + "-" +
-                 std::to_string(calc.sel_end_line());
+        if (calc.view().selection().selecting())
+            s += " s" + std::to_string(calc.view().selection().start_line()) + "-" +
+                 std::to_string(calc.view().selection().end_line());
         for (const std::string& event : TakeEvents()) s += " | " + event;
         return s;
     }
@@ -159,7 +159,7 @@ class Machine {
     }
 
     double Amount(int line) const { return calc.tape().at(line).Amount; }
-    const Row& RowAt(int row) const { return calc.rows().at(row); }
+    const Row& RowAt(int row) const { return calc.view().rows().at(row); }
 
   private:
     std::ostringstream events_;
@@ -264,9 +264,9 @@ inline std::string LineAsWritten(std::string text, char op) {
 inline std::string FlagsOf(const Calc& calc) {
     std::string words = calc.tape_changed() ? "changed" : "unchanged";
     if (calc.edit_mode()) words += " editing";
-    if (calc.selecting())
-        words += " selecting " + std::to_string(calc.sel_start_line()) + "-" +
-                 std::to_string(calc.sel_end_line());
+    if (calc.view().selection().selecting())
+        words += " selecting " + std::to_string(calc.view().selection().start_line()) + "-" +
+                 std::to_string(calc.view().selection().end_line());
     return words;
 }
 
@@ -292,7 +292,8 @@ inline void TapeDifferences(const Machine& m, const Lines& expected, std::ostrea
             out << "  line " << line << " is missing, expected " << Quoted(expected[i]) << "\n";
             continue;
         }
-        const std::string shown = LineAsWritten(m.calc.ShownText(line), m.calc.tape()[line].Op);
+        const std::string shown =
+            LineAsWritten(m.calc.view().ShownText(line), m.calc.tape()[line].Op);
         if (i >= wanted)
             out << "  line " << line << " shows " << Quoted(shown) << ", expected no line\n";
         else if (shown != expected[i])
@@ -321,17 +322,17 @@ inline void ExpectScript(Machine& m, const Script& script,
         out << "  the running sum is " << SumAsWritten(calc.accumulator()) << ", expected "
             << SumAsWritten(*script.sum) << "\n";
     if (script.focus &&
-        (calc.cur_line() != script.focus->line || calc.focus_row() != script.focus->row))
-        out << "  the focus is on line " << calc.cur_line() << " (row " << calc.focus_row()
+        (calc.cur_line() != script.focus->line || calc.view().focus_row() != script.focus->row))
+        out << "  the focus is on line " << calc.cur_line() << " (row " << calc.view().focus_row()
             << "), expected line " << script.focus->line << " (row " << script.focus->row << ")\n";
-    if (script.window &&
-        (calc.top_line() != script.window->top_line || calc.last_row() != script.window->last_row))
-        out << "  the top row shows line " << calc.top_line() << " and the last row is row "
-            << calc.last_row() << ", expected line " << script.window->top_line << " and row "
-            << script.window->last_row << "\n";
+    if (script.window && (calc.view().top_line() != script.window->top_line ||
+                          calc.view().last_row() != script.window->last_row))
+        out << "  the top row shows line " << calc.view().top_line() << " and the last row is row "
+            << calc.view().last_row() << ", expected line " << script.window->top_line
+            << " and row " << script.window->last_row << "\n";
     if (script.row) {
-        const int r = calc.focus_row();
-        if (r < 0 || r > calc.last_row()) {
+        const int r = calc.view().focus_row();
+        if (r < 0 || r > calc.view().last_row()) {
             out << "  no row has the focus (row " << r << "), expected one holding "
                 << RowAsWritten(*script.row) << "\n";
         } else {
