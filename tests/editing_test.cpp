@@ -225,9 +225,14 @@ TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
         {"5+3+{Enter}10+{Enter}{Click 3}{Delete}",
          Tape{"3.00 +", "3.00 T", "---", "10.00 +", "10.00 T", "---", "open"}, Total{"3.00"},
          Sum{0}, Focus{3, 3}, Window{0, 9}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        // The comment deleted, its editing ends with it: the line that takes its place
+        // made a comment is taken out of the total.
         {"5+rent{Enter}3+{Enter}{Click 4}{Delete}",
          Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0}, Focus{4, 4},
-         Window{0, 7}, RowHolds{"3.00", "+", 0, 4}, Flags{"changed editing"}},
+         Window{0, 7}, RowHolds{"3.00", "+", 0, 4}, kChanged},
+        {"5+rent{Enter}3+{Enter}{Click 4}{Delete}x{Enter}",
+         Tape{"5.00 +", "x C", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0}, Focus{5, 5},
+         Window{0, 7}, RowHolds{"5.00", "T"}, kChanged},
         {"5+3+{Delete}2+{Enter}", Tape{"5.00 +", "3.00 +", "2.00 +", "10.00 T", "---", "open"},
          Total{"10.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
         {"5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}",

@@ -138,15 +138,16 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     // a later Delete must not act on the range just removed.
     EditingOld = false;
     view_.selection().Hide();
-    // The focus goes to the line that took the first deleted line's place, scrolled
-    // into view if the window does not reach it.
+    // A deletion that took the open line at the end gets a new one. (Checking only the
+    // end keeps a deletion in the middle from leaving a stray blank line behind.)
+    if (tape_.back().Op != op::kOpen) AddTapeLine();
+    // The focus goes to the line that took the first deleted line's place (the new
+    // open line when the deletion reached the end), scrolled into view if the window
+    // does not reach it: the same line whatever the window's height.
     const int focus_line = std::min(first, UpperBound());
     view_.ScrollIntoView(focus_line);
     p.surplus = focus_line - view_.top_line();
     RefreshFocus(std::clamp(p.surplus, 0, view_.last_row()));
-    // A deletion that took the open line at the end gets a new one. (Checking only the
-    // end keeps a deletion in the middle from leaving a stray blank line behind.)
-    if (tape_.back().Op != op::kOpen) AddTapeLine();
     if (whole_tape) ShowAccumulator();
     view_.selection().Collapse(0);
     view_.UpdateScroller();

@@ -89,8 +89,11 @@ void Calc::GotFocus(int row) {
     if (row < 0 || row > view_.last_row()) return;
     view_.FocusArrives(row);
     CurLine = view_.top_line() + row;
-    // Nothing has been keyed in this row yet, so leaving it must not commit it.
+    // Nothing has been keyed in this row yet, so leaving it must not commit it; a
+    // comment is being edited only when the line is one (the line that was may be
+    // gone, deleted or replaced, without its row having been left).
     EditingOld = false;
+    EditMode = false;
     Row& box = view_.row(row);
     if (view_.selection().selecting()) {
         box.sel_start = box.sel_length = 0;
@@ -105,6 +108,7 @@ void Calc::GotFocus(int row) {
 }
 
 void Calc::LostFocus(int row) {
+    const int left_line = view_.top_line() + row;
     if (EditingOld && view_.top_line() + row <= UpperBound()) {
         CurLine = view_.top_line() + row;
         // The focus is already on its way elsewhere: the commit does not step it down.
@@ -121,6 +125,11 @@ void Calc::LostFocus(int row) {
             view_.ShowTape();
         }
         view_.SetFocusRow(std::clamp(chosen - view_.top_line(), 0, view_.last_row()));
+    }
+    // A move still owed goes from the line left, in whichever row the tape's growing
+    // has scrolled it to, so that the window's height does not change where it lands.
+    if (const int now = left_line - view_.top_line(); now >= 0 && now <= view_.last_row()) {
+        row = now;
     }
     if (UpPending) {
         MoveUp(row);
