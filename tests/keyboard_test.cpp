@@ -43,19 +43,32 @@ TEST(Keys, reach_the_same_lines_in_a_short_window) {
 
 // Keys whose landing once depended on the window's height: a deletion reaching the
 // open line, a comment's editing left behind by a deletion, a move owed while a new
-// comment gets its open line. Three rows and forty give the same tape, total, focus
-// line and events (sounds, message boxes, clipboard).
+// comment gets its open line, a correction above a product keyed after a sum
+// (calculator mode), the callback reading past a comment being edited in the bottom
+// row. Three rows and forty give the same tape, total, focus line and events
+// (sounds, message boxes, clipboard).
 TEST(Keys, land_on_the_same_line_whatever_the_window_s_height) {
-    const char* scripts[] = {
-        "{S-Down}{C-c}{Insert}8776.1{Enter}8100-*{Undo}{Undo}1281/{S-Up}{S-Up}{Answer yes}"
-        "{Delete}{S-Up}{S-Up}{C-c}",
-        "q1{Down}{S-Up}{S-Up}{Answer yes}{Delete}q1{Down}7425*",
-        "tea{Enter}{Enter}{Undo}{Undo}{S-Up}{S-Up}{C-c}4905/",
+    const struct {
+        const char* keys;
+        bool calc_mode;
+    } scripts[] = {
+        {"{S-Down}{C-c}{Insert}8776.1{Enter}8100-*{Undo}{Undo}1281/{S-Up}{S-Up}{Answer yes}"
+         "{Delete}{S-Up}{S-Up}{C-c}",
+         false},
+        {"q1{Down}{S-Up}{S-Up}{Answer yes}{Delete}q1{Down}7425*", false},
+        {"tea{Enter}{Enter}{Undo}{Undo}{S-Up}{S-Up}{C-c}4905/", false},
+        {"2091*5311.92/{Up}{Undo}{Redo}5123.66-7879*{ClickLine 3}0+{ClickLine 7}%", true},
+        {"2404{Enter}{Answer yes}0{Enter}tea{Enter}{Insert}{Down}{Down}{S-Up}{S-Up}{C-c}"
+         "9724.82+{Up}{Up}{ClickLine 9}8107{Enter}-{Callback}{Down}",
+         false},
     };
-    for (const char* keys : scripts) {
-        Machine low(StartUp().Rows(3).Voice("Rusty")), tall(StartUp().Rows(40).Voice("Rusty"));
-        low.Keys(keys);
-        tall.Keys(keys);
+    for (const auto& script : scripts) {
+        StartUp setup = StartUp().Voice("Rusty").CallbackVoice("Murph");
+        if (script.calc_mode) setup.CalcMode();
+        Machine low(StartUp(setup).Rows(3)), tall(StartUp(setup).Rows(40));
+        low.Keys(script.keys);
+        tall.Keys(script.keys);
+        const char* keys = script.keys;
         EXPECT_EQ(low.Ops(), tall.Ops()) << keys;
         EXPECT_EQ(low.Shown(), tall.Shown()) << keys;
         EXPECT_EQ(low.calc.total_text(), tall.calc.total_text()) << keys;

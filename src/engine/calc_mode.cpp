@@ -50,7 +50,8 @@ void Calc::CommitLineCalc(int row) {
     // the focus moves, since the row that gets the focus takes CurLine along.
     bool still_editing = false;
     int pending_line = CurLine;
-    if (EditingOld) {
+    const bool correcting = EditingOld;
+    if (correcting) {
         if (CurLine + 1 <= UpperBound() && tape_[CurLine + 1].Op != op::kTotal) {
             PendingOp = CalcOp;
             tape_.Edit(CurLine + 1).Op = OpChar(CalcOp);
@@ -68,7 +69,12 @@ void Calc::CommitLineCalc(int row) {
         pending_line = CurLine;
         if (!in_last_row) FocusOpenLine();
     }
-    if (!still_editing) {
+    // A product or quotient keyed after a sum can be the tape's last line, holding its
+    // amount until the next one is keyed: a correction above keeps its operator and so
+    // its figure, rather than making it look like an empty open line.
+    const char pending_kind = tape_[pending_line].Op;
+    const bool holds_amount = correcting && (pending_kind == '*' || pending_kind == '/');
+    if (!still_editing && !holds_amount) {
         PendingOp = CalcOp;
         tape_.Edit(pending_line).Op = OpChar(CalcOp);
         // The open line shows the operator its amount will take, wherever its row is.

@@ -182,8 +182,10 @@ void Calc::MoveUp(int row) {
 void Calc::MoveDown(int row) {
     if (row < view_.last_row()) {
         SetFocus(row + 1);
-    } else if (EditingOld && view_.top_line() + row <= UpperBound()) {
-        // As in MoveUp: the commit's own step down scrolls the tape.
+    } else if (EditingOld && view_.top_line() + row <= UpperBound() &&
+               !IsTextOrOpen(tape_[view_.top_line() + row].Op)) {
+        // As in MoveUp: the commit's own step down scrolls the tape (a comment is not
+        // committed, so leaving it scrolls the tape as any other row does).
         CurLine = view_.top_line() + row;
         CommitLine(row);
         DownPending = false;
