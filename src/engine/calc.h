@@ -216,7 +216,16 @@ class Calc {
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw_ = false;
-    bool in_lost_focus_ = false;
+    // Where a move of the keyboard's focus stands. Settled: a row has the focus (or
+    // none does). Leaving: the old row's lost-focus handling runs; whatever it does
+    // that asks for the focus again (a commit stepping down, a comment's new open
+    // line, a move still owed) only chooses the row it lands in, and the new row's
+    // got-focus handling runs once, after.
+    enum class FocusPhase { kSettled, kLeaving };
+    FocusPhase focus_phase_ = FocusPhase::kSettled;
+    bool leaving_row() const { return focus_phase_ == FocusPhase::kLeaving; }
+    // Runs `row`'s lost-focus handling as the focus leaves it.
+    void LeaveRow(int row);
 
     // One user action, recorded as one undo step however many lines it changes.
     class Step {

@@ -25,16 +25,14 @@ void Calc::AddTapeLine() {
         const bool showed_end = view_.top_line() + view_.last_row() == UpperBound() - 1;
         const bool refocus = !defer_redraw_ && !view_.focus_parked() && view_.focus_row() >= 0 &&
                              (view_.focus_row() != view_.last_row() || !showed_end);
-        if (refocus && !in_lost_focus_) {
-            in_lost_focus_ = true;
-            LostFocus(view_.focus_row());
-            in_lost_focus_ = false;
+        if (refocus && !leaving_row()) {
+            LeaveRow(view_.focus_row());
         }
         view_.SetTopLine(std::max(UpperBound() - view_.last_row(), 0));
         if (!defer_redraw_) view_.ShowTape();
         if (refocus) {
             view_.SetFocusRow(view_.last_row());
-            if (!in_lost_focus_) GotFocus(view_.last_row());
+            if (!leaving_row()) GotFocus(view_.last_row());
         }
     } else {
         view_.SetLastRow(view_.last_row() + 1);

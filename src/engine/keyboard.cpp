@@ -39,7 +39,7 @@ bool Contains(const std::string& text, char32_t c) {
 void Calc::SetFocus(int row) {
     const Step step(*this);
     if (row < 0 || row > view_.last_row()) return;
-    if (in_lost_focus_) {
+    if (leaving_row()) {
         view_.SetFocusRow(row);
         return;
     }
@@ -49,9 +49,7 @@ void Calc::SetFocus(int row) {
         const int chosen = view_.top_line() + row;
         const int view = view_.top_line();
         view_.BringFocusIntoView();
-        in_lost_focus_ = true;
-        LostFocus(view_.focus_row());
-        in_lost_focus_ = false;
+        LeaveRow(view_.focus_row());
         view_.SetTopLine(std::clamp(view, 0, std::max(UpperBound() - view_.last_row(), 0)));
         view_.ShowTape();
         view_.SetFocusRow(std::clamp(chosen - view_.top_line(), 0, view_.last_row()));
@@ -63,11 +61,16 @@ void Calc::SetFocus(int row) {
     const int old = view_.focus_row();
     view_.SetFocusRow(row);
     if (old >= 0 && old <= view_.last_row()) {
-        in_lost_focus_ = true;
-        LostFocus(old);
-        in_lost_focus_ = false;
+        LeaveRow(old);
     }
     GotFocus(view_.focus_row());
+}
+
+void Calc::LeaveRow(int row) {
+    const FocusPhase before = focus_phase_;
+    focus_phase_ = FocusPhase::kLeaving;
+    LostFocus(row);
+    focus_phase_ = before;
 }
 
 void Calc::TakeFocusAfresh(int row) {
@@ -78,7 +81,7 @@ void Calc::TakeFocusAfresh(int row) {
 // The focus stays in the same row but the row shows another line now: its
 // got-focus handling runs again.
 void Calc::RefreshFocus(int row) {
-    if (in_lost_focus_ || view_.focus_row() != row) {
+    if (leaving_row() || view_.focus_row() != row) {
         SetFocus(row);
     } else {
         GotFocus(row);
@@ -144,13 +147,11 @@ void Calc::LostFocus(int row) {
 // The row with the focus is left while it still shows its line, as it would be in
 // a window tall enough to move the focus instead of scrolling the tape under it.
 void Calc::LeaveBeforeScroll(int row) {
-    if (view_.focus_row() != row || view_.focus_parked() || in_lost_focus_) return;
+    if (view_.focus_row() != row || view_.focus_parked() || leaving_row()) return;
     // The moves still owed are made by the scroll itself.
     const bool up = std::exchange(UpPending, false);
     const bool down = std::exchange(DownPending, false);
-    in_lost_focus_ = true;
-    LostFocus(row);
-    in_lost_focus_ = false;
+    LeaveRow(row);
     view_.SetFocusRow(row);
     UpPending = up;
     DownPending = down;

@@ -39,9 +39,7 @@ void Calc::ScrollByWheel(int notches) {
 void Calc::PageTo(int row, int key_code) {
     if (row >= 0 && row <= view_.last_row()) {
         // A correction is committed while its row still shows its line.
-        in_lost_focus_ = true;
-        LostFocus(row);
-        in_lost_focus_ = false;
+        LeaveRow(row);
     }
     const int last_top = std::max(UpperBound() - view_.last_row(), 0);
     int top = 0;

@@ -94,9 +94,7 @@ void Calc::CursorPast(int line) {
     // the next line takes the focus, as it would in a window tall enough to show both.
     const int next = std::min(line + 1, UpperBound());
     if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row()) {
-        in_lost_focus_ = true;
-        LostFocus(view_.focus_row());
-        in_lost_focus_ = false;
+        LeaveRow(view_.focus_row());
     }
     view_.ScrollIntoView(next);
     TakeFocusAfresh(next - view_.top_line());
