@@ -9,8 +9,8 @@ namespace {
 
 void Type(Calc& calc, const char* keys) {
     for (const char* k = keys; *k; ++k) {
-        calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
-        calc.KeyPress(calc.view().focus_row(), static_cast<unsigned char>(*k));
+        calc.keyboard().KeyDown(calc.view().focus_row(), 0, shift::kNone);
+        calc.keyboard().KeyPress(calc.view().focus_row(), static_cast<unsigned char>(*k));
     }
 }
 
@@ -39,10 +39,10 @@ void BM_CorrectFirstAmountOfLongTape(benchmark::State& state) {
     SilentPorts ports;
     Calc calc(ports.ports());
     FillTape(calc, 32000);
-    calc.KeyDown(calc.view().focus_row(), key::kHome, shift::kNone);
+    calc.keyboard().KeyDown(calc.view().focus_row(), key::kHome, shift::kNone);
     bool two = true;
     for (auto _ : state) {
-        calc.SetFocus(3);               // the first amount
+        calc.keyboard().SetFocus(3);               // the first amount
         Type(calc, two ? "2+" : "3+");  // recomputes the 32,000 lines below it
         two = !two;
     }

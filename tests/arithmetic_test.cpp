@@ -202,7 +202,7 @@ struct InLocale {
         cli::Replayer replayer(calc, recorder, events);
         EXPECT_EQ(replayer.RunAll(script), "") << script;
         if (!box_text.empty()) {
-            calc.BoxEdited(calc.view().focus_row(), box_text, Utf8Length(box_text), 0);
+            calc.keyboard().BoxEdited(calc.view().focus_row(), box_text, Utf8Length(box_text), 0);
             events.str("");
             EXPECT_EQ(replayer.RunAll(key), "") << key;
         }

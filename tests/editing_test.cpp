@@ -186,13 +186,13 @@ TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
     const int row = m.calc.view().focus_row();
     const int line = m.calc.view().top_line() + row;
     ASSERT_EQ(EntryShown(m.calc.tape()[line]), "rent             ");
-    m.calc.BoxEdited(row, "food", 4, 0);
+    m.calc.keyboard().BoxEdited(row, "food", 4, 0);
     EXPECT_EQ(EntryShown(m.calc.tape()[line]), "food             ");
     EXPECT_EQ(m.RowAt(row).sel_start, 4);
     // An amount's box keeps its figures to itself until they are committed.
     m.Keys("{Down}");
     const int amount_row = m.calc.view().focus_row();
-    m.calc.BoxEdited(amount_row, "12", 2, 0);
+    m.calc.keyboard().BoxEdited(amount_row, "12", 2, 0);
     EXPECT_EQ(EntryShown(m.calc.tape()[m.calc.view().top_line() + amount_row]), "");
 }
 

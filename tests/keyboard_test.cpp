@@ -356,14 +356,14 @@ TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
     Machine m;
     m.Keys("1+2+3+{S-Click 3}");
     const std::string before = m.State();
-    m.calc.MouseMove(3, kLeftButton, shift::kNone, 600);
-    m.calc.MouseMove(3, kRightButton, shift::kShift, 600);
-    m.calc.MouseMove(-1, kLeftButton, shift::kShift, 600);
-    m.calc.MouseDown(m.calc.view().last_row() + 1, shift::kShift);
-    m.calc.BoxEdited(-1, "9", 0, 0);
-    m.calc.BoxEdited(m.calc.view().last_row() + 1, "9", 0, 0);
+    m.calc.keyboard().MouseMove(3, kLeftButton, shift::kNone, 600);
+    m.calc.keyboard().MouseMove(3, kRightButton, shift::kShift, 600);
+    m.calc.keyboard().MouseMove(-1, kLeftButton, shift::kShift, 600);
+    m.calc.keyboard().MouseDown(m.calc.view().last_row() + 1, shift::kShift);
+    m.calc.keyboard().BoxEdited(-1, "9", 0, 0);
+    m.calc.keyboard().BoxEdited(m.calc.view().last_row() + 1, "9", 0, 0);
     EXPECT_EQ(m.State(), before);
-    m.calc.MouseMove(3, kLeftButton, shift::kShift, 600);
+    m.calc.keyboard().MouseMove(3, kLeftButton, shift::kShift, 600);
     EXPECT_EQ(m.calc.view().selection().end_line(), 5);
 }
 

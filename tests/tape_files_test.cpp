@@ -86,7 +86,7 @@ struct Desk {
 
     void Type(const std::string& keys) {
         for (char key : keys)
-            calc.KeyPress(calc.view().focus_row(), static_cast<unsigned char>(key));
+            calc.keyboard().KeyPress(calc.view().focus_row(), static_cast<unsigned char>(key));
     }
     // The tape saved as `path` (over the file there, which keeps its content).
     void Name(const std::string& path) {

@@ -11,9 +11,9 @@ bool KeptByTheBox(const Keystroke& key) {
 }
 
 bool Commands::Key(int row, const Keystroke& key) {
-    calc_.KeyDown(row, key.key_code, key.shift_state);
+    calc_.keyboard().KeyDown(row, key.key_code, key.shift_state);
     if (KeptByTheBox(key)) return true;
-    if (key.character != character::kNone) calc_.KeyPress(row, key.character);
+    if (key.character != character::kNone) calc_.keyboard().KeyPress(row, key.character);
     return false;
 }
 

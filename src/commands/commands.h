@@ -38,23 +38,23 @@ class Commands {
     bool Key(int row, const Keystroke& key);
     // The box changed its own text or caret.
     void BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
-        calc_.BoxEdited(row, text, sel_start, sel_length);
+        calc_.keyboard().BoxEdited(row, text, sel_start, sel_length);
     }
     // A row's amount box got the focus (a click, mostly).
-    void Focus(int row) { calc_.SetFocus(row); }
+    void Focus(int row) { calc_.keyboard().SetFocus(row); }
     // A Shift+click (either button), and a Shift+drag `y_twips` below the top of the row.
     void ShiftClick(int row) {
-        calc_.MouseDown(row, shift::kShift);
-        calc_.SetFocus(row);
+        calc_.keyboard().MouseDown(row, shift::kShift);
+        calc_.keyboard().SetFocus(row);
     }
     void ShiftDrag(int row, double y_twips) {
-        calc_.MouseMove(row, kLeftButton, shift::kShift, y_twips);
+        calc_.keyboard().MouseMove(row, kLeftButton, shift::kShift, y_twips);
     }
-    void OperatorClick(int row) { calc_.SetFocus(row); }
+    void OperatorClick(int row) { calc_.keyboard().SetFocus(row); }
     // The mouse wheel turned `notches` (away from the user: earlier lines).
-    void Wheel(int notches) { calc_.ScrollByWheel(notches); }
-    void Scroll(int value) { calc_.ScrollTo(value); }  // the scroll bar moved
-    void Resize(int rows) { calc_.Resize(rows); }      // the rows that fit now
+    void Wheel(int notches) { calc_.keyboard().ScrollByWheel(notches); }
+    void Scroll(int value) { calc_.keyboard().ScrollTo(value); }  // the scroll bar moved
+    void Resize(int rows) { calc_.keyboard().Resize(rows); }      // the rows that fit now
     void DecimalButton(int index) { calc_.DecimalOptionClick(index); }
 
     // --- the menus and the tape window's buttons ---

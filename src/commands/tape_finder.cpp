@@ -23,7 +23,7 @@ std::optional<int> TapeFinder::FindAgain(FindDirection direction) {
         FindLine(calc_.tape(), query, from + (next ? 1 : -1), direction);
     found_line_ = found.value_or(-1);
     if (found) {
-        calc_.GoToLine(*found);
+        calc_.keyboard().GoToLine(*found);
     } else {
         SayNotFound(calc_.ports(), calc_.options().CallInputCharacter);
         calc_.ports().dialogs.ShowMessage(Message{kProgramTitle, "Cannot find \"" + text_ + "\".",

@@ -1,6 +1,6 @@
 // Edit > Find…, Find next (F3) and Find previous (Shift+F3): the text last looked
 // for, and the search from the line the user is on. A line found is taken into view
-// and focused as a click on it would (Calc::GoToLine); a text not found is told in a
+// and focused as a click on it would (KeyboardEntry::GoToLine); a text not found is told in a
 // message box after a beep, the sound the input voice has for it (no word says "not
 // found").
 #pragma once

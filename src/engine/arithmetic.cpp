@@ -68,7 +68,7 @@ void Calc::CommitLine(int row, AfterCommit after) {
             ports_.desktop.Beep();
             view_.row(row) = keyed;
             tape_.Edit(CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
-            UpPending = DownPending = false;
+            keys_.DropOwedMoves();
             return;
         }
         AutoPoint(row);
@@ -81,13 +81,13 @@ void Calc::CommitLine(int row, AfterCommit after) {
     if (EditingOld) {
         RecalcFromLastTotal();
         EditingOld = false;
-        if (after == AfterCommit::kStepDown) MoveDown(row);
+        if (after == AfterCommit::kStepDown) keys_.MoveDown(row);
     } else {
         ApplyLine();
         if (row == view_.last_row()) {
             if (!LineAppended) AddTapeLine();
         } else {
-            FocusOpenLine();
+            keys_.FocusOpenLine();
         }
     }
     LineAppended = false;
@@ -136,7 +136,7 @@ bool Calc::ApplyLine(Pass pass) {
                 AddTapeLine();
                 StrikeTotal();
                 total_text_ = "Division by zero!";
-                FocusOpenLine();
+                keys_.FocusOpenLine();
                 return false;
             }
             a = LineResult(a, line_op, prev, m);

@@ -55,7 +55,8 @@ void Calc::BuildNewTape(bool quiet) {
     view_.SetTopLine(0);
     CurLine = 0;
     Accumulator = 0;
-    EditingOld = EditMode = UpPending = DownPending = false;
+    EditingOld = false;
+    keys_.Reset();
     view_.selection().Clear();
     view_.Unpark();
     TapeLine first;
@@ -76,58 +77,12 @@ void Calc::DecimalOptionClick(int index) {
     options_.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
     NumberFormat = GetNumberFormat(options_.DecimalCode);
     ShowAccumulator();
-    FocusOpenLine();
-}
-
-void Calc::BoxEdited(int row, const std::string& text, int sel_start, int sel_length) {
-    const Step step(*this);
-    if (row < 0 || row > view_.last_row()) return;
-    Row& box = view_.row(row);
-    if (box.text != text && !box.locked) {
-        box.text = text;
-        TapeChanged = true;  // committed when the row is left
-        // A comment keeps what the box holds (Delete works in the box itself).
-        const int line = view_.top_line() + row;
-        if (row == view_.focus_row() && line <= UpperBound() && tape_[line].Op == op::kComment) {
-            SetEntry(tape_.Edit(line), box.text);
-        }
-    }
-    const int length = Utf8Length(box.text);
-    box.sel_start = std::clamp(sel_start, 0, length);
-    box.sel_length = std::clamp(sel_length, 0, length - box.sel_start);
+    keys_.FocusOpenLine();
 }
 
 void Calc::SetCalcMode(bool calc_mode) {
     options_.CalcMode = calc_mode;
     total_fore_ = calc_mode ? kCalcModeColour : kAdderModeColour;
-}
-
-void Calc::MouseDown(int row, int shift_state) {
-    const Step step(*this);
-    if (shift_state != shift::kShift || row < 0 || row > view_.last_row()) return;
-    Selection& selection = view_.selection();
-    if (selection.selecting()) {
-        selection.StopSelecting();
-        selection.Hide();
-        view_.ShowTape();
-    } else {
-        // The clicked line is the whole selection until a drag extends it, so that
-        // Delete or Copy right after the click never works on a stale range.
-        selection.Begin(view_.top_line() + row);
-        ClampSelection();
-    }
-}
-
-void Calc::MouseMove(int row, int button, int shift_state, double y_twips) {
-    const Step step(*this);
-    if (shift_state != shift::kShift || button != kLeftButton || row < 0 || row > view_.last_row())
-        return;
-    int rows_moved = static_cast<int>(std::lround(y_twips)) / kRowHeightTwips;
-    view_.selection().ExtendTo(view_.top_line() + row + rows_moved);
-    ClampSelection();
-    if (view_.selection().end_line() - view_.top_line() >= view_.last_row()) {
-        MoveDown(view_.last_row());
-    }
 }
 
 LineRange Calc::LinesToPrint(bool selection) const {

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/keyboard_entry.h"
 #include "engine/keys.h"
 #include "engine/line_look.h"
 #include "engine/number_format.h"
@@ -61,7 +62,6 @@ class Calc {
     int UpperBound() const { return tape_.UpperBound(); }
     double accumulator() const { return Accumulator; }
     int cur_line() const { return CurLine; }
-    bool edit_mode() const { return EditMode; }
     bool tape_changed() const { return TapeChanged; }
     bool callback_running() const { return CallbackRunning; }
     const Options& options() const { return options_; }
@@ -100,28 +100,14 @@ class Calc {
     // --- start-up and window events ---
     // Loads the tape window with max_row rows available and builds the new tape.
     void Start(int max_row);
-    // The main window was resized so that max_row rows fit. Before Start, only the
-    // number is kept, for the window to load with.
-    void Resize(int max_row);
     // A new tape; `quiet` keeps its zero total from being spoken (start-up).
     void BuildNewTape(bool quiet);
-    void ScrollTo(int value);  // the scroll bar moved
-    // The mouse wheel turned over the tape: a notch away from the user shows earlier lines.
-    void ScrollByWheel(int notches);
     void DecimalOptionClick(int index);  // the decimal option button `index` chosen
     void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
-    void MouseDown(int row, int shift_state);
-    void MouseMove(int row, int button, int shift_state, double y_twips);
 
-    // --- keyboard and focus (the rows' events) ---
-    void KeyDown(int row, int key_code, int shift_state);
-    // A typed character; the engine puts it into the row's text itself when it is kept.
-    void KeyPress(int row, char32_t character);
-    // Moves the focus; runs the old row's lost-focus and the new row's got-focus.
-    void SetFocus(int row);
-    // The box changed its own text or caret (arrow keys, Delete, a click placing the
-    // caret), without a key the engine handles.
-    void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
+    // --- keyboard entry: the rows' and the window's events ---
+    KeyboardEntry& keyboard() { return keys_; }
+    const KeyboardEntry& keyboard() const { return keys_; }
 
     // --- editing (menu commands) ---
     // Appends an open line to the tape and makes it CurLine.
@@ -177,10 +163,6 @@ class Calc {
     // mark removed, the program closing).
     void StopCallback() { CallbackRunning = false; }
 
-    // Takes the tape to `line` as a click on it would (a line found by Edit > Find…):
-    // the line is scrolled into the nearest edge row when it is out of view, then its
-    // row gets the focus, so a correction keyed on the line left is committed.
-    void GoToLine(int line);
 
   private:
     // --- the tape and its state ---
@@ -190,13 +172,10 @@ class Calc {
     double Accumulator = 0;
     int CurLine = 0;
     bool EditingOld = false;
-    bool EditMode = false;
     bool LineAppended = false;
     bool ShiftEnter = false;
     std::string PendingOp;  // calculator mode: the operator the next amount takes
     std::string CalcOp;     // calculator mode: the "+" or "-" key just pressed
-    bool UpPending = false;
-    bool DownPending = false;
     bool TapeChanged = false;
     bool CallbackRunning = false;
 
@@ -213,19 +192,11 @@ class Calc {
     TapeView view_{tape_, colours_, symbols_};
     // The tape heard: told of every key, operator and total as it happens.
     Speech speech_{options_, ports_.sound, symbols_};
+    KeyboardEntry keys_{*this, tape_, view_};
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw_ = false;
-    // Where a move of the keyboard's focus stands. Settled: a row has the focus (or
-    // none does). Leaving: the old row's lost-focus handling runs; whatever it does
-    // that asks for the focus again (a commit stepping down, a comment's new open
-    // line, a move still owed) only chooses the row it lands in, and the new row's
-    // got-focus handling runs once, after.
-    enum class FocusPhase { kSettled, kLeaving };
-    FocusPhase focus_phase_ = FocusPhase::kSettled;
-    bool leaving_row() const { return focus_phase_ == FocusPhase::kLeaving; }
-    // Runs `row`'s lost-focus handling as the focus leaves it.
-    void LeaveRow(int row);
+    friend class KeyboardEntry;
 
     // One user action, recorded as one undo step however many lines it changes.
     class Step {
@@ -250,30 +221,9 @@ class Calc {
     // After an undo or redo: the rows show the lines again, the focus on `marks`' line.
     void RestoreMarks(const TapeMarks& marks);
 
-    // --- focus and moving ---
-    void GotFocus(int row);
-    void LostFocus(int row);
-    void RefreshFocus(int row);
-    // The focus goes to `row` afresh after the tape under the rows was replaced: only
-    // the row's got-focus handling runs (the old row's line may no longer be there).
-    void TakeFocusAfresh(int row);
-    void LeaveBeforeScroll(int row);
-    void MoveUp(int row);
-    void MoveDown(int row);
-    // Page Up, Page Down, End or Home from `row`: the row is left first (its lost-focus
-    // handling runs while it still shows its line), then the tape moves under the rows.
-    void PageTo(int row, int key_code);
-    // The focus goes to the open line at the end of the tape, scrolled into view.
-    void FocusOpenLine();
     // Shows the end of the tape and puts the focus on the open line afresh.
     void ShowTapeEnd();
 
-    // --- keying ---
-    bool IsNumericKey(char32_t character, const Row& box) const;
-    void FinishComment(int row, bool down, bool edit_mode);
-    void HighlightCommentRow();
-    // Keeps the selection on the tape's lines and shows it.
-    void ClampSelection();
 
     // --- arithmetic ---
     // What a commit does after the line is worked out: a correction steps down to the

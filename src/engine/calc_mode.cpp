@@ -60,14 +60,14 @@ void Calc::CommitLineCalc(int row) {
         still_editing = EditingOld;
         pending_line = CurLine;
         EditingOld = false;  // committed: leaving the row must not commit it again
-        MoveDown(row);
+        keys_.MoveDown(row);
     } else {
         ApplyLine();
         const bool in_last_row = row == view_.last_row();
         if (in_last_row && !LineAppended) AddTapeLine();
         if (in_last_row && LineAppended) view_.row(row).SetText("");
         pending_line = CurLine;
-        if (!in_last_row) FocusOpenLine();
+        if (!in_last_row) keys_.FocusOpenLine();
     }
     // A product or quotient keyed after a sum can be the tape's last line, holding its
     // amount until the next one is keyed: a correction above keeps its operator and so

@@ -25,20 +25,20 @@ void Calc::AddTapeLine() {
         const bool showed_end = view_.top_line() + view_.last_row() == UpperBound() - 1;
         const bool refocus = !defer_redraw_ && !view_.focus_parked() && view_.focus_row() >= 0 &&
                              (view_.focus_row() != view_.last_row() || !showed_end);
-        if (refocus && !leaving_row()) {
-            LeaveRow(view_.focus_row());
+        if (refocus && !keys_.leaving_row()) {
+            keys_.LeaveRow(view_.focus_row());
         }
         view_.SetTopLine(std::max(UpperBound() - view_.last_row(), 0));
         if (!defer_redraw_) view_.ShowTape();
         if (refocus) {
             view_.SetFocusRow(view_.last_row());
-            if (!leaving_row()) GotFocus(view_.last_row());
+            if (!keys_.leaving_row()) keys_.TakeFocusAfresh(view_.last_row());
         }
     } else {
         view_.SetLastRow(view_.last_row() + 1);
         ++CurLine;
         tape_.Append(line);
-        SetFocus(view_.last_row());
+        keys_.SetFocus(view_.last_row());
     }
     view_.UpdateScroller();
 }
@@ -58,7 +58,7 @@ void Calc::InsertTapeLine(int line) {
     const int r = line - view_.top_line();
     view_.row(r).SetText("0");
     view_.row(r).op = " ";
-    RefreshFocus(r);
+    keys_.RefreshFocus(r);
     view_.UpdateScroller();
 }
 
@@ -145,7 +145,7 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     const int focus_line = std::min(first, UpperBound());
     view_.ScrollIntoView(focus_line);
     p.surplus = focus_line - view_.top_line();
-    RefreshFocus(std::clamp(p.surplus, 0, view_.last_row()));
+    keys_.RefreshFocus(std::clamp(p.surplus, 0, view_.last_row()));
     if (whole_tape) ShowAccumulator();
     view_.selection().Collapse(0);
     view_.UpdateScroller();

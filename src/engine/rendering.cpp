@@ -40,16 +40,4 @@ void Calc::ApplyColors(const Colours& colours) {
     }
 }
 
-void Calc::HighlightCommentRow() {
-    int r = CurLine - view_.top_line();
-    if (r < 0 || r > view_.last_row()) return;
-    view_.row(r).SetColours(colours_.CurTxtClr, kCommentTypingBack);
-    view_.row(r).align_left = true;
-}
-
-void Calc::ClampSelection() {
-    view_.selection().Clamp(UpperBound());
-    view_.ShowTape();
-}
-
 }  // namespace tallymar

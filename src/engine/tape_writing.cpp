@@ -82,7 +82,7 @@ void Calc::ShowTapeEnd() {
     // The focus goes to the last row afresh, so that its got-focus handling sets
     // CurLine for the lines it shows now. (No lost-focus: a correction half keyed
     // before the lines were read must not be committed onto a line that moved.)
-    TakeFocusAfresh(view_.last_row());
+    keys_.TakeFocusAfresh(view_.last_row());
 }
 
 void Calc::AppendConversion(const std::vector<TapeLine>& lines) {

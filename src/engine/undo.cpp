@@ -47,7 +47,8 @@ void Calc::RestoreMarks(const TapeMarks& marks) {
     Accumulator = marks.accumulator;
     total_text_ = marks.total_text;
     PendingOp = marks.pending_op;
-    EditingOld = EditMode = LineAppended = ShiftEnter = UpPending = DownPending = false;
+    EditingOld = LineAppended = ShiftEnter = false;
+    keys_.Reset();
     view_.selection().Clear();
     view_.Unpark();
     view_.Fit(view_.max_row());
@@ -58,7 +59,7 @@ void Calc::RestoreMarks(const TapeMarks& marks) {
     view_.ShowTape();
     view_.UpdateScroller();
     // The focus goes to its line afresh: nothing is committed on the way.
-    TakeFocusAfresh(line - view_.top_line());
+    keys_.TakeFocusAfresh(line - view_.top_line());
     TapeChanged = !tape_.AtSavedPoint();
 }
 

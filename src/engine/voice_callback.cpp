@@ -59,7 +59,7 @@ bool Calc::SelectCallbackCharacter(int first, int last) {
         op_above = op;
         if (text == kRuleText) {
             SpeakWord(player, voice, text);
-            if (grunk) DownPending = true;
+            if (grunk) keys_.OweMoveDown();
             CursorPast(line);
         } else if (!IsNumeric(text, symbols_)) {
             if (grunk) SpeakWord(player, voice, op);
@@ -85,7 +85,7 @@ bool Calc::SelectCallbackCharacter(int first, int last) {
 void Calc::CursorPast(int line) {
     const int r = line - view_.top_line();
     if ((r >= 0 && r < view_.last_row()) || (r == view_.last_row() && view_.FocusLine() == line)) {
-        MoveDown(r);
+        keys_.MoveDown(r);
         return;
     }
     // The line is out of view (the tape was scrolled while the reading let events
@@ -94,10 +94,10 @@ void Calc::CursorPast(int line) {
     // the next line takes the focus, as it would in a window tall enough to show both.
     const int next = std::min(line + 1, UpperBound());
     if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row()) {
-        LeaveRow(view_.focus_row());
+        keys_.LeaveRow(view_.focus_row());
     }
     view_.ScrollIntoView(next);
-    TakeFocusAfresh(next - view_.top_line());
+    keys_.TakeFocusAfresh(next - view_.top_line());
     view_.UpdateScroller();
 }
 

@@ -118,7 +118,7 @@ class Machine {
                  std::to_string(row.sel_length) + "]";
         }
         if (calc.tape_changed()) s += " *";
-        if (calc.edit_mode()) s += " e";
+        if (calc.keyboard().edit_mode()) s += " e";
         if (calc.view().selection().selecting())
             s += " s" + std::to_string(calc.view().selection().start_line()) + "-" +
                  std::to_string(calc.view().selection().end_line());
@@ -263,7 +263,7 @@ inline std::string LineAsWritten(std::string text, char op) {
 
 inline std::string FlagsOf(const Calc& calc) {
     std::string words = calc.tape_changed() ? "changed" : "unchanged";
-    if (calc.edit_mode()) words += " editing";
+    if (calc.keyboard().edit_mode()) words += " editing";
     if (calc.view().selection().selecting())
         words += " selecting " + std::to_string(calc.view().selection().start_line()) + "-" +
                  std::to_string(calc.view().selection().end_line());
