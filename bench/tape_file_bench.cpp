@@ -39,7 +39,7 @@ void BM_SaveFullTape(benchmark::State& state) {
     const std::string path = BenchPath();
     std::string reason;
     for (auto _ : state) {
-        if (!files.Write(path, EncodeTape(calc.tape()), &reason))
+        if (!files.Write(path, EncodeTape(calc.tape().lines()), &reason))
             state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);

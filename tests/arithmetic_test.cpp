@@ -207,7 +207,7 @@ struct InLocale {
             EXPECT_EQ(replayer.RunAll(key), "") << key;
         }
         std::string s;
-        for (int i = 3; i <= calc.UpperBound(); ++i) {
+        for (int i = 3; i <= calc.tape().UpperBound(); ++i) {
             char amount[40];
             std::snprintf(amount, sizeof amount, "%.10g", calc.tape()[i].Amount);
             s += std::string(1, calc.tape()[i].Op) + " " + calc.view().ShownText(i) + " (" +
@@ -261,7 +261,7 @@ TEST(SpokenEntry, says_the_decimal_symbol_of_any_locale_as_point) {
     };
     for (const auto& r : rows) {
         InLocale machine(r.symbols);
-        machine.calc.SetCallInputCharacter("Grunk");
+        machine.calc.SetOptions(WithSound(machine.calc.options(), SoundChoice::kInputVoice, "Grunk"));
         machine.Keys(r.keys);
         std::string heard;
         std::istringstream events(machine.events.str());
@@ -303,16 +303,16 @@ TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in
 
 TEST(ModeSwitch, keeps_the_sum_and_colours_the_display_red_or_cyan) {
     constexpr Colour kRed = Rgb(255, 0, 0), kCyan = Rgb(0, 255, 255);
-    EXPECT_EQ(Machine(StartUp().CalcMode()).calc.total_fore(), kCyan);
+    EXPECT_EQ(Machine(StartUp().CalcMode()).calc.display().fore, kCyan);
     Machine m;
-    EXPECT_EQ(m.calc.total_fore(), kRed);
+    EXPECT_EQ(m.calc.display().fore, kRed);
     m.Keys("5+3+{Mode calc}");
     EXPECT_TRUE(m.calc.options().CalcMode);
-    EXPECT_EQ(m.calc.total_fore(), kCyan);
+    EXPECT_EQ(m.calc.display().fore, kCyan);
     m.Keys("2-1{Enter}{Mode adder}");
     ExpectScript(m, {"", Tape{"5.00 +", "3.00 +", "2.00 +", "1.00 -", "9.00 T", "---", "open"},
                      Total{"9.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged});
-    EXPECT_EQ(m.calc.total_fore(), kRed);
+    EXPECT_EQ(m.calc.display().fore, kRed);
 }
 
 TEST(TapeLimit, a_full_tape_refuses_keys_that_append_and_changes_nothing) {
@@ -380,7 +380,7 @@ TEST(ItemCount, counts_the_amounts_since_the_last_total_and_adds_up_every_total)
     for (const auto& row : rows) {
         Machine m;
         m.Keys(row.keys);
-        EXPECT_EQ(m.calc.status_text(), row.status) << row.keys;
+        EXPECT_EQ(StatusText(m.calc), row.status) << row.keys;
     }
     Machine m(StartUp().Voice("Grunk"));
     m.Keys("5+3+{Enter}1+");

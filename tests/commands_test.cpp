@@ -67,7 +67,7 @@ TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_o
 // A reading started from the menu or the button that runs to the tape's end leaves
 // neither the item checked nor the button pressed.
 TEST_F(CommandsTest, a_reading_that_ends_by_itself_clears_the_check_mark_and_the_button) {
-    commands.SetCallbackCharacter("Grunk");
+    commands.ChooseSound(SoundChoice::kCallbackVoice, "Grunk");
     Type("5+");
     for (Command start : {Command::mnuOptionsVoiceCallback, Command::cmdCallIt}) {
         commands.Run(start);
@@ -119,7 +119,7 @@ struct Machine {
         calc.Start(18);
         commands.SetOutside(&shell);
         files.TapeFileName = "/tapes/a.add";
-        commands.SetCallbackCharacter("Grunk");
+        commands.ChooseSound(SoundChoice::kCallbackVoice, "Grunk");
         for (char key : std::string("5+6+"))
             commands.Key(calc.view().focus_row(),
                          Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
@@ -150,7 +150,7 @@ struct Machine {
     // The highlighted lines, "" when none are.
     std::string Selected() const {
         if (!calc.view().selection().shown()) return "";
-        const LineRange range = calc.LinesToPrint(true);
+        const LineRange range = LinesToPrint(calc, true);
         return std::to_string(range.first) + "-" + std::to_string(range.last);
     }
 

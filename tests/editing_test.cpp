@@ -112,7 +112,7 @@ TEST(TheRunningTotal, of_a_file_that_starts_with_a_product_takes_its_first_line)
     m.calc.ReplaceTape(lines);
     EXPECT_EQ(m.Ops(), "*%B");
     EXPECT_EQ(SumAsWritten(m.calc.accumulator()), "0.5");
-    EXPECT_EQ(m.calc.total_text(), "0.50");
+    EXPECT_EQ(m.calc.display().text, "0.50");
 }
 
 // 5 + 3 + T 8: the 3 is emptied on line 4 and left. However it is left, the empty
@@ -278,7 +278,7 @@ TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
 TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {
     Machine m;
     m.Keys("5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}");
-    EXPECT_EQ(m.calc.view().last_row(), m.calc.UpperBound());
+    EXPECT_EQ(m.calc.view().last_row(), m.calc.tape().UpperBound());
     EXPECT_FALSE(m.calc.view().selection().shown());
     for (int r = 0; r <= m.calc.view().last_row(); ++r)
         EXPECT_NE(m.RowAt(r).back, kSelectionBack) << r;

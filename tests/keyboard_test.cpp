@@ -17,7 +17,7 @@ void ExpectRowsShowTheTape(const Machine& m, const std::string& keys) {
     }
     EXPECT_EQ(m.calc.view().rows().size(), static_cast<size_t>(m.calc.view().last_row() + 1))
         << keys;
-    EXPECT_EQ(m.calc.view().scroll_bar().max, m.calc.UpperBound() - m.calc.view().last_row())
+    EXPECT_EQ(m.calc.view().scroll_bar().max, m.calc.tape().UpperBound() - m.calc.view().last_row())
         << keys;
     EXPECT_EQ(m.calc.view().scroll_bar().value, m.calc.view().top_line()) << keys;
 }
@@ -71,7 +71,7 @@ TEST(Keys, land_on_the_same_line_whatever_the_window_s_height) {
         const char* keys = script.keys;
         EXPECT_EQ(low.Ops(), tall.Ops()) << keys;
         EXPECT_EQ(low.Shown(), tall.Shown()) << keys;
-        EXPECT_EQ(low.calc.total_text(), tall.calc.total_text()) << keys;
+        EXPECT_EQ(low.calc.display().text, tall.calc.display().text) << keys;
         EXPECT_EQ(low.calc.view().FocusLine(), tall.calc.view().FocusLine()) << keys;
         EXPECT_EQ(low.TakeEvents(), tall.TakeEvents()) << keys;
     }

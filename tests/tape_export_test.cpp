@@ -131,7 +131,7 @@ TEST(CsvExport, reads_back_as_the_tapes_lines_and_figures_in_every_locale) {
             const std::string path = folder / ("tape" + std::to_string(++exports) + ".csv");
             machine.Keys(keys + "{Export " + path + "}");
             const Table table = ParseCsv(ReadFile(path));
-            const std::vector<TapeLine>& tape = machine.calc.tape();
+            const std::vector<TapeLine>& tape = machine.calc.tape().lines();
             ASSERT_EQ(table.size(), tape.size() + 1) << keys;
             EXPECT_EQ(table[0], (std::vector<std::string>{"line", "kind", "amount", "operator",
                                                           "text", "running total"}));
@@ -174,7 +174,7 @@ TEST(CsvExport, running_totals_follow_the_machine_step_by_step) {
         ASSERT_TRUE(ParseScript(script, &actions, &error)) << script;
         for (const Action& action : actions) {
             ASSERT_EQ(machine.replayer.Run(action), "") << script;
-            EXPECT_NEAR(RunningTotals(machine.calc.tape()).back(), machine.calc.accumulator(), 1e-9)
+            EXPECT_NEAR(RunningTotals(machine.calc.tape().lines()).back(), machine.calc.accumulator(), 1e-9)
                 << script << " at " << action.position;
         }
     }

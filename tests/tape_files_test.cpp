@@ -270,7 +270,7 @@ TEST(TapeFiles, save_writes_the_file_the_caption_names_and_no_other) {
     desk.Run("open");
     desk.Type("4+");
     desk.Run("save");
-    EXPECT_EQ(desk.disk.files["/d/week.add"], EncodeTape(desk.calc.tape()));
+    EXPECT_EQ(desk.disk.files["/d/week.add"], EncodeTape(desk.calc.tape().lines()));
     EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()), 5u);  // 1, 2, 3, 4 and the open line
 }
 
@@ -297,7 +297,7 @@ TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_
         desk.ports.answers = c.append == Answer::kYes ? std::deque{Answer::kYes}
                                                       : std::deque{Answer::kNo, Answer::kNo};
         desk.files.OpenTapeFile("/d/f.add");
-        EXPECT_EQ(std::tuple(desk.calc.accumulator(), desk.calc.total_text()),
+        EXPECT_EQ(std::tuple(desk.calc.accumulator(), desk.calc.display().text),
                   std::tuple(c.running, std::string(c.display)))
             << c.file.size();
         // The lines are as the file held them.
@@ -371,7 +371,7 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         desk.disk.files["/d/big.add"] = c.file;
         desk.ports.answers = {c.append};
         desk.files.OpenTapeFile("/d/big.add");
-        const std::vector<TapeLine>& tape = desk.calc.tape();
+        const std::vector<TapeLine>& tape = desk.calc.tape().lines();
         ASSERT_EQ(tape.size(), c.lines);
         EXPECT_EQ(std::tuple(tape.back().Op, tape[c.lines - 2].Amount, desk.ports.Texts().back()),
                   std::tuple(op::kOpen, c.last_amount, std::string(c.last_message)));
@@ -533,7 +533,7 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
 
     Desk desk;
     ASSERT_TRUE(desk.files.RestoreTape(*left));
-    EXPECT_EQ(EncodeTape(desk.calc.tape()), EncodeTape(tape));
+    EXPECT_EQ(EncodeTape(desk.calc.tape().lines()), EncodeTape(tape));
     EXPECT_EQ(std::tuple(desk.files.TapeFileName, desk.caption.caption, desk.calc.tape_changed()),
               std::tuple(std::string("/d/week.add"), std::string("*week.add - Tallymar"), true));
     TapeRecovery::Discard(*left);

@@ -73,7 +73,7 @@ TEST(FindLine, finds_amounts_as_shown_or_as_keyed_and_comments_by_their_words) {
     };
     for (const auto& c : cases) {
         const FindQuery query(c.text, m.calc.symbols());
-        EXPECT_EQ(FindLine(m.calc.tape(), query, c.start, c.direction), c.found)
+        EXPECT_EQ(FindLine(m.calc.tape().lines(), query, c.start, c.direction), c.found)
             << '"' << c.text << "\" from line " << c.start;
     }
 }
@@ -83,7 +83,7 @@ TEST(FindLine, finds_amounts_as_shown_or_as_keyed_and_comments_by_their_words) {
 TEST(FindLine, finds_the_one_line_on_a_full_tape_round_either_end) {
     Machine m;
     m.AddedOnes(kMaxLines - 4);
-    std::vector<TapeLine> tape = m.calc.tape();
+    std::vector<TapeLine> tape = m.calc.tape().lines();
     ASSERT_EQ(tape.size(), static_cast<std::size_t>(kMaxLines));
     tape[32000].Amount = 12.5;
     tape[5].Op = op::kComment;
@@ -102,7 +102,7 @@ TEST(FindLine, passes_over_the_open_line_in_calculator_mode) {
     m.Keys("5+");
     ASSERT_EQ(m.calc.tape().back().Op, '+');  // the open line carries the "+" for the next amount
     const FindQuery zero("0", m.calc.symbols());
-    EXPECT_EQ(FindLine(m.calc.tape(), zero, 3, kNext), 1);
+    EXPECT_EQ(FindLine(m.calc.tape().lines(), zero, 3, kNext), 1);
 }
 
 TEST(FindLine, reads_amounts_with_the_locales_symbols) {

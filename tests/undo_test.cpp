@@ -30,11 +30,11 @@ void PrintTo(const Figures& f, std::ostream* out) {
 
 Figures FiguresOf(const Machine& m) {
     std::string tape;
-    for (int line = 0; line <= m.calc.UpperBound(); ++line) {
+    for (int line = 0; line <= m.calc.tape().UpperBound(); ++line) {
         tape += (line ? " | " : "") +
                 LineAsWritten(m.calc.view().ShownText(line), m.calc.tape()[line].Op);
     }
-    return {tape, SumAsWritten(m.calc.accumulator()), m.calc.total_text(),
+    return {tape, SumAsWritten(m.calc.accumulator()), m.calc.display().text,
             m.calc.view().FocusLine(), m.calc.tape_changed()};
 }
 

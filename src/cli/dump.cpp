@@ -20,7 +20,7 @@ std::string Exact(double value) {
 
 void Dump(const Calc& calc, const Colours& colours, std::ostream& out) {
     out << "lines " << calc.tape().size() << "\n";
-    for (int i = 0; i <= calc.UpperBound(); ++i) {
+    for (int i = 0; i <= calc.tape().UpperBound(); ++i) {
         const TapeLine& line = calc.tape()[i];
         out << "L" << i << " " << line.Op << " " << Quoted(calc.view().ShownText(i))
             << " amount=" << Exact(line.Amount) << " dec=" << line.Decimals
@@ -37,11 +37,11 @@ void Dump(const Calc& calc, const Colours& colours, std::ostream& out) {
     out << "colors pos=" << colours.CurPosClr << " neg=" << colours.CurNegClr
         << " txt=" << colours.CurTxtClr << " tap=" << colours.CurTapClr
         << " bak=" << colours.CurBakClr << "\n";
-    out << "total " << Quoted(calc.total_text()) << " acc=" << Exact(calc.accumulator())
+    out << "total " << Quoted(calc.display().text) << " acc=" << Exact(calc.accumulator())
         << " changed=" << calc.tape_changed() << "\n";
-    const TapeStatus status = StatusOf(calc.tape());
-    out << "status items=" << status.items << " gt=" << Quoted(calc.status_text().substr(
-                                                          calc.status_text().find("GT ") + 3))
+    const TapeStatus status = StatusOf(calc.tape().lines());
+    out << "status items=" << status.items << " gt=" << Quoted(StatusText(calc).substr(
+                                                          StatusText(calc).find("GT ") + 3))
         << "\n";
 }
 

@@ -33,13 +33,13 @@ std::string PrintTapeToPdf(const Calc& calc, const std::string& path) {
     EnsureGuiApplication();
     QPrinter printer(QPrinter::HighResolution);
     UsePdfFile(printer, path);
-    const LineRange lines = calc.LinesToPrint(calc.view().selection().shown());
+    const LineRange lines = LinesToPrint(calc, calc.view().selection().shown());
     PrintOptions options;  // the date and the time on, colours off: an empty settings file
     options.colours = calc.colours();
     options.symbols = calc.symbols();
     LocalePrintClock clock;
     std::string reason;
-    if (!PrintPages(printer, TapeRange{calc.tape(), lines.first, lines.last}, options, clock,
+    if (!PrintPages(printer, TapeRange{calc.tape().lines(), lines.first, lines.last}, options, clock,
                     &reason)) {
         return "cannot write the PDF file " + path + ": " + reason;
     }

@@ -164,7 +164,7 @@ std::string Replayer::RunAction(const Action& action) {
             // scrolled into the nearest edge row with the scroll bar, as a user would.
             if (action.number < 0)
                 return "line " + std::to_string(action.number) + " does not exist";
-            const int line = std::min(action.number, calc_.UpperBound());
+            const int line = std::min(action.number, calc_.tape().UpperBound());
             if (line < calc_.view().top_line()) commands_.Scroll(line);
             if (line > calc_.view().top_line() + calc_.view().last_row())
                 commands_.Scroll(line - calc_.view().last_row());
@@ -182,9 +182,9 @@ std::string Replayer::RunAction(const Action& action) {
             commands_.Resize(action.number);
             break;
         case Kind::kVoice:
-            if (action.name == "Voice") commands_.SetCallInputCharacter(action.text);
-            if (action.name == "CallbackVoice") commands_.SetCallbackCharacter(action.text);
-            if (action.name == "Machine") commands_.SetMachineSound(action.text);
+            if (action.name == "Voice") commands_.ChooseSound(SoundChoice::kInputVoice, action.text);
+            if (action.name == "CallbackVoice") commands_.ChooseSound(SoundChoice::kCallbackVoice, action.text);
+            if (action.name == "Machine") commands_.ChooseSound(SoundChoice::kMachine, action.text);
             break;
         case Kind::kAnswer:
             recorder_.QueueAnswer(AnswerOf(action.text));

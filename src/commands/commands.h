@@ -81,9 +81,9 @@ class Commands {
     void RefreshCaption() { files_.RefreshCaption(); }
     void SetCalcMode(bool calc_mode) { calc_.SetCalcMode(calc_mode); }  // the Mode dialog
     // The Sounds dialog's and tallymar-cli's voice and machine choices.
-    void SetMachineSound(const std::string& machine) { calc_.SetMachineSound(machine); }
-    void SetCallInputCharacter(const std::string& voice) { calc_.SetCallInputCharacter(voice); }
-    void SetCallbackCharacter(const std::string& voice) { calc_.SetCallbackCharacter(voice); }
+    void ChooseSound(SoundChoice choice, const std::string& name) {
+        calc_.SetOptions(WithSound(calc_.options(), choice, name));
+    }
     // The tape as the converter writes onto it, and as the colour dialog recolours it.
     TapeWriter& converter_tape() { return tape_; }
     TapeColours& tape_colours() { return tape_; }

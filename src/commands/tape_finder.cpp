@@ -20,7 +20,7 @@ std::optional<int> TapeFinder::FindAgain(FindDirection direction) {
     if (from < 0) from = found_line_;
     if (from < 0) from = next ? -1 : count;
     const std::optional<int> found =
-        FindLine(calc_.tape(), query, from + (next ? 1 : -1), direction);
+        FindLine(calc_.tape().lines(), query, from + (next ? 1 : -1), direction);
     found_line_ = found.value_or(-1);
     if (found) {
         calc_.keyboard().GoToLine(*found);

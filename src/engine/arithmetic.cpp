@@ -135,7 +135,7 @@ bool Calc::ApplyLine(Pass pass) {
                 if (EditingOld) break;
                 AddTapeLine();
                 StrikeTotal();
-                total_text_ = "Division by zero!";
+                display_.text = "Division by zero!";
                 keys_.FocusOpenLine();
                 return false;
             }
@@ -180,7 +180,7 @@ void Calc::StrikeTotal(bool spoken) {
     TapeLine& line = tape_.Edit(CurLine);
     line.Amount = Accumulator;
     line.Decimals = options_.DecimalCode;
-    total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
+    display_.text = FormatNumber(Accumulator, NumberFormat, symbols_);
     if (subtotal) {
         line.Op = op::kSubtotal;
     } else {

@@ -41,7 +41,7 @@ void Calc::Start(int max_row) {
     view_.Fit(max_row);
     view_.row(0) = Row{};
     view_.row(0).SetColours(colours_.CurPosClr, colours_.CurTapClr);
-    total_fore_ = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
+    display_.fore = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
     DecimalOptionClick(OptionIndexOfCode(options_.DecimalCode));
     BuildNewTape(true);
     tape_.ForgetHistory();  // the tape the program starts with has nothing to undo
@@ -73,7 +73,7 @@ void Calc::BuildNewTape(bool quiet) {
 void Calc::DecimalOptionClick(int index) {
     const Step step(*this);
     if (index < 0 || index > 6) return;
-    decimal_option_ = index;
+    display_.decimal_option = index;
     options_.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
     NumberFormat = GetNumberFormat(options_.DecimalCode);
     ShowAccumulator();
@@ -82,12 +82,12 @@ void Calc::DecimalOptionClick(int index) {
 
 void Calc::SetCalcMode(bool calc_mode) {
     options_.CalcMode = calc_mode;
-    total_fore_ = calc_mode ? kCalcModeColour : kAdderModeColour;
+    display_.fore = calc_mode ? kCalcModeColour : kAdderModeColour;
 }
 
-LineRange Calc::LinesToPrint(bool selection) const {
-    if (!selection) return {0, UpperBound()};
-    return view_.selection().range();
+LineRange LinesToPrint(const Calc& calc, bool selection) {
+    if (!selection) return {0, calc.tape().UpperBound()};
+    return calc.view().selection().range();
 }
 
 Answer Calc::Tell(const std::string& text, Buttons buttons, Icon icon, Answer default_answer,

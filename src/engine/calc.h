@@ -50,6 +50,13 @@ struct LinesTaken {
 inline constexpr Colour kAdderModeColour = Rgb(255, 0, 0);
 inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 
+// The total display under the tape, and the decimal option button that is on.
+struct TotalDisplay {
+    std::string text;                 // the running result or the total last struck
+    Colour fore = kAdderModeColour;   // red in adding machine mode, cyan in calculator mode
+    int decimal_option = 0;
+};
+
 class Calc {
   public:
     Calc(Ports ports, NumberSymbols symbols = {});
@@ -58,8 +65,8 @@ class Calc {
     Calc& operator=(const Calc&) = delete;
 
     // --- reading the tape and its state ---
-    const std::vector<TapeLine>& tape() const { return tape_.lines(); }
-    int UpperBound() const { return tape_.UpperBound(); }
+    // The lines, and what can be undone or made again.
+    const Tape& tape() const { return tape_; }
     double accumulator() const { return Accumulator; }
     int cur_line() const { return CurLine; }
     bool tape_changed() const { return TapeChanged; }
@@ -74,24 +81,13 @@ class Calc {
     // --- the tape window as the engine models it ---
     // The rows, the lines they show, the focus row, the selection and the scroll bar.
     const TapeView& view() const { return view_; }
-    const std::string& total_text() const { return total_text_; }  // the total display
-    Colour total_fore() const { return total_fore_; }
-    int decimal_option() const { return decimal_option_; }  // the decimal option button that is on
-    // The item count and grand total as the window shows them: "7 items · GT 1,234.50".
-    std::string status_text() const;
-    // F2: the input voice says the item count, then "total" and the grand total.
-    void SpeakStatus();
+    const TotalDisplay& display() const { return display_; }
 
     // --- settings ---
     // The options read from the settings file, taken before Start.
+    // The options read from the settings file, taken before Start; the Sounds dialog's
+    // choices, taken at once.
     void SetOptions(const Options& options) { options_ = options; }
-    // The Sounds dialog's three choices.
-    void SetMachineSound(std::string machine) { options_.MachineSound = std::move(machine); }
-    void SetCallInputCharacter(std::string voice) {
-        options_.CallInputCharacter = std::move(voice);
-    }
-    void SetCallbackCharacter(std::string voice) { options_.CallbackCharacter = std::move(voice); }
-    void SetKeysInterruptVoice(bool on) { options_.KeysInterruptVoice = on; }
     // The colour dialog's Apply: the five colours are taken, and every row recolours as
     // ApplyColorsToRow says; the row of a comment being keyed takes the text colour.
     // Before Start the colours are only taken.
@@ -118,8 +114,6 @@ class Calc {
     void CopySelection();
     // Edit > Select all: every line highlighted, for Copy, Delete, printing and export.
     void SelectAll();
-    // The lines of `range` as Edit > Copy gives them, joined by line feeds.
-    std::string TextOfLines(LineRange range) const;
 
     // --- lines put on the tape from outside the keyboard ---
     // A tape file read in place of the tape: the tape becomes the file's lines, each
@@ -142,8 +136,6 @@ class Calc {
     void Undo();
     // Edit > Redo: the change undone last is made again.
     void Redo();
-    bool can_undo() const { return tape_.CanUndo(); }
-    bool can_redo() const { return tape_.CanRedo(); }
     // A new tape or a tape file read in its place: what came before cannot be undone.
     void ForgetHistory() { tape_.ForgetHistory(); }
     // A conversion block: after the tape's last line, which keeps its content, each of
@@ -153,8 +145,6 @@ class Calc {
     // nothing is written.
     void AppendConversion(const std::vector<TapeLine>& lines);
 
-    // The lines printing covers: the highlighted ones (in either order) or the whole tape.
-    LineRange LinesToPrint(bool selection) const;
 
     // --- the voice callback ---
     // The tape window's callback button: starts a reading, or stops the one running.
@@ -165,6 +155,8 @@ class Calc {
 
 
   private:
+    int UpperBound() const { return tape_.UpperBound(); }
+
     // --- the tape and its state ---
     Tape tape_;
     std::string NumberFormat;  // pattern of the decimal code last looked up
@@ -182,10 +174,7 @@ class Calc {
     Options options_;
     Colours colours_;
 
-    // --- the tape window ---
-    std::string total_text_;
-    Colour total_fore_ = kAdderModeColour;
-    int decimal_option_ = 0;
+    TotalDisplay display_;
 
     Ports ports_;
     NumberSymbols symbols_;
@@ -278,11 +267,20 @@ class Calc {
     bool RefuseIfFull(int count);
     Answer Tell(const std::string& text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,
                 Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
+    // F2: the input voice says the item count, then "total" and the grand total.
+    void SpeakStatus();
     // Reads the lines `first` to `last` aloud.
     // False when there was no callback voice to read with (the Sounds dialog was shown).
     bool SelectCallbackCharacter(int first, int last);
     // The reading moves the cursor onto the line after `line`.
     void CursorPast(int line);
 };
+
+// The item count and grand total as the window shows them: "7 items · GT 1,234.50".
+std::string StatusText(const Calc& calc);
+// The lines of `range` as Edit > Copy gives them, joined by line feeds.
+std::string TextOfLines(const Calc& calc, LineRange range);
+// The lines printing covers: the highlighted ones (in either order) or the whole tape.
+LineRange LinesToPrint(const Calc& calc, bool selection);
 
 }  // namespace tallymar

@@ -203,19 +203,20 @@ void Calc::RecountOpenSection() {
 
 void Calc::CopySelection() {
     if (tape_.empty()) return;
-    ports_.desktop.SetClipboardText(TextOfLines(view_.selection().range()));
+    ports_.desktop.SetClipboardText(TextOfLines(*this, view_.selection().range()));
 }
 
-std::string Calc::TextOfLines(LineRange range) const {
-    if (tape_.empty()) return "";
-    const int low = std::clamp(range.first, 0, UpperBound());
-    const int high = std::clamp(range.last, 0, UpperBound());
+std::string TextOfLines(const Calc& calc, LineRange range) {
+    const Tape& tape = calc.tape();
+    if (tape.empty()) return "";
+    const int low = std::clamp(range.first, 0, tape.UpperBound());
+    const int high = std::clamp(range.last, 0, tape.UpperBound());
     std::string text;
-    const LookContext context{Medium::kClipboard, colours_, symbols_};
+    const LookContext context{Medium::kClipboard, calc.colours(), calc.symbols()};
     // Lines joined by line feeds, as text is pasted on the desktop.
     for (int i = low; i <= high; ++i) {
         if (i > low) text += '\n';
-        text += LookOf(tape_[i], context).text;
+        text += LookOf(tape[i], context).text;
     }
     return text;
 }

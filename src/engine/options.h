@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tallymar {
 
@@ -24,6 +25,25 @@ struct Options {
     // with fast typing (off: every word is said whole, the keys waiting their turn).
     bool KeysInterruptVoice = false;
 };
+
+// The Sounds dialog's three choices.
+enum class SoundChoice { kMachine, kInputVoice, kCallbackVoice };
+
+// `options` with the machine, the input voice or the callback voice set to `name`.
+inline Options WithSound(Options options, SoundChoice choice, std::string name) {
+    switch (choice) {
+        case SoundChoice::kMachine:
+            options.MachineSound = std::move(name);
+            break;
+        case SoundChoice::kInputVoice:
+            options.CallInputCharacter = std::move(name);
+            break;
+        case SoundChoice::kCallbackVoice:
+            options.CallbackCharacter = std::move(name);
+            break;
+    }
+    return options;
+}
 
 // The five colours the tape is painted with (the default theme's to start with).
 struct Colours {

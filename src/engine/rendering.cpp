@@ -15,8 +15,9 @@ std::string Calc::GetNumberFormat(int decimal_code) {
     return PatternOf(decimal_code);
 }
 
-std::string Calc::status_text() const {
-    return StatusText(StatusOf(tape_.lines()), PatternOf(options_.DecimalCode), symbols_);
+std::string StatusText(const Calc& calc) {
+    return StatusText(StatusOf(calc.tape().lines()), PatternOf(calc.options().DecimalCode),
+                      calc.symbols());
 }
 
 void Calc::SpeakStatus() {
@@ -26,7 +27,7 @@ void Calc::SpeakStatus() {
 }
 
 void Calc::ShowAccumulator() {
-    total_text_ = FormatNumber(Accumulator, NumberFormat, symbols_);
+    display_.text = FormatNumber(Accumulator, NumberFormat, symbols_);
 }
 
 void Calc::ApplyColors(const Colours& colours) {

@@ -47,7 +47,9 @@ bool SoundsForm::KeysInterruptVoice() const {
 }
 
 void SoundsForm::SetKeysInterruptVoice(bool on) {
-    calc_.SetKeysInterruptVoice(on);
+    Options options = calc_.options();
+    options.KeysInterruptVoice = on;
+    calc_.SetOptions(options);
 }
 
 int SoundsForm::OptionCount(SoundChoice choice) {
@@ -66,17 +68,9 @@ int SoundsForm::Selected(SoundChoice choice) const {
 void SoundsForm::Click(SoundChoice choice, int index) {
     if (index < 0 || index >= OptionCount(choice)) return;
     selected_[Index(choice)] = index;
-    switch (choice) {
-        case SoundChoice::kMachine:
-            calc_.SetMachineSound(kMachines[index].value);
-            break;
-        case SoundChoice::kInputVoice:
-            calc_.SetCallInputCharacter(kVoiceNames[index]);
-            break;
-        case SoundChoice::kCallbackVoice:
-            calc_.SetCallbackCharacter(kVoiceNames[index]);
-            break;
-    }
+    const std::string value =
+        choice == SoundChoice::kMachine ? kMachines[index].value : kVoiceNames[index];
+    calc_.SetOptions(WithSound(calc_.options(), choice, value));
 }
 
 void SoundsForm::Test(SoundChoice choice) {

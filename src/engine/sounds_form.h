@@ -24,9 +24,6 @@ inline constexpr const char* kOk = "OK";
 inline constexpr const char* kKeysInterrupt = "Keys interrupt the voice";
 }  // namespace sounds_text
 
-// The three option arrays.
-enum class SoundChoice { kMachine, kInputVoice, kCallbackVoice };
-
 class SoundsForm {
   public:
     static constexpr int kMachineOptions = 8;  // obMachine(0 to 7)

@@ -82,7 +82,7 @@ std::string SpokenLine(char kind, std::string_view shown, std::string_view op_sh
 std::string SpokenRow(const Calc& calc, int row) {
     const int line = calc.view().top_line() + row;
     if (row < 0 || row >= static_cast<int>(calc.view().rows().size()) || line < 0 ||
-        line > calc.UpperBound()) {
+        line > calc.tape().UpperBound()) {
         return "empty";
     }
     const int low =
@@ -95,7 +95,7 @@ std::string SpokenRow(const Calc& calc, int row) {
 }
 
 std::string SpokenTotal(const Calc& calc) {
-    return Joined("total", calc.total_text());
+    return Joined("total", calc.display().text);
 }
 
 }  // namespace tallymar

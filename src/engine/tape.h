@@ -43,6 +43,8 @@ class Tape {
     int size() const { return static_cast<int>(lines_.size()); }
     bool empty() const { return lines_.empty(); }
     int UpperBound() const { return size() - 1; }
+    std::vector<TapeLine>::const_iterator begin() const { return lines_.begin(); }
+    std::vector<TapeLine>::const_iterator end() const { return lines_.end(); }
 
     // --- changing, each change recorded in the step under way ---
     TapeLine& Edit(int line);

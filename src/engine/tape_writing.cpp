@@ -70,7 +70,7 @@ void Calc::TakeRunningTotalFromLines() {
     CurLine = cur_line;
     const TapeLine& total = tape_[last_total];
     const bool nothing_after = Accumulator == 0 && total.Op == op::kTotal;
-    if (nothing_after) total_text_ = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
+    if (nothing_after) display_.text = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
 }
 
 void Calc::ShowTapeEnd() {

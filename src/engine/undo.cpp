@@ -7,7 +7,7 @@
 namespace tallymar {
 
 TapeMarks Calc::Marks() const {
-    return {Accumulator, total_text_, PendingOp, view_.FocusLine()};
+    return {Accumulator, display_.text, PendingOp, view_.FocusLine()};
 }
 
 void Calc::MarkTapeUnchanged() {
@@ -45,7 +45,7 @@ void Calc::Redo() {
 
 void Calc::RestoreMarks(const TapeMarks& marks) {
     Accumulator = marks.accumulator;
-    total_text_ = marks.total_text;
+    display_.text = marks.total_text;
     PendingOp = marks.pending_op;
     EditingOld = LineAppended = ShiftEnter = false;
     keys_.Reset();

@@ -121,10 +121,10 @@ std::vector<double> RunningTotals(const std::vector<TapeLine>& tape) {
 }
 
 std::string TapeAsCsv(const Calc& calc, LineRange range) {
-    const std::vector<TapeLine>& tape = calc.tape();
+    const std::vector<TapeLine>& tape = calc.tape().lines();
     const std::vector<double> totals = RunningTotals(tape);
     std::string csv = std::string(kCsvHeader) + "\r\n";
-    for (int i = std::max(range.first, 0); i <= range.last && i <= calc.UpperBound(); ++i) {
+    for (int i = std::max(range.first, 0); i <= range.last && i <= calc.tape().UpperBound(); ++i) {
         const TapeLine& line = tape[i];
         const bool amount =
             IsAmountLine(line.Op) || line.Op == op::kTotal || line.Op == op::kSubtotal;
@@ -138,7 +138,7 @@ std::string TapeAsCsv(const Calc& calc, LineRange range) {
 }
 
 std::string TapeAsText(const Calc& calc, LineRange range) {
-    return calc.TextOfLines(range) + "\n";
+    return TextOfLines(calc, range) + "\n";
 }
 
 std::string CannotExportText(const std::string& title, const std::string& reason) {
@@ -152,7 +152,7 @@ bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
         return calc.ports().dialogs.ShowMessage(
             Message{kProgramTitle, text, buttons, icon, default_answer});
     };
-    const LineRange range = calc.LinesToPrint(calc.view().selection().shown());
+    const LineRange range = LinesToPrint(calc, calc.view().selection().shown());
     std::string proposed = ProposedName(tape_title);
     // Every refusal brings the dialog back with the name chosen, until a file is
     // written or the dialog is cancelled.

@@ -178,7 +178,7 @@ bool TapeFiles::WriteTape(const std::string& path) {
     bool written = false;
     {
         BusyPointer busy(*this);
-        written = files_.Write(path, EncodeTape(calc_.tape()), &reason);
+        written = files_.Write(path, EncodeTape(calc_.tape().lines()), &reason);
     }
     if (!written) {
         Tell(CannotSaveText(FileTitleOf(path), reason), Buttons::kOk, Icon::kExclamation);
@@ -248,7 +248,7 @@ bool TapeFiles::RestoreTape(const RecoveredTape& tape) {
 
 bool TapeFiles::IsFreshTape() const {
     if (calc_.tape_changed() || !TapeFileName.empty()) return false;
-    const std::vector<TapeLine>& tape = calc_.tape();
+    const std::vector<TapeLine>& tape = calc_.tape().lines();
     const char fresh[] = {op::kRule, op::kTotal, op::kRule, op::kOpen};
     return tape.size() == std::size(fresh) &&
            std::equal(tape.begin(), tape.end(), std::begin(fresh),

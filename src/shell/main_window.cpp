@@ -105,7 +105,7 @@ void MainWindow::Run(Command command) {
 }
 
 void MainWindow::ShowItemCount() {
-    const QString text = QString::fromStdString(commands_.calc().status_text());
+    const QString text = QString::fromStdString(StatusText(commands_.calc()));
     if (item_count_->text() == text) return;
     item_count_->setText(text);
     // Read out in words: "7 items, grand total 1,234.50" (F2 says it in the input voice).

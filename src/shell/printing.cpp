@@ -79,9 +79,9 @@ void TapePrinting::PrintTape() {
     bool selection = false;
     if (!ChoosePrinter(&selection)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LineRange lines = calc_.LinesToPrint(selection);
+    const LineRange lines = LinesToPrint(calc_, selection);
     std::string reason;
-    const bool printed = PrintPages(printer(), TapeRange{calc_.tape(), lines.first, lines.last},
+    const bool printed = PrintPages(printer(), TapeRange{calc_.tape().lines(), lines.first, lines.last},
                                     Options(), clock_, &reason);
     printer().setCopyCount(1);
     QApplication::restoreOverrideCursor();
@@ -103,9 +103,9 @@ void TapePrinting::PrintSetup() {
 
 void TapePrinting::PrintPreview() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const LineRange lines = calc_.LinesToPrint(calc_.view().selection().shown());
+    const LineRange lines = LinesToPrint(calc_, calc_.view().selection().shown());
     std::vector<QPicture> pages = PreviewPages(
-        printer(), TapeRange{calc_.tape(), lines.first, lines.last}, Options(), clock_);
+        printer(), TapeRange{calc_.tape().lines(), lines.first, lines.last}, Options(), clock_);
     QApplication::restoreOverrideCursor();
     if (show_preview) {
         show_preview(pages, PaperTwips(printer()));

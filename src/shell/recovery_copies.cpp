@@ -35,7 +35,7 @@ void RecoveryCopies::WriteNow() {
     timer_.stop();
     if (!calc_.tape_changed()) return;
     std::string reason;
-    if (!recovery_.Write(calc_.tape(), files_.TapeFileName, files_.ShownTitle(), &reason)) {
+    if (!recovery_.Write(calc_.tape().lines(), files_.TapeFileName, files_.ShownTitle(), &reason)) {
         // No message: it would come a second after every key. The tape itself is
         // still on screen and saved as before.
         std::fprintf(stderr, "tallymar: the recovery copy in %s could not be written: %s\n",

@@ -307,15 +307,15 @@ void TapeWindow::Sync() {
         NameRow(rows_[r], static_cast<int>(r));
     }
 
-    const QString total = QString::fromStdString(calc().total_text());
+    const QString total = QString::fromStdString(calc().display().text);
     if (total_->text() != total) {
         total_->setText(total);
         total_->setAccessibleName(QString::fromStdString(SpokenTotal(calc())));
     }
     // The colours change with the mode and the theme, not with every key.
-    if (total_->palette().color(QPalette::Text) != ToQColor(calc().total_fore())) {
+    if (total_->palette().color(QPalette::Text) != ToQColor(calc().display().fore)) {
         QPalette total_palette = total_->palette();
-        total_palette.setColor(QPalette::Text, ToQColor(calc().total_fore()));
+        total_palette.setColor(QPalette::Text, ToQColor(calc().display().fore));
         total_->setPalette(total_palette);
     }
     if (palette().color(QPalette::Window) != ToQColor(calc().colours().CurBakClr)) {
@@ -334,7 +334,7 @@ void TapeWindow::Sync() {
         call_it_->setChecked(commands_.call_it_value());
     }
 
-    const int option = calc().decimal_option();
+    const int option = calc().display().decimal_option;
     if (option >= 0 && option < 7 && !options_[option]->isChecked()) {
         options_[option]->setChecked(true);
     }

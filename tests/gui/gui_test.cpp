@@ -51,7 +51,7 @@ void ExpectRowsShowTheModel(Started& t) {
         QCOMPARE(t.tape().OpBox(r)->text(), Text(calc.view().rows()[r].op));
         QCOMPARE(t.Row(r)->accessibleName(), Text(SpokenRow(calc, r)));
     }
-    QCOMPARE(t.tape().TotalBox()->text(), Text(calc.total_text()));
+    QCOMPARE(t.tape().TotalBox()->text(), Text(calc.display().text));
     QCOMPARE(t.tape().TotalBox()->accessibleName(), Text(SpokenTotal(calc)));
 }
 
@@ -59,10 +59,10 @@ void ExpectRowsShowTheModel(Started& t) {
 // scroll bar stands at it.
 void ExpectFocusOnTheOpenLine(Started& t) {
     const Calc& calc = t.calc();
-    QCOMPARE(calc.view().top_line() + calc.view().focus_row(), calc.UpperBound());
+    QCOMPARE(calc.view().top_line() + calc.view().focus_row(), calc.tape().UpperBound());
     QTRY_COMPARE(QApplication::focusWidget(),
                  static_cast<QWidget*>(t.Row(calc.view().focus_row())));
-    QCOMPARE(t.tape().ScrollBar()->maximum(), calc.UpperBound() - calc.view().last_row());
+    QCOMPARE(t.tape().ScrollBar()->maximum(), calc.tape().UpperBound() - calc.view().last_row());
     QCOMPARE(t.tape().ScrollBar()->value(), calc.view().top_line());
 }
 
@@ -229,7 +229,7 @@ class GuiTest : public QObject {
         // Taller than the tape: every line shows from the top.
         resize(height * 4);
         QCOMPARE(t.calc().view().top_line(), 0);
-        QCOMPARE(t.calc().view().last_row(), t.calc().UpperBound());
+        QCOMPARE(t.calc().view().last_row(), t.calc().tape().UpperBound());
         ExpectRowsShowTheModel(t);
     }
 
@@ -301,7 +301,7 @@ class GuiTest : public QObject {
         }
         watchdog_->Answer(QMessageBox::No);  // kept aside
         Started third(folder_->path());
-        QCOMPARE(third.calc().UpperBound(), 3);  // a new tape
+        QCOMPARE(third.calc().tape().UpperBound(), 3);  // a new tape
         QCOMPARE(left_over(), 2);
         third.Type("1+");
         third.dialogs.answers << Path("saved.add");
@@ -539,8 +539,8 @@ class GuiTest : public QObject {
         t.Type("5+6+");
         t.Key(Qt::Key_A, Qt::ControlModifier);
         QVERIFY(t.calc().view().selection().shown());
-        QCOMPARE(t.calc().LinesToPrint(true).first, 0);
-        QCOMPARE(t.calc().LinesToPrint(true).last, t.calc().UpperBound());
+        QCOMPARE(LinesToPrint(t.calc(), true).first, 0);
+        QCOMPARE(LinesToPrint(t.calc(), true).last, t.calc().tape().UpperBound());
         QCOMPARE(t.Row(t.calc().view().focus_row())->text(), QString());
         // File > Export takes the highlighted lines: a header and every line.
         const QString csv = folder_->path() + "/all.csv";
@@ -548,7 +548,7 @@ class GuiTest : public QObject {
         t.app().window().menus().Item(Command::mnuFileExport)->trigger();
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().count("\r\n"), t.calc().UpperBound() + 2);
+        QCOMPARE(file.readAll().count("\r\n"), t.calc().tape().UpperBound() + 2);
         t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(t.dialogs.asked,
                  (std::vector<std::string>{"Export Tallymar Tape", "Save Tallymar File As"}));
@@ -568,12 +568,12 @@ class GuiTest : public QObject {
         QCOMPARE(t.calc().tape().size(), std::size_t{6});
         t.Key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(t.calc().tape().size(), std::size_t{5});
-        QCOMPARE(QString::fromStdString(t.calc().total_text()), QString("5"));
+        QCOMPARE(QString::fromStdString(t.calc().display().text), QString("5"));
         t.Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(t.calc().tape().size(), std::size_t{6});
         t.Key(Qt::Key_Z, Qt::ControlModifier);
         t.Key(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(QString::fromStdString(t.calc().total_text()), QString("11"));
+        QCOMPARE(QString::fromStdString(t.calc().display().text), QString("11"));
         QCOMPARE(t.app().window().windowTitle(), QString("*Tape1 - Tallymar"));
     }
 
@@ -615,19 +615,19 @@ class GuiTest : public QObject {
         t.app().window().Run(Command::mnuOptionsConverter);
         QCOMPARE(t.app().dialog_commands().converter(), converter);
         QCOMPARE(converter->AmountBox()->text(), QString("5280"));
-        const int lines = t.calc().UpperBound();
+        const int lines = t.calc().tape().UpperBound();
         QTest::keyClick(converter->AddToTapeBox(), Qt::Key_Space);  // a result shows: written
         QVERIFY(t.app().settings().ShowConversion);
-        QCOMPARE(Text(t.calc().view().ShownText(t.calc().UpperBound() - 3)), QString("1,609.344"));
-        const int block = t.calc().UpperBound() - lines;
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)), QString("1,609.344"));
+        const int block = t.calc().tape().UpperBound() - lines;
         QVERIFY(block > 0);
         // Picking units writes nothing; Enter converts and writes one block more.
         QTest::keyClick(converter->ToList(), Qt::Key_Home);
         PickByKeys(converter->ToList(), "inches");
-        QCOMPARE(t.calc().UpperBound(), lines + block);
+        QCOMPARE(t.calc().tape().UpperBound(), lines + block);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Return);
-        QCOMPARE(t.calc().UpperBound(), lines + 2 * block);
-        QCOMPARE(Text(t.calc().view().ShownText(t.calc().UpperBound() - 3)), QString("63,360"));
+        QCOMPARE(t.calc().tape().UpperBound(), lines + 2 * block);
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)), QString("63,360"));
         ExpectRowsShowTheModel(t);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Escape);
         QTRY_VERIFY(!t.app().dialog_commands().converter());
@@ -744,7 +744,9 @@ class GuiTest : public QObject {
         WriteFile(Path("Tallymar.ini"), "[OPTIONS]\nCallInputCharacter=Grunk\n");
         {
             Started t(folder_->path());
-            t.calc().SetKeysInterruptVoice(keys_interrupt);
+            Options options = t.calc().options();
+            options.KeysInterruptVoice = keys_interrupt;
+            t.calc().SetOptions(options);
             t.Type("5+");
             struct Paints : QObject {
                 int count = 0;
@@ -770,7 +772,7 @@ class GuiTest : public QObject {
             QVERIFY2(paints_meanwhile > 0, "the window did not paint while it spoke");
             // The keys had not reached the tape: it still had the amount and the total.
             QCOMPARE(amounts_meanwhile, (std::vector<double>{0, 0, 0, 5, 5, 0, 0}));
-            QTRY_COMPARE_WITH_TIMEOUT(t.calc().UpperBound(), 8, 15000);
+            QTRY_COMPARE_WITH_TIMEOUT(t.calc().tape().UpperBound(), 8, 15000);
             QCOMPARE(t.calc().tape()[6].Amount, 7.0);
             QCOMPARE(t.calc().tape()[7].Amount, 2.0);
             QCOMPARE(t.calc().accumulator(), 9.0);

@@ -224,7 +224,7 @@ class HelpWindowTest : public QObject {
             QVERIFY2(!tip.isEmpty() && tips.split('\n').contains(tip), qPrintable(tip));
             started.app().window().Run(Command::mnuHelpTallymar);
             QVERIFY(!Missing(started.app().help().help_window()));
-            started.app().commands().SetCallInputCharacter("Grunk");
+            started.app().commands().ChooseSound(SoundChoice::kInputVoice, "Grunk");
             started.Type("5");
         }  // closing the program closes the sound device
         QVERIFY(QFileInfo(folder.filePath("heard.raw")).size() > 0);

@@ -88,7 +88,7 @@ class Machine {
     // What each line shows in the amount column, from `first` on.
     Lines Shown(int first = 0) const {
         Lines shown;
-        for (int i = first; i <= calc.UpperBound(); ++i) shown.push_back(calc.view().ShownText(i));
+        for (int i = first; i <= calc.tape().UpperBound(); ++i) shown.push_back(calc.view().ShownText(i));
         return shown;
     }
 
@@ -101,7 +101,7 @@ class Machine {
     // The events recorded since the last call follow, each after " | ".
     std::string State() {
         std::string s = Ops() + " ";
-        for (int i = 3; i <= calc.UpperBound(); ++i) {
+        for (int i = 3; i <= calc.tape().UpperBound(); ++i) {
             std::string text = calc.view().ShownText(i);
             if (text == kRule) text = "-";
             while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -109,7 +109,7 @@ class Machine {
         }
         char acc[40];
         std::snprintf(acc, sizeof acc, "%.10g", calc.accumulator());
-        s += std::string(" =") + acc + " " + calc.total_text() + " @" +
+        s += std::string(" =") + acc + " " + calc.display().text + " @" +
              std::to_string(calc.cur_line()) + "/" + std::to_string(calc.view().focus_row()) + "/" +
              std::to_string(calc.view().top_line()) + "/" + std::to_string(calc.view().last_row());
         if (calc.view().focus_row() >= 0 && calc.view().focus_row() <= calc.view().last_row()) {
@@ -158,7 +158,7 @@ class Machine {
         return *this;
     }
 
-    double Amount(int line) const { return calc.tape().at(line).Amount; }
+    double Amount(int line) const { return calc.tape().lines().at(line).Amount; }
     const Row& RowAt(int row) const { return calc.view().rows().at(row); }
 
   private:
@@ -315,8 +315,8 @@ inline void ExpectScript(Machine& m, const Script& script,
     const Calc& calc = m.calc;
     std::ostringstream out;
     if (script.tape) TapeDifferences(m, *script.tape, out);
-    if (script.total && calc.total_text() != *script.total)
-        out << "  the total display shows " << Quoted(calc.total_text()) << ", expected "
+    if (script.total && calc.display().text != *script.total)
+        out << "  the total display shows " << Quoted(calc.display().text) << ", expected "
             << Quoted(*script.total) << "\n";
     if (script.sum && SumAsWritten(calc.accumulator()) != SumAsWritten(*script.sum))
         out << "  the running sum is " << SumAsWritten(calc.accumulator()) << ", expected "
