@@ -30,7 +30,8 @@ struct Window {
         qputenv("SDL_DISKAUDIODELAY", "0");
         qputenv("XDG_STATE_HOME", folder.filePath("state").toUtf8());
         const std::string settings = folder.filePath("Tallymar.ini").toStdString();
-        std::ofstream(settings) << "[OPTIONS]\nCallInputCharacter=Grunk\nShow tip at startup=False\n";
+        std::ofstream(settings)
+            << "[OPTIONS]\nCallInputCharacter=Grunk\nShow tip at startup=False\n";
         // Sounds are looked for in the current folder first.
         fs::current_path(TALLYMAR_SOUNDS_BUILD_DIR);
         // Reading along from the start, as the device may open before the first key.
@@ -42,7 +43,7 @@ struct Window {
     }
     ~Window() {
         watcher.reset();
-        app->calc().MarkTapeUnchanged();
+        app->calc().MarkTapeChanged(false);
         app->window().close();
         app.reset();
     }
@@ -53,7 +54,8 @@ struct Window {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (key - '0'), Qt::NoModifier, QString(key));
         QApplication::sendEvent(QApplication::focusWidget(), &press);
         const double seconds = SecondsUntilHeard(*watcher, start);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_0 + (key - '0'), Qt::NoModifier, QString(key));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_0 + (key - '0'), Qt::NoModifier,
+                          QString(key));
         QApplication::sendEvent(QApplication::focusWidget(), &release);
         return seconds;
     }

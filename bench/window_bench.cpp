@@ -73,14 +73,14 @@ void BM_OpenFullTapeInTheWindow(benchmark::State& state) {
     ReplaceAnswer answer;
     for (auto _ : state) {
         state.PauseTiming();
-        app.calc().MarkTapeUnchanged();
+        app.calc().MarkTapeChanged(false);
         app.calc().BuildNewTape(true);
         state.ResumeTiming();
         app.files().OpenTapeFile(dialogs.path);
         app.window().tape_window().Sync();
     }
     state.counters["rows"] = app.calc().view().last_row() + 1;
-    app.calc().MarkTapeUnchanged();
+    app.calc().MarkTapeChanged(false);
 }
 BENCHMARK(BM_OpenFullTapeInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -94,7 +94,7 @@ struct FullTapeOpened {
         ReplaceAnswer answer;
         app.files().OpenTapeFile(full);
     }
-    ~FullTapeOpened() { app.calc().MarkTapeUnchanged(); }
+    ~FullTapeOpened() { app.calc().MarkTapeChanged(false); }
 
     QTemporaryDir folder;
     FixedDialogs dialogs;
@@ -157,7 +157,7 @@ void BM_OpenConverterWindow(benchmark::State& state) {
         app.dialog_commands().CloseConverter();
         state.ResumeTiming();
     }
-    app.calc().MarkTapeUnchanged();
+    app.calc().MarkTapeChanged(false);
     app.window().close();
 }
 BENCHMARK(BM_OpenConverterWindow)->Unit(benchmark::kMillisecond)->Iterations(30);

@@ -71,7 +71,7 @@ TEST_F(CommandsTest, a_reading_that_ends_by_itself_clears_the_check_mark_and_the
     Type("5+");
     for (Command start : {Command::mnuOptionsVoiceCallback, Command::cmdCallIt}) {
         commands.Run(start);
-        EXPECT_FALSE(calc.callback_running());
+        EXPECT_FALSE(calc.voice_callback().running());
         EXPECT_EQ(std::pair(commands.voice_callback_checked(), commands.call_it_value()),
                   std::pair(false, false));
     }

@@ -109,7 +109,7 @@ TEST(ReadingBack, says_each_kind_of_line_in_its_own_order_and_walks_the_cursor_d
                       std::to_string(m.calc.view().top_line()),
                   expected)
             << keys;
-        EXPECT_FALSE(m.calc.callback_running());
+        EXPECT_FALSE(m.calc.voice_callback().running());
     }
 }
 

@@ -137,11 +137,11 @@ void Commands::Out(OutsideCommand what, Command command) {
 }
 
 void Commands::CallItClicked() {
-    if (calc_.callback_running()) {
-        calc_.CallbackButtonClick();  // stops the reading after its current line
+    if (calc_.voice_callback().running()) {
+        calc_.voice_callback().ButtonClick();  // stops the reading after its current line
         return;
     }
-    calc_.CallbackButtonClick();  // reads to the end, or until stopped
+    calc_.voice_callback().ButtonClick();  // reads to the end, or until stopped
     // The reading is over, however it ended: the button and the menu item show it.
     call_it_value_ = false;
     voice_callback_checked_ = false;
@@ -151,7 +151,7 @@ void Commands::VoiceCallbackMenu() {
     if (voice_callback_checked_) {
         // Removing the mark stops a running reading, whoever started it.
         voice_callback_checked_ = false;
-        calc_.StopCallback();
+        calc_.voice_callback().Stop();
         return;
     }
     voice_callback_checked_ = true;
@@ -166,7 +166,7 @@ void Commands::VoiceCallbackMenu() {
 bool Commands::MayClose() {
     const bool may_close = !calc_.tape_changed() || files_.QueryClose();
     // A reading in progress ends with the window rather than speaking on behind it.
-    if (may_close) calc_.StopCallback();
+    if (may_close) calc_.voice_callback().Stop();
     return may_close;
 }
 

@@ -10,7 +10,8 @@ void Calc::AutoPoint(int row) {
     // Worked on the amount as it reads, so that "12.5" keeps its point in every locale
     // and grouping keyed into whole cents ("1,234") does not stand in the way.
     std::string text = PlainAmount(view_.row(row).text, symbols_);
-    if (!AutoDecimal || text.empty() || text.find(symbols_.decimal) != std::string::npos) return;
+    if (!run_.AutoDecimal || text.empty() || text.find(symbols_.decimal) != std::string::npos)
+        return;
     if (text.size() == 1) text = "0" + text;
     text.insert(text.size() - 2, symbols_.decimal);
     view_.row(row).SetText(text);
@@ -18,17 +19,17 @@ void Calc::AutoPoint(int row) {
 
 // The committed row shows its amount in the current format next to the line's operator.
 void Calc::ShowCommittedText(int row) {
-    TapeLine& line = tape_.Edit(CurLine);
+    TapeLine& line = tape_.Edit(work_.CurLine);
     double value = 0;
     if (ParseNumber(view_.row(row).text, symbols_, &value)) line.Amount = value;
     line.Decimals = options_.DecimalCode;
-    NumberFormat = GetNumberFormat(options_.DecimalCode);
-    view_.row(row).SetText(FormatText(view_.row(row).text, NumberFormat, symbols_));
+    run_.NumberFormat = GetNumberFormat(options_.DecimalCode);
+    view_.row(row).SetText(FormatText(view_.row(row).text, run_.NumberFormat, symbols_));
     view_.row(row).op = std::string(1, line.Op);
 }
 
 void Calc::CommitLine(int row, AfterCommit after) {
-    char line_op = tape_[CurLine].Op;
+    char line_op = tape_[work_.CurLine].Op;
     if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
     const Row keyed = view_.row(row);
     TapeChanged = true;
@@ -45,8 +46,8 @@ void Calc::CommitLine(int row, AfterCommit after) {
                 const std::string above = view_.ShownText(line - 1);
                 if (IsNumeric(above, symbols_)) supplied = above;
             } else if ((line_op == '*' || line_op == '/') &&
-                       op::IsSum(PrevOp(tape_.lines(), CurLine))) {
-                LineAppended = true;
+                       op::IsSum(PrevOp(tape_.lines(), work_.CurLine))) {
+                work_.LineAppended = true;
                 StoreLineResult();
             }
             // After a total (struck two lines up, above its rule), the total; after a
@@ -61,36 +62,36 @@ void Calc::CommitLine(int row, AfterCommit after) {
     // empty entry.
     if (view_.top_line() + row == line) {
         if (view_.row(row).text.empty()) view_.row(row).SetText("0");
-        if (row == CurLine - view_.top_line() && !IsNumeric(view_.row(row).text, symbols_)) {
+        if (row == work_.CurLine - view_.top_line() && !IsNumeric(view_.row(row).text, symbols_)) {
             // An amount that cannot be read (a correction mistyped, an overflowed total
             // taken by an empty entry) is not committed: the line keeps its amount and the
             // operator its row shows, the row keeps what was keyed, and a move waits.
             ports_.desktop.Beep();
             view_.row(row) = keyed;
-            tape_.Edit(CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
+            tape_.Edit(work_.CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
             keys_.DropOwedMoves();
             return;
         }
         AutoPoint(row);
-        if (row == CurLine - view_.top_line()) {
+        if (row == work_.CurLine - view_.top_line()) {
             ShowCommittedText(row);
-            if (tape_[CurLine].Op == '-')
+            if (tape_[work_.CurLine].Op == '-')
                 view_.row(row).SetColours(colours_.CurNegClr, view_.row(row).back);
         }
     }
-    if (EditingOld) {
+    if (work_.EditingOld) {
         RecalcFromLastTotal();
-        EditingOld = false;
+        work_.EditingOld = false;
         if (after == AfterCommit::kStepDown) keys_.MoveDown(row);
     } else {
         ApplyLine();
         if (row == view_.last_row()) {
-            if (!LineAppended) AddTapeLine();
+            if (!work_.LineAppended) AddTapeLine();
         } else {
             keys_.FocusOpenLine();
         }
     }
-    LineAppended = false;
+    work_.LineAppended = false;
 }
 
 void Calc::DivisionByZero(Pass pass) {
@@ -100,17 +101,17 @@ void Calc::DivisionByZero(Pass pass) {
 // Closes a product or percentage with a total, unless a range is being recomputed:
 // then the result only reaches the total line that follows.
 void Calc::Strike() {
-    if (EditingOld) return;
+    if (work_.EditingOld) return;
     AddTapeLine();
     StrikeTotal();
 }
 
 bool Calc::ApplyLine(Pass pass) {
-    if (CurLine < 0 || CurLine > UpperBound()) return false;
-    const char line_op = tape_[CurLine].Op;
-    const char prev = PrevOp(tape_.lines(), CurLine);
-    const double m = tape_[CurLine].Amount;
-    double& a = Accumulator;
+    if (work_.CurLine < 0 || work_.CurLine > UpperBound()) return false;
+    const char line_op = tape_[work_.CurLine].Op;
+    const char prev = PrevOp(tape_.lines(), work_.CurLine);
+    const double m = tape_[work_.CurLine].Amount;
+    double& a = run_.Accumulator;
     bool struck = false;
     switch (line_op) {
         case '+':
@@ -120,7 +121,7 @@ bool Calc::ApplyLine(Pass pass) {
         case '*':
         case '/':
             if (op::IsSum(prev)) {
-                LineAppended = true;
+                work_.LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
                 if (line_op == '/' || !options_.CalcMode) StoreLineResult();
             } else {
@@ -129,10 +130,10 @@ bool Calc::ApplyLine(Pass pass) {
             }
             break;
         case '=':
-            LineAppended = true;
+            work_.LineAppended = true;
             if (prev == '/' && m == 0) {
                 a = 0;
-                if (EditingOld) break;
+                if (work_.EditingOld) break;
                 AddTapeLine();
                 StrikeTotal();
                 display_.text = "Division by zero!";
@@ -141,17 +142,17 @@ bool Calc::ApplyLine(Pass pass) {
             }
             a = LineResult(a, line_op, prev, m);
             Strike();
-            struck = !EditingOld;
+            struck = !work_.EditingOld;
             break;
         case '%':
             // A percentage of a sum changes nothing; of a product or quotient, it
             // finishes it with a total.
             if (prev != '*' && prev != '/') break;
-            LineAppended = true;
+            work_.LineAppended = true;
             if (prev == '/' && m == 0) DivisionByZero(pass);
             a = LineResult(a, line_op, prev, m);
             Strike();
-            struck = !EditingOld;
+            struck = !work_.EditingOld;
             break;
         case op::kRule:
             return false;  // the total display is left as it is
@@ -166,49 +167,49 @@ bool Calc::ApplyLine(Pass pass) {
 }
 
 void Calc::StoreLineResult() {
-    tape_.Edit(CurLine).Amount = Accumulator;
-    tape_.Edit(CurLine).Decimals = options_.DecimalCode;
-    if (!EditingOld) AddTapeLine();
+    tape_.Edit(work_.CurLine).Amount = run_.Accumulator;
+    tape_.Edit(work_.CurLine).Decimals = options_.DecimalCode;
+    if (!work_.EditingOld) AddTapeLine();
     // EditingOld stays as it is: while a range is recomputed, the lines after this one
     // must still only change the accumulator.
-    ShiftEnter = false;
+    work_.ShiftEnter = false;
     view_.ShowTape();
 }
 
 void Calc::StrikeTotal(bool spoken) {
-    const bool subtotal = ShiftEnter;
-    TapeLine& line = tape_.Edit(CurLine);
-    line.Amount = Accumulator;
+    const bool subtotal = work_.ShiftEnter;
+    TapeLine& line = tape_.Edit(work_.CurLine);
+    line.Amount = run_.Accumulator;
     line.Decimals = options_.DecimalCode;
-    display_.text = FormatNumber(Accumulator, NumberFormat, symbols_);
+    display_.text = FormatNumber(run_.Accumulator, run_.NumberFormat, symbols_);
     if (subtotal) {
         line.Op = op::kSubtotal;
     } else {
         line.Op = op::kTotal;
-        Accumulator = 0;
+        run_.Accumulator = 0;
     }
-    if (!EditingOld) {
+    if (!work_.EditingOld) {
         AddTapeLine();
         if (!subtotal) {
-            tape_.Edit(CurLine).Op = op::kRule;
-            SetEntry(tape_.Edit(CurLine), kRuleText);
+            tape_.Edit(work_.CurLine).Op = op::kRule;
+            SetEntry(tape_.Edit(work_.CurLine), kRuleText);
             AddTapeLine();
         }
     }
-    ShiftEnter = false;
+    work_.ShiftEnter = false;
     view_.ShowTape();
     ports_.desktop.Repaint();
-    PendingOp.clear();
+    run_.PendingOp.clear();
     if (spoken) TellTotalStruck(subtotal);
 }
 
 void Calc::TellTotalStruck(bool subtotal) {
     // Struck again by a correction, the total is the current line; struck by the total
     // key, it stands above the lines striking appended.
-    const int struck_line = EditingOld ? CurLine : CurLine - (subtotal ? 1 : 2);
+    const int struck_line = work_.EditingOld ? work_.CurLine : work_.CurLine - (subtotal ? 1 : 2);
     // The amount as the struck line shows it, wherever the window is scrolled.
     const std::string shown = struck_line >= 0 ? view_.ShownText(struck_line) : std::string();
-    speech_.TotalStruck(shown, EditingOld);
+    speech_.TotalStruck(shown, work_.EditingOld);
 }
 
 namespace {
@@ -220,10 +221,10 @@ bool IsRuleOrOpen(char kind) {
 }  // namespace
 
 bool Calc::TotalKey(int row) {
-    const char above = CurLine >= 1 ? tape_[CurLine - 1].Op : op::kRule;
+    const char above = work_.CurLine >= 1 ? tape_[work_.CurLine - 1].Op : op::kRule;
     // The lines striking appends: a rule and an open line after a total, an open line
     // after a subtotal; a keyed amount that is committed first takes one more.
-    const int strike = ShiftEnter ? 1 : 2;
+    const int strike = work_.ShiftEnter ? 1 : 2;
     const bool keyed = !view_.row(row).text.empty();
     auto refused = [&](int lines) {
         // An amount that cannot be read is not struck: the key beeps, the row keeps it.
@@ -232,7 +233,7 @@ bool Calc::TotalKey(int row) {
         } else if (!RefuseIfFull(lines)) {
             return false;
         }
-        ShiftEnter = false;
+        work_.ShiftEnter = false;
         return true;
     };
     switch (above) {
@@ -249,7 +250,7 @@ bool Calc::TotalKey(int row) {
             if (options_.CalcMode && (keyed || !IsRuleOrOpen(above))) {
                 CommitLineCalc(row);
             } else if (keyed) {
-                tape_.Edit(CurLine).Op = '+';
+                tape_.Edit(work_.CurLine).Op = '+';
                 CommitLine(row);
             }
             ApplyLine();
@@ -258,13 +259,13 @@ bool Calc::TotalKey(int row) {
         case '*':
         case '/':
             if (refused(strike + (keyed ? 1 : 0))) return false;
-            tape_.Edit(CurLine).Op = '=';
+            tape_.Edit(work_.CurLine).Op = '=';
             if (!keyed) {
                 StrikeTotal();
             } else {
                 double value = 0;
                 if (ParseNumber(view_.row(row).text, symbols_, &value))
-                    tape_.Edit(CurLine).Amount = value;
+                    tape_.Edit(work_.CurLine).Amount = value;
                 CommitLine(row);
             }
             break;

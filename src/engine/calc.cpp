@@ -53,9 +53,9 @@ void Calc::BuildNewTape(bool quiet) {
     view_.row(0).SetText("");
     view_.row(0).op.clear();
     view_.SetTopLine(0);
-    CurLine = 0;
-    Accumulator = 0;
-    EditingOld = false;
+    work_.CurLine = 0;
+    run_.Accumulator = 0;
+    work_.EditingOld = false;
     keys_.Reset();
     view_.selection().Clear();
     view_.Unpark();
@@ -66,7 +66,7 @@ void Calc::BuildNewTape(bool quiet) {
     tape_.Edit(0) = first;
     AddTapeLine();
     StrikeTotal(!quiet);
-    MarkTapeUnchanged();
+    MarkTapeChanged(false);
     view_.UpdateScroller();
 }
 
@@ -75,7 +75,7 @@ void Calc::DecimalOptionClick(int index) {
     if (index < 0 || index > 6) return;
     display_.decimal_option = index;
     options_.DecimalCode = static_cast<std::int16_t>(kDecimalOptionCodes[index]);
-    NumberFormat = GetNumberFormat(options_.DecimalCode);
+    run_.NumberFormat = GetNumberFormat(options_.DecimalCode);
     ShowAccumulator();
     keys_.FocusOpenLine();
 }

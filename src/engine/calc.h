@@ -30,6 +30,7 @@
 #include "engine/tape.h"
 #include "engine/tape_line.h"
 #include "engine/tape_view.h"
+#include "engine/voice_callback.h"
 
 namespace tallymar {
 
@@ -52,8 +53,8 @@ inline constexpr Colour kCalcModeColour = Rgb(0, 255, 255);
 
 // The total display under the tape, and the decimal option button that is on.
 struct TotalDisplay {
-    std::string text;                 // the running result or the total last struck
-    Colour fore = kAdderModeColour;   // red in adding machine mode, cyan in calculator mode
+    std::string text;                // the running result or the total last struck
+    Colour fore = kAdderModeColour;  // red in adding machine mode, cyan in calculator mode
     int decimal_option = 0;
 };
 
@@ -67,10 +68,9 @@ class Calc {
     // --- reading the tape and its state ---
     // The lines, and what can be undone or made again.
     const Tape& tape() const { return tape_; }
-    double accumulator() const { return Accumulator; }
-    int cur_line() const { return CurLine; }
+    double accumulator() const { return run_.Accumulator; }
+    int cur_line() const { return work_.CurLine; }
     bool tape_changed() const { return TapeChanged; }
-    bool callback_running() const { return CallbackRunning; }
     const Options& options() const { return options_; }
     const Colours& colours() const { return colours_; }
     const NumberSymbols& symbols() const { return symbols_; }
@@ -106,9 +106,6 @@ class Calc {
     const KeyboardEntry& keyboard() const { return keys_; }
 
     // --- editing (menu commands) ---
-    // Appends an open line to the tape and makes it CurLine.
-    void AddTapeLine();
-    void InsertTapeLine(int line);
     void MenuInsert();  // Edit > Insert row
     void MenuDelete();  // Edit > Delete row
     void CopySelection();
@@ -124,10 +121,9 @@ class Calc {
     LinesTaken ReplaceTape(LineSource& lines);
     // The same after the tape's last line, whose place the first line read takes.
     LinesTaken AppendLines(LineSource& lines);
-    // The tape now equals its file (saved, or read whole): no changes to save.
-    void MarkTapeUnchanged();
-    // The tape holds lines that no file holds (a file appended, a file read in part).
-    void MarkTapeChanged();
+    // False: the tape now equals its file (saved, or read whole), no changes to save.
+    // True: the tape holds lines that no file holds (a file appended, a file read in part).
+    void MarkTapeChanged(bool changed);
 
     // --- undo ---
     // Edit > Undo: what was keyed into the focus row and not yet committed is dropped;
@@ -145,31 +141,33 @@ class Calc {
     // nothing is written.
     void AppendConversion(const std::vector<TapeLine>& lines);
 
-
     // --- the voice callback ---
-    // The tape window's callback button: starts a reading, or stops the one running.
-    void CallbackButtonClick();
-    // Stops a running reading after the line it is reading (the menu item's check
-    // mark removed, the program closing).
-    void StopCallback() { CallbackRunning = false; }
-
+    VoiceCallback& voice_callback() { return callback_; }
+    const VoiceCallback& voice_callback() const { return callback_; }
 
   private:
     int UpperBound() const { return tape_.UpperBound(); }
 
     // --- the tape and its state ---
     Tape tape_;
-    std::string NumberFormat;  // pattern of the decimal code last looked up
-    bool AutoDecimal = false;
-    double Accumulator = 0;
-    int CurLine = 0;
-    bool EditingOld = false;
-    bool LineAppended = false;
-    bool ShiftEnter = false;
-    std::string PendingOp;  // calculator mode: the operator the next amount takes
-    std::string CalcOp;     // calculator mode: the "+" or "-" key just pressed
+    // The running calculation: the result so far and how amounts are read and shown.
+    struct Registers {
+        double Accumulator = 0;
+        std::string NumberFormat;  // pattern of the decimal code last looked up
+        bool AutoDecimal = false;  // two places put into an amount keyed without a point
+        std::string PendingOp;     // calculator mode: the operator the next amount takes
+        std::string CalcOp;        // calculator mode: the "+" or "-" key just pressed
+    };
+    Registers run_;
+    // The line being worked on and how it came to be.
+    struct WorkingLine {
+        int CurLine = 0;
+        bool EditingOld = false;    // a line above the open line is being corrected
+        bool LineAppended = false;  // the commit under way has appended the next line
+        bool ShiftEnter = false;    // the total key was pressed with Shift: a subtotal
+    };
+    WorkingLine work_;
     bool TapeChanged = false;
-    bool CallbackRunning = false;
 
     Options options_;
     Colours colours_;
@@ -182,10 +180,12 @@ class Calc {
     // The tape heard: told of every key, operator and total as it happens.
     Speech speech_{options_, ports_.sound, symbols_};
     KeyboardEntry keys_{*this, tape_, view_};
+    VoiceCallback callback_{*this, tape_, view_, keys_};
     // While set, appending to a full window does not redraw the rows (a tape file
     // being read redraws once at its end).
     bool defer_redraw_ = false;
     friend class KeyboardEntry;
+    friend class VoiceCallback;
 
     // One user action, recorded as one undo step however many lines it changes.
     class Step {
@@ -212,7 +212,6 @@ class Calc {
 
     // Shows the end of the tape and puts the focus on the open line afresh.
     void ShowTapeEnd();
-
 
     // --- arithmetic ---
     // What a commit does after the line is worked out: a correction steps down to the
@@ -245,6 +244,9 @@ class Calc {
     void TellTotalStruck(bool subtotal);
 
     // --- editing ---
+    // Appends an open line to the tape and makes it CurLine.
+    void AddTapeLine();
+    void InsertTapeLine(int line);
     void RowDelete();
     void RecalcFromLastTotal();
     void RecountOpenSection();
@@ -269,11 +271,6 @@ class Calc {
                 Answer default_answer = Answer::kOk, const std::string& title = kProgramTitle);
     // F2: the input voice says the item count, then "total" and the grand total.
     void SpeakStatus();
-    // Reads the lines `first` to `last` aloud.
-    // False when there was no callback voice to read with (the Sounds dialog was shown).
-    bool SelectCallbackCharacter(int first, int last);
-    // The reading moves the cursor onto the line after `line`.
-    void CursorPast(int line);
 };
 
 // The item count and grand total as the window shows them: "7 items · GT 1,234.50".

@@ -14,32 +14,32 @@ char OpChar(const std::string& text) {
 
 void Calc::CommitLineCalc(int row) {
     TapeChanged = true;
-    if (EditingOld) {
-        PendingOp = std::string(1, tape_[CurLine].Op);
-    } else if (PendingOp.empty()) {
-        PendingOp = "+";
+    if (work_.EditingOld) {
+        run_.PendingOp = std::string(1, tape_[work_.CurLine].Op);
+    } else if (run_.PendingOp.empty()) {
+        run_.PendingOp = "+";
     }
     auto show_pending = [&](int r) {
-        view_.row(r).op = PendingOp;
-        view_.row(r).op_fore = PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
+        view_.row(r).op = run_.PendingOp;
+        view_.row(r).op_fore = run_.PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
     };
     if (view_.row(row).text.empty()) {
         // No amount keyed: the key only chooses the operator of the amount to come.
-        PendingOp = CalcOp;
-        tape_.Edit(CurLine).Op = OpChar(PendingOp);
+        run_.PendingOp = run_.CalcOp;
+        tape_.Edit(work_.CurLine).Op = OpChar(run_.PendingOp);
         show_pending(row);
         return;
     }
-    tape_.Edit(CurLine).Op = OpChar(PendingOp);
-    const char line_op = tape_[CurLine].Op;
+    tape_.Edit(work_.CurLine).Op = OpChar(run_.PendingOp);
+    const char line_op = tape_[work_.CurLine].Op;
     if (line_op != op::kComment && line_op != op::kRule && line_op != op::kOpen) {
         AutoPoint(row);
-        if (row == CurLine - view_.top_line()) {
-            if (CurLine < 1) {
+        if (row == work_.CurLine - view_.top_line()) {
+            if (work_.CurLine < 1) {
                 // The first line's amount is not read; the line keeps the amount it had.
-                double kept = tape_[CurLine].Amount;
+                double kept = tape_[work_.CurLine].Amount;
                 ShowCommittedText(row);
-                tape_.Edit(CurLine).Amount = kept;
+                tape_.Edit(work_.CurLine).Amount = kept;
             } else {
                 ShowCommittedText(row);
             }
@@ -49,24 +49,24 @@ void Calc::CommitLineCalc(int row) {
     // below), and the line that is to carry the pending operator; both are taken before
     // the focus moves, since the row that gets the focus takes CurLine along.
     bool still_editing = false;
-    int pending_line = CurLine;
-    const bool correcting = EditingOld;
+    int pending_line = work_.CurLine;
+    const bool correcting = work_.EditingOld;
     if (correcting) {
-        if (CurLine + 1 <= UpperBound() && tape_[CurLine + 1].Op != op::kTotal) {
-            PendingOp = CalcOp;
-            tape_.Edit(CurLine + 1).Op = OpChar(CalcOp);
+        if (work_.CurLine + 1 <= UpperBound() && tape_[work_.CurLine + 1].Op != op::kTotal) {
+            run_.PendingOp = run_.CalcOp;
+            tape_.Edit(work_.CurLine + 1).Op = OpChar(run_.CalcOp);
         }
         RecalcFromLastTotal();
-        still_editing = EditingOld;
-        pending_line = CurLine;
-        EditingOld = false;  // committed: leaving the row must not commit it again
+        still_editing = work_.EditingOld;
+        pending_line = work_.CurLine;
+        work_.EditingOld = false;  // committed: leaving the row must not commit it again
         keys_.MoveDown(row);
     } else {
         ApplyLine();
         const bool in_last_row = row == view_.last_row();
-        if (in_last_row && !LineAppended) AddTapeLine();
-        if (in_last_row && LineAppended) view_.row(row).SetText("");
-        pending_line = CurLine;
+        if (in_last_row && !work_.LineAppended) AddTapeLine();
+        if (in_last_row && work_.LineAppended) view_.row(row).SetText("");
+        pending_line = work_.CurLine;
         if (!in_last_row) keys_.FocusOpenLine();
     }
     // A product or quotient keyed after a sum can be the tape's last line, holding its
@@ -75,14 +75,14 @@ void Calc::CommitLineCalc(int row) {
     const char pending_kind = tape_[pending_line].Op;
     const bool holds_amount = correcting && (pending_kind == '*' || pending_kind == '/');
     if (!still_editing && !holds_amount) {
-        PendingOp = CalcOp;
-        tape_.Edit(pending_line).Op = OpChar(CalcOp);
+        run_.PendingOp = run_.CalcOp;
+        tape_.Edit(pending_line).Op = OpChar(run_.CalcOp);
         // The open line shows the operator its amount will take, wherever its row is.
         int r = pending_line - view_.top_line();
         if (r >= 0 && r <= view_.last_row()) show_pending(r);
     }
-    EditingOld = false;
-    LineAppended = false;
+    work_.EditingOld = false;
+    work_.LineAppended = false;
 }
 
 }  // namespace tallymar

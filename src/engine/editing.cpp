@@ -20,7 +20,7 @@ void Calc::AddTapeLine() {
         // new line. As in a window with room for another row, the focus goes to it; a
         // row that had the focus and showed another line is left first, while it
         // still shows that line.
-        ++CurLine;
+        ++work_.CurLine;
         tape_.Append(line);
         const bool showed_end = view_.top_line() + view_.last_row() == UpperBound() - 1;
         const bool refocus = !defer_redraw_ && !view_.focus_parked() && view_.focus_row() >= 0 &&
@@ -36,7 +36,7 @@ void Calc::AddTapeLine() {
         }
     } else {
         view_.SetLastRow(view_.last_row() + 1);
-        ++CurLine;
+        ++work_.CurLine;
         tape_.Append(line);
         keys_.SetFocus(view_.last_row());
     }
@@ -66,7 +66,7 @@ void Calc::InsertTapeLine(int line) {
 void Calc::MenuInsert() {
     const Step step(*this);
     view_.BringFocusIntoView();
-    InsertTapeLine(CurLine);
+    InsertTapeLine(work_.CurLine);
 }
 
 void Calc::MenuDelete() {
@@ -89,7 +89,7 @@ void Calc::RowDelete() {
             return;
         }
     } else {
-        selection.Collapse(CurLine);
+        selection.Collapse(work_.CurLine);
         progress.n = 1;
     }
     try {
@@ -99,8 +99,8 @@ void Calc::RowDelete() {
         Tell("Unexpected error!" + nl + "Please write down the following information." + nl +
              "Then try to recreate the error." + nl + " " + nl + "9 in RowDelete" + nl +
              error.what() + nl + "1 = " + std::to_string(progress.n) + nl +
-             "2 = " + std::to_string(CurLine) + nl + "3 = " + std::to_string(UpperBound()) + nl +
-             "4 = " + std::to_string(progress.row_counter) + nl +
+             "2 = " + std::to_string(work_.CurLine) + nl + "3 = " + std::to_string(UpperBound()) +
+             nl + "4 = " + std::to_string(progress.row_counter) + nl +
              "5 = " + std::to_string(progress.line_counter) + nl + "6 = " +
              std::to_string(view_.top_line()) + nl + "8 = " + std::to_string(view_.last_row()) +
              nl + "9 = " + std::to_string(view_.max_row()) + nl +
@@ -111,7 +111,7 @@ void Calc::RowDelete() {
 void Calc::RowDeleteSteps(DeleteProgress& p) {
     TapeChanged = true;
     const int first = view_.selection().range().first;
-    CurLine = first;
+    work_.CurLine = first;
     const int last = first + p.n - 1;
     if (tape_.lines().at(last).Op == op::kTotal && last + 1 <= UpperBound() &&
         tape_.lines().at(last + 1).Op == op::kRule) {
@@ -124,17 +124,17 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
         tape_.Edit(p.line_counter) = tape_.lines().at(p.line_counter + p.n);
     }
     tape_.Resize(std::max(old_upper - p.n, 0) + 1);
-    if (CurLine > UpperBound()) CurLine = UpperBound();
+    if (work_.CurLine > UpperBound()) work_.CurLine = UpperBound();
     view_.SetTopLine(std::max(view_.top_line() - p.n, 0));
     p.surplus = view_.last_row() - UpperBound();
     p.row_counter = std::max(p.surplus, 0);
     view_.SetLastRow(std::min(view_.last_row(), UpperBound()));
-    EditingOld = true;
+    work_.EditingOld = true;
     view_.selection().StopSelecting();
     RecalcFromLastTotal();
     // The deletion is complete: leaving the row must not commit its line again, and
     // a later Delete must not act on the range just removed.
-    EditingOld = false;
+    work_.EditingOld = false;
     view_.selection().Hide();
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)
@@ -152,27 +152,27 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
 }
 
 void Calc::RecalcFromLastTotal() {
-    Accumulator = 0;
+    run_.Accumulator = 0;
     // Lines recomputed here never append: their results go to the total that follows.
-    EditingOld = true;
-    int i = std::clamp(CurLine - 1, 0, UpperBound());
+    work_.EditingOld = true;
+    int i = std::clamp(work_.CurLine - 1, 0, UpperBound());
     while (i > 0 && tape_[i].Op != op::kTotal) --i;
     int start = (tape_[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
     bool display_stale = false;
     for (int j = start; j <= UpperBound(); ++j) {
-        CurLine = j;
+        work_.CurLine = j;
         if (tape_[j].Op == op::kTotal) {
             StrikeTotal();
             RecountOpenSection();
             return;
         }
         // A subtotal in the range shows the running result it stands for again.
-        if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = Accumulator;
+        if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = run_.Accumulator;
         display_stale = ApplyLine(Pass::kRecompute) || display_stale;
         if (j == UpperBound()) {
             if (display_stale) ShowAccumulator();
             view_.ShowTape();
-            EditingOld = false;
+            work_.EditingOld = false;
             return;
         }
     }
@@ -181,10 +181,10 @@ void Calc::RecalcFromLastTotal() {
 // Striking a total again cleared the accumulator; the running total is what the
 // lines below the tape's last total add up to, so they are added up again.
 void Calc::RecountOpenSection() {
-    const int struck = CurLine;
+    const int struck = work_.CurLine;
     int last_total = UpperBound();
     while (last_total > 0 && tape_[last_total].Op != op::kTotal) --last_total;
-    Accumulator = 0;
+    run_.Accumulator = 0;
     bool counted = false;
     // A tape read from a file may start with an amount rather than a rule.
     const int first = tape_[last_total].Op == op::kTotal ? last_total + 1 : last_total;
@@ -193,12 +193,12 @@ void Calc::RecountOpenSection() {
         const char kind = tape_[j].Op;
         counted = counted || (j < UpperBound() && kind != op::kRule && kind != op::kComment &&
                               kind != op::kConversion && kind != op::kInserted);
-        CurLine = j;
+        work_.CurLine = j;
         ApplyLine(Pass::kRecount);
     }
     // With nothing keyed since the last total, the display keeps the total just struck.
     if (counted) ShowAccumulator();
-    CurLine = struck;
+    work_.CurLine = struck;
 }
 
 void Calc::CopySelection() {

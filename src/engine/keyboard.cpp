@@ -62,14 +62,15 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
     if (row < 0 || row > view_.last_row()) return;
     // Shift, Ctrl or Alt on their own change nothing (they come before a shortcut,
     // a Shift+click or Shift+arrow); Alt still speaks up while the voice callback reads.
-    if (key::IsModifier(key_code) && !(calc_.CallbackRunning && shift_state == shift::kAlt)) return;
+    if (key::IsModifier(key_code) && !(calc_.callback_.running() && shift_state == shift::kAlt))
+        return;
     if (view_.focus_parked() && row == view_.focus_row()) {
         view_.BringFocusIntoView();
         row = view_.focus_row();
     }
-    calc_.ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
-    calc_.CurLine = view_.top_line() + row;
-    const int line = calc_.CurLine;
+    calc_.work_.ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
+    calc_.work_.CurLine = view_.top_line() + row;
+    const int line = calc_.work_.CurLine;
     // Whether the line being keyed has an empty text, judged before the key can
     // redraw the row with another line.
     const bool was_empty = view_.row(row).text.empty();
@@ -123,15 +124,15 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
         case shift::kShift:
             if (key_code == key::kUp || key_code == key::kDown) {
                 if (!view_.selection().selecting()) {
-                    view_.selection().Begin(calc_.CurLine);
+                    view_.selection().Begin(calc_.work_.CurLine);
                     ClampSelection();
                 } else if (key_code == key::kUp) {
-                    view_.selection().ExtendTo(calc_.CurLine - 1);
+                    view_.selection().ExtendTo(calc_.work_.CurLine - 1);
                     ClampSelection();
                     UpPending = true;
                     MoveUp(row);
                 } else {
-                    view_.selection().ExtendTo(calc_.CurLine);
+                    view_.selection().ExtendTo(calc_.work_.CurLine);
                     ClampSelection();
                 }
                 if (key_code == key::kDown) {
@@ -145,9 +146,11 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
             if (key_code == key::kV) calc_.ports_.desktop.Beep();
             break;
         case shift::kAlt:
-            if (calc_.CallbackRunning) {
-                calc_.CallbackRunning =
-                    calc_.Tell(kAltText, Buttons::kYesNo, Icon::kNone, Answer::kYes) == Answer::kYes;
+            if (calc_.callback_.running()) {
+                if (calc_.Tell(kAltText, Buttons::kYesNo, Icon::kNone, Answer::kYes) !=
+                    Answer::kYes) {
+                    calc_.callback_.Stop();
+                }
                 rest = false;
             }
             break;
@@ -176,25 +179,25 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
         view_.BringFocusIntoView();
         row = view_.focus_row();
     }
-    calc_.CurLine = view_.top_line() + row;
-    if (calc_.CurLine > tape_.UpperBound()) return;
-    calc_.EditingOld = calc_.CurLine < tape_.UpperBound();
-    if (view_.ShownLocked(calc_.CurLine) && tape_[calc_.CurLine].Op != op::kComment) {
+    calc_.work_.CurLine = view_.top_line() + row;
+    if (calc_.work_.CurLine > tape_.UpperBound()) return;
+    calc_.work_.EditingOld = calc_.work_.CurLine < tape_.UpperBound();
+    if (view_.ShownLocked(calc_.work_.CurLine) && tape_[calc_.work_.CurLine].Op != op::kComment) {
         calc_.Tell(kLockedText);
-        calc_.EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
+        calc_.work_.EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;
     }
     if (!IsNumericKey(character, view_.row(row))) {
-        tape_.Edit(calc_.CurLine).Op = op::kComment;
-        if (calc_.EditingOld) {
+        tape_.Edit(calc_.work_.CurLine).Op = op::kComment;
+        if (calc_.work_.EditingOld) {
             if (!EditMode) calc_.RecalcFromLastTotal();
-            calc_.CurLine = view_.top_line() + row;
+            calc_.work_.CurLine = view_.top_line() + row;
             SetFocus(row);
             EditMode = true;
         }
         HighlightCommentRow();
     }
-    if (tape_[calc_.CurLine].Op == op::kComment) {
+    if (tape_[calc_.work_.CurLine].Op == op::kComment) {
         if (character == character::kEnter) {
             if (EditMode) {
                 FinishComment(row, true, true);
@@ -211,20 +214,21 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             return;
         }
         view_.row(row).Type(character);
-        SetEntry(tape_.Edit(calc_.CurLine), view_.row(row).text);
+        SetEntry(tape_.Edit(calc_.work_.CurLine), view_.row(row).text);
         calc_.TapeChanged = true;
         return;
     }
     const bool commits = character == '+' || character == '-' || character == '*' ||
                          character == '/' || character == '%';
-    if (commits && !view_.row(row).text.empty() && !IsNumeric(view_.row(row).text, calc_.symbols_)) {
+    if (commits && !view_.row(row).text.empty() &&
+        !IsNumeric(view_.row(row).text, calc_.symbols_)) {
         // An amount that cannot be read is not committed: the key only beeps, and the
         // row keeps the text for the user to correct.
         calc_.ports_.desktop.Beep();
         return;
     }
     const std::string key(1, static_cast<char>(character));
-    const bool may_append = !calc_.EditingOld;
+    const bool may_append = !calc_.work_.EditingOld;
     switch (character) {
         case '0':
         case '1':
@@ -252,32 +256,32 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             if (may_append && calc_.RefuseIfFull(1)) return;
             calc_.speech_.OperatorKeyed(key);
             if (calc_.options_.CalcMode && (character == '+' || character == '-')) {
-                calc_.CalcOp = key;
+                calc_.run_.CalcOp = key;
                 calc_.CommitLineCalc(row);
             } else {
-                tape_.Edit(calc_.CurLine).Op = static_cast<char>(character);
+                tape_.Edit(calc_.work_.CurLine).Op = static_cast<char>(character);
                 calc_.CommitLine(row);
             }
             calc_.speech_.KeyStruck();
             break;
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
-            const char prev = PrevOp(tape_.lines(), calc_.CurLine);
+            const char prev = PrevOp(tape_.lines(), calc_.work_.CurLine);
             if (may_append && calc_.RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             calc_.speech_.OperatorKeyed(key);
             calc_.speech_.KeyStruck();
-            tape_.Edit(calc_.CurLine).Op = '%';
+            tape_.Edit(calc_.work_.CurLine).Op = '%';
             calc_.CommitLine(row);
             break;
         }
         case '=':
         case character::kEnter:
-            if (row == view_.last_row() && calc_.CurLine == tape_.UpperBound()) {
+            if (row == view_.last_row() && calc_.work_.CurLine == tape_.UpperBound()) {
                 if (!calc_.TotalKey(row)) return;
                 calc_.speech_.TotalKeyStruck();
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.
-                calc_.EditingOld = false;
+                calc_.work_.EditingOld = false;
                 view_.ShowTape();
                 FocusOpenLine();
             }
@@ -291,7 +295,7 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
 
 void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {
     calc_.TapeChanged = true;
-    const int comment_line = calc_.CurLine;
+    const int comment_line = calc_.work_.CurLine;
     SetEntry(tape_.Edit(comment_line), view_.row(row).text);
     tape_.Edit(comment_line).Op = op::kComment;
     view_.row(row).op.clear();
@@ -316,7 +320,7 @@ void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {
 }
 
 void KeyboardEntry::HighlightCommentRow() {
-    int r = calc_.CurLine - view_.top_line();
+    int r = calc_.work_.CurLine - view_.top_line();
     if (r < 0 || r > view_.last_row()) return;
     view_.row(r).SetColours(calc_.colours_.CurTxtClr, kCommentTypingBack);
     view_.row(r).align_left = true;

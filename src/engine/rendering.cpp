@@ -10,8 +10,8 @@
 namespace tallymar {
 
 std::string Calc::GetNumberFormat(int decimal_code) {
-    if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) AutoDecimal = false;
-    if (decimal_code == kAutoDecimals) AutoDecimal = true;
+    if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) run_.AutoDecimal = false;
+    if (decimal_code == kAutoDecimals) run_.AutoDecimal = true;
     return PatternOf(decimal_code);
 }
 
@@ -22,20 +22,20 @@ std::string StatusText(const Calc& calc) {
 
 void Calc::SpeakStatus() {
     const TapeStatus status = StatusOf(tape_.lines());
-    speech_.StatusAsked(status.items,
-                        FormatNumber(status.grand_total, PatternOf(options_.DecimalCode), symbols_));
+    speech_.StatusAsked(
+        status.items, FormatNumber(status.grand_total, PatternOf(options_.DecimalCode), symbols_));
 }
 
 void Calc::ShowAccumulator() {
-    display_.text = FormatNumber(Accumulator, NumberFormat, symbols_);
+    display_.text = FormatNumber(run_.Accumulator, run_.NumberFormat, symbols_);
 }
 
 void Calc::ApplyColors(const Colours& colours) {
     colours_ = colours;
     if (tape_.empty()) return;  // the tape window has not loaded yet
     view_.RecolourRows();
-    const int r = CurLine - view_.top_line();
-    if (CurLine <= UpperBound() && tape_[CurLine].Op == op::kComment && r >= 0 &&
+    const int r = work_.CurLine - view_.top_line();
+    if (work_.CurLine <= UpperBound() && tape_[work_.CurLine].Op == op::kComment && r >= 0 &&
         r <= view_.last_row()) {
         view_.row(r).fore = view_.row(r).op_fore = colours.CurTxtClr;
     }

@@ -11,7 +11,7 @@ LinesTaken Calc::ReplaceTape(LineSource& lines) {
     const Step step(*this);
     view_.SetLastRow(0);
     tape_.Reset({TapeLine{}});  // an open line until the first line read takes its place
-    CurLine = 0;
+    work_.CurLine = 0;
     view_.SetTopLine(0);
     return PutFileLines(lines, 0);
 }
@@ -61,16 +61,18 @@ void Calc::TakeRunningTotalFromLines() {
     // Added up as a correction adds them, without appending or striking; the lines
     // themselves stay exactly as they were read.
     const std::vector<TapeLine> read(tape_.lines().begin() + last_total, tape_.lines().end());
-    const int cur_line = CurLine;
-    EditingOld = true;
-    CurLine = last_total;
+    const int cur_line = work_.CurLine;
+    work_.EditingOld = true;
+    work_.CurLine = last_total;
     RecountOpenSection();
-    EditingOld = LineAppended = ShiftEnter = false;
-    for (std::size_t i = 0; i < read.size(); ++i) tape_.Edit(last_total + static_cast<int>(i)) = read[i];
-    CurLine = cur_line;
+    work_.EditingOld = work_.LineAppended = work_.ShiftEnter = false;
+    for (std::size_t i = 0; i < read.size(); ++i)
+        tape_.Edit(last_total + static_cast<int>(i)) = read[i];
+    work_.CurLine = cur_line;
     const TapeLine& total = tape_[last_total];
-    const bool nothing_after = Accumulator == 0 && total.Op == op::kTotal;
-    if (nothing_after) display_.text = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
+    const bool nothing_after = run_.Accumulator == 0 && total.Op == op::kTotal;
+    if (nothing_after)
+        display_.text = FormatNumber(total.Amount, PatternOf(total.Decimals), symbols_);
 }
 
 void Calc::ShowTapeEnd() {
@@ -89,11 +91,11 @@ void Calc::AppendConversion(const std::vector<TapeLine>& lines) {
     const Step step(*this);
     if (RefuseIfFull(static_cast<int>(lines.size()) + 1)) return;
     // The block starts on a fresh line after the last one, which keeps its content.
-    CurLine = UpperBound();
+    work_.CurLine = UpperBound();
     AddTapeLine();
     for (const TapeLine& line : lines) {
-        tape_.Edit(CurLine).Entry = line.Entry;
-        tape_.Edit(CurLine).Op = line.Op;
+        tape_.Edit(work_.CurLine).Entry = line.Entry;
+        tape_.Edit(work_.CurLine).Op = line.Op;
         AddTapeLine();
     }
     view_.ShowTape();

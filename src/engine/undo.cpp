@@ -7,22 +7,21 @@
 namespace tallymar {
 
 TapeMarks Calc::Marks() const {
-    return {Accumulator, display_.text, PendingOp, view_.FocusLine()};
+    return {run_.Accumulator, display_.text, run_.PendingOp, view_.FocusLine()};
 }
 
-void Calc::MarkTapeUnchanged() {
-    TapeChanged = false;
-    tape_.MarkSaved();
-}
-
-void Calc::MarkTapeChanged() {
-    TapeChanged = true;
-    tape_.MarkUnsaved();
+void Calc::MarkTapeChanged(bool changed) {
+    TapeChanged = changed;
+    if (changed) {
+        tape_.MarkUnsaved();
+    } else {
+        tape_.MarkSaved();
+    }
 }
 
 void Calc::Undo() {
     const int line = view_.FocusLine();
-    if (line >= 0 && line <= UpperBound() && (EditingOld || line == UpperBound()) &&
+    if (line >= 0 && line <= UpperBound() && (work_.EditingOld || line == UpperBound()) &&
         view_.FocusBox().text != view_.ShownText(line) && tape_[line].Op != op::kComment) {
         // Keying not yet committed is dropped first, as a text box undoes typing.
         RestoreMarks(Marks());
@@ -44,10 +43,10 @@ void Calc::Redo() {
 }
 
 void Calc::RestoreMarks(const TapeMarks& marks) {
-    Accumulator = marks.accumulator;
+    run_.Accumulator = marks.accumulator;
     display_.text = marks.total_text;
-    PendingOp = marks.pending_op;
-    EditingOld = LineAppended = ShiftEnter = false;
+    run_.PendingOp = marks.pending_op;
+    work_.EditingOld = work_.LineAppended = work_.ShiftEnter = false;
     keys_.Reset();
     view_.selection().Clear();
     view_.Unpark();

@@ -184,7 +184,7 @@ bool TapeFiles::WriteTape(const std::string& path) {
         Tell(CannotSaveText(FileTitleOf(path), reason), Buttons::kOk, Icon::kExclamation);
         return false;
     }
-    calc_.MarkTapeUnchanged();
+    calc_.MarkTapeChanged(false);
     ++saves_;
     recent_.Use(path);
     return true;
@@ -235,13 +235,14 @@ bool TapeFiles::OpenAtStart(const std::string& path) {
 
 bool TapeFiles::RestoreTape(const RecoveredTape& tape) {
     TapeLine first;
-    if (tape.records.size() < kRecordSize || !DecodeRecord(tape.records.data(), &first)) return false;
+    if (tape.records.size() < kRecordSize || !DecodeRecord(tape.records.data(), &first))
+        return false;
     Records records(tape.records);
     calc_.ReplaceTape(records);
     TapeFileName = tape.file_name;
     TapeFileTitle = tape.file_name.empty() ? std::string() : FileTitleOf(tape.file_name);
     shown_title_ = tape.title.empty() ? kNewTapeTitle : tape.title;
-    calc_.MarkTapeChanged();
+    calc_.MarkTapeChanged(true);
     RefreshCaption();
     return true;
 }
@@ -284,9 +285,9 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
         return {};
     }
     Opened opened;
-    const Answer answer = ask_append ? Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone,
-                                            Answer::kYes)
-                                     : Answer::kNo;
+    const Answer answer =
+        ask_append ? Tell(kAppendQuestion, Buttons::kYesNoCancel, Icon::kNone, Answer::kYes)
+                   : Answer::kNo;
     switch (answer) {
         case Answer::kYes:
             opened.appended = true;
@@ -326,9 +327,9 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
     // Whatever no file holds whole is a change to save: an append (the tape's own
     // file does not hold the lines appended) or a file read in part.
     if (opened.whole && !opened.appended) {
-        calc_.MarkTapeUnchanged();
+        calc_.MarkTapeChanged(false);
     } else {
-        calc_.MarkTapeChanged();
+        calc_.MarkTapeChanged(true);
     }
     RefreshCaption();
     return opened;

@@ -95,7 +95,8 @@ struct Started {
     // Its settings file is "Tallymar.ini" in that folder, its recovery copies in "state".
     explicit Started(const QString& folder, const std::string& command_line = "",
                      WavePlayer* sound = nullptr)
-        : application(std::make_unique<Application>(KeepStateIn(folder).toStdString(), &dialogs, sound,
+        : application(std::make_unique<Application>(KeepStateIn(folder).toStdString(), &dialogs,
+                                                    sound,
                                                     (folder + "/Tallymar.ini").toStdString())) {
         application->Start(command_line);
         QApplication::processEvents();
@@ -107,7 +108,7 @@ struct Started {
     ~Started() {
         if (!application) return;  // ended as a killed program ends
         // The test decides about saving; closing here must ask nothing.
-        application->calc().MarkTapeUnchanged();
+        application->calc().MarkTapeChanged(false);
         application->window().close();
     }
 

@@ -5,7 +5,6 @@
 // in the engine's key codes. The engine's own rules belong to the key-script
 // tests: here the rows must show the engine's model and events must reach it.
 #include <QAction>
-#include <csignal>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <csignal>
 
 #include "dialogs/colors_dialog.h"
 #include "dialogs/converter_dialog.h"
@@ -189,7 +189,7 @@ class GuiTest : public QObject {
         QCOMPARE(t.Row(3)->text(), QString("12"));  // no decimal places without settings
         QCOMPARE(t.Row(4)->text(), QString("4"));
         QVERIFY(std::abs(inked(3).second - inked(4).second) <= 1);  // the same last column
-        QVERIFY(inked(3).first < inked(4).first);  // "12" is wider than "4"
+        QVERIFY(inked(3).first < inked(4).first);                   // "12" is wider than "4"
         QVERIFY(t.Row(5)->text().startsWith("rent"));
         QVERIFY(inked(5).first < inked(3).first);  // the comment starts at the left
     }
@@ -282,7 +282,8 @@ class GuiTest : public QObject {
             ::raise(SIGTERM);
             QTRY_VERIFY(ended);
             QFile settings(Path("Tallymar.ini"));
-            QVERIFY(settings.open(QIODevice::ReadOnly) && settings.readAll().contains("Decimals=4"));
+            QVERIFY(settings.open(QIODevice::ReadOnly) &&
+                    settings.readAll().contains("Decimals=4"));
             QCOMPARE(left_over(), round + 1);
             first.application.reset();  // gone without closing, as a killed program
         }
@@ -346,13 +347,19 @@ class GuiTest : public QObject {
             {{"tallymar", "week.add "}, "", "week.add ", ""},
             {{"tallymar", "caf\xE9.add"}, "", "caf\xE9.add", ""},
             {{"tallymar", "--settings", "/tmp/my.ini", "a b.add"}, "/tmp/my.ini", "a b.add", ""},
-            {{"tallymar", "--settings=/tmp/x.ini", "--", "--settings"}, "/tmp/x.ini", "--settings", ""},
-            {{"tallymar", "one.add", "two.add"}, "", "one.add",
+            {{"tallymar", "--settings=/tmp/x.ini", "--", "--settings"},
+             "/tmp/x.ini",
+             "--settings",
+             ""},
+            {{"tallymar", "one.add", "two.add"},
+             "",
+             "one.add",
              "only one tape file can be opened at start: two.add"},
             {{"tallymar", "--settings"}, "", "", "--settings needs the name of a settings file"},
         };
         for (const auto& row : rows) {
-            const CommandLine line = ParseCommandLine(static_cast<int>(row.argv.size()), row.argv.data());
+            const CommandLine line =
+                ParseCommandLine(static_cast<int>(row.argv.size()), row.argv.data());
             QCOMPARE(std::tuple(line.settings_path, line.tape_path, line.error),
                      std::tuple(row.settings, row.tape, row.error));
         }
@@ -363,9 +370,10 @@ class GuiTest : public QObject {
         Started t(folder_->path());
         watchdog_->Answer(QMessageBox::Ok);
         QVERIFY(t.app().window().close());
-        QCOMPARE(watchdog_->messages,
-                 std::vector<QString>{Text("Tallymar could not save its settings to " +
-                                           t.app().settings_path() + ": it is a folder, not a file")});
+        QCOMPARE(
+            watchdog_->messages,
+            std::vector<QString>{Text("Tallymar could not save its settings to " +
+                                      t.app().settings_path() + ": it is a folder, not a file")});
     }
 
     void printing_from_the_window_gives_the_pages_tallymar_cli_gives() {
@@ -517,7 +525,8 @@ class GuiTest : public QObject {
             QCOMPARE(find->TextBox()->selectedText(), QString("5"));  // the last text, to type over
             QTest::keyClicks(find->TextBox(), "RENTS");
             // Once this handler is done, so that the watchdog answers the message box.
-            QTimer::singleShot(0, find, [find] { QTest::keyClick(find->TextBox(), Qt::Key_Return); });
+            QTimer::singleShot(0, find,
+                               [find] { QTest::keyClick(find->TextBox(), Qt::Key_Return); });
         });
         watchdog_->Answer(QMessageBox::Ok);
         watchdog_->Handle([&](QDialog* dialog) {
@@ -552,7 +561,7 @@ class GuiTest : public QObject {
         t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(t.dialogs.asked,
                  (std::vector<std::string>{"Export Tallymar Tape", "Save Tallymar File As"}));
-        t.calc().MarkTapeUnchanged();
+        t.calc().MarkTapeChanged(false);
         t.Key(Qt::Key_Q, Qt::ControlModifier);
         QTRY_VERIFY(!t.app().window().isVisible());
     }
@@ -618,7 +627,8 @@ class GuiTest : public QObject {
         const int lines = t.calc().tape().UpperBound();
         QTest::keyClick(converter->AddToTapeBox(), Qt::Key_Space);  // a result shows: written
         QVERIFY(t.app().settings().ShowConversion);
-        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)), QString("1,609.344"));
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)),
+                 QString("1,609.344"));
         const int block = t.calc().tape().UpperBound() - lines;
         QVERIFY(block > 0);
         // Picking units writes nothing; Enter converts and writes one block more.
@@ -627,7 +637,8 @@ class GuiTest : public QObject {
         QCOMPARE(t.calc().tape().UpperBound(), lines + block);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Return);
         QCOMPARE(t.calc().tape().UpperBound(), lines + 2 * block);
-        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)), QString("63,360"));
+        QCOMPARE(Text(t.calc().view().ShownText(t.calc().tape().UpperBound() - 3)),
+                 QString("63,360"));
         ExpectRowsShowTheModel(t);
         QTest::keyClick(converter->AmountBox(), Qt::Key_Escape);
         QTRY_VERIFY(!t.app().dialog_commands().converter());
@@ -688,7 +699,7 @@ class GuiTest : public QObject {
                     if (meanwhile == kButtonClicked) QTest::mouseClick(CallIt(*t), Qt::LeftButton);
                     if (meanwhile == kMenuChosen) item->trigger();
                     if (meanwhile == kWindowClosed) {
-                        t->calc().MarkTapeUnchanged();  // closes without the save question
+                        t->calc().MarkTapeChanged(false);  // closes without the save question
                         t->app().window().close();
                     }
                 },
@@ -764,7 +775,8 @@ class GuiTest : public QObject {
                 QTimer::singleShot(100, [&] {
                     paints_meanwhile = paints.count;
                     for (char key : {'7', '+', '2', '+'}) QTest::keyClick(t.Focus(), key);
-                    for (const TapeLine& line : t.calc().tape()) amounts_meanwhile.push_back(line.Amount);
+                    for (const TapeLine& line : t.calc().tape())
+                        amounts_meanwhile.push_back(line.Amount);
                 });
             });
             t.Key(Qt::Key_Return);

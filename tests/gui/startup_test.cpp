@@ -77,7 +77,7 @@ class StartupTest : public QObject {
     }
     void cleanupTestCase() {
         if (app_) {
-            app_->calc().MarkTapeUnchanged();
+            app_->calc().MarkTapeChanged(false);
             app_->window().close();
         }
         QVERIFY(watchdog_->unexpected.empty());
