@@ -34,7 +34,7 @@ void BM_SaveFullTape(benchmark::State& state) {
     calc.Start(40);
     const std::vector<TapeLine> full = FullTape();
     LinesInMemory lines(full);
-    calc.ReplaceTape(lines);
+    calc.TakeLines(lines, LinesPlaced::kInPlaceOfTape);
     StdFileSystem files;
     const std::string path = BenchPath();
     std::string reason;

@@ -109,7 +109,7 @@ TEST(TheRunningTotal, of_a_file_that_starts_with_a_product_takes_its_first_line)
     percentage.Amount = 10;
     const std::vector<TapeLine> file = {multiplicand, percentage, TapeLine{}};
     LinesInMemory lines(file);
-    m.calc.ReplaceTape(lines);
+    m.calc.TakeLines(lines, LinesPlaced::kInPlaceOfTape);
     EXPECT_EQ(m.Ops(), "*%B");
     EXPECT_EQ(SumAsWritten(m.calc.accumulator()), "0.5");
     EXPECT_EQ(m.calc.display().text, "0.50");

@@ -117,7 +117,7 @@ struct Desk {
     std::string Outcome(bool went_on) {
         files.RefreshCaption();  // as the window does after every event
         std::string s = went_on ? "on " : "stop ";
-        for (const TapeLine& line : calc.tape()) s += line.Op;
+        for (const TapeLine& line : calc.tape().lines()) s += line.Op;
         s += (calc.tape_changed() ? " * " : " - ") + files.TapeFileName + " \"" + caption.caption +
              "\"";
         for (const std::string& text : ports.Texts()) s += " | " + text;
@@ -302,7 +302,7 @@ TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_
             << c.file.size();
         // The lines are as the file held them.
         const std::size_t start = c.append == Answer::kYes ? 4 : 0;
-        EXPECT_EQ(EncodeTape({desk.calc.tape().begin() + start, desk.calc.tape().begin() + start + c.file.size()}),
+        EXPECT_EQ(EncodeTape({desk.calc.tape().lines().begin() + start, desk.calc.tape().lines().begin() + start + c.file.size()}),
                   EncodeTape(c.file));
     }
 }

@@ -49,16 +49,16 @@ void Commands::Run(Command command) {
             ExportTape(calc_, files_.dialogs(), files_.file_system(), files_.ShownTitle());
             break;
         case Command::mnuEditInsert:
-            calc_.MenuInsert();
+            calc_.keyboard().MenuInsert();
             break;
         case Command::mnuEditDelete:
-            calc_.MenuDelete();
+            calc_.keyboard().MenuDelete();
             break;
         case Command::mnuEditCopy:
-            calc_.CopySelection();
+            calc_.keyboard().CopySelection();
             break;
         case Command::mnuEditSelectAll:
-            calc_.SelectAll();
+            calc_.keyboard().SelectAll();
             break;
         case Command::mnuEditFind:
             Out(OutsideCommand::kFind, command);

@@ -79,7 +79,11 @@ class Commands {
     }
     // The main window's caption follows the tape: its name, and whether it has changes to save.
     void RefreshCaption() { files_.RefreshCaption(); }
-    void SetCalcMode(bool calc_mode) { calc_.SetCalcMode(calc_mode); }  // the Mode dialog
+    void SetCalcMode(bool calc_mode) {  // the Mode dialog
+        Options options = calc_.options();
+        options.CalcMode = calc_mode;
+        calc_.SetOptions(options);
+    }
     // The Sounds dialog's and tallymar-cli's voice and machine choices.
     void ChooseSound(SoundChoice choice, const std::string& name) {
         calc_.SetOptions(WithSound(calc_.options(), choice, name));

@@ -80,9 +80,9 @@ void Calc::DecimalOptionClick(int index) {
     keys_.FocusOpenLine();
 }
 
-void Calc::SetCalcMode(bool calc_mode) {
-    options_.CalcMode = calc_mode;
-    display_.fore = calc_mode ? kCalcModeColour : kAdderModeColour;
+void Calc::SetOptions(const Options& options) {
+    options_ = options;
+    display_.fore = options_.CalcMode ? kCalcModeColour : kAdderModeColour;
 }
 
 LineRange LinesToPrint(const Calc& calc, bool selection) {

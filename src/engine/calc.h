@@ -43,6 +43,7 @@ inline constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
 
 // What came of reading a file's lines onto the tape: a damaged line stopped it, or
 // the tape was full before the file's end.
+enum class LinesPlaced { kInPlaceOfTape, kAfterTape };
 struct LinesTaken {
     bool damaged = false;
     bool too_long = false;
@@ -84,10 +85,10 @@ class Calc {
     const TotalDisplay& display() const { return display_; }
 
     // --- settings ---
-    // The options read from the settings file, taken before Start.
     // The options read from the settings file, taken before Start; the Sounds dialog's
-    // choices, taken at once.
-    void SetOptions(const Options& options) { options_ = options; }
+    // and the Mode dialog's choices, taken at once (the total display turns cyan in
+    // calculator mode, red in adding machine mode).
+    void SetOptions(const Options& options);
     // The colour dialog's Apply: the five colours are taken, and every row recolours as
     // ApplyColorsToRow says; the row of a comment being keyed takes the text colour.
     // Before Start the colours are only taken.
@@ -99,18 +100,10 @@ class Calc {
     // A new tape; `quiet` keeps its zero total from being spoken (start-up).
     void BuildNewTape(bool quiet);
     void DecimalOptionClick(int index);  // the decimal option button `index` chosen
-    void SetCalcMode(bool calc_mode);    // the Mode dialog's option buttons
 
     // --- keyboard entry: the rows' and the window's events ---
     KeyboardEntry& keyboard() { return keys_; }
     const KeyboardEntry& keyboard() const { return keys_; }
-
-    // --- editing (menu commands) ---
-    void MenuInsert();  // Edit > Insert row
-    void MenuDelete();  // Edit > Delete row
-    void CopySelection();
-    // Edit > Select all: every line highlighted, for Copy, Delete, printing and export.
-    void SelectAll();
 
     // --- lines put on the tape from outside the keyboard ---
     // A tape file read in place of the tape: the tape becomes the file's lines, each
@@ -118,9 +111,8 @@ class Calc {
     // (kMaxLines; the file's own last line, when it is an open line, then stands in for
     // the new one). The rows are drawn once, at the end, showing the end of the tape,
     // the focus on its open line.
-    LinesTaken ReplaceTape(LineSource& lines);
-    // The same after the tape's last line, whose place the first line read takes.
-    LinesTaken AppendLines(LineSource& lines);
+    // Placed after the tape's last line instead, the first line read takes its place.
+    LinesTaken TakeLines(LineSource& lines, LinesPlaced placed);
     // False: the tape now equals its file (saved, or read whole), no changes to save.
     // True: the tape holds lines that no file holds (a file appended, a file read in part).
     void MarkTapeChanged(bool changed);
@@ -143,7 +135,6 @@ class Calc {
 
     // --- the voice callback ---
     VoiceCallback& voice_callback() { return callback_; }
-    const VoiceCallback& voice_callback() const { return callback_; }
 
   private:
     int UpperBound() const { return tape_.UpperBound(); }
@@ -254,7 +245,7 @@ class Calc {
         int n = 0, row_counter = 0, line_counter = 0, surplus = 0;
     };
     void RowDeleteSteps(DeleteProgress& progress);
-    // Puts a file's lines on the tape from line `start` on (ReplaceTape, AppendLines).
+    // Puts a file's lines on the tape from line `start` on.
     LinesTaken PutFileLines(LineSource& lines, int start);
     // After lines were read in: the running total becomes what the lines below the last
     // total add up to, and the total display shows it (or that total, with nothing

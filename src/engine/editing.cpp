@@ -62,20 +62,6 @@ void Calc::InsertTapeLine(int line) {
     view_.UpdateScroller();
 }
 
-// Edit > Insert and Delete work on the focus line, shown first if it was scrolled away.
-void Calc::MenuInsert() {
-    const Step step(*this);
-    view_.BringFocusIntoView();
-    InsertTapeLine(work_.CurLine);
-}
-
-void Calc::MenuDelete() {
-    const Step step(*this);
-    if (view_.last_row() == 0) return;
-    view_.BringFocusIntoView();
-    RowDelete();
-}
-
 void Calc::RowDelete() {
     DeleteProgress progress;
     Selection& selection = view_.selection();
@@ -201,11 +187,6 @@ void Calc::RecountOpenSection() {
     work_.CurLine = struck;
 }
 
-void Calc::CopySelection() {
-    if (tape_.empty()) return;
-    ports_.desktop.SetClipboardText(TextOfLines(*this, view_.selection().range()));
-}
-
 std::string TextOfLines(const Calc& calc, LineRange range) {
     const Tape& tape = calc.tape();
     if (tape.empty()) return "";
@@ -219,12 +200,6 @@ std::string TextOfLines(const Calc& calc, LineRange range) {
         text += LookOf(tape[i], context).text;
     }
     return text;
-}
-
-void Calc::SelectAll() {
-    if (tape_.empty()) return;
-    view_.selection().All(UpperBound());
-    view_.ShowTape();
 }
 
 }  // namespace tallymar

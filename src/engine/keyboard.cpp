@@ -142,7 +142,7 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
             }
             break;
         case shift::kCtrl:
-            if (key_code == key::kC) calc_.CopySelection();
+            if (key_code == key::kC) CopySelection();
             if (key_code == key::kV) calc_.ports_.desktop.Beep();
             break;
         case shift::kAlt:
@@ -182,7 +182,9 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
     calc_.work_.CurLine = view_.top_line() + row;
     if (calc_.work_.CurLine > tape_.UpperBound()) return;
     calc_.work_.EditingOld = calc_.work_.CurLine < tape_.UpperBound();
-    if (view_.ShownLocked(calc_.work_.CurLine) && tape_[calc_.work_.CurLine].Op != op::kComment) {
+    // A total, a subtotal, a rule or a product holding a sum refuses typing.
+    const bool locked = view_.RowLook(calc_.work_.CurLine, 0, false).locked.value_or(false);
+    if (locked && tape_[calc_.work_.CurLine].Op != op::kComment) {
         calc_.Tell(kLockedText);
         calc_.work_.EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
         return;

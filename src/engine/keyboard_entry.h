@@ -30,8 +30,7 @@ class KeyboardEntry {
     enum class FocusPhase { kSettled, kLeaving };
 
   public:
-    KeyboardEntry(Calc& calc, Tape& tape, TapeView& view)
-        : calc_(calc), tape_(tape), view_(view) {}
+    KeyboardEntry(Calc& calc, Tape& tape, TapeView& view) : calc_(calc), tape_(tape), view_(view) {}
     KeyboardEntry(const KeyboardEntry&) = delete;
     KeyboardEntry& operator=(const KeyboardEntry&) = delete;
 
@@ -46,6 +45,15 @@ class KeyboardEntry {
     void BoxEdited(int row, const std::string& text, int sel_start, int sel_length);
     void MouseDown(int row, int shift_state);
     void MouseMove(int row, int button, int shift_state, double y_twips);
+    // Edit > Insert row and Edit > Delete row, at the focus line (shown again first if
+    // it was scrolled away): a line inserted, or the highlighted lines (or the focus
+    // line) deleted.
+    void MenuInsert();
+    void MenuDelete();
+    // Edit > Copy: the highlighted lines to the clipboard, as Ctrl+C in a row.
+    void CopySelection();
+    // Edit > Select all: every line highlighted, for Copy, Delete, printing and export.
+    void SelectAll();
     // A comment is being typed or edited in the focus row.
     bool edit_mode() const { return EditMode; }
 

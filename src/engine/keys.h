@@ -51,9 +51,8 @@ inline bool IsModifier(int key_code) {
 // Keys that move about the tape, or only tell something (Num Lock, F2), and key
 // nothing in.
 inline bool ChangesNothing(int key_code) {
-    return key_code == kUp || key_code == kDown || key_code == kPageUp ||
-           key_code == kPageDown || key_code == kHome || key_code == kEnd ||
-           key_code == kNumLock || key_code == kF2;
+    return key_code == kUp || key_code == kDown || key_code == kPageUp || key_code == kPageDown ||
+           key_code == kHome || key_code == kEnd || key_code == kNumLock || key_code == kF2;
 }
 }  // namespace key
 

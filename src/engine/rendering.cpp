@@ -8,6 +8,23 @@
 #include "engine/text_codec.h"
 
 namespace tallymar {
+namespace {
+
+// The colour dialog's Apply: every row recoloured as ApplyColorsToRow says, its
+// text (a number or not, as it stands) kept.
+void RecolourRows(TapeView& view, const Colours& colours, const NumberSymbols& symbols) {
+    for (int r = 0; r <= view.last_row(); ++r) {
+        Row& row = view.row(r);
+        // A text that is no number counts as 0.
+        double number = 0;
+        ParseNumber(row.text, symbols, &number);
+        row.fore = ApplyColorsToRow(colours, row.op, number, row.fore).fore;
+        row.op_fore = ApplyColorsToRow(colours, row.op, number, row.op_fore).fore;
+        row.back = row.op_back = colours.CurTapClr;
+    }
+}
+
+}  // namespace
 
 std::string Calc::GetNumberFormat(int decimal_code) {
     if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) run_.AutoDecimal = false;
@@ -33,7 +50,7 @@ void Calc::ShowAccumulator() {
 void Calc::ApplyColors(const Colours& colours) {
     colours_ = colours;
     if (tape_.empty()) return;  // the tape window has not loaded yet
-    view_.RecolourRows();
+    RecolourRows(view_, colours_, symbols_);
     const int r = work_.CurLine - view_.top_line();
     if (work_.CurLine <= UpperBound() && tape_[work_.CurLine].Op == op::kComment && r >= 0 &&
         r <= view_.last_row()) {

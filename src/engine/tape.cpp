@@ -98,13 +98,12 @@ void Tape::EndStep(const TapeMarks& marks) {
     }
     step.marks_after = marks;
     const int last = step.size_after - 1;
-    step.waiting_operator_only =
-        step.size_after == step.size_before && step.before.size() == 1 &&
-        step.before[0].line == last && [&] {
-            TapeLine was = step.before[0].value;
-            was.Op = lines_[last].Op;
-            return Same(was, lines_[last]);
-        }();
+    step.waiting_operator_only = step.size_after == step.size_before && step.before.size() == 1 &&
+                                 step.before[0].line == last && [&] {
+                                     TapeLine was = step.before[0].value;
+                                     was.Op = lines_[last].Op;
+                                     return Same(was, lines_[last]);
+                                 }();
     Push(std::move(step));
     if (saved_at_end) saved_ = static_cast<long>(position_);
 }

@@ -43,8 +43,6 @@ class Tape {
     int size() const { return static_cast<int>(lines_.size()); }
     bool empty() const { return lines_.empty(); }
     int UpperBound() const { return size() - 1; }
-    std::vector<TapeLine>::const_iterator begin() const { return lines_.begin(); }
-    std::vector<TapeLine>::const_iterator end() const { return lines_.end(); }
 
     // --- changing, each change recorded in the step under way ---
     TapeLine& Edit(int line);
@@ -71,8 +69,6 @@ class Tape {
     TapeMarks Undo();
     // Makes the step undone last again and returns the marks it ended with.
     TapeMarks Redo();
-    // Steps that can be undone (tests, the benchmark).
-    std::size_t steps_made() const { return position_; }
     // Forgets every step (File > New).
     void ForgetHistory();
 
@@ -103,10 +99,10 @@ class Tape {
 
     std::vector<TapeLine> lines_;
     std::deque<Step> steps_;
-    std::size_t position_ = 0;  // steps made; those after it were undone
-    long saved_ = -1;           // the position the file was saved at, -1 for none
-    int depth_ = 0;             // BeginSteps not yet ended
-    bool recording_ = false;    // the step under way is being recorded
+    std::size_t position_ = 0;   // steps made; those after it were undone
+    long saved_ = -1;            // the position the file was saved at, -1 for none
+    int depth_ = 0;              // BeginSteps not yet ended
+    bool recording_ = false;     // the step under way is being recorded
     bool saved_at_end_ = false;  // the step under way ends at the saved point
     Step open_;
     // The step each line was last recorded in, so that a line is recorded once per step.

@@ -29,8 +29,8 @@ TapeStatus StatusOf(const std::vector<TapeLine>& tape) {
 
 std::string StatusText(const TapeStatus& status, const std::string& pattern,
                        const NumberSymbols& symbols) {
-    return std::to_string(status.items) + (status.items == 1 ? " item" : " items") +
-           " \u00B7 GT " + FormatNumber(status.grand_total, pattern, symbols);
+    return std::to_string(status.items) + (status.items == 1 ? " item" : " items") + " \u00B7 GT " +
+           FormatNumber(status.grand_total, pattern, symbols);
 }
 
 }  // namespace tallymar

@@ -58,10 +58,6 @@ std::string TapeView::ShownText(int line) const {
     return RowLook(line, 0, false).text;
 }
 
-bool TapeView::ShownLocked(int line) const {
-    return RowLook(line, 0, false).locked.value_or(false);
-}
-
 void TapeView::Fit(int max_row) {
     MaxRow = max_row;
     if (tape_.empty()) return;  // the tape window has not loaded yet
@@ -137,17 +133,6 @@ void TapeView::UpdateScroller() {
 void TapeView::FocusArrives(int row) {
     focus_row_ = row;
     parked_line_ = -1;
-}
-
-void TapeView::RecolourRows() {
-    for (Row& row : rows_) {
-        // A text that is no number counts as 0.
-        double number = 0;
-        ParseNumber(row.text, symbols_, &number);
-        row.fore = ApplyColorsToRow(colours_, row.op, number, row.fore).fore;
-        row.op_fore = ApplyColorsToRow(colours_, row.op, number, row.op_fore).fore;
-        row.back = row.op_back = colours_.CurTapClr;
-    }
 }
 
 }  // namespace tallymar

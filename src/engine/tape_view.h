@@ -60,9 +60,6 @@ class TapeView {
     LineLook RowLook(int line, int conversions_before, bool selected) const;
     // What the amount column shows for a line, in whichever row it stands.
     std::string ShownText(int line) const;
-    // Whether the row showing the line refuses typing (a total, a subtotal, a rule, a
-    // product holding a sum).
-    bool ShownLocked(int line) const;
 
     // --- changing it ---
     Row& row(int r) { return rows_[static_cast<std::size_t>(r)]; }
@@ -91,8 +88,6 @@ class TapeView {
     void SetFocusRow(int row) { focus_row_ = row; }
     // The focus line is in view again (or there is a new tape): nothing is parked.
     void Unpark() { parked_line_ = -1; }
-    // The colour dialog's Apply: every row recoloured as ApplyColorsToRow says.
-    void RecolourRows();
 
   private:
     const Tape& tape_;

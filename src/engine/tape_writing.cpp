@@ -7,19 +7,15 @@
 
 namespace tallymar {
 
-LinesTaken Calc::ReplaceTape(LineSource& lines) {
+LinesTaken Calc::TakeLines(LineSource& lines, LinesPlaced placed) {
     const Step step(*this);
+    // The tape's open line takes the first of the lines appended.
+    if (placed == LinesPlaced::kAfterTape) return PutFileLines(lines, UpperBound());
     view_.SetLastRow(0);
     tape_.Reset({TapeLine{}});  // an open line until the first line read takes its place
     work_.CurLine = 0;
     view_.SetTopLine(0);
     return PutFileLines(lines, 0);
-}
-
-LinesTaken Calc::AppendLines(LineSource& lines) {
-    const Step step(*this);
-    // The tape's open line takes the first of the lines.
-    return PutFileLines(lines, UpperBound());
 }
 
 LinesTaken Calc::PutFileLines(LineSource& lines, int start) {

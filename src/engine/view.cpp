@@ -1,7 +1,8 @@
 // Which lines the rows show and which are highlighted: resizing the window, the
-// scroll bar, the mouse wheel, a line found, Shift+click and Shift+drag, and what a
-// box edits by itself. Whatever the rows show, the focus stays on the line it was on, with
-// what was keyed into it; a line scrolled out of view comes back at the next key.
+// scroll bar, the mouse wheel, a line found, Shift+click and Shift+drag, what a box
+// edits by itself, and the Edit menu's commands at the focus line or the selection. Whatever the
+// rows show, the focus stays on the line it was on, with what was keyed into it; a line scrolled
+// out of view comes back at the next key.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -58,7 +59,8 @@ void KeyboardEntry::BoxEdited(int row, const std::string& text, int sel_start, i
         calc_.TapeChanged = true;  // committed when the row is left
         // A comment keeps what the box holds (Delete works in the box itself).
         const int line = view_.top_line() + row;
-        if (row == view_.focus_row() && line <= tape_.UpperBound() && tape_[line].Op == op::kComment) {
+        if (row == view_.focus_row() && line <= tape_.UpperBound() &&
+            tape_[line].Op == op::kComment) {
             SetEntry(tape_.Edit(line), box.text);
         }
     }
@@ -98,6 +100,31 @@ void KeyboardEntry::MouseMove(int row, int button, int shift_state, double y_twi
 void KeyboardEntry::ClampSelection() {
     view_.selection().Clamp(tape_.UpperBound());
     view_.ShowTape();
+}
+
+void KeyboardEntry::CopySelection() {
+    if (tape_.empty()) return;
+    calc_.ports_.desktop.SetClipboardText(TextOfLines(calc_, view_.selection().range()));
+}
+
+void KeyboardEntry::SelectAll() {
+    if (tape_.empty()) return;
+    view_.selection().All(tape_.UpperBound());
+    view_.ShowTape();
+}
+
+// Edit > Insert and Delete work on the focus line, shown first if it was scrolled away.
+void KeyboardEntry::MenuInsert() {
+    const Calc::Step step(calc_);
+    view_.BringFocusIntoView();
+    calc_.InsertTapeLine(calc_.work_.CurLine);
+}
+
+void KeyboardEntry::MenuDelete() {
+    const Calc::Step step(calc_);
+    if (view_.last_row() == 0) return;
+    view_.BringFocusIntoView();
+    calc_.RowDelete();
 }
 
 }  // namespace tallymar

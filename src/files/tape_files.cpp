@@ -238,7 +238,7 @@ bool TapeFiles::RestoreTape(const RecoveredTape& tape) {
     if (tape.records.size() < kRecordSize || !DecodeRecord(tape.records.data(), &first))
         return false;
     Records records(tape.records);
-    calc_.ReplaceTape(records);
+    calc_.TakeLines(records, LinesPlaced::kInPlaceOfTape);
     TapeFileName = tape.file_name;
     TapeFileTitle = tape.file_name.empty() ? std::string() : FileTitleOf(tape.file_name);
     shown_title_ = tape.title.empty() ? kNewTapeTitle : tape.title;
@@ -300,8 +300,8 @@ TapeFiles::Opened TapeFiles::ReadTapeFile(const std::string& path, bool declined
             return {};
     }
     Records records(*bytes);
-    const LinesTaken taken =
-        opened.appended ? calc_.AppendLines(records) : calc_.ReplaceTape(records);
+    const LinesTaken taken = calc_.TakeLines(
+        records, opened.appended ? LinesPlaced::kAfterTape : LinesPlaced::kInPlaceOfTape);
     const bool corrupted = taken.damaged;
     const bool too_long = taken.too_long;
     if (corrupted) Tell(kCorruptedText, Buttons::kOk, Icon::kCritical);

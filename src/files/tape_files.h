@@ -7,7 +7,7 @@
 // the file that was opened; an append keeps the tape's own name, file and caption.
 //
 // A file is read whole into memory (at most one tape's worth of records) and the
-// engine reads its records onto the tape (Calc::ReplaceTape or AppendLines), up to
+// engine reads its records onto the tape (Calc::TakeLines), up to
 // the first bad one, redrawing the rows once at the end. A save encodes the
 // whole tape and hands it to FileSystem::Write, which replaces the old file in one step.
 //

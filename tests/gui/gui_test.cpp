@@ -775,7 +775,7 @@ class GuiTest : public QObject {
                 QTimer::singleShot(100, [&] {
                     paints_meanwhile = paints.count;
                     for (char key : {'7', '+', '2', '+'}) QTest::keyClick(t.Focus(), key);
-                    for (const TapeLine& line : t.calc().tape())
+                    for (const TapeLine& line : t.calc().tape().lines())
                         amounts_meanwhile.push_back(line.Amount);
                 });
             });

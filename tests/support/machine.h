@@ -81,14 +81,15 @@ class Machine {
     // The operators of all lines, e.g. "HTH++THB" for a struck sum.
     std::string Ops() const {
         std::string ops;
-        for (const TapeLine& line : calc.tape()) ops += line.Op;
+        for (const TapeLine& line : calc.tape().lines()) ops += line.Op;
         return ops;
     }
 
     // What each line shows in the amount column, from `first` on.
     Lines Shown(int first = 0) const {
         Lines shown;
-        for (int i = first; i <= calc.tape().UpperBound(); ++i) shown.push_back(calc.view().ShownText(i));
+        for (int i = first; i <= calc.tape().UpperBound(); ++i)
+            shown.push_back(calc.view().ShownText(i));
         return shown;
     }
 
@@ -147,13 +148,13 @@ class Machine {
     // file: "HTH", then `count` "+" lines and the open line. Keying them would take
     // a minute for a nearly full tape.
     Machine& AddedOnes(int count) {
-        std::vector<TapeLine> lines(calc.tape().begin(), calc.tape().begin() + 3);
+        std::vector<TapeLine> lines(calc.tape().lines().begin(), calc.tape().lines().begin() + 3);
         TapeLine one;
         one.Op = '+';
         one.Amount = 1;
         lines.insert(lines.end(), count, one);
         LinesInMemory source(lines);
-        calc.ReplaceTape(source);
+        calc.TakeLines(source, LinesPlaced::kInPlaceOfTape);
         TakeEvents();
         return *this;
     }
