@@ -139,6 +139,22 @@ class Calc {
   private:
     int UpperBound() const { return tape_.UpperBound(); }
 
+    // --- what keyboard entry tells the machine ---
+    // The line the machine works on is `line` (a row got the focus or a key came).
+    void WorkOn(int line) { work_.CurLine = line; }
+    // A key was typed into the line worked on: a correction, unless it is the open line.
+    void StartKeying() { work_.EditingOld = work_.CurLine < UpperBound(); }
+    // Nothing is keyed into the line worked on: leaving its row commits nothing.
+    void NothingKeyed() { work_.EditingOld = false; }
+    // A correction is keyed into a line above the open line, or lines are recomputed.
+    bool correcting() const { return work_.EditingOld; }
+    // The total key was pressed with Shift (a subtotal) or without.
+    void SetSubtotalKey(bool shift) { work_.ShiftEnter = shift; }
+    // Calculator mode's "+" or "-" key: the operator the next amount takes.
+    void CalcModeKey(std::string key) { run_.CalcOp = std::move(key); }
+    // Something was keyed that the tape file does not hold yet.
+    void TapeKeyed() { TapeChanged = true; }
+
     // --- the tape and its state ---
     Tape tape_;
     // The running calculation: the result so far and how amounts are read and shown.

@@ -78,11 +78,11 @@ void KeyboardEntry::RefreshFocus(int row) {
 void KeyboardEntry::GotFocus(int row) {
     if (row < 0 || row > view_.last_row()) return;
     view_.FocusArrives(row);
-    calc_.work_.CurLine = view_.top_line() + row;
+    calc_.WorkOn(view_.top_line() + row);
     // Nothing has been keyed in this row yet, so leaving it must not commit it; a
     // comment is being edited only when the line is one (the line that was may be
     // gone, deleted or replaced, without its row having been left).
-    calc_.work_.EditingOld = false;
+    calc_.NothingKeyed();
     EditMode = false;
     Row& box = view_.row(row);
     if (view_.selection().selecting()) {
@@ -90,18 +90,17 @@ void KeyboardEntry::GotFocus(int row) {
     } else {
         box.SelectAll();
     }
-    if (calc_.work_.CurLine <= tape_.UpperBound() &&
-        tape_[calc_.work_.CurLine].Op == op::kComment) {
+    if (calc_.cur_line() <= tape_.UpperBound() && tape_[calc_.cur_line()].Op == op::kComment) {
         EditMode = true;
-        box.SetText(TrimRightBlanks(EntryShown(tape_[calc_.work_.CurLine])));
+        box.SetText(TrimRightBlanks(EntryShown(tape_[calc_.cur_line()])));
         box.SelectAll();
     }
 }
 
 void KeyboardEntry::LostFocus(int row) {
     const int left_line = view_.top_line() + row;
-    if (calc_.work_.EditingOld && view_.top_line() + row <= tape_.UpperBound()) {
-        calc_.work_.CurLine = view_.top_line() + row;
+    if (calc_.correcting() && view_.top_line() + row <= tape_.UpperBound()) {
+        calc_.WorkOn(view_.top_line() + row);
         // The focus is already on its way elsewhere: the commit does not step it down.
         calc_.CommitLine(row, Calc::AfterCommit::kStay);
     }
@@ -148,11 +147,11 @@ void KeyboardEntry::LeaveBeforeScroll(int row) {
 void KeyboardEntry::MoveUp(int row) {
     if (row >= 1) {
         SetFocus(row - 1);
-    } else if (calc_.work_.EditingOld && view_.top_line() <= tape_.UpperBound() &&
+    } else if (calc_.correcting() && view_.top_line() <= tape_.UpperBound() &&
                !IsTextOrOpen(tape_[view_.top_line()].Op)) {
         // A correction keyed in the top row is committed before the tape scrolls
         // under it; the commit steps down a row and the move still owed goes up.
-        calc_.work_.CurLine = view_.top_line();
+        calc_.WorkOn(view_.top_line());
         calc_.CommitLine(0);
     } else {
         if (view_.top_line() > 0) {
@@ -171,11 +170,11 @@ void KeyboardEntry::MoveUp(int row) {
 void KeyboardEntry::MoveDown(int row) {
     if (row < view_.last_row()) {
         SetFocus(row + 1);
-    } else if (calc_.work_.EditingOld && view_.top_line() + row <= tape_.UpperBound() &&
+    } else if (calc_.correcting() && view_.top_line() + row <= tape_.UpperBound() &&
                !IsTextOrOpen(tape_[view_.top_line() + row].Op)) {
         // As in MoveUp: the commit's own step down scrolls the tape (a comment is not
         // committed, so leaving it scrolls the tape as any other row does).
-        calc_.work_.CurLine = view_.top_line() + row;
+        calc_.WorkOn(view_.top_line() + row);
         calc_.CommitLine(row);
         DownPending = false;
     } else {

@@ -68,13 +68,13 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
         view_.BringFocusIntoView();
         row = view_.focus_row();
     }
-    calc_.work_.ShiftEnter = shift_state == shift::kShift && key_code == key::kEnter;
-    calc_.work_.CurLine = view_.top_line() + row;
-    const int line = calc_.work_.CurLine;
+    calc_.SetSubtotalKey(shift_state == shift::kShift && key_code == key::kEnter);
+    calc_.WorkOn(view_.top_line() + row);
+    const int line = calc_.cur_line();
     // Whether the line being keyed has an empty text, judged before the key can
     // redraw the row with another line.
     const bool was_empty = view_.row(row).text.empty();
-    bool rest = true;  // the closing step (open-line check, calc_.TapeChanged) still runs
+    bool rest = true;  // the closing step (open-line check, the tape marked changed) still runs
     switch (shift_state) {
         case shift::kNone: {
             view_.selection().StopSelecting();
@@ -124,15 +124,15 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
         case shift::kShift:
             if (key_code == key::kUp || key_code == key::kDown) {
                 if (!view_.selection().selecting()) {
-                    view_.selection().Begin(calc_.work_.CurLine);
+                    view_.selection().Begin(calc_.cur_line());
                     ClampSelection();
                 } else if (key_code == key::kUp) {
-                    view_.selection().ExtendTo(calc_.work_.CurLine - 1);
+                    view_.selection().ExtendTo(calc_.cur_line() - 1);
                     ClampSelection();
                     UpPending = true;
                     MoveUp(row);
                 } else {
-                    view_.selection().ExtendTo(calc_.work_.CurLine);
+                    view_.selection().ExtendTo(calc_.cur_line());
                     ClampSelection();
                 }
                 if (key_code == key::kDown) {
@@ -168,7 +168,7 @@ void KeyboardEntry::KeyDown(int row, int key_code, int shift_state) {
     }
     // Moving about, selecting and copying change nothing of their own; what leaving a
     // line commits marks the tape where it is committed.
-    if (!key::ChangesNothing(key_code) && shift_state != shift::kCtrl) calc_.TapeChanged = true;
+    if (!key::ChangesNothing(key_code) && shift_state != shift::kCtrl) calc_.TapeKeyed();
     view_.UpdateScroller();
 }
 
@@ -179,27 +179,27 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
         view_.BringFocusIntoView();
         row = view_.focus_row();
     }
-    calc_.work_.CurLine = view_.top_line() + row;
-    if (calc_.work_.CurLine > tape_.UpperBound()) return;
-    calc_.work_.EditingOld = calc_.work_.CurLine < tape_.UpperBound();
+    calc_.WorkOn(view_.top_line() + row);
+    if (calc_.cur_line() > tape_.UpperBound()) return;
+    calc_.StartKeying();
     // A total, a subtotal, a rule or a product holding a sum refuses typing.
-    const bool locked = view_.RowLook(calc_.work_.CurLine, 0, false).locked.value_or(false);
-    if (locked && tape_[calc_.work_.CurLine].Op != op::kComment) {
+    const bool locked = view_.RowLook(calc_.cur_line(), 0, false).locked.value_or(false);
+    if (locked && tape_[calc_.cur_line()].Op != op::kComment) {
         calc_.Tell(kLockedText);
-        calc_.work_.EditingOld = false;  // nothing was keyed, so leaving the row commits nothing
+        calc_.NothingKeyed();  // nothing was keyed, so leaving the row commits nothing
         return;
     }
     if (!IsNumericKey(character, view_.row(row))) {
-        tape_.Edit(calc_.work_.CurLine).Op = op::kComment;
-        if (calc_.work_.EditingOld) {
+        tape_.Edit(calc_.cur_line()).Op = op::kComment;
+        if (calc_.correcting()) {
             if (!EditMode) calc_.RecalcFromLastTotal();
-            calc_.work_.CurLine = view_.top_line() + row;
+            calc_.WorkOn(view_.top_line() + row);
             SetFocus(row);
             EditMode = true;
         }
         HighlightCommentRow();
     }
-    if (tape_[calc_.work_.CurLine].Op == op::kComment) {
+    if (tape_[calc_.cur_line()].Op == op::kComment) {
         if (character == character::kEnter) {
             if (EditMode) {
                 FinishComment(row, true, true);
@@ -216,8 +216,8 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             return;
         }
         view_.row(row).Type(character);
-        SetEntry(tape_.Edit(calc_.work_.CurLine), view_.row(row).text);
-        calc_.TapeChanged = true;
+        SetEntry(tape_.Edit(calc_.cur_line()), view_.row(row).text);
+        calc_.TapeKeyed();
         return;
     }
     const bool commits = character == '+' || character == '-' || character == '*' ||
@@ -230,7 +230,7 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
         return;
     }
     const std::string key(1, static_cast<char>(character));
-    const bool may_append = !calc_.work_.EditingOld;
+    const bool may_append = !calc_.correcting();
     switch (character) {
         case '0':
         case '1':
@@ -258,32 +258,32 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             if (may_append && calc_.RefuseIfFull(1)) return;
             calc_.speech_.OperatorKeyed(key);
             if (calc_.options_.CalcMode && (character == '+' || character == '-')) {
-                calc_.run_.CalcOp = key;
+                calc_.CalcModeKey(key);
                 calc_.CommitLineCalc(row);
             } else {
-                tape_.Edit(calc_.work_.CurLine).Op = static_cast<char>(character);
+                tape_.Edit(calc_.cur_line()).Op = static_cast<char>(character);
                 calc_.CommitLine(row);
             }
             calc_.speech_.KeyStruck();
             break;
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
-            const char prev = PrevOp(tape_.lines(), calc_.work_.CurLine);
+            const char prev = PrevOp(tape_.lines(), calc_.cur_line());
             if (may_append && calc_.RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
             calc_.speech_.OperatorKeyed(key);
             calc_.speech_.KeyStruck();
-            tape_.Edit(calc_.work_.CurLine).Op = '%';
+            tape_.Edit(calc_.cur_line()).Op = '%';
             calc_.CommitLine(row);
             break;
         }
         case '=':
         case character::kEnter:
-            if (row == view_.last_row() && calc_.work_.CurLine == tape_.UpperBound()) {
+            if (row == view_.last_row() && calc_.cur_line() == tape_.UpperBound()) {
                 if (!calc_.TotalKey(row)) return;
                 calc_.speech_.TotalKeyStruck();
             } else {
                 // Nothing is struck away from the open line; nothing was keyed either.
-                calc_.work_.EditingOld = false;
+                calc_.NothingKeyed();
                 view_.ShowTape();
                 FocusOpenLine();
             }
@@ -292,12 +292,12 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             view_.row(row).Type(character);
             break;
     }
-    calc_.TapeChanged = true;
+    calc_.TapeKeyed();
 }
 
 void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {
-    calc_.TapeChanged = true;
-    const int comment_line = calc_.work_.CurLine;
+    calc_.TapeKeyed();
+    const int comment_line = calc_.cur_line();
     SetEntry(tape_.Edit(comment_line), view_.row(row).text);
     tape_.Edit(comment_line).Op = op::kComment;
     view_.row(row).op.clear();
@@ -322,7 +322,7 @@ void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {
 }
 
 void KeyboardEntry::HighlightCommentRow() {
-    int r = calc_.work_.CurLine - view_.top_line();
+    int r = calc_.cur_line() - view_.top_line();
     if (r < 0 || r > view_.last_row()) return;
     view_.row(r).SetColours(calc_.colours_.CurTxtClr, kCommentTypingBack);
     view_.row(r).align_left = true;

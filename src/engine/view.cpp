@@ -56,7 +56,7 @@ void KeyboardEntry::BoxEdited(int row, const std::string& text, int sel_start, i
     Row& box = view_.row(row);
     if (box.text != text && !box.locked) {
         box.text = text;
-        calc_.TapeChanged = true;  // committed when the row is left
+        calc_.TapeKeyed();  // committed when the row is left
         // A comment keeps what the box holds (Delete works in the box itself).
         const int line = view_.top_line() + row;
         if (row == view_.focus_row() && line <= tape_.UpperBound() &&
@@ -117,7 +117,7 @@ void KeyboardEntry::SelectAll() {
 void KeyboardEntry::MenuInsert() {
     const Calc::Step step(calc_);
     view_.BringFocusIntoView();
-    calc_.InsertTapeLine(calc_.work_.CurLine);
+    calc_.InsertTapeLine(calc_.cur_line());
 }
 
 void KeyboardEntry::MenuDelete() {

@@ -21,7 +21,7 @@ void VoiceCallback::ButtonClick() {
     // The reading starts at the line under the cursor, shown again if scrolled away.
     view_.BringFocusIntoView();
     // From the cursor's line to the tape's last line, whatever the window shows.
-    const int first = calc_.work_.CurLine;
+    const int first = calc_.cur_line();
     const int last = tape_.UpperBound();
     if (first == last) {
         calc_.Tell(
