@@ -61,6 +61,7 @@ TEST(Keys, land_on_the_same_line_whatever_the_window_s_height) {
         {"2404{Enter}{Answer yes}0{Enter}tea{Enter}{Insert}{Down}{Down}{S-Up}{S-Up}{C-c}"
          "9724.82+{Up}{Up}{ClickLine 9}8107{Enter}-{Callback}{Down}",
          false},
+        {"{Answer yes}7167{Up}{ClickLine 0}x{Down}{ClickLine 11}/", false},
     };
     for (const auto& script : scripts) {
         StartUp setup = StartUp().Voice("Rusty").CallbackVoice("Murph");
@@ -75,6 +76,27 @@ TEST(Keys, land_on_the_same_line_whatever_the_window_s_height) {
         EXPECT_EQ(low.calc.view().FocusLine(), tall.calc.view().FocusLine()) << keys;
         EXPECT_EQ(low.TakeEvents(), tall.TakeEvents()) << keys;
     }
+}
+
+// An amount keyed into the open line and left there with an arrow key is still in its
+// row when the focus comes back, however the rows were scrolled and drawn meanwhile.
+TEST(Keys, an_amount_left_on_the_open_line_waits_there_to_be_committed) {
+    for (const int rows : {3, 40}) {
+        for (const char* keys : {"7167{Up}{ClickLine 0}{ClickLine 99}/", "7167{Up}{Scroll 0}{End}/",
+                                 "7167{Up}{S-Up}{S-Up}{Down}{Down}{Down}/"}) {
+            Machine m(StartUp().Rows(rows));
+            m.Keys(keys);
+            EXPECT_EQ(m.Ops().substr(0, 5), "HTH/B") << keys << " in " << rows << " rows";
+            EXPECT_EQ(m.Shown().at(3), "7,167.00") << keys << " in " << rows << " rows";
+        }
+    }
+    // Down on the open line keeps it too; Undo takes it back with the step before it.
+    Machine down(StartUp().Rows(3));
+    down.Keys("7167{Down}+");
+    EXPECT_EQ(down.Shown().at(3), "7,167.00");
+    Machine undo(StartUp().Rows(3));
+    undo.Keys("5+7167{Up}{Undo}{ClickLine 99}/");
+    EXPECT_EQ(undo.Shown().at(3), "0.00");
 }
 
 // Nine amounts in six rows, then keys that move, scroll, wheel, resize or key on.

@@ -56,13 +56,13 @@ TEST_F(TapeViewTest, rows_show_the_lines_from_the_top_line_down_and_the_scroll_b
     EXPECT_EQ(view_.scroll_bar().max, 36);
     EXPECT_EQ(view_.scroll_bar().value, 5);
 
-    view_.ScrollIntoView(20);  // below: it comes into the last row
+    ScrollIntoView(view_, 20);  // below: it comes into the last row
     EXPECT_EQ(view_.top_line(), 17);
     EXPECT_EQ(Shown(), "17 18 19 20");
     EXPECT_EQ(view_.scroll_bar().value, 17);
-    view_.ScrollIntoView(18);  // in view already: nothing moves
+    ScrollIntoView(view_, 18);  // in view already: nothing moves
     EXPECT_EQ(view_.top_line(), 17);
-    view_.ScrollIntoView(2);  // above: it comes into the first row
+    ScrollIntoView(view_, 2);  // above: it comes into the first row
     EXPECT_EQ(Shown(), "2 3 4 5");
 }
 

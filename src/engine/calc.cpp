@@ -58,7 +58,7 @@ void Calc::BuildNewTape(bool quiet) {
     work_.EditingOld = false;
     keys_.Reset();
     view_.selection().Clear();
-    view_.Unpark();
+    view_.ForgetKeying();
     TapeLine first;
     first.Op = op::kRule;
     first.Decimals = options_.DecimalCode;

@@ -54,7 +54,7 @@ void Calc::InsertTapeLine(int line) {
     tape_.Edit(line).Op = op::kInserted;
     view_.ShowTape();
     // The inserted line takes the focus, shown again if appending scrolled it away.
-    view_.ScrollIntoView(line);
+    ScrollIntoView(view_, line);
     const int r = line - view_.top_line();
     view_.row(r).SetText("0");
     view_.row(r).op = " ";
@@ -129,7 +129,7 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     // open line when the deletion reached the end), scrolled into view if the window
     // does not reach it: the same line whatever the window's height.
     const int focus_line = std::min(first, UpperBound());
-    view_.ScrollIntoView(focus_line);
+    ScrollIntoView(view_, focus_line);
     p.surplus = focus_line - view_.top_line();
     keys_.RefreshFocus(std::clamp(p.surplus, 0, view_.last_row()));
     if (whole_tape) ShowAccumulator();

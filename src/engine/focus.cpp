@@ -99,6 +99,13 @@ void KeyboardEntry::GotFocus(int row) {
 
 void KeyboardEntry::LostFocus(int row) {
     const int left_line = view_.top_line() + row;
+    // An amount keyed into the open line and left uncommitted stays in its row,
+    // however often the rows are drawn before the focus comes back to it.
+    const Row& left = view_.row(row);
+    if (!calc_.correcting() && left_line == tape_.UpperBound() && !left.text.empty() &&
+        tape_[left_line].Op != op::kComment) {
+        view_.KeepDraft(left_line, left.text);
+    }
     if (calc_.correcting() && view_.top_line() + row <= tape_.UpperBound()) {
         calc_.WorkOn(view_.top_line() + row);
         // The focus is already on its way elsewhere: the commit does not step it down.
@@ -178,11 +185,16 @@ void KeyboardEntry::MoveDown(int row) {
         calc_.CommitLine(row);
         DownPending = false;
     } else {
-        if (view_.top_line() + view_.last_row() + 1 <= tape_.UpperBound()) {
+        const bool scrolls = view_.top_line() + view_.last_row() + 1 <= tape_.UpperBound();
+        if (scrolls) {
             LeaveBeforeScroll(view_.last_row());
             view_.SetTopLine(view_.top_line() + 1);
         }
+        // Down on the open line, with nothing below it, keeps what was keyed there.
+        const bool keeps = !scrolls && row == view_.focus_row() && !view_.focus_parked();
+        const std::string keyed = view_.row(row).text;
         view_.ShowTape();
+        if (keeps && tape_.back().Op != op::kComment) view_.row(row).text = keyed;
         RefreshFocus(view_.last_row());
         DownPending = false;
     }

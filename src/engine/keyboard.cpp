@@ -305,7 +305,7 @@ void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {
     // that line is out of view, so that the window's height does not change where it lands.
     auto step = [&](int by) {
         const int target = std::clamp(comment_line + by, 0, tape_.UpperBound());
-        view_.ScrollIntoView(target);
+        ScrollIntoView(view_, target);
         RefreshFocus(target - view_.top_line());
     };
     if (edit_mode) {

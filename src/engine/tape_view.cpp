@@ -90,6 +90,22 @@ void TapeView::ShowTape() {
         Show(row(r), RowLook(index, conversions, selection_.Highlights(index)));
         if (tape_[index].Op == op::kConversion) ++conversions;
     }
+    if (draft_line_ < 0) return;
+    if (draft_line_ != tape_.UpperBound()) {
+        draft_line_ = -1;  // the line was committed, or the tape changed under it
+    } else if (const int r = draft_line_ - TopLine; r >= 0 && r <= LastRow) {
+        row(r).text = draft_;
+    }
+}
+
+void TapeView::KeepDraft(int line, std::string text) {
+    draft_line_ = line;
+    draft_ = std::move(text);
+}
+
+void TapeView::ForgetKeying() {
+    parked_line_ = -1;
+    draft_line_ = -1;
 }
 
 void TapeView::ShowTapeKeepingFocus(int line, const Row& box) {
@@ -117,12 +133,13 @@ void TapeView::BringFocusIntoView() {
     UpdateScroller();
 }
 
-void TapeView::ScrollIntoView(int line) {
-    const int top = std::clamp(TopLine, std::max(line - LastRow, 0), std::max(line, 0));
-    if (top == TopLine) return;
-    TopLine = top;
-    ShowTape();
-    UpdateScroller();
+void ScrollIntoView(TapeView& view, int line) {
+    const int top_line = view.top_line();
+    const int top = std::clamp(top_line, std::max(line - view.last_row(), 0), std::max(line, 0));
+    if (top == top_line) return;
+    view.SetTopLine(top);
+    view.ShowTape();
+    view.UpdateScroller();
 }
 
 void TapeView::UpdateScroller() {
@@ -133,6 +150,8 @@ void TapeView::UpdateScroller() {
 void TapeView::FocusArrives(int row) {
     focus_row_ = row;
     parked_line_ = -1;
+    // The row shows the draft it kept, now being keyed again.
+    if (TopLine + row == draft_line_) draft_line_ = -1;
 }
 
 }  // namespace tallymar

@@ -9,7 +9,7 @@
 // row is parked (FocusBox keeps it) and comes back with its line.
 //
 // Example: a tape of 40 lines in a window of 10 rows, scrolled to its end, has
-// top_line() 30 and last_row() 9; ScrollIntoView(12) makes top_line() 12 and row 0
+// top_line() 30 and last_row() 9; ScrollIntoView(view, 12) makes top_line() 12 and row 0
 // shows line 12; the scroll bar then reads 12 of 30.
 #pragma once
 
@@ -76,8 +76,6 @@ class TapeView {
     // Redraws the rows and puts `box`, the row of the focus line `line`, back in
     // whichever row shows that line now (or parks it while none does).
     void ShowTapeKeepingFocus(int line, const Row& box);
-    // Scrolls the tape as little as shows `line` in a row.
-    void ScrollIntoView(int line);
     // Scrolls the tape back to the parked focus line, into the row that kept the keyboard.
     void BringFocusIntoView();
     // The scroll bar reaches every line: at its end the last row shows the open line.
@@ -86,8 +84,12 @@ class TapeView {
     void FocusArrives(int row);
     // The focus is moving to `row`; its landing is still to be handled.
     void SetFocusRow(int row) { focus_row_ = row; }
-    // The focus line is in view again (or there is a new tape): nothing is parked.
-    void Unpark() { parked_line_ = -1; }
+    // An amount keyed into the open line's row and left there uncommitted (the focus
+    // moved away): the row shows it again whenever it is drawn, in a window of any
+    // height, until the focus comes back to it or the line is no longer the open line.
+    void KeepDraft(int line, std::string text);
+    // A new tape, a tape file read, an undone step: nothing parked, no draft.
+    void ForgetKeying();
 
   private:
     const Tape& tape_;
@@ -100,9 +102,14 @@ class TapeView {
     int focus_row_ = -1;
     int parked_line_ = -1;  // the focus line while it is scrolled out of view
     Row parked_box_;        // its row as it was, with what had been keyed into it
+    int draft_line_ = -1;   // the open line whose row keeps an uncommitted amount
+    std::string draft_;
     ScrollBar scroll_;
     Selection selection_;
 };
+
+// Scrolls the tape as little as shows `line` in a row.
+void ScrollIntoView(TapeView& view, int line);
 
 // The conversion lines above `line` on the tape.
 int ConversionsBefore(const std::vector<TapeLine>& lines, int line);

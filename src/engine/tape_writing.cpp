@@ -12,6 +12,7 @@ LinesTaken Calc::TakeLines(LineSource& lines, LinesPlaced placed) {
     // The tape's open line takes the first of the lines appended.
     if (placed == LinesPlaced::kAfterTape) return PutFileLines(lines, UpperBound());
     view_.SetLastRow(0);
+    view_.ForgetKeying();
     tape_.Reset({TapeLine{}});  // an open line until the first line read takes its place
     work_.CurLine = 0;
     view_.SetTopLine(0);

@@ -49,7 +49,7 @@ void Calc::RestoreMarks(const TapeMarks& marks) {
     work_.EditingOld = work_.LineAppended = work_.ShiftEnter = false;
     keys_.Reset();
     view_.selection().Clear();
-    view_.Unpark();
+    view_.ForgetKeying();
     view_.Fit(view_.max_row());
     const int line = std::clamp(marks.focus_line, 0, UpperBound());
     const int last_row = view_.last_row();

@@ -96,7 +96,7 @@ void VoiceCallback::CursorPast(int line) {
     if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row()) {
         keys_.LeaveRow(view_.focus_row());
     }
-    view_.ScrollIntoView(next);
+    ScrollIntoView(view_, next);
     keys_.TakeFocusAfresh(next - view_.top_line());
     view_.UpdateScroller();
 }
