@@ -57,8 +57,8 @@ TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
         {"200/4%", Tape{"200.00 /", "4.00 %", "0.50 T", "---", "open"}, Total{"0.50"}, Sum{0},
          Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         // An empty percentage of a sum changes nothing: the sum is not held as a product.
-        {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
-         Window{0, 5}, kEmptyRow, kChanged},
+        {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5}, Window{0, 5},
+         kEmptyRow, kChanged},
         {"5+3+{Click 3}{S-Enter}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
          Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"5+3+{Click 4}=", Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, Focus{5, 5},
@@ -261,7 +261,8 @@ TEST(SpokenEntry, says_the_decimal_symbol_of_any_locale_as_point) {
     };
     for (const auto& r : rows) {
         InLocale machine(r.symbols);
-        machine.calc.SetOptions(WithSound(machine.calc.options(), SoundChoice::kInputVoice, "Grunk"));
+        machine.calc.SetOptions(
+            WithSound(machine.calc.options(), SoundChoice::kInputVoice, "Grunk"));
         machine.Keys(r.keys);
         std::string heard;
         std::istringstream events(machine.events.str());
@@ -288,9 +289,12 @@ TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in
         {kDe, false, "2*", "1.23.4", "{Enter}", "* 2,00 (2), B  (0), [1.23.4] beep"},
         {kFr, false, "5+", "1\u202F23", "%", "+ 5,00 (5), B  (0), [1\u202F23] beep"},
         {kIn, true, "5+", "12,34.5", "-", "+ 5.00 (5), +  (0), [12,34.5] beep"},
-        // A correction that cannot be read: the line keeps its amount when the row is left.
+        // A correction that cannot be read: the line keeps its amount, and the row keeps
+        // the focus and what was keyed, in a row at the window's edge or not.
         {kC, false, "5+3+{Up}{Up}", "1,2,3", "4{Down}",
-         "+ 5.00 (5), + 3.00 (3), B  (0), [3.00] beep"},
+         "+ 5.00 (5), + 3.00 (3), B  (0), [1,2,34] beep"},
+        {kC, false, "5+3+{Up}{Up}", "1,2,3", "4{Click 2}",
+         "+ 5.00 (5), + 3.00 (3), B  (0), [1,2,34] beep"},
         // An empty entry takes the total above it, which cannot be read when it overflowed.
         {kC, false, "1" + std::string(400, '0') + "+{Enter}+", "", "",
          "+ Overflow (inf), T Overflow (inf), H --------------- (0), B  (0), [] beep"},
@@ -369,7 +373,7 @@ TEST(ItemCount, counts_the_amounts_since_the_last_total_and_adds_up_every_total)
         {"", "0 items \u00B7 GT 0.00"},
         {"5+3+", "2 items \u00B7 GT 0.00"},
         {"5+3+{Enter}", "0 items \u00B7 GT 8.00"},
-        {"5+3+{Enter}2+4*3=", "0 items \u00B7 GT 14.00"},  // "=" strikes the product
+        {"5+3+{Enter}2+4*3=", "0 items \u00B7 GT 14.00"},          // "=" strikes the product
         {"5+3+{Enter}2+rent{Enter}1-", "2 items \u00B7 GT 8.00"},  // a comment is no item
         {"5+3+{Enter}2+{S-Enter}1+", "2 items \u00B7 GT 8.00"},    // nor a subtotal
         {"5+3+{Enter}{Click 3}7+", "0 items \u00B7 GT 10.00"},     // a correction re-strikes

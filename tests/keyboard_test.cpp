@@ -62,6 +62,11 @@ TEST(Keys, land_on_the_same_line_whatever_the_window_s_height) {
          "9724.82+{Up}{Up}{ClickLine 9}8107{Enter}-{Callback}{Down}",
          false},
         {"{Answer yes}7167{Up}{ClickLine 0}x{Down}{ClickLine 11}/", false},
+        {"6034-{Delete}1359.35-{Up}{Up}-", false},
+        {"6837+rent{Up}-{S-Up}{S-Up}{Answer yes}{Delete}+", true},
+        {"{S-Up}{S-Up}{C-c}1502+{S-Up}{S-Up}{Answer yes}{Delete}6728.45-2168*+1824+"
+         "{ClickLine 2}{S-Down}{Answer no}{Delete}94+{Callback}2884*",
+         false},
     };
     for (const auto& script : scripts) {
         StartUp setup = StartUp().Voice("Rusty").CallbackVoice("Murph");

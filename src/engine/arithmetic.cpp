@@ -28,9 +28,9 @@ void Calc::ShowCommittedText(int row) {
     view_.row(row).op = std::string(1, line.Op);
 }
 
-void Calc::CommitLine(int row, AfterCommit after) {
+bool Calc::CommitLine(int row, AfterCommit after) {
     char line_op = tape_[work_.CurLine].Op;
-    if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return;
+    if (line_op == op::kComment || line_op == op::kRule || line_op == op::kOpen) return true;
     const Row keyed = view_.row(row);
     TapeChanged = true;
     const int line = view_.top_line() + row;
@@ -70,7 +70,7 @@ void Calc::CommitLine(int row, AfterCommit after) {
             view_.row(row) = keyed;
             tape_.Edit(work_.CurLine).Op = keyed.op.empty() ? op::kOpen : keyed.op[0];
             keys_.DropOwedMoves();
-            return;
+            return false;
         }
         AutoPoint(row);
         if (row == work_.CurLine - view_.top_line()) {
@@ -92,6 +92,7 @@ void Calc::CommitLine(int row, AfterCommit after) {
         }
     }
     work_.LineAppended = false;
+    return true;
 }
 
 void Calc::DivisionByZero(Pass pass) {

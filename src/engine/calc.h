@@ -224,7 +224,8 @@ class Calc {
     // What a commit does after the line is worked out: a correction steps down to the
     // next line, unless it was committed because its row was being left.
     enum class AfterCommit { kStepDown, kStay };
-    void CommitLine(int row, AfterCommit after = AfterCommit::kStepDown);
+    // False when the row's amount cannot be read: it beeps and stays in the row.
+    bool CommitLine(int row, AfterCommit after = AfterCommit::kStepDown);
     void CommitLineCalc(int row);
     // How a line is worked into the running result.
     enum class Pass {

@@ -124,7 +124,12 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     view_.selection().Hide();
     // A deletion that took the open line at the end gets a new one. (Checking only the
     // end keeps a deletion in the middle from leaving a stray blank line behind.)
-    if (tape_.back().Op != op::kOpen) AddTapeLine();
+    // The line above it, drawn a moment ago as the tape's last line, shows its amount
+    // again in every window, not only one so full that appending redraws the rows.
+    if (tape_.back().Op != op::kOpen) {
+        AddTapeLine();
+        view_.ShowTape();
+    }
     // The focus goes to the line that took the first deleted line's place (the new
     // open line when the deletion reached the end), scrolled into view if the window
     // does not reach it: the same line whatever the window's height.

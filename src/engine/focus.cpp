@@ -36,7 +36,10 @@ void KeyboardEntry::SetFocus(int row) {
         const int chosen = view_.top_line() + row;
         const int view = view_.top_line();
         view_.BringFocusIntoView();
-        LeaveRow(view_.focus_row());
+        if (!LeaveRow(view_.focus_row())) {
+            view_.UpdateScroller();  // the amount left cannot be read: its row keeps the focus
+            return;
+        }
         view_.SetTopLine(std::clamp(view, 0, std::max(tape_.UpperBound() - view_.last_row(), 0)));
         view_.ShowTape();
         view_.SetFocusRow(std::clamp(chosen - view_.top_line(), 0, view_.last_row()));
@@ -47,17 +50,20 @@ void KeyboardEntry::SetFocus(int row) {
     if (row == view_.focus_row()) return;
     const int old = view_.focus_row();
     view_.SetFocusRow(row);
-    if (old >= 0 && old <= view_.last_row()) {
-        LeaveRow(old);
+    if (old >= 0 && old <= view_.last_row() && !LeaveRow(old)) {
+        // The amount left cannot be read: the move waits, as it does at the window's edge.
+        view_.SetFocusRow(old);
+        return;
     }
     GotFocus(view_.focus_row());
 }
 
-void KeyboardEntry::LeaveRow(int row) {
+bool KeyboardEntry::LeaveRow(int row) {
     const FocusPhase before = focus_phase_;
     focus_phase_ = FocusPhase::kLeaving;
-    LostFocus(row);
+    const bool left = LostFocus(row);
     focus_phase_ = before;
+    return left;
 }
 
 void KeyboardEntry::TakeFocusAfresh(int row) {
@@ -97,8 +103,9 @@ void KeyboardEntry::GotFocus(int row) {
     }
 }
 
-void KeyboardEntry::LostFocus(int row) {
+bool KeyboardEntry::LostFocus(int row) {
     const int left_line = view_.top_line() + row;
+    bool kept = false;
     // An amount keyed into the open line and left uncommitted stays in its row,
     // however often the rows are drawn before the focus comes back to it.
     const Row& left = view_.row(row);
@@ -109,7 +116,7 @@ void KeyboardEntry::LostFocus(int row) {
     if (calc_.correcting() && view_.top_line() + row <= tape_.UpperBound()) {
         calc_.WorkOn(view_.top_line() + row);
         // The focus is already on its way elsewhere: the commit does not step it down.
-        calc_.CommitLine(row, Calc::AfterCommit::kStay);
+        kept = !calc_.CommitLine(row, Calc::AfterCommit::kStay);
     }
     // A comment holds what was typed from the first key on; leaving it ends its
     // editing, and a new comment at the end of the tape gets an open line after it.
@@ -136,6 +143,7 @@ void KeyboardEntry::LostFocus(int row) {
         MoveDown(row);
         DownPending = false;
     }
+    return !kept;
 }
 
 // The row with the focus is left while it still shows its line, as it would be in

@@ -79,8 +79,9 @@ class KeyboardEntry {
     // The focus goes to `row` afresh after the lines under the rows changed: only the
     // row is entered (the line the old row showed may no longer be there).
     void TakeFocusAfresh(int row);
-    // Runs `row`'s leaving as the focus goes elsewhere.
-    void LeaveRow(int row);
+    // Runs `row`'s leaving as the focus goes elsewhere. False when a correction keyed
+    // into it cannot be read: it beeps, and the row keeps what was keyed.
+    bool LeaveRow(int row);
     // A row is being left: a focus asked for now only picks the row it lands in.
     bool leaving_row() const { return focus_phase_ == FocusPhase::kLeaving; }
     // Nothing is being keyed: no comment open, no move owed (a new tape, an undo).
@@ -100,7 +101,7 @@ class KeyboardEntry {
     FocusPhase focus_phase_ = FocusPhase::kSettled;
 
     void GotFocus(int row);
-    void LostFocus(int row);
+    bool LostFocus(int row);
     void LeaveBeforeScroll(int row);
     void MoveUp(int row);
     // Page Up, Page Down, End or Home from `row`: the row is left first (while it still

@@ -93,8 +93,9 @@ void VoiceCallback::CursorPast(int line) {
     // cursor's row is left while it still shows its line, then the tape scrolls and
     // the next line takes the focus, as it would in a window tall enough to show both.
     const int next = std::min(line + 1, tape_.UpperBound());
-    if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row()) {
-        keys_.LeaveRow(view_.focus_row());
+    if (!view_.focus_parked() && view_.focus_row() >= 0 && view_.focus_row() <= view_.last_row() &&
+        !keys_.LeaveRow(view_.focus_row())) {
+        return;  // a correction there cannot be read: the cursor stays with it
     }
     ScrollIntoView(view_, next);
     keys_.TakeFocusAfresh(next - view_.top_line());
