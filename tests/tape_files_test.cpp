@@ -536,8 +536,17 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     EXPECT_EQ(EncodeTape(desk.calc.tape().lines()), EncodeTape(tape));
     EXPECT_EQ(std::tuple(desk.files.TapeFileName, desk.caption.caption, desk.calc.tape_changed()),
               std::tuple(std::string("/d/week.add"), std::string("*week.add - Tallymar"), true));
+    // The same bytes under a name that is no window's copy are left alone.
+    std::ifstream copy(left->path, std::ios::binary);
+    const std::string copy_bytes((std::istreambuf_iterator<char>(copy)), {});
     TapeRecovery::Discard(*left);
     EXPECT_FALSE(next.FindLeftOver());
+    for (const char* stranger : {"tape-1.add", "notes.recovery"}) {
+        const fs::path path = fs::path(folder) / stranger;
+        std::ofstream(path, std::ios::binary) << copy_bytes;
+        EXPECT_FALSE(next.FindLeftOver()) << stranger;
+        fs::remove(path);
+    }
 
     // A window's own copy is written once for the same tape and goes with Remove.
     std::string reason;

@@ -76,7 +76,8 @@ TEST(Undo, takes_back_every_kind_of_change_and_redo_makes_it_again) {
         {"calculator mode: the amount, then the total", "5+6", "-2{Enter}", 2, 4, true},
         {"a conversion block", "5+", "{Convert foot|2|inches}{ShowConversion on}", 1, 4},
         // No to saving first, then Yes to appending.
-        {"an append from File > Open", "5+", "{Answer no}{Answer yes}{Open " + appended + "}", 1, 4},
+        {"an append from File > Open", "5+", "{Answer no}{Answer yes}{Open " + appended + "}", 1,
+         4},
     };
     for (const Change& c : changes) {
         SCOPED_TRACE(c.what);
@@ -121,6 +122,14 @@ TEST(Undo, counts_a_comment_typed_as_one_step) {
     m.Keys("{Undo}");
     EXPECT_EQ(m.Ops(), "HTH+B");
     EXPECT_EQ(m.Shown(4), Lines{""});
+    // An amount turned into a comment strikes the total below again: that first key is
+    // a step of its own, and the letters after it make one more.
+    Machine old;
+    old.Keys("5+6+{Enter}{ClickLine 3}abc{Undo}");
+    EXPECT_EQ(old.Shown(3).at(0), "a                ");
+    EXPECT_EQ(old.Shown(5).at(0), "6.00") << "the total without the line commented";
+    old.Keys("{Undo}");
+    EXPECT_EQ(old.Shown(3), (Lines{"5.00", "6.00", "11.00", "---------------", ""}));
 }
 
 TEST(Undo, back_to_the_saved_tape_clears_the_changed_mark) {
