@@ -45,7 +45,7 @@ bool Calc::CommitLine(int row, AfterCommit after) {
                 // Repeat add or subtract: the amount of the line above, as it shows.
                 const std::string above = view_.ShownText(line - 1);
                 if (IsNumeric(above, symbols_)) supplied = above;
-            } else if ((line_op == '*' || line_op == '/') &&
+            } else if ((line_op == op::kTimes || line_op == op::kDivide) &&
                        op::IsSum(PrevOp(tape_.lines(), work_.CurLine))) {
                 work_.LineAppended = true;
                 StoreLineResult();
@@ -75,7 +75,7 @@ bool Calc::CommitLine(int row, AfterCommit after) {
         AutoPoint(row);
         if (row == work_.CurLine - view_.top_line()) {
             ShowCommittedText(row);
-            if (tape_[work_.CurLine].Op == '-')
+            if (tape_[work_.CurLine].Op == op::kMinus)
                 view_.row(row).SetColours(colours_.CurNegClr, view_.row(row).back);
         }
     }
@@ -115,24 +115,24 @@ bool Calc::ApplyLine(Pass pass) {
     double& a = run_.Accumulator;
     bool struck = false;
     switch (line_op) {
-        case '+':
-        case '-':
+        case op::kPlus:
+        case op::kMinus:
             a = LineResult(a, line_op, prev, m);
             break;
-        case '*':
-        case '/':
+        case op::kTimes:
+        case op::kDivide:
             if (op::IsSum(prev)) {
                 work_.LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
-                if (line_op == '/' || !options_.CalcMode) StoreLineResult();
+                if (line_op == op::kDivide || !options_.CalcMode) StoreLineResult();
             } else {
-                if (prev == '/' && m == 0) DivisionByZero(pass);
+                if (prev == op::kDivide && m == 0) DivisionByZero(pass);
                 a = LineResult(a, line_op, prev, m);
             }
             break;
-        case '=':
+        case op::kEquals:
             work_.LineAppended = true;
-            if (prev == '/' && m == 0) {
+            if (prev == op::kDivide && m == 0) {
                 a = 0;
                 if (work_.EditingOld) break;
                 AddTapeLine();
@@ -145,12 +145,12 @@ bool Calc::ApplyLine(Pass pass) {
             Strike();
             struck = !work_.EditingOld;
             break;
-        case '%':
+        case op::kPercent:
             // A percentage of a sum changes nothing; of a product or quotient, it
             // finishes it with a total.
-            if (prev != '*' && prev != '/') break;
+            if (prev != op::kTimes && prev != op::kDivide) break;
             work_.LineAppended = true;
-            if (prev == '/' && m == 0) DivisionByZero(pass);
+            if (prev == op::kDivide && m == 0) DivisionByZero(pass);
             a = LineResult(a, line_op, prev, m);
             Strike();
             struck = !work_.EditingOld;
@@ -238,9 +238,9 @@ bool Calc::TotalKey(int row) {
         return true;
     };
     switch (above) {
-        case '+':
-        case '-':
-        case '%':  // a percentage of a sum, which changed nothing: the total still comes
+        case op::kPlus:
+        case op::kMinus:
+        case op::kPercent:  // a percentage of a sum, which changed nothing: the total still comes
         case op::kComment:
         case op::kSubtotal:
         case op::kRule:
@@ -251,16 +251,16 @@ bool Calc::TotalKey(int row) {
             if (options_.CalcMode && (keyed || !IsRuleOrOpen(above))) {
                 CommitLineCalc(row);
             } else if (keyed) {
-                tape_.Edit(work_.CurLine).Op = '+';
+                tape_.Edit(work_.CurLine).Op = op::kPlus;
                 CommitLine(row);
             }
             ApplyLine();
             StrikeTotal();
             break;
-        case '*':
-        case '/':
+        case op::kTimes:
+        case op::kDivide:
             if (refused(strike + (keyed ? 1 : 0))) return false;
-            tape_.Edit(work_.CurLine).Op = '=';
+            tape_.Edit(work_.CurLine).Op = op::kEquals;
             if (!keyed) {
                 StrikeTotal();
             } else {

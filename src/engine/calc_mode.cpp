@@ -73,7 +73,8 @@ void Calc::CommitLineCalc(int row) {
     // amount until the next one is keyed: a correction above keeps its operator and so
     // its figure, rather than making it look like an empty open line.
     const char pending_kind = tape_[pending_line].Op;
-    const bool holds_amount = correcting && (pending_kind == '*' || pending_kind == '/');
+    const bool holds_amount =
+        correcting && (pending_kind == op::kTimes || pending_kind == op::kDivide);
     if (!still_editing && !holds_amount) {
         run_.PendingOp = run_.CalcOp;
         tape_.Edit(pending_line).Op = OpChar(run_.CalcOp);

@@ -269,10 +269,11 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
         case '%': {
             // A percentage of a product strikes its total (a line, the total, a rule).
             const char prev = PrevOp(tape_.lines(), calc_.cur_line());
-            if (may_append && calc_.RefuseIfFull(prev == '*' || prev == '/' ? 3 : 1)) return;
+            if (may_append && calc_.RefuseIfFull(prev == op::kTimes || prev == op::kDivide ? 3 : 1))
+                return;
             calc_.speech_.OperatorKeyed(key);
             calc_.speech_.KeyStruck();
-            tape_.Edit(calc_.cur_line()).Op = '%';
+            tape_.Edit(calc_.cur_line()).Op = op::kPercent;
             calc_.CommitLine(row);
             break;
         }

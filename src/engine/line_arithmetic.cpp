@@ -10,23 +10,23 @@ char PrevOp(const std::vector<TapeLine>& lines, int line) {
 
 double LineResult(double result, char op, char prev, double amount) {
     switch (op) {
-        case '+':
+        case op::kPlus:
             return result + amount;
-        case '-':
+        case op::kMinus:
             return result - amount;
-        case '*':
-        case '/':
+        case op::kTimes:
+        case op::kDivide:
             if (op::IsSum(prev)) return result;
-            if (prev == '*') return result * amount;
-            if (prev == '/') return amount == 0 ? result : result / amount;
+            if (prev == op::kTimes) return result * amount;
+            if (prev == op::kDivide) return amount == 0 ? result : result / amount;
             return amount;
-        case '=':
-            if (prev == '*') return result * amount;
-            if (prev == '/') return amount == 0 ? 0 : result / amount;
+        case op::kEquals:
+            if (prev == op::kTimes) return result * amount;
+            if (prev == op::kDivide) return amount == 0 ? 0 : result / amount;
             return result;
-        case '%':
-            if (prev == '*') return result * amount / 100;
-            if (prev == '/') return amount == 0 ? result : result / amount / 100;
+        case op::kPercent:
+            if (prev == op::kTimes) return result * amount / 100;
+            if (prev == op::kDivide) return amount == 0 ? result : result / amount / 100;
             return result;
         default:
             return result;

@@ -106,8 +106,8 @@ LineLook LookOf(const TapeLine& line, const LookContext& context) {
                 look.op_locked = true;
             }
             break;
-        case '*':
-        case '/':
+        case op::kTimes:
+        case op::kDivide:
             // On screen the product or quotient that holds a sum stands out as a total.
             if (medium == Medium::kPaper) {
                 look.fore = c.CurPosClr;
@@ -121,7 +121,7 @@ LineLook LookOf(const TapeLine& line, const LookContext& context) {
         case op::kSubtotal:
             Style(look, 10, true, true, by_sign, c.CurTapClr);
             break;
-        case '-':
+        case op::kMinus:
             Style(look, 12, false, false, c.CurNegClr, c.CurTapClr);
             break;
         default:

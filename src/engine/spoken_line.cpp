@@ -10,17 +10,17 @@ namespace {
 // The operator keys as words, after the amount they were keyed with.
 const char* OperatorWord(char kind) {
     switch (kind) {
-        case '+':
+        case op::kPlus:
             return "plus";
-        case '-':
+        case op::kMinus:
             return "minus";
-        case '*':
+        case op::kTimes:
             return "times";
-        case '/':
+        case op::kDivide:
             return "divided by";
-        case '%':
+        case op::kPercent:
             return "percent";
-        case '=':
+        case op::kEquals:
             return "equals";
         default:
             return nullptr;

@@ -17,7 +17,15 @@ inline constexpr int kMaxLines = 32767;
 inline constexpr const char* kRuleText = "---------------";
 
 // Line kinds held in Op.
+// What a line is, by its Op: an operator it was committed with, or a kind of line.
+// The tape file keeps the same one-byte codes.
 namespace op {
+inline constexpr char kPlus = '+';
+inline constexpr char kMinus = '-';
+inline constexpr char kTimes = '*';
+inline constexpr char kDivide = '/';
+inline constexpr char kPercent = '%';
+inline constexpr char kEquals = '=';
 inline constexpr char kOpen = 'B';
 inline constexpr char kComment = 'C';
 inline constexpr char kTotal = 'T';
@@ -27,7 +35,7 @@ inline constexpr char kConversion = '>';
 inline constexpr char kInserted = ' ';
 // "+" and "-" lines add into the accumulator; a "*" or "/" after one holds the sum.
 inline bool IsSum(char kind) {
-    return kind == '+' || kind == '-';
+    return kind == kPlus || kind == kMinus;
 }
 }  // namespace op
 

@@ -12,12 +12,12 @@ TapeStatus StatusOf(const std::vector<TapeLine>& tape) {
                 status.grand_total += tape[i].Amount;
                 status.items = 0;
                 break;
-            case '+':
-            case '-':
-            case '*':
-            case '/':
-            case '%':
-            case '=':
+            case op::kPlus:
+            case op::kMinus:
+            case op::kTimes:
+            case op::kDivide:
+            case op::kPercent:
+            case op::kEquals:
                 ++status.items;
                 break;
             default:
