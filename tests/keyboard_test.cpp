@@ -104,6 +104,16 @@ TEST(Keys, an_amount_left_on_the_open_line_waits_there_to_be_committed) {
     EXPECT_EQ(undo.Shown().at(3), "0.00");
 }
 
+// A correction keyed into the bottom row of a window scrolled up the tape is committed
+// by Down, which then scrolls the tape on to the open line.
+TEST(Keys, down_commits_a_correction_in_the_bottom_row) {
+    Machine m(StartUp().Rows(3));
+    m.Keys("5+6+7+8+{Up}{Up}{Up}{Click 2}9{Down}");
+    EXPECT_EQ(m.Shown(3), (Lines{"5.00", "6.00", "7.00", "9.00", ""}));
+    EXPECT_EQ(m.calc.display().text, "27.00");
+    EXPECT_EQ(m.calc.view().FocusLine(), 7);
+}
+
 // Nine amounts in six rows, then keys that move, scroll, wheel, resize or key on.
 TEST(MovingOverALongTape, shows_the_lines_asked_for_and_loses_nothing_keyed) {
     const Tape kNineOnTape{"1.00 +", "2.00 +", "3.00 +", "4.00 +", "5.00 +",
