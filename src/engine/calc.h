@@ -1,19 +1,20 @@
-// The tape engine: the tape, the running calculation, and a model of the tape
-// window's rows. Every user event of the tape window ends up here (key-down,
-// key-press, focus, mouse, scroll bar, decimal buttons, menu commands; the window
-// and tallymar-cli send them through commands/), and so do the lines other parts
-// put on the tape: a tape file being read, a conversion block. The engine alone
-// changes its state, keeping the rules that tie it together; the rest of the
-// program reads it through the const accessors below, and the engine reaches the
-// outside only through its ports. A window shows `view()` (the rows, the focus row,
-// the scroll bar) and `total_text()`.
+// The adding machine: the tape, the running calculation (its registers), committing,
+// striking totals and subtotals, recomputing after a correction, calculator mode,
+// inserting and deleting. It owns the parts around it: the TapeView that shows the
+// tape in rows, the KeyboardEntry that turns the tape window's events into its
+// operations (the window and tallymar-cli send them through commands/, reaching it
+// by keyboard()), the Speech that hears it and the VoiceCallback that reads it back.
+// Lines also come from elsewhere: a tape file being read (TakeLines), a conversion
+// block. The rest of the program reads it through the const accessors below; it
+// reaches the outside only through its ports. A window shows `view()` (the rows, the
+// focus row, the scroll bar) and `display()`.
 //
 // Example, two decimal places, a window of six rows: Start(6) makes the new tape
 // (line 0 a rule, 1 "0.00 T", 2 a rule, 3 the open line, with the focus). Keying
 // "5" and "+" into the focused row commits line 3 as "5.00 +" and appends the open
 // line 4; Enter there strikes "5.00 T" on line 4, a rule on line 5 and a new open
-// line 6, and total_text() reads "5.00". Undo then takes the total back (lines 4 to
-// 6), and Redo strikes it again.
+// line 6, and display().text reads "5.00". Undo then takes the total back (lines 4
+// to 6), and Redo strikes it again.
 #pragma once
 
 #include <string>
@@ -41,9 +42,10 @@ inline constexpr const char* kProgramTitle = "Tallymar";
 // The decimal code each decimal option button chooses, by option index.
 inline constexpr int kDecimalOptionCodes[7] = {16, 0, 1, 2, 4, 6, 17};
 
+// Where a file's lines go: in place of the tape, or after its last line.
+enum class LinesPlaced { kInPlaceOfTape, kAfterTape };
 // What came of reading a file's lines onto the tape: a damaged line stopped it, or
 // the tape was full before the file's end.
-enum class LinesPlaced { kInPlaceOfTape, kAfterTape };
 struct LinesTaken {
     bool damaged = false;
     bool too_long = false;
