@@ -8,7 +8,9 @@
 #include <cstdlib>
 
 #include "platform/qt/deferred_icon_style.h"
+#include "platform/qt/font_head_start.h"
 #include "shell/application.h"
+#include "window/tape_window.h"
 
 namespace {
 
@@ -48,6 +50,9 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // Begun before Qt connects to the display; done, or waited for, by the time the
+    // window lays out its first text.
+    tallymar::FontHeadStart fonts;
     // Qt takes its own options (-platform, -style …) out of argv; the rest are ours,
     // byte for byte.
     QApplication app(argc, argv);
@@ -59,8 +64,11 @@ int main(int argc, char** argv) {
                      line.error.c_str(), argv[0]);
         return 2;
     }
+    // The window's own face (its captions, the total in bold) and the tape's.
+    fonts.Load({QApplication::font(), tallymar::TapeFont(10, false)});
     tallymar::Application tallymar(QApplication::applicationDirPath().toStdString(), nullptr,
                                    nullptr, line.settings_path);
+    fonts.Finish();
     FirstPaintTimer timer(clock);
     if (std::getenv("TALLYMAR_TIME_STARTUP")) tallymar.window().installEventFilter(&timer);
     tallymar.Start(line.tape_path);
