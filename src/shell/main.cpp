@@ -1,4 +1,5 @@
 // Tallymar: starts the main window, or says how to get a display when there is none.
+#include <malloc.h>
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -50,6 +51,10 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // Every thread allocates from the one heap: the fonts' thread below leaves the
+    // fonts' set-up (fontconfig's configuration, Qt's font database) behind, which a
+    // heap of its own, begun for it, would hold beside the main heap's free room.
+    mallopt(M_ARENA_MAX, 1);
     // Begun before Qt connects to the display; done, or waited for, by the time the
     // window lays out its first text.
     tallymar::FontHeadStart fonts;
