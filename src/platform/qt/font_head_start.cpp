@@ -13,10 +13,13 @@ FontHeadStart::~FontHeadStart() {
 }
 
 void FontHeadStart::Load(const QList<QFont>& faces) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     faces_ = faces;
     given_ = true;
     handed_.notify_one();
+    // Qt's first font use would otherwise find no configuration yet and parse one of
+    // its own beside this thread's.
+    configured_.wait(lock, [this] { return fontconfig_ready_; });
 }
 
 void FontHeadStart::Finish() {
@@ -36,6 +39,8 @@ void FontHeadStart::Run() {
     QList<QFont> faces;
     {
         std::unique_lock<std::mutex> lock(mutex_);
+        fontconfig_ready_ = true;
+        configured_.notify_one();
         handed_.wait(lock, [this] { return given_; });
         faces.swap(faces_);
     }

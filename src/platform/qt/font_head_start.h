@@ -26,7 +26,8 @@ class FontHeadStart {
     FontHeadStart(const FontHeadStart&) = delete;
     FontHeadStart& operator=(const FontHeadStart&) = delete;
 
-    // Once the application object exists: the faces to load on the thread.
+    // Once the application object exists: the faces to load on the thread. Returns
+    // once fontconfig's configuration is made, so that the caller may use fonts.
     void Load(const QList<QFont>& faces);
     // Waits for the thread to end; with no Load, it ends without touching Qt. Called
     // before the application object goes.
@@ -36,8 +37,10 @@ class FontHeadStart {
     void Run();
 
     std::mutex mutex_;
-    std::condition_variable handed_;
-    bool given_ = false;  // Load or Finish has spoken
+    std::condition_variable handed_;      // the faces have been given
+    std::condition_variable configured_;  // fontconfig's configuration is made
+    bool given_ = false;                  // Load or Finish has spoken
+    bool fontconfig_ready_ = false;
     QList<QFont> faces_;
     std::thread thread_;  // last: starts once the members above exist
 };
