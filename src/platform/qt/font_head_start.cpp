@@ -3,8 +3,15 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QFontMetrics>
+#include <chrono>
 
 namespace tallymar {
+namespace {
+
+// About what fontconfig's parse takes on a quiet machine.
+constexpr std::chrono::milliseconds kLongestWait{5};
+
+}  // namespace
 
 FontHeadStart::FontHeadStart() : thread_([this] { Run(); }) {}
 
@@ -18,8 +25,10 @@ void FontHeadStart::Load(const QList<QFont>& faces) {
     given_ = true;
     handed_.notify_one();
     // Qt's first font use would otherwise find no configuration yet and parse one of
-    // its own beside this thread's.
-    configured_.wait(lock, [this] { return fontconfig_ready_; });
+    // its own beside this thread's. A thread held up long (a machine busy with other
+    // work) is not waited for: Qt then parses its own, which fontconfig allows on two
+    // threads at once, keeping the first configuration made.
+    configured_.wait_for(lock, kLongestWait, [this] { return fontconfig_ready_; });
 }
 
 void FontHeadStart::Finish() {

@@ -27,7 +27,8 @@ class FontHeadStart {
     FontHeadStart& operator=(const FontHeadStart&) = delete;
 
     // Once the application object exists: the faces to load on the thread. Returns
-    // once fontconfig's configuration is made, so that the caller may use fonts.
+    // once fontconfig's configuration is made (or after a few milliseconds at most),
+    // so that the caller may use fonts.
     void Load(const QList<QFont>& faces);
     // Waits for the thread to end; with no Load, it ends without touching Qt. Called
     // before the application object goes.
