@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake g++ libgtest-dev libgmock-dev libbenchmark-dev libsimpleini-dev
   qt6-base-dev qt6-svg-dev                 # the window
+  libfontconfig-dev                        # fontconfig's set-up begun early at start-up
   libsdl2-dev                              # playing the sounds
   flite sox                                # making the voices and machine sounds at build time
   pocketsphinx pocketsphinx-en-us python3-pocketsphinx python3-numpy

@@ -32,8 +32,9 @@ Application::Application(const std::string& program_folder, FileDialogs* dialogs
     // The program's icon, for every window's title bar and the task switcher. Given
     // before the window is made: the tape's frame, made without one, would read the
     // style's window-menu icon, which loads every image plugin.
-    QApplication::setWindowIcon(PngIcon({":/tallymar/app-16.png", ":/tallymar/app-32.png",
-                                         ":/tallymar/app-64.png", ":/tallymar/app-128.png"}));
+    QApplication::setWindowIcon(
+        RenderedIcon({":/tallymar/app-16.pixels", ":/tallymar/app-32.pixels",
+                      ":/tallymar/app-64.pixels", ":/tallymar/app-128.pixels"}));
     files_ = std::make_unique<TapeFiles>(calc_, dialogs_, file_system_, *this);
     commands_ = std::make_unique<Commands>(calc_, *files_);
     window_ = std::make_unique<MainWindow>(*commands_, settings_, ports_);

@@ -1,4 +1,5 @@
 // Tallymar: starts the main window, or says how to get a display when there is none.
+#include <malloc.h>
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -8,7 +9,9 @@
 #include <cstdlib>
 
 #include "platform/qt/deferred_icon_style.h"
+#include "platform/qt/font_head_start.h"
 #include "shell/application.h"
+#include "window/tape_window.h"
 
 namespace {
 
@@ -48,6 +51,13 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // Every thread allocates from the one heap: the fonts' thread below leaves the
+    // fonts' set-up (fontconfig's configuration, Qt's font database) behind, which a
+    // heap of its own, begun for it, would hold beside the main heap's free room.
+    mallopt(M_ARENA_MAX, 1);
+    // Begun before Qt connects to the display; done, or waited for, by the time the
+    // window lays out its first text.
+    tallymar::FontHeadStart fonts;
     // Qt takes its own options (-platform, -style …) out of argv; the rest are ours,
     // byte for byte.
     QApplication app(argc, argv);
@@ -59,8 +69,11 @@ int main(int argc, char** argv) {
                      line.error.c_str(), argv[0]);
         return 2;
     }
+    // The window's own face (its captions, the total in bold) and the tape's.
+    fonts.Load({QApplication::font(), tallymar::TapeFont(10, false)});
     tallymar::Application tallymar(QApplication::applicationDirPath().toStdString(), nullptr,
                                    nullptr, line.settings_path);
+    fonts.Finish();
     FirstPaintTimer timer(clock);
     if (std::getenv("TALLYMAR_TIME_STARTUP")) tallymar.window().installEventFilter(&timer);
     tallymar.Start(line.tape_path);

@@ -60,18 +60,6 @@ constexpr DecimalButton kDecimalButtons[7] = {
 constexpr int kDecimalsLeftToRight[7] = {6, 0, 1, 2, 3, 4, 5};
 constexpr const char* kLabelCaptions[7] = {"+", "F", "0", "1", "2", "4", "6"};
 
-QFont TapeFont(int points, bool bold) {
-    QFont font;
-    // Courier metrics: one 12-point character advances 144 twips. Liberation Mono has
-    // them, reads firmer on screen than Nimbus Mono PS and, a TrueType face, opens in
-    // a fraction of the time Qt takes over Nimbus's Type 1 file at start-up.
-    font.setFamilies({"Liberation Mono", "Nimbus Mono PS"});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
 void Paint(QLineEdit* box, Colour fore, Colour back) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Text, ToQColor(fore));
@@ -114,6 +102,18 @@ class FocusMark : public QWidget {
 };
 
 }  // namespace
+
+QFont TapeFont(int points, bool bold) {
+    QFont font;
+    // Courier metrics: one 12-point character advances 144 twips. Liberation Mono has
+    // them, reads firmer on screen than Nimbus Mono PS and, a TrueType face, opens in
+    // a fraction of the time Qt takes over Nimbus's Type 1 file at start-up.
+    font.setFamilies({"Liberation Mono", "Nimbus Mono PS"});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
 
 TapeWindow::TapeWindow(Commands& commands, QWidget* parent) : QWidget(parent), commands_(commands) {
     setObjectName("frmCalc");

@@ -4,6 +4,7 @@
 // commands (Apply); it holds no arithmetic, formatting or tape logic of its own.
 #pragma once
 
+#include <QFont>
 #include <QKeySequence>
 #include <QWidget>
 #include <functional>
@@ -24,6 +25,9 @@ namespace tallymar {
 
 class AmountBox;
 class OperatorBox;
+
+// The face of the tape's rows at `points`, bold or not.
+QFont TapeFont(int points, bool bold);
 
 class TapeWindow : public QWidget {
   public:

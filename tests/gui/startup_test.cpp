@@ -4,6 +4,8 @@
 // A program of its own: it looks at what its own process has loaded, so the start
 // it looks at must be the process's first.
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -11,8 +13,10 @@
 #include "dialogs/tip_dialog.h"
 #include "gui_fixture.h"
 #include "platform/qt/deferred_icon_style.h"
+#include "platform/qt/font_head_start.h"
 #include "shell/after_first_paint.h"
 #include "shell/printing.h"
+#include "window/tape_window.h"
 
 namespace tallymar::testing {
 namespace {
@@ -175,6 +179,25 @@ class StartupTest : public QObject {
         window.show();
         QTRY_VERIFY(ran);
         QVERIFY(paint.painted() && !ran_by_paint);
+    }
+
+    // The fonts' thread ends when it is finished, given faces or not, and a face it
+    // loaded resolves on this thread to the same font as it would have alone.
+    void the_fonts_thread_ends_given_faces_or_not_and_leaves_the_faces_as_they_were() {
+        const QFont tape = TapeFont(12, true);
+        const QString family = QFontInfo(tape).family();
+        const bool bold = QFontInfo(tape).bold();
+        {
+            FontHeadStart unused;
+            unused.Finish();
+        }
+        FontHeadStart fonts;
+        fonts.Load({QApplication::font(), tape});
+        fonts.Finish();
+        QVERIFY(QFontDatabase::families().contains(family));
+        QCOMPARE(QFontInfo(tape).family(), family);
+        QCOMPARE(QFontInfo(tape).bold(), bold);
+        fonts.Finish();  // a second time: nothing left to wait for
     }
 
     // The style hands out its standard icons unread; drawn, they are the style's own.
