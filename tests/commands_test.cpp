@@ -133,9 +133,9 @@ struct Machine {
     // What the last command did inside: to the tape, the files and the voice.
     std::string Inside() {
         std::string seen;
-        if (calc.tape().size() != lines)
+        if (calc.tape().lines().size() != lines)
             seen +=
-                "lines " + std::to_string(lines) + "->" + std::to_string(calc.tape().size()) + ";";
+                "lines " + std::to_string(lines) + "->" + std::to_string(calc.tape().lines().size()) + ";";
         for (const std::string& text : desk.Texts())
             seen += "message " + text.substr(0, text.find(" the ")) + ";";
         for (const std::string& shown : dialogs.shown) seen += "dialog " + shown + ";";
