@@ -55,18 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     calc.Start(5);
     TapeFiles files(calc, desk, file, desk);
     files.OpenTapeFile("fuzz.add");
-    Check(!calc.tape().empty() && calc.tape().size() <= static_cast<std::size_t>(kMaxLines));
+    Check(!calc.tape().empty() && calc.tape().size() <= kMaxLines);
     Check(calc.view().top_line() >= 0 &&
-          calc.view().top_line() + calc.view().last_row() <= calc.UpperBound());
+          calc.view().top_line() + calc.view().last_row() <= calc.tape().UpperBound());
     Check(calc.cur_line() == calc.view().top_line() + calc.view().focus_row());
     // The rows and the total show whatever the file held.
-    for (int line = 0; line <= calc.UpperBound(); ++line) calc.view().ShownText(line);
+    for (int line = 0; line <= calc.tape().UpperBound(); ++line) calc.view().ShownText(line);
     // Keys after opening still work on the tape that was read.
-    calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
-    calc.KeyPress(calc.view().focus_row(), U'7');
-    calc.KeyDown(calc.view().focus_row(), 0, shift::kNone);
-    calc.KeyPress(calc.view().focus_row(), U'+');
-    calc.KeyDown(calc.view().focus_row(), key::kEnter, shift::kNone);
-    calc.KeyPress(calc.view().focus_row(), 13);
+    calc.keyboard().KeyDown(calc.view().focus_row(), 0, shift::kNone);
+    calc.keyboard().KeyPress(calc.view().focus_row(), U'7');
+    calc.keyboard().KeyDown(calc.view().focus_row(), 0, shift::kNone);
+    calc.keyboard().KeyPress(calc.view().focus_row(), U'+');
+    calc.keyboard().KeyDown(calc.view().focus_row(), key::kEnter, shift::kNone);
+    calc.keyboard().KeyPress(calc.view().focus_row(), 13);
     return 0;
 }
