@@ -386,6 +386,22 @@ TEST(Keys, a_point_or_comma_after_the_decimal_point_makes_the_entry_a_comment) {
     });
 }
 
+// An operator key typed after a sign already in the box (the caret behind "-3") makes
+// the entry a comment; typed over the whole selected text, it commits the amount.
+TEST(Keys, an_operator_after_a_sign_in_the_box_makes_a_comment) {
+    Machine behind;
+    behind.Keys("5+");
+    behind.calc.keyboard().BoxEdited(behind.calc.view().focus_row(), "-3", 2, 0);
+    behind.Keys("-");
+    EXPECT_EQ(behind.Ops(), "HTH+C");
+    EXPECT_EQ(behind.Shown(4), Lines{"-3-              "});
+    Machine over;
+    over.Keys("5+");
+    over.calc.keyboard().BoxEdited(over.calc.view().focus_row(), "-3", 0, 2);
+    over.Keys("-");
+    EXPECT_EQ(over.Ops(), "HTH+-B");
+}
+
 // The window passes on every mouse event over the rows; only a Shift+drag with the
 // left button moves the selection, and an event from a row no longer shown changes
 // nothing.
