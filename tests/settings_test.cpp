@@ -105,7 +105,7 @@ TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
         {"Print color", "TRUE", "True"}, {"Print color", "2.5", "True"}, {"Show conversion", "0.0", "False"},
         // junk gives the empty value's result, and False where that is open
         {"Print date", "yes", "True"}, {"Print color", "red", "False"}, {"Show tip at startup", "", "False"},
-        {"Show conversion", "Truest", "False"}, {"Tip of the Day", "  7 tips", "7"}, {"Tip of the Day", "tip 7", "0"},
+        {"Show conversion", "Truest", "False"}, {"Print color", "trap", "False"}, {"Print date", "fable", "True"}, {"Tip of the Day", "  7 tips", "7"}, {"Tip of the Day", "tip 7", "0"},
         {"Tip of the Day", "2.5", "2"}, {"Tip of the Day", "3.5", "4"}, {"Tip of the Day", "-2.5", "-2"},
         {"Tip of the Day", "1.5E1", "15"}, {"Tip of the Day", "1.2.3", "1"}, {"Tip of the Day", "99999999999", "0"},
         {"Tip of the Day", "1e99999", "0"}, {"Decimals", "-1 apples", "2"}, {"Decimals", "16.5", "16"},
