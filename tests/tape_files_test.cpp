@@ -272,6 +272,8 @@ TEST(TapeFiles, save_writes_the_file_the_caption_names_and_no_other) {
     desk.Run("save");
     EXPECT_EQ(desk.disk.files["/d/week.add"], EncodeTape(desk.calc.tape().lines()));
     EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()), 5u);  // 1, 2, 3, 4 and the open line
+    // The busy pointer went up for the reading and the writing, and is down again.
+    EXPECT_EQ(std::pair(desk.caption.busy_times, desk.caption.busy), std::pair(2, false));
 }
 
 // The running total after a file is read is what its lines below the last total add

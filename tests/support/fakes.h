@@ -90,7 +90,13 @@ struct MemoryFiles : FileSystem {
 
 struct FakeCaption : CaptionPort {
     std::string caption = "Tape1 - Tallymar";
+    bool busy = false;   // the busy pointer shows
+    int busy_times = 0;  // how often it was put up
     void SetCaption(const std::string& text) override { caption = text; }
+    void SetBusy(bool on) override {
+        busy = on;
+        busy_times += on ? 1 : 0;
+    }
 };
 
 }  // namespace tallymar::testing
