@@ -16,6 +16,27 @@ const std::string kDeleteOneRow =
     R"(msg "Tallymar - confirm deletion" "Do you really want to delete the 1 selected row?" )"
     "yesnocancel -> ";
 
+// A recomputation (a comment ended, a deletion, a correction) passes over a product
+// or a quotient without appending: the next amount committed still gets a line of its
+// own and an open line after it, and is added once.
+TEST(Recomputation, leaves_the_next_commit_its_own_line) {
+    const struct {
+        const char* keys;
+        const char* ops;
+        const char* total;
+    } scripts[] = {
+        {"7891+0/q1{Enter}5559{Enter}", "HTH+/C+THB", "13,450.00"},
+        {"0*2888%{S-Up}{S-Up}{Answer yes}{Delete}6909-", "HTH*%T-B", "-6,909.00"},
+        {"9428+0*2222-rent{Up}3078.95+{Down}{PgDn}7142.3%", "HTH+*CCB%B", "9,428.00"},
+    };
+    for (const auto& s : scripts) {
+        Machine m;
+        m.Keys(s.keys);
+        EXPECT_EQ(m.Ops(), s.ops) << s.keys;
+        EXPECT_EQ(m.calc.display().text, s.total) << s.keys;
+    }
+}
+
 TEST(CorrectingALine, strikes_the_totals_and_subtotals_below_it_again) {
     ExpectScripts({
         {std::string(kTwoTotals) + "{Click 4}6+",

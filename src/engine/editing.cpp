@@ -155,6 +155,9 @@ void Calc::RecalcFromLastTotal() {
         if (tape_[j].Op == op::kTotal) {
             StrikeTotal();
             RecountOpenSection();
+            // A product or quotient met on the way appended nothing: the next amount
+            // committed gets its own line.
+            work_.LineAppended = false;
             return;
         }
         // A subtotal in the range shows the running result it stands for again.
@@ -163,7 +166,7 @@ void Calc::RecalcFromLastTotal() {
         if (j == UpperBound()) {
             if (display_stale) ShowAccumulator();
             view_.ShowTape();
-            work_.EditingOld = false;
+            work_.EditingOld = work_.LineAppended = false;
             return;
         }
     }
