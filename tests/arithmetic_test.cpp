@@ -66,6 +66,9 @@ TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
         {"10/0/", Tape{"10.00 /", "0.00 /", "open"}, Total{"10.00"}, Sum{10}, Focus{5, 5},
          Window{0, 5}, kEmptyRow, kChanged,
          Events{R"(msg "Tallymar" "Division by zero!" ok -> ok)"}},
+        // A percentage of nothing is no division: a product closes at 0 without a word.
+        {"5*0%", Tape{"5.00 *", "0.00 %", "0.00 T", "---", "open"}, Total{"0.00"}, Sum{0},
+         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"10/0{Enter}", Tape{"10.00 /", "0.00 =", "0.00 T", "---", "open"},
          Total{"Division by zero!"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"1.5+{Decimals 4}2.25+{Decimals 16}5+", Tape{"1.50 +", "2.2500 +", "5. +", "open"},
