@@ -113,8 +113,8 @@ bool KeyboardEntry::LostFocus(int row) {
         tape_[left_line].Op != op::kComment) {
         view_.KeepDraft(left_line, left.text);
     }
-    if (calc_.correcting() && view_.top_line() + row <= tape_.UpperBound()) {
-        calc_.WorkOn(view_.top_line() + row);
+    if (calc_.correcting() && left_line <= tape_.UpperBound()) {
+        calc_.WorkOn(left_line);
         // The focus is already on its way elsewhere: the commit does not step it down.
         kept = !calc_.CommitLine(row, Calc::AfterCommit::kStay);
     }
