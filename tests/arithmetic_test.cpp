@@ -36,10 +36,15 @@ TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
          Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"}, Sum{0},
          Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
-        {"10+4*2{Enter}", Tape{"10.00 +", "10.00 *", "2.00 =", "20.00 T", "---", "open"},
+        // "*" or "/" with nothing keyed under a column of sums takes the sum; an amount
+        // keyed first joins the column, so that it is never replaced by the sum.
+        {"10+*2{Enter}", Tape{"10.00 +", "10.00 *", "2.00 =", "20.00 T", "---", "open"},
          Total{"20.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
-        {"10+4*", Tape{"10.00 +", "10.00 *", "open"}, Total{"10.00"}, Sum{10}, Focus{5, 5},
-         Window{0, 5}, kEmptyRow, kChanged},
+        {"10+4*2{Enter}",
+         Tape{"10.00 +", "4.00 +", "14.00 *", "2.00 =", "28.00 T", "---", "open"},
+         Total{"28.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+        {"10-4/", Tape{"10.00 -", "4.00 +", "-6.00 /", "open"}, Total{"-6.00"}, Sum{-6},
+         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
         {"100/4/{Enter}", Tape{"100.00 /", "4.00 /", "25.00 T", "---", "open"}, Total{"25.00"},
          Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
         {"12*{Enter}", Tape{"12.00 *", "12.00 T", "---", "open"}, Total{"12.00"}, Sum{0},
@@ -147,8 +152,10 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
              Total{"8.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
             {"5+3=", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
              Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
-            {"10+4*", Tape{"10.00 +", "4.00 *"}, Total{"10.00"}, Sum{10}, Focus{4, 4}, Window{0, 4},
-             RowHolds{"4.00", "*"}, kChanged},
+            // The amount keyed before "*" is added with the operator before it, and the
+            // product takes the sum, as on a pocket calculator.
+            {"10-4*2=", Tape{"10.00 +", "4.00 -", "6.00 *", "2.00 =", "12.00 T", "---", "open"},
+             Total{"12.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
             {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"},
              Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
             {"{Decimals 17}1234+5{Enter}", Tape{"12.34 +", "0.05 +", "12.39 T", "---", "open"},
@@ -346,8 +353,9 @@ TEST(TapeLimit, a_total_is_struck_when_its_lines_fit_and_refused_when_they_do_no
         {"{Enter}", "+THB", 32767, false},        {"{S-Enter}", "+SB", 32766, false},
         {"{S-Enter}{Enter}", "+SB", 32766, true}, {"5+{S-Enter}", "++SB", 32767, false},
         {"5+{Enter}", "++B", 32766, true},        {"5+6+", "+++B", 32767, false},
-        {"2*{S-Enter}", "+*SB", 32767, false},    {"2*{Enter}", "+*B", 32766, true},
-        {"2*3{Enter}", "*B", 32766, true},        {"5{Enter}", "+B", 32765, true},
+        {"*{S-Enter}", "+*SB", 32767, false},     {"*{Enter}", "+*B", 32766, true},
+        {"*3{Enter}", "*B", 32766, true},         {"5{Enter}", "+B", 32765, true},
+        {"2*", "++*B", 32767, false},             {"5+2*", "++B", 32766, true},
     };
     for (const auto& c : cases) {
         Machine m;
@@ -376,7 +384,7 @@ TEST(ItemCount, counts_the_amounts_since_the_last_total_and_adds_up_every_total)
         {"", "0 items \u00B7 GT 0.00"},
         {"5+3+", "2 items \u00B7 GT 0.00"},
         {"5+3+{Enter}", "0 items \u00B7 GT 8.00"},
-        {"5+3+{Enter}2+4*3=", "0 items \u00B7 GT 14.00"},          // "=" strikes the product
+        {"5+3+{Enter}2+*3=", "0 items \u00B7 GT 14.00"},           // "=" strikes the product
         {"5+3+{Enter}2+rent{Enter}1-", "2 items \u00B7 GT 8.00"},  // a comment is no item
         {"5+3+{Enter}2+{S-Enter}1+", "2 items \u00B7 GT 8.00"},    // nor a subtotal
         {"5+3+{Enter}{Click 3}7+", "0 items \u00B7 GT 10.00"},     // a correction re-strikes

@@ -25,9 +25,9 @@ TEST(Recomputation, leaves_the_next_commit_its_own_line) {
         const char* ops;
         const char* total;
     } scripts[] = {
-        {"7891+0/q1{Enter}5559{Enter}", "HTH+/C+THB", "13,450.00"},
+        {"7891+/q1{Enter}5559{Enter}", "HTH+/C+THB", "13,450.00"},
         {"0*2888%{S-Up}{S-Up}{Answer yes}{Delete}6909-", "HTH*%T-B", "-6,909.00"},
-        {"9428+0*2222-rent{Up}3078.95+{Down}{PgDn}7142.3%", "HTH+*CCB%B", "9,428.00"},
+        {"9428+*2222-rent{Up}3078.95+{Down}{PgDn}7142.3%", "HTH+*CCB%B", "9,428.00"},
     };
     for (const auto& s : scripts) {
         Machine m;
@@ -102,7 +102,7 @@ TEST(TheRunningTotal, equals_the_lines_below_the_last_total_after_any_correction
         {"5+{Enter}2+{S-Enter}3+{Click 3}6+{End}{Enter}",
          Tape{"6.00 +", "6.00 T", "---", "2.00 +", "2.00 S", "3.00 +", "5.00 T", "---", "open"},
          Total{"5.00"}, Sum{0}, Focus{11, 11}, Window{0, 11}, kEmptyRow, kChanged},
-        {"5+{Enter}10+4*{Click 3}6+", Tape{"6.00 +", "6.00 T", "---", "10.00 +", "10.00 *", "open"},
+        {"5+{Enter}10+*{Click 3}6+", Tape{"6.00 +", "6.00 T", "---", "10.00 +", "10.00 *", "open"},
          Total{"10.00"}, Sum{10}, Focus{4, 4}, Window{0, 8}, RowHolds{"6.00", "T", 0, 4}, kChanged},
         {"5+{Enter}3+{Click 3}{Delete}", Tape{"0.00 T", "---", "3.00 +", "open"}, Total{"3.00"},
          Sum{3}, Focus{3, 3}, Window{0, 6}, RowHolds{"0.00", "T", 0, 4}, kChanged},

@@ -312,7 +312,7 @@ TEST(Keys, move_select_and_refuse_as_the_row_they_reach_allows) {
         {"5+3+{S-Enter}{Click 5}7", Tape{"5.00 +", "3.00 +", "8.00 S", "open"}, Total{"8.00"},
          Sum{8}, Focus{5, 5}, Window{0, 6}, RowHolds{"8.00", "S", 0, 4}, kChanged,
          Events{kEditTotal}},
-        {"10+4*{Click 4}7", Tape{"10.00 +", "10.00 *", "open"}, Total{"10.00"}, Sum{10},
+        {"10+*{Click 4}7", Tape{"10.00 +", "10.00 *", "open"}, Total{"10.00"}, Sum{10},
          Focus{4, 4}, Window{0, 5}, RowHolds{"10.00", "*", 0, 5}, kChanged, Events{kEditTotal}},
         {"{Shift}{Ctrl}{Alt}", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3},
          kEmptyRow, kUnchanged},

@@ -110,6 +110,7 @@ TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
         {"Tip of the Day", "1.5E1", "15"}, {"Tip of the Day", "1.2.3", "1"}, {"Tip of the Day", "99999999999", "0"},
         {"Tip of the Day", "1e99999", "0"}, {"Decimals", "-1 apples", "2"}, {"Decimals", "16.5", "16"},
         {"Decimals", "abc", "0"}, {"Decimals", "40000", "2"}, {"Width", "-1", "3200"}, {"Width", "1e30", "3200"},
+        {"Height", "1000000", "1000000"}, {"Height", "1000000.5", "6000"},
         {"Left", "1234.5", "1234.5"}, {"Top", "-1", "1080"}, {"Top", "-2", "-2"}, {"Top", "nowhere", "0"},
         {"ColorThemes", "-1", "6"}, {"ColorTheme", "1", "1"}, {"ColorTheme", "2", "0"}, {"ColorTheme", "-1", "0"},
         {"Always on top", "True", "True"}, {"Always on top", "true", "False"}, {"CalcMode", "True", "True"},

@@ -251,10 +251,24 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             }
             view_.row(row).Type(character);
             break;
-        case '+':
-        case '-':
         case '*':
         case '/':
+            if (may_append && !view_.row(row).text.empty() &&
+                op::IsSum(PrevOp(tape_.lines(), calc_.cur_line()))) {
+                // An amount keyed under a column of sums joins the column first; the
+                // product or quotient then takes the column's sum, as it does when
+                // nothing is keyed. The keyed amount is never replaced by the sum.
+                if (calc_.RefuseIfFull(2)) return;
+                calc_.speech_.OperatorKeyed(key);
+                row = AddToColumn(row);
+                tape_.Edit(calc_.cur_line()).Op = static_cast<char>(character);
+                calc_.CommitLine(row);
+                calc_.speech_.KeyStruck();
+                break;
+            }
+            [[fallthrough]];
+        case '+':
+        case '-':
             if (may_append && calc_.RefuseIfFull(1)) return;
             calc_.speech_.OperatorKeyed(key);
             if (calc_.options_.CalcMode && (character == '+' || character == '-')) {
@@ -294,6 +308,16 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             break;
     }
     calc_.TapeKeyed();
+}
+
+int KeyboardEntry::AddToColumn(int row) {
+    if (calc_.options_.CalcMode) {
+        calc_.CommitLineCalc(row);  // with the "+" or "-" keyed before the amount
+    } else {
+        tape_.Edit(calc_.cur_line()).Op = op::kPlus;
+        calc_.CommitLine(row);
+    }
+    return calc_.cur_line() - view_.top_line();
 }
 
 void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {

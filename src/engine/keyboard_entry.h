@@ -108,6 +108,9 @@ class KeyboardEntry {
     // shows its line), then the tape moves under the rows.
     void PageTo(int row, int key_code);
     bool IsNumericKey(char32_t character, const Row& box) const;
+    // Commits the amount keyed in `row` as the next line of the column of sums above
+    // it; gives the row of the open line that follows.
+    int AddToColumn(int row);
     void FinishComment(int row, bool down, bool edit_mode);
     // The row of a comment being typed takes the text colour on the typing background.
     void HighlightCommentRow();
