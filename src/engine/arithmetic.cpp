@@ -107,8 +107,8 @@ void Calc::Strike() {
     StrikeTotal();
 }
 
-bool Calc::ApplyLine(Pass pass) {
-    if (work_.CurLine < 0 || work_.CurLine > UpperBound()) return false;
+void Calc::ApplyLine(Pass pass) {
+    if (work_.CurLine < 0 || work_.CurLine > UpperBound()) return;
     const char line_op = tape_[work_.CurLine].Op;
     const char prev = PrevOp(tape_.lines(), work_.CurLine);
     const double m = tape_[work_.CurLine].Amount;
@@ -139,7 +139,7 @@ bool Calc::ApplyLine(Pass pass) {
                 StrikeTotal();
                 display_.text = "Division by zero!";
                 keys_.FocusOpenLine();
-                return false;
+                return;
             }
             a = LineResult(a, line_op, prev, m);
             Strike();
@@ -156,15 +156,13 @@ bool Calc::ApplyLine(Pass pass) {
             struck = !work_.EditingOld;
             break;
         case op::kRule:
-            return false;  // the total display is left as it is
+            return;  // the total display is left as it is
         default:
             break;
     }
-    // A struck total has already put itself in the total display.
-    if (struck) return false;
-    if (pass != Pass::kKeyed) return true;
-    ShowAccumulator();
-    return false;
+    // A struck total has already put itself in the total display; lines worked again
+    // leave it to the end of their range.
+    if (pass == Pass::kKeyed && !struck) ShowAccumulator();
 }
 
 void Calc::StoreLineResult() {

@@ -237,9 +237,7 @@ class Calc {
         kRecount,    // the lines below the last total added up again after a total was
                      // struck: a zero divisor among them has already been reported
     };
-    // Returns whether the total display is left to show the running result (a
-    // recomputation shows it at its end; a struck total has put itself there).
-    bool ApplyLine(Pass pass = Pass::kKeyed);
+    void ApplyLine(Pass pass = Pass::kKeyed);
     void StoreLineResult();
     // Strikes the running result as a total (or a subtotal after Shift+Enter); a new
     // tape's first total is struck `spoken` false, so that start-up is silent.

@@ -162,7 +162,9 @@ void Calc::RecalcFromLastTotal() {
         }
         // A subtotal in the range shows the running result it stands for again.
         if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = run_.Accumulator;
-        display_stale = ApplyLine(Pass::kRecompute) || display_stale;
+        // Every line but a rule leaves the total display to show the running result.
+        display_stale = display_stale || tape_[j].Op != op::kRule;
+        ApplyLine(Pass::kRecompute);
         if (j == UpperBound()) {
             if (display_stale) ShowAccumulator();
             view_.ShowTape();

@@ -146,19 +146,6 @@ bool KeyboardEntry::LostFocus(int row) {
     return !kept;
 }
 
-// The row with the focus is left while it still shows its line, as it would be in
-// a window tall enough to move the focus instead of scrolling the tape under it.
-void KeyboardEntry::LeaveBeforeScroll(int row) {
-    if (view_.focus_row() != row || view_.focus_parked() || leaving_row()) return;
-    // The moves still owed are made by the scroll itself.
-    const bool up = std::exchange(UpPending, false);
-    const bool down = std::exchange(DownPending, false);
-    LeaveRow(row);
-    view_.SetFocusRow(row);
-    UpPending = up;
-    DownPending = down;
-}
-
 void KeyboardEntry::MoveUp(int row) {
     if (row >= 1) {
         SetFocus(row - 1);
@@ -170,7 +157,6 @@ void KeyboardEntry::MoveUp(int row) {
         calc_.CommitLine(0);
     } else {
         if (view_.top_line() > 0) {
-            LeaveBeforeScroll(0);
             view_.SetTopLine(view_.top_line() - 1);
         } else {
             UpPending = false;
@@ -194,10 +180,7 @@ void KeyboardEntry::MoveDown(int row) {
         DownPending = false;
     } else {
         const bool scrolls = view_.top_line() + view_.last_row() + 1 <= tape_.UpperBound();
-        if (scrolls) {
-            LeaveBeforeScroll(view_.last_row());
-            view_.SetTopLine(view_.top_line() + 1);
-        }
+        if (scrolls) view_.SetTopLine(view_.top_line() + 1);
         // Down on the open line, with nothing below it, keeps what was keyed there.
         const bool keeps = !scrolls && row == view_.focus_row() && !view_.focus_parked();
         const std::string keyed = view_.row(row).text;

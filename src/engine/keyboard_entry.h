@@ -102,7 +102,6 @@ class KeyboardEntry {
 
     void GotFocus(int row);
     bool LostFocus(int row);
-    void LeaveBeforeScroll(int row);
     void MoveUp(int row);
     // Page Up, Page Down, End or Home from `row`: the row is left first (while it still
     // shows its line), then the tape moves under the rows.
