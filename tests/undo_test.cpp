@@ -145,6 +145,9 @@ TEST(Undo, back_to_the_saved_tape_clears_the_changed_mark) {
     EXPECT_TRUE(m.calc.tape_changed()) << "before the save";
     m.Keys("{Redo}");
     EXPECT_FALSE(m.calc.tape_changed());
+    // A change made at the saved point, with a step still to redo, and undone.
+    m.Keys("8+{Undo}");
+    EXPECT_FALSE(m.calc.tape_changed()) << "back at the save after a new change";
     // A new change after an undo: the saved point can no longer be reached.
     m.Keys("{Undo}7+{Undo}");
     EXPECT_TRUE(m.calc.tape_changed());
