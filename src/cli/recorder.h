@@ -3,11 +3,9 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "engine/ports.h"
 
@@ -29,12 +27,8 @@ class Recorder : public Dialogs, public Desktop, public WavePlayer {
         out_ << "clipboard " << Quoted(text) << "\n";
     }
     void Repaint() override {}
-    // Events waiting for the pump: run once by the next DoEvents (tests use it to
-    // press a key in the middle of a voice callback).
-    std::function<void()> pending_events;
-    void DoEvents() override {
-        if (auto events = std::exchange(pending_events, nullptr)) events();
-    }
+    // A script's keys come one after another: none waits while the voice callback reads.
+    void DoEvents() override {}
     void PlayWave(const std::string& file_name) override { out_ << "play " << file_name << "\n"; }
 
   private:

@@ -139,11 +139,6 @@ class Machine {
         return heard;
     }
 
-    // Runs `events` the next time the engine lets pending events through.
-    void WhilePumping(std::function<void()> events) {
-        recorder_.pending_events = std::move(events);
-    }
-
     // The tape of a new machine with `count` amounts of 1 added, as if read from a tape
     // file: "HTH", then `count` "+" lines and the open line. Keying them would take
     // a minute for a nearly full tape.
