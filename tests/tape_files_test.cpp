@@ -501,7 +501,11 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     ASSERT_TRUE(DecodeRecovery(EncodeRecovery(tape, "/d/we\nek.add", "we\nek.add"), &read));
     EXPECT_EQ(std::tuple(read.file_name, read.title, read.records),
               std::tuple(std::string("/d/we\nek.add"), std::string("we\nek.add"), EncodeTape(tape)));
-    for (const std::string& junk : {std::string(), std::string("Tallymar recovery 1\n"), std::string("Tallymar recovery 1\n9:x\n0:\n"),
+    const std::string one_line = EncodeRecovery({Line('+', 7)}, "", "");
+    ASSERT_TRUE(DecodeRecovery(one_line, &read));  // a copy of a single line is a copy
+    EXPECT_EQ(read.records, EncodeTape({Line('+', 7)}));
+    for (const std::string& junk : {std::string(), std::string("Tallymar recovery 1\n"), one_line.substr(0, one_line.size() - 1),
+                                   std::string("Tallymar recovery 1\n9:x\n0:\n"),
                                    "Tallymar recovery 2\n0:\n0:\n" + EncodeTape(tape)}) {
         EXPECT_FALSE(DecodeRecovery(junk, &read)) << junk;
     }
