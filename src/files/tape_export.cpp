@@ -145,7 +145,7 @@ std::string CannotExportText(const std::string& title, const std::string& reason
     return std::string(kProgramTitle) + " could not export " + title + ": " + reason;
 }
 
-bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
+void ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
                 const std::string& tape_title) {
     auto tell = [&calc](const std::string& text, Buttons buttons, Icon icon,
                         Answer default_answer) {
@@ -158,7 +158,7 @@ bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
     // written or the dialog is cancelled.
     for (;;) {
         const std::optional<FileChoice> choice = dialogs.ChooseExport(kExportDialogTitle, proposed);
-        if (!choice || choice->path.empty()) return false;
+        if (!choice || choice->path.empty()) return;
         proposed = choice->path;
         const std::optional<ExportForm> form = ExportFormOf(choice->path);
         if (!form) {
@@ -183,7 +183,7 @@ bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files,
         const std::string bytes =
             *form == ExportForm::kCsv ? TapeAsCsv(calc, range) : TapeAsText(calc, range);
         std::string reason;
-        if (files.Write(choice->path, bytes, &reason)) return true;
+        if (files.Write(choice->path, bytes, &reason)) return;
         tell(CannotExportText(choice->title, reason), Buttons::kOk, Icon::kExclamation,
              Answer::kOk);
     }

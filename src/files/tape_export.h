@@ -53,7 +53,7 @@ std::string CannotExportText(const std::string& title, const std::string& reason
 
 // File > Export: the dialog proposes `tape_title` with ".csv" in place of its
 // extension. Exports the highlighted lines when a selection is shown, else the whole
-// tape. True when a file was written.
-bool ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files, const std::string& tape_title);
+// tape.
+void ExportTape(Calc& calc, FileDialogs& dialogs, FileSystem& files, const std::string& tape_title);
 
 }  // namespace tallymar
