@@ -37,6 +37,11 @@ TEST(Keys, reach_the_same_lines_in_a_short_window) {
             {"5+3+{Enter}{Up}{Up}{Up}{Up}{Enter}",
              Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0}, Focus{7, 2},
              Window{5, 2}, kEmptyRow, kChanged},
+            // Shift+Down with nothing below owes no move: the click lands where it is made.
+            {"{S-Down}{Answer no}{Delete}{Click 0}", Tape{"open"}, Total{"0.00"}, Sum{0},
+             Focus{1, 0}, Window{1, 2}, RowHolds{"0.00", "T"}, Flags{"unchanged selecting 3-3"},
+             Events{"msg \"Tallymar - confirm deletion\" \"Do you really want to delete the 1 "
+                    "selected row?\" yesnocancel -> no"}},
         },
         StartUp().Rows(3));
 }
