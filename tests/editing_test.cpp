@@ -296,6 +296,15 @@ TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
         StartUp().Rows(1));
 }
 
+// The only amount and the rule above it deleted: the total display shows the running
+// result again, not the amount that is gone.
+TEST(Deleting, every_amount_leaves_the_display_at_the_running_result) {
+    Machine m;
+    m.Keys("2870-{ClickLine 3}{S-Up}{S-Up}{Answer yes}{Delete}");
+    EXPECT_EQ(m.Ops(), "HTB");
+    EXPECT_EQ(m.calc.display().text, "0.00");
+}
+
 TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {
     Machine m;
     m.Keys("5+3+7+{Enter}{Click 3}{S-Down}{S-Down}{Answer yes}{Delete}");

@@ -100,6 +100,12 @@ TEST(Keys, an_amount_left_on_the_open_line_waits_there_to_be_committed) {
             EXPECT_EQ(m.Shown().at(3), "7,167.00") << keys << " in " << rows << " rows";
         }
     }
+    // A line above corrected meanwhile, End goes back to the amount still waiting there.
+    for (const int rows : {3, 40}) {
+        Machine m(StartUp().Rows(rows));
+        m.Keys("9233*2670{Up}4140.58/{End}-");
+        EXPECT_EQ(m.Shown(3), (Lines{"4,140.58", "2,670.00", ""})) << rows << " rows";
+    }
     // Down on the open line keeps it too; Undo takes it back with the step before it.
     Machine down(StartUp().Rows(3));
     down.Keys("7167{Down}+");
@@ -405,6 +411,11 @@ TEST(Keys, an_operator_after_a_sign_in_the_box_makes_a_comment) {
     over.calc.keyboard().BoxEdited(over.calc.view().focus_row(), "-3", 0, 2);
     over.Keys("-");
     EXPECT_EQ(over.Ops(), "HTH+-B");
+    // A selection the box reports past the end of its text is cut there.
+    Machine past;
+    past.calc.keyboard().BoxEdited(past.calc.view().focus_row(), "42", 1, 9);
+    const Row& box = past.calc.view().rows()[past.calc.view().focus_row()];
+    EXPECT_EQ(std::pair(box.sel_start, box.sel_length), std::pair(1, 1));
 }
 
 // The window passes on every mouse event over the rows; only a Shift+drag with the

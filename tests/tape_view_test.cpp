@@ -97,6 +97,7 @@ TEST_F(TapeViewTest, removing_the_row_with_the_focus_takes_the_focus_away) {
     view_.SetLastRow(3);
     EXPECT_EQ(view_.focus_row(), -1);
     EXPECT_EQ(view_.FocusLine(), -1);
+    EXPECT_EQ(view_.FocusBox().text, "");  // no row's, and none read past the rows
     view_.FocusArrives(1);
     view_.SetLastRow(2);
     EXPECT_EQ(view_.FocusLine(), 1);

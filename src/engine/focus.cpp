@@ -156,11 +156,7 @@ void KeyboardEntry::MoveUp(int row) {
         calc_.WorkOn(view_.top_line());
         calc_.CommitLine(0);
     } else {
-        if (view_.top_line() > 0) {
-            view_.SetTopLine(view_.top_line() - 1);
-        } else {
-            UpPending = false;
-        }
+        if (view_.top_line() > 0) view_.SetTopLine(view_.top_line() - 1);
         view_.ShowTape();
         RefreshFocus(0);
         UpPending = false;
