@@ -65,6 +65,31 @@ TEST(TapeRecord, keeps_every_field_bit_for_bit_and_single_byte_text_as_it_is) {
     EXPECT_EQ(EntryText(read), "€é               ");
 }
 
+// Each code point at the edges of UTF-8's one- to four-byte forms comes back whole; every
+// byte of the tape files' code page comes back as it was (the five it leaves undefined
+// become "?"); a malformed byte reads as U+FFFD.
+TEST(TextCodec, keeps_every_character_at_the_edges_of_each_encoding) {
+    const std::pair<char32_t, size_t> edges[] = {{0x7F, 1},     {0x80, 2},    {0x7FF, 2},
+                                                 {0x800, 3},    {0xFFFF, 3},  {0x10000, 4},
+                                                 {0x10FFFF, 4}, {0x20AC, 3}};
+    for (const auto& [c, bytes] : edges) {
+        std::string utf8;
+        AppendUtf8(utf8, c);
+        size_t i = 0;
+        EXPECT_EQ(NextCodePoint(utf8, i), c) << std::hex << static_cast<long>(c);
+        EXPECT_EQ(std::pair(i, utf8.size()), std::pair(bytes, bytes)) << std::hex << static_cast<long>(c);
+    }
+    std::string all, expected;
+    for (int b = 1; b < 256; ++b) {
+        all += static_cast<char>(b);
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        expected += undefined ? '?' : static_cast<char>(b);
+    }
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), expected);
+    size_t i = 0;
+    EXPECT_EQ(NextCodePoint("\x80", i), char32_t{0xFFFD});
+}
+
 // A started tape window of 40 rows with its tape files on a disk in memory that
 // holds /d/week.add (three amounts), /d/old.add ("old") and odd files.
 struct Desk {
