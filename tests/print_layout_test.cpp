@@ -134,6 +134,11 @@ TEST_F(PrintLayoutTest, each_kind_of_line_prints_in_its_place_colour_and_weight)
     EXPECT_EQ(narrow.All(),
               "0 1848,1020 12 black 1\xC2\xA0"
               "234.50=\n");
+    // The open line carrying calculator mode's "+" is no line on paper.
+    Surface calc_mode;
+    layout.PrintTapeLines(calc_mode, {Line(5, '+'), Line(0, '+')}, 0, 1);
+    ASSERT_EQ(calc_mode.lines.size(), 1u);
+    EXPECT_NE(calc_mode.lines[0].find("5.00+"), std::string::npos);
 }
 
 // A page filled by the last line is followed by one with its header alone.
