@@ -65,10 +65,7 @@ double ConvertTemperature(double x, int temp_case) {
 std::string FormatResult(double value, const NumberSymbols& symbols) {
     std::string written = FormatNumber(value, kResultPattern, symbols);
     const std::string& point = symbols.decimal;
-    if (written.size() >= point.size() &&
-        written.compare(written.size() - point.size(), point.size(), point) == 0) {
-        written.resize(written.size() - point.size());
-    }
+    if (written.ends_with(point)) written.resize(written.size() - point.size());
     // Every digit cut away: the general form keeps the significant ones.
     if (value != 0 && (written == "0" || written == "-0")) return FormatNumber(value, "", symbols);
     return written;
