@@ -78,6 +78,16 @@ TEST(FindLine, finds_amounts_as_shown_or_as_keyed_and_comments_by_their_words) {
     }
 }
 
+// A total of -0.001 shows "-0.00": found as 0, but passed over by 0.001 (which shows
+// "0.00"), which finds the amount keyed as 0.001 above it.
+TEST(FindLine, reads_a_small_negative_total_as_zero_only) {
+    Machine m;
+    m.Keys("0.001-{Enter}");
+    ASSERT_EQ(m.Shown(3), (Lines{"0.00", "-0.00", "---------------", ""}));
+    EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery("0", m.calc.symbols()), 4, kNext), 4);
+    EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery("0.001", m.calc.symbols()), 4, kNext), 3);
+}
+
 // A full tape of 32,767 lines: the one line that holds the amount or the comment is
 // found from anywhere, round the end either way.
 TEST(FindLine, finds_the_one_line_on_a_full_tape_round_either_end) {

@@ -98,8 +98,10 @@ bool FindQuery::AmountMatches(const TapeLine& line, bool open_line) const {
     if (!(std::fabs(line.Amount - wanted) <= rounding) || !shown_as_[pattern]) return false;
     // An amount line's row shows its amount in the pattern of its decimal code (LookOf).
     const std::string text = FormatNumber(line.Amount, PatternOf(line.Decimals), symbols_);
-    // A small negative amount shows as "-0.00", which reads as 0 too.
-    return text == *shown_as_[pattern] || (wanted == 0 && text == "-" + *shown_as_[pattern]);
+    // A small negative amount shows as "-0.00", which reads as 0 too. Only a wanted 0
+    // gets here with it: a wanted amount has a shown form only when that form reads
+    // back as the amount itself.
+    return text == *shown_as_[pattern] || text == "-" + *shown_as_[pattern];
 }
 
 bool FindQuery::TextMatches(const TapeLine& line) const {
