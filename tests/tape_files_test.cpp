@@ -531,6 +531,7 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     EXPECT_EQ(read.records, EncodeTape({Line('+', 7)}));
     for (const std::string& junk : {std::string(), std::string("Tallymar recovery 1\n"), one_line.substr(0, one_line.size() - 1),
                                    std::string("Tallymar recovery 1\n9:x\n0:\n"),
+                                   "Tallymar recovery 1\n99:0:\n" + EncodeTape(tape),
                                    "Tallymar recovery 2\n0:\n0:\n" + EncodeTape(tape)}) {
         EXPECT_FALSE(DecodeRecovery(junk, &read)) << junk;
     }
