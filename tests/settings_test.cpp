@@ -94,6 +94,10 @@ TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
         EXPECT_EQ(ColourOf(value), colour) << value;
 }
 
+// 1E-411, written with 210 zeros after the point: too small for a double, so 0.
+const std::string kTinyForm = "0." + std::string(210, '0') + "1e-200";
+const char* const kTinyWithLeadingZeros = kTinyForm.c_str();
+
 TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
     const struct {
         const char* key;
@@ -111,7 +115,8 @@ TEST(Settings, numbers_words_and_junk_are_read_as_the_file_format_reads_them) {
         {"Tip of the Day", "1e99999", "0"}, {"Decimals", "-1 apples", "2"}, {"Decimals", "16.5", "16"},
         {"Decimals", "abc", "0"}, {"Decimals", "40000", "2"}, {"Width", "-1", "3200"}, {"Width", "1e30", "3200"},
         {"Height", "1000000", "1000000"}, {"Height", "1000000.5", "6000"},
-        {"Left", "1234.5", "1234.5"}, {"Top", "-1", "1080"}, {"Top", "-2", "-2"}, {"Top", "nowhere", "0"},
+        {"Left", "1234.5", "1234.5"}, {"Left", "1e400", "14400"}, {"Left", "-1e400", "14400"},
+        {"Left", "1e-400", "0"}, {"Left", kTinyWithLeadingZeros, "0"}, {"Top", "-1", "1080"}, {"Top", "-2", "-2"}, {"Top", "nowhere", "0"},
         {"ColorThemes", "-1", "6"}, {"ColorTheme", "1", "1"}, {"ColorTheme", "2", "0"}, {"ColorTheme", "-1", "0"},
         {"Always on top", "True", "True"}, {"Always on top", "true", "False"}, {"CalcMode", "True", "True"},
         {"CalcMode", "TRUE", "False"},
