@@ -48,7 +48,7 @@ bool Calc::CommitLine(int row, AfterCommit after) {
             } else if ((line_op == op::kTimes || line_op == op::kDivide) &&
                        op::IsSum(PrevOp(tape_.lines(), work_.CurLine))) {
                 work_.LineAppended = true;
-                StoreLineResult();
+                StoreLineResult(!work_.EditingOld);
             }
             // After a total (struck two lines up, above its rule), the total; after a
             // subtotal, the subtotal.
@@ -101,8 +101,8 @@ void Calc::DivisionByZero(Pass pass) {
 
 // Closes a product or percentage with a total, unless a range is being recomputed:
 // then the result only reaches the total line that follows.
-void Calc::Strike() {
-    if (work_.EditingOld) return;
+void Calc::Strike(Pass pass) {
+    if (pass != Pass::kKeyed) return;
     AddTapeLine();
     StrikeTotal();
 }
@@ -124,7 +124,7 @@ void Calc::ApplyLine(Pass pass) {
             if (op::IsSum(prev)) {
                 work_.LineAppended = true;
                 // The sum so far becomes the multiplicand or dividend.
-                if (line_op == op::kDivide || !options_.CalcMode) StoreLineResult();
+                if (line_op == op::kDivide || !options_.CalcMode) StoreLineResult(pass == Pass::kKeyed);
             } else {
                 if (prev == op::kDivide && m == 0) DivisionByZero(pass);
                 a = LineResult(a, line_op, prev, m);
@@ -134,7 +134,7 @@ void Calc::ApplyLine(Pass pass) {
             work_.LineAppended = true;
             if (prev == op::kDivide && m == 0) {
                 a = 0;
-                if (work_.EditingOld) break;
+                if (pass != Pass::kKeyed) break;
                 AddTapeLine();
                 StrikeTotal();
                 display_.text = "Division by zero!";
@@ -142,8 +142,8 @@ void Calc::ApplyLine(Pass pass) {
                 return;
             }
             a = LineResult(a, line_op, prev, m);
-            Strike();
-            struck = !work_.EditingOld;
+            Strike(pass);
+            struck = pass == Pass::kKeyed;
             break;
         case op::kPercent:
             // A percentage of a sum changes nothing; of a product or quotient, it
@@ -152,8 +152,8 @@ void Calc::ApplyLine(Pass pass) {
             work_.LineAppended = true;
             if (prev == op::kDivide && m == 0) DivisionByZero(pass);
             a = LineResult(a, line_op, prev, m);
-            Strike();
-            struck = !work_.EditingOld;
+            Strike(pass);
+            struck = pass == Pass::kKeyed;
             break;
         case op::kRule:
             return;  // the total display is left as it is
@@ -165,17 +165,15 @@ void Calc::ApplyLine(Pass pass) {
     if (pass == Pass::kKeyed && !struck) ShowAccumulator();
 }
 
-void Calc::StoreLineResult() {
+void Calc::StoreLineResult(bool append) {
     tape_.Edit(work_.CurLine).Amount = run_.Accumulator;
     tape_.Edit(work_.CurLine).Decimals = options_.DecimalCode;
-    if (!work_.EditingOld) AddTapeLine();
-    // EditingOld stays as it is: while a range is recomputed, the lines after this one
-    // must still only change the accumulator.
+    if (append) AddTapeLine();
     work_.ShiftEnter = false;
     view_.ShowTape();
 }
 
-void Calc::StrikeTotal(bool spoken) {
+void Calc::StrikeTotal(Pass pass, bool spoken) {
     const bool subtotal = work_.ShiftEnter;
     TapeLine& line = tape_.Edit(work_.CurLine);
     line.Amount = run_.Accumulator;
@@ -187,7 +185,7 @@ void Calc::StrikeTotal(bool spoken) {
         line.Op = op::kTotal;
         run_.Accumulator = 0;
     }
-    if (!work_.EditingOld) {
+    if (pass == Pass::kKeyed) {
         AddTapeLine();
         if (!subtotal) {
             tape_.Edit(work_.CurLine).Op = op::kRule;
@@ -199,16 +197,16 @@ void Calc::StrikeTotal(bool spoken) {
     view_.ShowTape();
     ports_.desktop.Repaint();
     run_.PendingOp.clear();
-    if (spoken) TellTotalStruck(subtotal);
+    if (spoken) TellTotalStruck(subtotal, pass != Pass::kKeyed);
 }
 
-void Calc::TellTotalStruck(bool subtotal) {
-    // Struck again by a correction, the total is the current line; struck by the total
-    // key, it stands above the lines striking appended.
-    const int struck_line = work_.EditingOld ? work_.CurLine : work_.CurLine - (subtotal ? 1 : 2);
+void Calc::TellTotalStruck(bool subtotal, bool again) {
+    // Struck again by a recomputation, the total is the current line; struck by the
+    // total key, it stands above the lines striking appended.
+    const int struck_line = again ? work_.CurLine : work_.CurLine - (subtotal ? 1 : 2);
     // The amount as the struck line shows it, wherever the window is scrolled.
     const std::string shown = struck_line >= 0 ? view_.ShownText(struck_line) : std::string();
-    speech_.TotalStruck(shown, work_.EditingOld);
+    speech_.TotalStruck(shown, again);
 }
 
 namespace {

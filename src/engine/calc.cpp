@@ -65,7 +65,7 @@ void Calc::BuildNewTape(bool quiet) {
     tape_.Resize(1);
     tape_.Edit(0) = first;
     AddTapeLine();
-    StrikeTotal(!quiet);
+    StrikeTotal(Pass::kKeyed, !quiet);
     MarkTapeChanged(false);
     view_.UpdateScroller();
 }

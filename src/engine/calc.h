@@ -238,25 +238,31 @@ class Calc {
                      // struck: a zero divisor among them has already been reported
     };
     void ApplyLine(Pass pass = Pass::kKeyed);
-    void StoreLineResult();
-    // Strikes the running result as a total (or a subtotal after Shift+Enter); a new
-    // tape's first total is struck `spoken` false, so that start-up is silent.
-    void StrikeTotal(bool spoken = true);
+    // The current line takes the running result as its amount (a sum become a factor);
+    // a line is appended after it when `append`.
+    void StoreLineResult(bool append);
+    // Strikes the running result as a total (or a subtotal after Shift+Enter): keyed, on
+    // the open line, which a rule and a new open line follow; recomputed, on the total
+    // line where it stands. A new tape's first total is struck `spoken` false, so that
+    // start-up is silent.
+    void StrikeTotal(Pass pass = Pass::kKeyed, bool spoken = true);
     // Enter or "=" on the open line; false when the tape has no room for what it strikes.
     bool TotalKey(int row);
-    void Strike();
+    void Strike(Pass pass);
     void DivisionByZero(Pass pass);
     void AutoPoint(int row);
     void ShowCommittedText(int row);
     // Tells the listener of the total just struck, with its amount as its line shows it.
-    void TellTotalStruck(bool subtotal);
+    void TellTotalStruck(bool subtotal, bool again);
 
     // --- editing ---
     // Appends an open line to the tape and makes it CurLine.
     void AddTapeLine();
     void InsertTapeLine(int line);
     void RowDelete();
-    void RecalcFromLastTotal();
+    // Works the lines after the last total above the current line out again, striking
+    // the next total below; true when it stopped at such a total.
+    bool RecalcFromLastTotal();
     void RecountOpenSection();
     struct DeleteProgress {
         int n = 0, row_counter = 0, line_counter = 0, surplus = 0;

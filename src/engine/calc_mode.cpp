@@ -56,8 +56,7 @@ void Calc::CommitLineCalc(int row) {
             run_.PendingOp = run_.CalcOp;
             tape_.Edit(work_.CurLine + 1).Op = OpChar(run_.CalcOp);
         }
-        RecalcFromLastTotal();
-        still_editing = work_.EditingOld;
+        still_editing = RecalcFromLastTotal();
         pending_line = work_.CurLine;
         work_.EditingOld = false;  // committed: leaving the row must not commit it again
         keys_.MoveDown(row);

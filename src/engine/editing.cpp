@@ -115,7 +115,6 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     p.surplus = view_.last_row() - UpperBound();
     p.row_counter = std::max(p.surplus, 0);
     view_.SetLastRow(std::min(view_.last_row(), UpperBound()));
-    work_.EditingOld = true;
     view_.selection().StopSelecting();
     RecalcFromLastTotal();
     // The deletion is complete: leaving the row must not commit its line again, and
@@ -142,10 +141,9 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     view_.UpdateScroller();
 }
 
-void Calc::RecalcFromLastTotal() {
+bool Calc::RecalcFromLastTotal() {
     run_.Accumulator = 0;
     // Lines recomputed here never append: their results go to the total that follows.
-    work_.EditingOld = true;
     int i = std::clamp(work_.CurLine - 1, 0, UpperBound());
     while (i > 0 && tape_[i].Op != op::kTotal) --i;
     int start = (tape_[i].Op == op::kTotal && i != UpperBound()) ? i + 1 : i;
@@ -153,12 +151,12 @@ void Calc::RecalcFromLastTotal() {
     for (int j = start; j <= UpperBound(); ++j) {
         work_.CurLine = j;
         if (tape_[j].Op == op::kTotal) {
-            StrikeTotal();
+            StrikeTotal(Pass::kRecompute);
             RecountOpenSection();
             // A product or quotient met on the way appended nothing: the next amount
             // committed gets its own line.
             work_.LineAppended = false;
-            return;
+            return true;
         }
         // A subtotal in the range shows the running result it stands for again.
         if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = run_.Accumulator;
@@ -168,10 +166,11 @@ void Calc::RecalcFromLastTotal() {
         if (j == UpperBound()) {
             if (display_stale) ShowAccumulator();
             view_.ShowTape();
-            work_.EditingOld = work_.LineAppended = false;
-            return;
+            work_.LineAppended = false;
+            return false;
         }
     }
+    return false;
 }
 
 // Striking a total again cleared the accumulator; the running total is what the

@@ -59,7 +59,6 @@ void Calc::TakeRunningTotalFromLines() {
     // themselves stay exactly as they were read.
     const std::vector<TapeLine> read(tape_.lines().begin() + last_total, tape_.lines().end());
     const int cur_line = work_.CurLine;
-    work_.EditingOld = true;
     work_.CurLine = last_total;
     RecountOpenSection();
     work_.EditingOld = work_.LineAppended = work_.ShiftEnter = false;
