@@ -154,6 +154,26 @@ TEST(Undo, back_to_the_saved_tape_clears_the_changed_mark) {
     std::remove(path.c_str());
 }
 
+// A file appended to a saved tape is a change: undone, the tape is back at its save;
+// made again, it is a change again.
+TEST(Undo, an_appended_file_is_a_change_each_time_it_is_made) {
+    const std::string saved = TempTape("week"), appended = TempTape("extra");
+    Machine writer;
+    writer.Keys("7+{Save " + appended + "}");
+    Machine m;
+    m.Keys("5+{Save " + saved + "}{Answer yes}{Open " + appended + "}");
+    EXPECT_TRUE(m.calc.tape_changed());
+    m.Keys("{Undo}");
+    EXPECT_FALSE(m.calc.tape_changed());
+    m.Keys("{Redo}");
+    EXPECT_TRUE(m.calc.tape_changed());
+    // Nor is the change keyed after it taken for a save.
+    m.Keys("8+{Undo}{Redo}");
+    EXPECT_TRUE(m.calc.tape_changed());
+    std::remove(saved.c_str());
+    std::remove(appended.c_str());
+}
+
 TEST(Undo, a_new_change_drops_what_could_be_redone) {
     Machine m;
     m.Keys("5+6+{Undo}7+");
