@@ -119,11 +119,10 @@ bool Tape::ContinuesComment(const Step& step) const {
 }
 
 void Tape::Push(Step step) {
-    if (position_ < steps_.size()) {
-        // A new change after an undo: the steps undone cannot be made again.
-        steps_.resize(position_);
-        if (saved_ > static_cast<long>(position_)) saved_ = -1;
-    }
+    // A new change after an undo: the steps undone cannot be made again, nor the saved
+    // point among them reached.
+    steps_.resize(position_);
+    if (saved_ > static_cast<long>(position_)) saved_ = -1;
     if (ContinuesComment(step)) {
         // Typing a comment is one step, not one a character.
         steps_.back().after = std::move(step.after);
