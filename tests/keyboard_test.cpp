@@ -431,6 +431,10 @@ TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
     m.calc.keyboard().MouseDown(m.calc.view().last_row() + 1, shift::kShift);
     m.calc.keyboard().BoxEdited(-1, "9", 0, 0);
     m.calc.keyboard().BoxEdited(m.calc.view().last_row() + 1, "9", 0, 0);
+    for (const int row : {-1, m.calc.view().last_row() + 1}) {
+        m.calc.keyboard().KeyDown(row, key::kDelete, shift::kNone);
+        m.calc.keyboard().KeyPress(row, U'9');
+    }
     EXPECT_EQ(m.State(), before);
     m.calc.keyboard().MouseMove(3, kLeftButton, shift::kShift, 600);
     EXPECT_EQ(m.calc.view().selection().end_line(), 5);

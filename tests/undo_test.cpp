@@ -199,6 +199,19 @@ TEST(Undo, history_starts_afresh_with_a_new_tape_or_a_tape_opened_in_its_place) 
     std::remove(path.c_str());
 }
 
+// The oldest steps past ten thousand are let go: the last undo finds nothing and beeps.
+TEST(Undo, keeps_the_last_ten_thousand_steps) {
+    Machine m;
+    std::string keys, undo;
+    for (int i = 0; i < 10002; ++i) keys += "1+";
+    for (int i = 0; i < 10000; ++i) undo += "{Undo}";
+    m.Keys(keys + undo);
+    m.TakeEvents();
+    m.Keys("{Undo}");
+    EXPECT_EQ(m.TakeEvents(), Lines{"beep"});
+    EXPECT_EQ(m.calc.accumulator(), 2);
+}
+
 TEST(Undo, goes_back_a_thousand_steps_and_forward_again) {
     Machine m;
     const Figures fresh = FiguresOf(m);
