@@ -164,6 +164,8 @@ TEST(Comments, take_no_part_in_any_sum_and_keep_their_text) {
          Window{0, 5}, kEmptyRow, kChanged},
         {"5+rent{End}", Tape{"5.00 +", "rent C", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5},
          Window{0, 5}, kEmptyRow, kChanged},
+        {"5+rent{Home}", Tape{"5.00 +", "rent C", "open"}, Total{"5.00"}, Sum{5}, Focus{3, 3},
+         Window{0, 5}, RowHolds{"5.00", "+"}, kChanged},
         {"abc{Click 1}{End}7+", Tape{"abc C", "7.00 +", "open"}, Total{"7.00"}, Sum{7}, Focus{5, 5},
          Window{0, 5}, kEmptyRow, kChanged},
         {"5+rent{Click 3}{End}7+", Tape{"5.00 +", "rent C", "7.00 +", "open"}, Total{"12.00"},
@@ -296,13 +298,18 @@ TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
         StartUp().Rows(1));
 }
 
-// The only amount and the rule above it deleted: the total display shows the running
-// result again, not the amount that is gone.
-TEST(Deleting, every_amount_leaves_the_display_at_the_running_result) {
+// The total display after a deletion shows what the tape now says: the running result
+// once the only amount and the rule above it are gone, and the last total still when
+// the tape's first line is.
+TEST(Deleting, leaves_the_display_at_what_the_tape_now_says) {
     Machine m;
     m.Keys("2870-{ClickLine 3}{S-Up}{S-Up}{Answer yes}{Delete}");
     EXPECT_EQ(m.Ops(), "HTB");
     EXPECT_EQ(m.calc.display().text, "0.00");
+    Machine first;
+    first.Keys("5+3+{Enter}{ClickLine 0}{S-Down}{Answer yes}{Delete}");
+    EXPECT_EQ(first.Ops(), "TH++THB");
+    EXPECT_EQ(first.calc.display().text, "8.00");
 }
 
 TEST(Deleting, leaves_no_row_without_a_line_and_no_highlight) {

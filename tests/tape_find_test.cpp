@@ -88,6 +88,19 @@ TEST(FindLine, reads_a_small_negative_total_as_zero_only) {
     EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery("0.001", m.calc.symbols()), 4, kNext), 3);
 }
 
+// A line read from a file with a decimal code out of range shows its amount in the
+// general form, and is found by it.
+TEST(FindLine, reads_a_line_of_any_decimal_code_in_the_general_form) {
+    std::vector<TapeLine> lines(3);
+    lines[0].Op = lines[1].Op = '+';
+    lines[0].Amount = lines[1].Amount = 12.25 + 1e-14;  // not as keyed: as shown
+    lines[0].Decimals = -3;
+    lines[1].Decimals = 99;
+    const FindQuery query("12.25", NumberSymbols{});
+    EXPECT_EQ(FindLine(lines, query, 0, kNext), 0);
+    EXPECT_EQ(FindLine(lines, query, 1, kNext), 1);
+}
+
 // A full tape of 32,767 lines: the one line that holds the amount or the comment is
 // found from anywhere, round the end either way.
 TEST(FindLine, finds_the_one_line_on_a_full_tape_round_either_end) {
