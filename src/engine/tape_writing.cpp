@@ -73,8 +73,7 @@ void Calc::TakeRunningTotalFromLines() {
 
 void Calc::ShowTapeEnd() {
     const int last = UpperBound();
-    view_.SetTopLine(
-        std::clamp(last - view_.max_row() + 1, 0, std::max(last - view_.last_row(), 0)));
+    view_.SetTopLine(std::max(last - view_.last_row(), 0));  // the last line in the last row
     view_.ShowTape();
     view_.UpdateScroller();
     // The focus goes to the last row afresh, so that its got-focus handling sets
