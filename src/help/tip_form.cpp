@@ -40,7 +40,7 @@ void TipForm::AdvanceTip() {
     const auto count = static_cast<std::int64_t>(Tips_.size());
     // TipOfTheDay + 1, back to 1 past the last tip or below the first; worked out
     // without the overflow a saved 2147483647 would cause.
-    TipOfTheDay = (TipOfTheDay < 0 || TipOfTheDay >= count) ? 1 : TipOfTheDay + 1;
+    TipOfTheDay = (TipOfTheDay < 1 || TipOfTheDay >= count) ? 1 : TipOfTheDay + 1;
     DisplayCurrentTip();
 }
 
