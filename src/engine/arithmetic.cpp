@@ -123,8 +123,10 @@ void Calc::ApplyLine(Pass pass) {
         case op::kDivide:
             if (op::IsSum(prev)) {
                 work_.LineAppended = true;
-                // The sum so far becomes the multiplicand or dividend.
-                if (line_op == op::kDivide || !options_.CalcMode) StoreLineResult(pass == Pass::kKeyed);
+                // The sum so far becomes the multiplicand or dividend, in both modes: an
+                // amount keyed before the key has joined the sum, and a line worked again
+                // shows the sum it now multiplies.
+                StoreLineResult(pass == Pass::kKeyed);
             } else {
                 if (prev == op::kDivide && m == 0) DivisionByZero(pass);
                 a = LineResult(a, line_op, prev, m);
