@@ -156,6 +156,11 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
             // product takes the sum, as on a pocket calculator.
             {"10-4*2=", Tape{"10.00 +", "4.00 -", "6.00 *", "2.00 =", "12.00 T", "---", "open"},
              Total{"12.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+            // Worked again after a correction above it, the product shows its new sum.
+            {"5+3+*2={ClickLine 3}6+",
+             Tape{"6.00 +", "3.00 +", "9.00 *", "2.00 =", "18.00 T", "---", "open"},
+             Total{"18.00"}, Sum{0}, Focus{4, 4}, Window{0, 9}, RowHolds{"3.00", "+", 0, 4},
+             kChanged},
             {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"},
              Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
             {"{Decimals 17}1234+5{Enter}", Tape{"12.34 +", "0.05 +", "12.39 T", "---", "open"},
