@@ -438,6 +438,8 @@ TEST(Mouse, only_a_shift_drag_with_the_left_button_extends_the_selection) {
     EXPECT_EQ(m.State(), before);
     m.calc.keyboard().MouseMove(3, kLeftButton, shift::kShift, 600);
     EXPECT_EQ(m.calc.view().selection().end_line(), 5);
+    m.calc.keyboard().MouseMove(0, kLeftButton, shift::kShift, 0);  // the top row too
+    EXPECT_EQ(m.calc.view().selection().end_line(), 0);
 }
 
 }  // namespace
