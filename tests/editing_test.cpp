@@ -166,6 +166,10 @@ TEST(Comments, take_no_part_in_any_sum_and_keep_their_text) {
          Window{0, 5}, kEmptyRow, kChanged},
         {"5+rent{Home}", Tape{"5.00 +", "rent C", "open"}, Total{"5.00"}, Sum{5}, Focus{3, 3},
          Window{0, 5}, RowHolds{"5.00", "+"}, kChanged},
+        // A comment above the open line erased back to nothing takes an amount again.
+        {"5+rent{Enter}3+{ClickLine 4}{Bksp}{Bksp}{Bksp}{Bksp}7+",
+         Tape{"5.00 +", "7.00 +", "3.00 +", "open"}, Total{"15.00"}, Sum{15}, Focus{5, 5},
+         Window{0, 6}, RowHolds{"3.00", "+", 0, 4}, kChanged},
         {"abc{Click 1}{End}7+", Tape{"abc C", "7.00 +", "open"}, Total{"7.00"}, Sum{7}, Focus{5, 5},
          Window{0, 5}, kEmptyRow, kChanged},
         {"5+rent{Click 3}{End}7+", Tape{"5.00 +", "rent C", "7.00 +", "open"}, Total{"12.00"},
