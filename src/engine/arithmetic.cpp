@@ -145,7 +145,7 @@ void Calc::ApplyLine(Pass pass) {
             }
             a = LineResult(a, line_op, prev, m);
             Strike(pass);
-            struck = pass == Pass::kKeyed;
+            struck = true;
             break;
         case op::kPercent:
             // A percentage of a sum changes nothing; of a product or quotient, it
@@ -155,7 +155,7 @@ void Calc::ApplyLine(Pass pass) {
             if (prev == op::kDivide && m == 0) DivisionByZero(pass);
             a = LineResult(a, line_op, prev, m);
             Strike(pass);
-            struck = pass == Pass::kKeyed;
+            struck = true;
             break;
         case op::kRule:
             return;  // the total display is left as it is
