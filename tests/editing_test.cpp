@@ -241,6 +241,16 @@ TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
         StartUp().Rows(6));
 }
 
+// The tape file keeps every line's text: a line inserted above a comment must not
+// carry the comment's words along as its own.
+TEST(Inserting, leaves_the_new_line_no_text_of_the_line_moved_down) {
+    Machine m;
+    m.Keys("5+bus fare{Enter}{Up}{Insert}");
+    ASSERT_EQ(m.Ops(), "HTH+ CB");
+    EXPECT_EQ(EntryText(m.calc.tape()[4]), std::string(kEntryLength, '\0'));
+    EXPECT_EQ(EntryShown(m.calc.tape()[5]), "bus fare         ");
+}
+
 TEST(Deleting, leaves_the_tape_with_its_totals_struck_again) {
     ExpectScripts({
         {"5+3+{Enter}{Click 4}{Delete}", Tape{"5.00 +", "5.00 T", "---", "open"}, Total{"5.00"},

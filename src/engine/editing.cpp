@@ -50,7 +50,10 @@ void Calc::InsertTapeLine(int line) {
     TapeChanged = true;
     AddTapeLine();
     for (int i = UpperBound(); i > line; --i) tape_.Edit(i) = tape_[i - 1];
+    // The line moved down leaves nothing behind: not its amount, and not a comment's
+    // text, which the tape file would otherwise keep in the new line.
     tape_.Edit(line).Amount = 0;
+    tape_.Edit(line).Entry = {};
     tape_.Edit(line).Op = op::kInserted;
     view_.ShowTape();
     // The inserted line takes the focus, shown again if appending scrolled it away.
