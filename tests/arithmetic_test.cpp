@@ -344,6 +344,16 @@ TEST(TapeLimit, a_full_tape_refuses_keys_that_append_and_changes_nothing) {
     EXPECT_EQ(m.TakeEvents(), Lines{kTapeFull});
     EXPECT_EQ(m.Ops(), ops);
     EXPECT_DOUBLE_EQ(m.calc.accumulator(), sum);
+    // A correction keyed with "*" under sums would put a line in; one keyed with "+"
+    // changes its line only.
+    m.Keys("{ClickLine 5}{Bksp}2*");
+    EXPECT_EQ(m.TakeEvents(), Lines{kTapeFull});
+    EXPECT_EQ(m.Ops(), ops);
+    EXPECT_EQ(m.Amount(5), 1);
+    m.Keys("{ClickLine 5}{Bksp}2+");
+    EXPECT_EQ(m.Ops(), ops);
+    EXPECT_EQ(m.Amount(5), 2);
+    EXPECT_DOUBLE_EQ(m.calc.accumulator(), sum + 1);
 }
 
 // A new tape has four lines; 32,761 amounts bring it to 32,765. A total is struck

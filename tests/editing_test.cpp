@@ -223,6 +223,38 @@ TEST(Comments, keep_what_the_box_holds_after_an_edit_made_in_the_box) {
     EXPECT_EQ(EntryShown(m.calc.tape()[m.calc.view().top_line() + amount_row]), "");
 }
 
+// An amount keyed with "*" or "/" into an earlier line under a column of sums stays in
+// the column; the product or quotient gets a line of its own below it and takes the
+// column's sum, as it does on the open line. The amount is never replaced by the sum.
+TEST(CorrectingALine, with_times_or_divide_under_sums_keeps_its_amount_in_the_column) {
+    ExpectScripts({
+        {"10+4+2+{Enter}{Click 5}{Bksp}2*",
+         Tape{"10.00 +", "4.00 +", "2.00 +", "16.00 *", "16.00 T", "---", "open"},
+         Total{"16.00"}, Sum{0}, Focus{7, 7}, Window{0, 9}, kChanged},
+        {"10+4+2+{Enter}{Click 4}{Bksp}7/",
+         Tape{"10.00 +", "7.00 +", "17.00 /", "2.00 +", "19.00 T", "---", "open"},
+         Total{"19.00"}, Sum{0}, Focus{6, 6}, Window{0, 9}, kChanged},
+        // A subtracted amount keyed with "*" is added, as on the open line.
+        {"10+4-2+{Enter}{Click 4}{Bksp}4*",
+         Tape{"10.00 +", "4.00 +", "14.00 *", "2.00 +", "16.00 T", "---", "open"},
+         Total{"16.00"}, Sum{0}, Focus{6, 6}, Window{0, 9}, kChanged},
+        // One key, one step undone.
+        {"10+4+2+{Enter}{Click 5}{Bksp}2*{Undo}",
+         Tape{"10.00 +", "4.00 +", "2.00 +", "16.00 T", "---", "open"}, Total{"16.00"}},
+    });
+    // In a window of three rows the focus steps down past the new line, as it does
+    // in a tall one.
+    ExpectScripts({{"10+4+2+{Enter}{ClickLine 5}{Bksp}2*",
+                    Tape{"10.00 +", "4.00 +", "2.00 +", "16.00 *", "16.00 T", "---", "open"},
+                    Total{"16.00"}, Focus{7, 2}}},
+                  StartUp().Rows(3));
+    // Calculator mode keeps the operator keyed before the amount.
+    ExpectScripts({{"10+4-2={Click 5}{Bksp}2*",
+                    Tape{"10.00 +", "4.00 +", "2.00 -", "12.00 *", "12.00 T", "---", "open"},
+                    Total{"12.00"}, Focus{7, 7}}},
+                  StartUp().CalcMode());
+}
+
 TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
     ExpectScripts({
         {"5+3+{Enter}{Click 4}{Insert}",

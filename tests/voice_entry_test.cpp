@@ -24,6 +24,10 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         {StartUp().Voice("Grunk"), "{Decimals 0}20*5%", "a2 a0 at a5 aq ae a1 an"},
         {StartUp().Voice("Rusty"), "5+3+{Enter}{Click 3}7+",
          "b5 b+ b3 b+ be b8 bp b0 b0 bn b7 b+ bz b1 b0 bp b0 b0 bn"},
+        // A correction keyed with "*" under sums puts a product line in: the total
+        // below is said once.
+        {StartUp().Voice("Rusty"), "10+4+2+{Enter}{Click 5}{Bksp}2*",
+         "b1 b0 b+ b4 b+ b2 b+ be b1 b6 bp b0 b0 bn b2 bt bz b1 b6 bp b0 b0 bn"},
         {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}5+{Enter}",
          "b5 b+ Canon1 be b5 bn Canon2"},
         {StartUp().MachineSound("Canon"), "5+3{Enter}1-2*3/{S-Enter}",

@@ -259,6 +259,9 @@ class Calc {
     // Appends an open line to the tape and makes it CurLine.
     void AddTapeLine();
     void InsertTapeLine(int line);
+    // Puts a product or quotient line (`kind`) at `line`, under a column of sums, the
+    // focus left where it is; it takes the column's sum when the tape is worked out again.
+    void InsertFactorLine(int line, char kind);
     void RowDelete();
     // Works the lines after the last total above the current line out again, striking
     // the next total below; true when it stopped at such a total.

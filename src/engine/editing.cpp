@@ -65,6 +65,20 @@ void Calc::InsertTapeLine(int line) {
     view_.UpdateScroller();
 }
 
+void Calc::InsertFactorLine(int line, char kind) {
+    const Step step(*this);
+    TapeLine factor;
+    factor.Op = kind;
+    factor.Decimals = options_.DecimalCode;
+    tape_.Append(factor);
+    for (int i = UpperBound(); i > line; --i) tape_.Edit(i) = tape_[i - 1];
+    tape_.Edit(line) = factor;
+    // The rows below show the lines moved down at the next redraw; a window with room
+    // for another row shows one more.
+    if (view_.last_row() + 1 < view_.max_row()) view_.SetLastRow(view_.last_row() + 1);
+    view_.UpdateScroller();
+}
+
 void Calc::RowDelete() {
     DeleteProgress progress;
     Selection& selection = view_.selection();

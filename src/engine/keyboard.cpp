@@ -253,16 +253,21 @@ void KeyboardEntry::KeyPress(int row, char32_t character) {
             break;
         case '*':
         case '/':
-            if (may_append && !view_.row(row).text.empty() &&
+            if (!view_.row(row).text.empty() &&
                 op::IsSum(PrevOp(tape_.lines(), calc_.cur_line()))) {
                 // An amount keyed under a column of sums joins the column first; the
                 // product or quotient then takes the column's sum, as it does when
-                // nothing is keyed. The keyed amount is never replaced by the sum.
-                if (calc_.RefuseIfFull(2)) return;
+                // nothing is keyed. The keyed amount is never replaced by the sum,
+                // on the open line or in a correction.
+                if (calc_.RefuseIfFull(may_append ? 2 : 1)) return;
                 calc_.speech_.OperatorKeyed(key);
-                row = AddToColumn(row);
-                tape_.Edit(calc_.cur_line()).Op = static_cast<char>(character);
-                calc_.CommitLine(row);
+                if (may_append) {
+                    row = AddToColumn(row);
+                    tape_.Edit(calc_.cur_line()).Op = static_cast<char>(character);
+                    calc_.CommitLine(row);
+                } else {
+                    CorrectIntoColumn(row, static_cast<char>(character));
+                }
                 calc_.speech_.KeyStruck();
                 break;
             }
@@ -318,6 +323,20 @@ int KeyboardEntry::AddToColumn(int row) {
         calc_.CommitLine(row);
     }
     return calc_.cur_line() - view_.top_line();
+}
+
+void KeyboardEntry::CorrectIntoColumn(int row, char kind) {
+    const int line = calc_.cur_line();
+    // Calculator mode keeps the operator keyed before the amount; the adding machine's
+    // amount is added, as the open line's is.
+    const char own = tape_[line].Op;
+    tape_.Edit(line).Op = calc_.options_.CalcMode && op::IsSum(own) ? own : op::kPlus;
+    // The line below is in place before the correction is worked out, once, with it.
+    calc_.InsertFactorLine(line + 1, kind);
+    calc_.CommitLine(row, Calc::AfterCommit::kStay);
+    // The correction steps down past the product or quotient, as a commit steps down.
+    ScrollIntoView(view_, line + 1);
+    MoveDown(line + 1 - view_.top_line());
 }
 
 void KeyboardEntry::FinishComment(int row, bool down, bool edit_mode) {

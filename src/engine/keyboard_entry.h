@@ -110,6 +110,9 @@ class KeyboardEntry {
     // Commits the amount keyed in `row` as the next line of the column of sums above
     // it; gives the row of the open line that follows.
     int AddToColumn(int row);
+    // A correction in `row` keyed with "*" or "/" (`kind`) under a column of sums: the
+    // amount stays in the column and a line below it takes the column's sum.
+    void CorrectIntoColumn(int row, char kind);
     void FinishComment(int row, bool down, bool edit_mode);
     // The row of a comment being typed takes the text colour on the typing background.
     void HighlightCommentRow();
