@@ -171,6 +171,11 @@ TEST(MovingOverALongTape, shows_the_lines_asked_for_and_loses_nothing_keyed) {
          Tape{"1.00 +", "2.00 +", "3.00 +", "4.00 +", "5.00 +", "6.00 +", "7.00 +", "5.00 +",
               "9.00 +", "open"},
          Total{"42.00"}, Sum{42}, Focus{12, 5}, Window{7, 5}, kEmptyRow, kChanged},
+        // A correction in the top row, too, is committed before the page turns.
+        {"{Up}{Up}{Up}{Up}{Up}{Up}5{PgDn}",
+         Tape{"1.00 +", "2.00 +", "3.00 +", "5.00 +", "5.00 +", "6.00 +", "7.00 +", "8.00 +",
+              "9.00 +", "open"},
+         Total{"46.00"}, Sum{46}},
         {"{Scroll 2}", kNineOnTape, Total{"45.00"}, Sum{45}, Focus{12, 5}, Window{2, 5},
          RowHolds{"5.00", "+"}, kChanged},
         {"{Up}{Up}{Scroll 6}", kNineOnTape, Total{"45.00"}, Sum{45}, Focus{10, 4}, Window{6, 5},
