@@ -190,6 +190,19 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
             {"5+3+7-{Click 4}4{Down}{End}2{Enter}",
              Tape{"5.00 +", "4.00 +", "7.00 +", "2.00 -", "14.00 T", "---", "open"}, Total{"14.00"},
              Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+            // A correction gives its key to the amount below it; the open line keeps the
+            // sign it shows, and its amount takes it, unless it is that amount.
+            {"5+3+{ClickLine 3}{Bksp}7-{End}2=",
+             Tape{"7.00 +", "3.00 -", "2.00 +", "6.00 T", "---", "open"}, Total{"6.00"}},
+            {"5+3=1-{ClickLine 3}{Bksp}7+{End}2=",
+             Tape{"7.00 +", "3.00 +", "10.00 T", "---", "1.00 +", "2.00 -", "-1.00 T", "---",
+                  "open"},
+             Total{"-1.00"}},
+            {"5+3+{ClickLine 4}{Bksp}4-{End}2=",
+             Tape{"5.00 +", "4.00 +", "2.00 -", "7.00 T", "---", "open"}, Total{"7.00"}},
+            // A sign alone keyed into an earlier line is that line's own.
+            {"5+3+{ClickLine 3}{Bksp}-{End}2=",
+             Tape{"0.00 -", "3.00 +", "2.00 +", "5.00 T", "---", "open"}, Total{"5.00"}},
         },
         StartUp().CalcMode());
     // In a window of three rows scrolled down the tape, the open line's row still shows

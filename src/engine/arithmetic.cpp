@@ -198,7 +198,9 @@ void Calc::StrikeTotal(Pass pass, bool spoken) {
     work_.ShiftEnter = false;
     view_.ShowTape();
     ports_.desktop.Repaint();
-    run_.PendingOp.clear();
+    // A total keyed leaves the open line below it no operator; one struck again above
+    // the open line leaves it the operator it shows.
+    if (pass == Pass::kKeyed) run_.PendingOp.clear();
     if (spoken) TellTotalStruck(subtotal, pass != Pass::kKeyed);
 }
 

@@ -14,12 +14,18 @@ char OpChar(const std::string& text) {
 
 void Calc::CommitLineCalc(int row) {
     TapeChanged = true;
-    if (work_.EditingOld) {
+    const bool correcting = work_.EditingOld;
+    // The operator the open line's amount will take. A correction above the open line
+    // leaves it as it is, unless the corrected line is the one right above it: the key
+    // then belongs to the open line's amount.
+    const std::string open_pending = run_.PendingOp;
+    if (correcting) {
         run_.PendingOp = std::string(1, tape_[work_.CurLine].Op);
     } else if (run_.PendingOp.empty()) {
         run_.PendingOp = "+";
     }
     auto show_pending = [&](int r) {
+        if (r < 0 || r > view_.last_row()) return;
         view_.row(r).op = run_.PendingOp;
         view_.row(r).op_fore = run_.PendingOp == "-" ? colours_.CurNegClr : colours_.CurPosClr;
     };
@@ -28,6 +34,7 @@ void Calc::CommitLineCalc(int row) {
         run_.PendingOp = run_.CalcOp;
         tape_.Edit(work_.CurLine).Op = OpChar(run_.PendingOp);
         show_pending(row);
+        if (correcting) run_.PendingOp = open_pending;
         return;
     }
     tape_.Edit(work_.CurLine).Op = OpChar(run_.PendingOp);
@@ -45,41 +52,28 @@ void Calc::CommitLineCalc(int row) {
             }
         }
     }
-    // Whether the correction is still open after the recomputation (it struck a total
-    // below), and the line that is to carry the pending operator; both are taken before
-    // the focus moves, since the row that gets the focus takes CurLine along.
-    bool still_editing = false;
-    int pending_line = work_.CurLine;
-    const bool correcting = work_.EditingOld;
     if (correcting) {
-        if (work_.CurLine + 1 <= UpperBound() && tape_[work_.CurLine + 1].Op != op::kTotal) {
-            run_.PendingOp = run_.CalcOp;
-            tape_.Edit(work_.CurLine + 1).Op = OpChar(run_.CalcOp);
-        }
-        still_editing = RecalcFromLastTotal();
-        pending_line = work_.CurLine;
+        // The key belongs to the amount on the next line, unless that is a total.
+        const int next = work_.CurLine + 1;
+        if (next <= UpperBound() && tape_[next].Op != op::kTotal)
+            tape_.Edit(next).Op = OpChar(run_.CalcOp);
+        run_.PendingOp = next == UpperBound() ? run_.CalcOp : open_pending;
+        RecalcFromLastTotal();
         work_.EditingOld = false;  // committed: leaving the row must not commit it again
+        if (next == UpperBound()) show_pending(next - view_.top_line());
         keys_.MoveDown(row);
     } else {
         ApplyLine();
         const bool in_last_row = row == view_.last_row();
         if (in_last_row && !work_.LineAppended) AddTapeLine();
         if (in_last_row && work_.LineAppended) view_.row(row).SetText("");
-        pending_line = work_.CurLine;
+        // Taken before the focus moves: the row that gets the focus takes CurLine along.
+        const int pending_line = work_.CurLine;
         if (!in_last_row) keys_.FocusOpenLine();
-    }
-    // A product or quotient keyed after a sum can be the tape's last line, holding its
-    // amount until the next one is keyed: a correction above keeps its operator and so
-    // its figure, rather than making it look like an empty open line.
-    const char pending_kind = tape_[pending_line].Op;
-    const bool holds_amount =
-        correcting && (pending_kind == op::kTimes || pending_kind == op::kDivide);
-    if (!still_editing && !holds_amount) {
+        // The open line shows the operator its amount will take, wherever its row is.
         run_.PendingOp = run_.CalcOp;
         tape_.Edit(pending_line).Op = OpChar(run_.CalcOp);
-        // The open line shows the operator its amount will take, wherever its row is.
-        int r = pending_line - view_.top_line();
-        if (r >= 0 && r <= view_.last_row()) show_pending(r);
+        show_pending(pending_line - view_.top_line());
     }
     work_.EditingOld = false;
     work_.LineAppended = false;
