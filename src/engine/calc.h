@@ -264,8 +264,8 @@ class Calc {
     void InsertFactorLine(int line, char kind);
     void RowDelete();
     // Works the lines after the last total above the current line out again, striking
-    // the next total below; true when it stopped at such a total.
-    bool RecalcFromLastTotal();
+    // the next total below.
+    void RecalcFromLastTotal();
     void RecountOpenSection();
     struct DeleteProgress {
         int n = 0, row_counter = 0, line_counter = 0, surplus = 0;

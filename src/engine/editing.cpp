@@ -158,7 +158,7 @@ void Calc::RowDeleteSteps(DeleteProgress& p) {
     view_.UpdateScroller();
 }
 
-bool Calc::RecalcFromLastTotal() {
+void Calc::RecalcFromLastTotal() {
     run_.Accumulator = 0;
     // Lines recomputed here never append: their results go to the total that follows.
     int i = std::clamp(work_.CurLine - 1, 0, UpperBound());
@@ -173,7 +173,7 @@ bool Calc::RecalcFromLastTotal() {
             // A product or quotient met on the way appended nothing: the next amount
             // committed gets its own line.
             work_.LineAppended = false;
-            return true;
+            return;
         }
         // A subtotal in the range shows the running result it stands for again.
         if (tape_[j].Op == op::kSubtotal) tape_.Edit(j).Amount = run_.Accumulator;
@@ -184,10 +184,9 @@ bool Calc::RecalcFromLastTotal() {
             if (display_stale) ShowAccumulator();
             view_.ShowTape();
             work_.LineAppended = false;
-            return false;
+            return;
         }
     }
-    return false;
 }
 
 // Striking a total again cleared the accumulator; the running total is what the
