@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include <stdlib.h>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <csignal>
@@ -515,6 +517,37 @@ TEST(AtomicWrite, writes_through_links_and_keeps_owner_and_permissions) {
 
 // The recovery copy: written by one window, left behind when it is killed, found by
 // the next start (never while its window still runs), and put back whole.
+// Where no temporary can be made beside a file, the settings file is written over in
+// place; a write that fails either way names its reason and leaves the file as it was.
+TEST(AtomicWrite, falls_back_to_writing_in_place_and_names_why_that_fails) {
+    const TempFolder temp("tallymar-in-place");
+    // The longest name a file may have: a temporary's longer name cannot be made.
+    const std::string target = (temp.path() / std::string(255, 'n')).string();
+    std::ofstream(target) << "old settings, longer than the new";
+    AtomicWrite in_place;
+    in_place.in_place_fallback = true;
+    std::string reason;
+    EXPECT_FALSE(WriteFileAtomically(target, "new", AtomicWrite{}, &reason));
+    EXPECT_EQ(reason, "File name too long");
+    ASSERT_TRUE(WriteFileAtomically(target, "new", in_place, &reason)) << reason;
+    EXPECT_EQ(testing::ReadBytes(target), "new");
+
+    // No file descriptor to spare: the file cannot even be opened.
+    rlimit old_limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old_limit), 0);
+    const int lowest_free = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(lowest_free, 0);
+    ::close(lowest_free);
+    rlimit none = old_limit;
+    none.rlim_cur = static_cast<rlim_t>(lowest_free);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const bool saved = WriteFileAtomically(target, "newer", in_place, &reason);
+    ::setrlimit(RLIMIT_NOFILE, &old_limit);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reason, "Too many open files");
+    EXPECT_EQ(testing::ReadBytes(target), "new");
+}
+
 TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     namespace fs = std::filesystem;
     const TempFolder temp("tallymar-recovery");
