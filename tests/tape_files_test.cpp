@@ -620,6 +620,19 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     next.Remove();
     EXPECT_FALSE(next.HasCopy());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);  // its lock alone
+
+    // No copy is written without its window's lock: another start would take it for
+    // one left behind. Here a folder stands where the next window's lock would go.
+    const std::string lock = fs::directory_iterator(folder)->path().filename().string();
+    const std::string stem = "tape-" + std::to_string(::getpid()) + "-";
+    ASSERT_EQ(lock.rfind(stem, 0), 0u) << lock;
+    const int window_number = std::stoi(lock.substr(stem.size()));
+    fs::create_directory(fs::path(folder) / (stem + std::to_string(window_number + 1) + ".lock"));
+    TapeRecovery locked_out(folder);
+    EXPECT_FALSE(locked_out.Write(tape, "", "Tape1", &reason));
+    EXPECT_EQ(reason, "Is a directory");
+    EXPECT_FALSE(locked_out.HasCopy());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 2);  // no copy beside them
 }
 
 }  // namespace
