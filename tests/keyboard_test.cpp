@@ -123,6 +123,20 @@ TEST(Keys, down_commits_a_correction_in_the_bottom_row) {
     EXPECT_EQ(m.Shown(3), (Lines{"5.00", "6.00", "7.00", "9.00", ""}));
     EXPECT_EQ(m.calc.display().text, "27.00");
     EXPECT_EQ(m.calc.view().FocusLine(), 7);
+
+    // Down on a correction that cannot be read only beeps: it owes no move, so the
+    // click that later leaves the mended row lands where it was aimed.
+    Machine mended(StartUp().Rows(3));
+    mended.Keys("5+6+7+8+{Up}{Up}{Up}{Click 2}");
+    const int line = mended.calc.view().FocusLine();
+    mended.calc.keyboard().BoxEdited(2, "12.34.", 6, 0);
+    mended.Keys("5{Down}");
+    EXPECT_EQ(mended.TakeEvents(), Lines{"beep"});
+    EXPECT_EQ(mended.calc.view().FocusLine(), line);
+    mended.calc.keyboard().BoxEdited(2, "9", 1, 0);
+    mended.Keys("{Click 0}");
+    EXPECT_EQ(mended.Shown(3), (Lines{"5.00", "6.00", "7.00", "9.00", ""}));
+    EXPECT_EQ(mended.calc.view().FocusLine(), line - 2);
 }
 
 // Nine amounts in six rows, then keys that move, scroll, wheel, resize or key on.
