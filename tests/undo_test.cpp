@@ -210,6 +210,14 @@ TEST(Undo, keeps_the_last_ten_thousand_steps) {
     m.Keys("{Undo}");
     EXPECT_EQ(m.TakeEvents(), Lines{"beep"});
     EXPECT_EQ(m.calc.accumulator(), 2);
+
+    // A save among the steps kept is still found when the oldest ones go.
+    Machine saved;
+    const std::string path = TempTape("kept");
+    saved.Keys("1+1+{Save " + path + "}" + keys.substr(4) + undo);
+    EXPECT_EQ(saved.calc.accumulator(), 2);
+    EXPECT_FALSE(saved.calc.tape_changed()) << "back where it was saved";
+    std::remove(path.c_str());
 }
 
 TEST(Undo, goes_back_a_thousand_steps_and_forward_again) {
