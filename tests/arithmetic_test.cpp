@@ -182,6 +182,10 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
              kChanged},
             {"5+{Mode adder}3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
              Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+            // In adding machine mode Enter adds the amount keyed, whatever sign
+            // calculator mode left on the open line.
+            {"5+-{Mode adder}3{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
+             Total{"8.00"}},
             // The sign waiting on the open line never becomes a "0.00 +" line of its own.
             {"5+3+{Home}{End}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
              Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
