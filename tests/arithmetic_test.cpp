@@ -213,6 +213,8 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     // the sign its amount will take.
     ExpectScripts({{"1+2+3+4-", Focus{7, 2}, Window{5, 2}, RowHolds{"", "-"}, kChanged}},
                   StartUp().Rows(3).CalcMode());
+    ExpectScripts({{"1+2+3+4-", Focus{7, 0}, Window{7, 0}, RowHolds{"", "-"}, kChanged}},
+                  StartUp().Rows(1).CalcMode());
 }
 
 // A machine keyed in a locale of its own: C, a decimal comma with "." grouping, a

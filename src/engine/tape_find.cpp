@@ -72,7 +72,7 @@ FindQuery::FindQuery(std::string_view text, const NumberSymbols& symbols) : symb
 }
 
 bool FindQuery::Matches(const TapeLine& line, bool open_line) const {
-    if (empty_) return false;
+    // An empty query has neither an amount nor a text to look for.
     switch (line.Op) {
         case op::kComment:
         case op::kConversion:
