@@ -215,6 +215,14 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
                   StartUp().Rows(3).CalcMode());
     ExpectScripts({{"1+2+3+4-", Focus{7, 0}, Window{7, 0}, RowHolds{"", "-"}, kChanged}},
                   StartUp().Rows(1).CalcMode());
+    // The sign waiting there is drawn in the colour of its kind.
+    const std::pair<const char*, Colour Colours::*> signs[] = {{"5+-", &Colours::CurNegClr},
+                                                                {"5-+", &Colours::CurPosClr}};
+    for (const auto& [keys, colour] : signs) {
+        Machine m(StartUp().CalcMode());
+        m.Keys(keys);
+        EXPECT_EQ(m.RowAt(m.calc.view().focus_row()).op_fore, m.calc.colours().*colour) << keys;
+    }
 }
 
 // A machine keyed in a locale of its own: C, a decimal comma with "." grouping, a
