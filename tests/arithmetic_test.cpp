@@ -215,6 +215,11 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
                   StartUp().Rows(3).CalcMode());
     ExpectScripts({{"1+2+3+4-", Focus{7, 0}, Window{7, 0}, RowHolds{"", "-"}, kChanged}},
                   StartUp().Rows(1).CalcMode());
+    // A correction right above the open line gives it the sign keyed, and its row shows it.
+    Machine corrected(StartUp().Rows(3).CalcMode());
+    ExpectScript(corrected,
+                 {"5+3+7+{ClickLine 5}{Bksp}4-", Focus{6, 2}, Window{4, 2}, RowHolds{"", "-"}});
+    EXPECT_EQ(corrected.RowAt(2).op_fore, corrected.calc.colours().CurNegClr);
     // The sign waiting there is drawn in the colour of its kind.
     const std::pair<const char*, Colour Colours::*> signs[] = {{"5+-", &Colours::CurNegClr},
                                                                 {"5-+", &Colours::CurPosClr}};

@@ -60,7 +60,6 @@ void Calc::CommitLineCalc(int row) {
         run_.PendingOp = next == UpperBound() ? run_.CalcOp : open_pending;
         RecalcFromLastTotal();
         work_.EditingOld = false;  // committed: leaving the row must not commit it again
-        if (next == UpperBound()) show_pending(next - view_.top_line());
         keys_.MoveDown(row);
     } else {
         ApplyLine();
