@@ -271,6 +271,12 @@ TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
              Sum{17}, Focus{4, 1}, Window{3, 5}, RowHolds{"0", " ", 0, 1}, kChanged},
         },
         StartUp().Rows(6));
+    // Down past the open line in a full window appends a line that the focus moves
+    // to; Insert then puts its line there, not on the line the window scrolled from.
+    // (The "c" only beeps: a comment is not edited by keying into it.)
+    ExpectScripts({{"a{Down}b{Down}{Up}{Up}c{Down}{Down}{Insert}",
+                    Tape{"a C", "b C", "open", "0.00 _", "open"}, Focus{6, 0}, Events{"beep"}}},
+                  StartUp().Rows(2));
 }
 
 // The tape file keeps every line's text: a line inserted above a comment must not

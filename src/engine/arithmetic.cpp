@@ -1,4 +1,5 @@
 // The adding machine: committing amounts, the running result, totals and subtotals.
+#include <algorithm>
 #include <string>
 
 #include "engine/calc.h"
@@ -222,7 +223,8 @@ bool IsRuleOrOpen(char kind) {
 }  // namespace
 
 bool Calc::TotalKey(int row) {
-    const char above = work_.CurLine >= 1 ? tape_[work_.CurLine - 1].Op : op::kRule;
+    // Line 0 is always a rule; it stands above itself too.
+    const char above = tape_[std::max(work_.CurLine - 1, 0)].Op;
     // The lines striking appends: a rule and an open line after a total, an open line
     // after a subtotal; a keyed amount that is committed first takes one more.
     const int strike = work_.ShiftEnter ? 1 : 2;

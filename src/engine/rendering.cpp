@@ -27,8 +27,7 @@ void RecolourRows(TapeView& view, const Colours& colours, const NumberSymbols& s
 }  // namespace
 
 std::string Calc::GetNumberFormat(int decimal_code) {
-    if (decimal_code >= 0 && decimal_code <= kFloatingDecimals) run_.AutoDecimal = false;
-    if (decimal_code == kAutoDecimals) run_.AutoDecimal = true;
+    run_.AutoDecimal = decimal_code == kAutoDecimals;
     return PatternOf(decimal_code);
 }
 

@@ -297,7 +297,8 @@ bool LoadSettings(IniStore& ini, bool file_exists, const ScreenSize& screen, Set
         s.Themes = BuiltInThemes();
         s.CurrentTheme = current;
     }
-    if (s.CurrentTheme < 0 || static_cast<size_t>(s.CurrentTheme) >= s.Themes.size()) {
+    // A negative number, made unsigned, is past the end too.
+    if (static_cast<size_t>(s.CurrentTheme) >= s.Themes.size()) {
         s.CurrentTheme = 0;
     }
 
