@@ -217,6 +217,13 @@ TEST(Undo, keeps_the_last_ten_thousand_steps) {
     saved.Keys("1+1+{Save " + path + "}" + keys.substr(4) + undo);
     EXPECT_EQ(saved.calc.accumulator(), 2);
     EXPECT_FALSE(saved.calc.tape_changed()) << "back where it was saved";
+
+    // A save older than every step kept goes with them: undoing as far as the history
+    // reaches leaves a tape that is not the one saved.
+    Machine lost;
+    lost.Keys("{Save " + path + "}" + keys.substr(2) + undo);
+    EXPECT_EQ(lost.calc.accumulator(), 1);
+    EXPECT_TRUE(lost.calc.tape_changed()) << "one amount more than was saved";
     std::remove(path.c_str());
 }
 
