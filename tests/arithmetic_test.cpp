@@ -352,6 +352,19 @@ TEST(AddingMachine, refuses_an_amount_it_cannot_read_with_a_beep_and_keeps_it_in
     }
 }
 
+// The refused key was no Shift+Enter: a total struck again later, by a deletion
+// above it that no key of its own precedes, is still a total.
+TEST(AddingMachine, a_total_key_refused_leaves_the_next_total_a_total) {
+    Machine m;
+    m.Keys("5+3+7+{Enter}");
+    m.calc.keyboard().BoxEdited(m.calc.view().focus_row(), "12.34.", 6, 0);
+    m.Keys("{Enter}");
+    EXPECT_EQ(m.TakeEvents(), Lines{"beep"});
+    m.Keys("{ClickLine 4}{Delete}");
+    EXPECT_EQ(m.Ops(), "HTH++THB");
+    EXPECT_EQ(m.calc.display().text, "12.00");
+}
+
 TEST(ModeSwitch, keeps_the_sum_and_colours_the_display_red_or_cyan) {
     constexpr Colour kRed = Rgb(255, 0, 0), kCyan = Rgb(0, 255, 255);
     EXPECT_EQ(Machine(StartUp().CalcMode()).calc.display().fore, kCyan);
