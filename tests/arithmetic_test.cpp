@@ -220,6 +220,14 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     ExpectScript(corrected,
                  {"5+3+7+{ClickLine 5}{Bksp}4-", Focus{6, 2}, Window{4, 2}, RowHolds{"", "-"}});
     EXPECT_EQ(corrected.RowAt(2).op_fore, corrected.calc.colours().CurNegClr);
+    // Another number of decimals redraws the tape; the sign's row keeps its colours.
+    Machine redrawn(StartUp().Rows(3).CalcMode());
+    redrawn.Keys("-");
+    const Row before = redrawn.RowAt(2);
+    redrawn.Keys("{Decimals 0}");
+    EXPECT_EQ(redrawn.RowAt(2).op, "-");
+    EXPECT_EQ(redrawn.RowAt(2).fore, before.fore);
+    EXPECT_EQ(redrawn.RowAt(2).op_fore, before.op_fore);
     // The sign waiting there is drawn in the colour of its kind.
     const std::pair<const char*, Colour Colours::*> signs[] = {{"5+-", &Colours::CurNegClr},
                                                                 {"5-+", &Colours::CurPosClr}};
