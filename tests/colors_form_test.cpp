@@ -160,6 +160,19 @@ TEST_F(ColorsFormTest,
     EXPECT_EQ(user.messages, Texts{colors_text::kLastTheme});
     EXPECT_FALSE(DeleteCurrentTheme(settings, current));
     EXPECT_EQ(settings.Themes.size(), 1u);
+
+    // A theme number outside the list: the question names no theme, and Delete keeps
+    // the one there is.
+    for (const int outside : {-1, 1}) {
+        settings.CurrentTheme = outside;
+        DeleteThemeForm question(settings, current);
+        EXPECT_EQ(question.lblDeleteTheme(),
+                  "Are you sure you want to delete the  theme?  It cannot be recovered after "
+                  "deletion.")
+            << outside;
+        question.cmdDelete_Click();
+        EXPECT_EQ(settings.Themes.size(), 1u) << outside;
+    }
 }
 
 // The colour dialog opens below and right of the main window, and its theme questions

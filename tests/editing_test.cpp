@@ -271,6 +271,11 @@ TEST(Inserting, puts_a_blank_zero_line_above_the_current_line_or_below_a_rule) {
              Sum{17}, Focus{4, 1}, Window{3, 5}, RowHolds{"0", " ", 0, 1}, kChanged},
         },
         StartUp().Rows(6));
+    // The rule at the tape's very top, too: the blank line goes in under it.
+    Machine top;
+    top.Keys("5+{ClickLine 0}{Insert}");
+    EXPECT_EQ(top.Ops(), "H TH+B");
+    EXPECT_EQ(top.calc.view().FocusLine(), 1);
     // Down past the open line in a full window appends a line that the focus moves
     // to; Insert then puts its line there, not on the line the window scrolled from.
     // (The "c" only beeps: a comment is not edited by keying into it.)

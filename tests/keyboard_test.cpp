@@ -218,6 +218,8 @@ TEST(MovingOverALongTape, shows_the_lines_asked_for_and_loses_nothing_keyed) {
          Tape{"1.00 +", "2.00 +", "3.00 +", "4.00 +", "5.00 +", "6.00 +", "7.00 +", "8.00 +",
               "9.00 +", "7.00 +", "open"},
          Total{"52.00"}, Sum{52}, Focus{13, 5}, Window{8, 5}, kEmptyRow, kChanged},
+        // An arrow key, too, brings the scrolled-away focus back before it moves.
+        {"{Scroll 0}{Up}", kNineOnTape, Focus{11, 4}, Window{7, 5}, RowHolds{"9.00", "+", 0, 4}},
         {"{Scroll 4}5+",
          Tape{"1.00 +", "2.00 +", "3.00 +", "4.00 +", "5.00 +", "6.00 +", "7.00 +", "8.00 +",
               "9.00 +", "5.00 +", "open"},
