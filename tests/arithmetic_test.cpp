@@ -121,6 +121,20 @@ TEST(AShortWindow, takes_the_amounts_a_tall_one_takes) {
         StartUp().Rows(1));
 }
 
+// A tape file whose first total is not the new tape's zero: an empty "+" on the
+// first line below its rule takes that total, as under any other total.
+TEST(AnEmptyEntry, under_the_first_total_of_a_file_takes_it) {
+    Machine m;
+    std::vector<TapeLine> file(m.calc.tape().lines().begin(), m.calc.tape().lines().end());
+    file[1].Amount = 8;
+    LinesInMemory lines(file);
+    m.calc.TakeLines(lines, LinesPlaced::kInPlaceOfTape);
+    ASSERT_EQ(m.Ops(), "HTHB");
+    m.Keys("+");
+    EXPECT_EQ(m.Amount(3), 8);
+    EXPECT_EQ(m.calc.display().text, "8.00");
+}
+
 TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     ExpectScripts(
         {
