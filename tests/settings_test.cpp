@@ -59,6 +59,9 @@ TEST(Settings, without_a_file_are_the_defaults_with_the_window_placed_by_the_scr
     EXPECT_EQ(Saved(s), Saved(expected));
     EXPECT_EQ(s.Themes, BuiltInThemes());
     EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(0, 128, 64));
+    s.Themes[0].BakClr = Rgb(1, 2, 3);  // theme 0 is painted in its own colours
+    EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(1, 2, 3));
+    s.Themes = BuiltInThemes();
     // An existing file with no keys: the defaults of the file format.
     s.PrintColor = s.options.CalcMode = true;
     Load({}, s);
@@ -79,7 +82,8 @@ TEST(Settings, every_setting_and_theme_comes_back_as_it_was_saved) {
     s.options.MachineSound = "Burroughs", s.options.CallbackCharacter = "Vesna";
     s.options.CallInputCharacter = "None; or = text";
     s.form = {4321.5, 7000, -250, 12.25};
-    s.RecentFiles = {"/home/ann/week.add", "/srv/tapes/b = c; d.add"};
+    s.RecentFiles = {"/home/ann/week.add", "/srv/tapes/b = c; d.add", "/t/3.add", "/t/4.add",
+                     "/t/5.add",          "/t/6.add",                "/t/7.add", "/t/eighth.add"};
     for (const Settings& saved : {s, Settings()}) {
         IniFile ini("");
         SaveSettings(ini, saved);
