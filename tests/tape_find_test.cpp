@@ -78,6 +78,18 @@ TEST(FindLine, finds_amounts_as_shown_or_as_keyed_and_comments_by_their_words) {
     }
 }
 
+// An amount half a unit from what its row shows: 0.125 shows "0.13", and 0.13 is
+// just over half a unit away in binary; it is found by what shows all the same.
+TEST(FindLine, finds_an_amount_half_a_unit_from_what_it_shows) {
+    Machine m;
+    m.Keys("0.125+2.675+");
+    ASSERT_EQ(m.Shown(3), (Lines{"0.13", "2.68", ""}));
+    for (const auto& [text, line] : {std::pair{"0.13", 3}, {"2.68", 4}, {"0.125", 3}}) {
+        EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery(text, m.calc.symbols()), 0, kNext), line)
+            << text;
+    }
+}
+
 // A total of -0.001 shows "-0.00": found as 0, but passed over by 0.001 (which shows
 // "0.00"), which finds the amount keyed as 0.001 above it.
 TEST(FindLine, reads_a_small_negative_total_as_zero_only) {
