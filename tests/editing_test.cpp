@@ -136,6 +136,21 @@ TEST(TheRunningTotal, of_a_file_that_starts_with_a_product_takes_its_first_line)
     EXPECT_EQ(m.calc.display().text, "0.50");
 }
 
+// In calculator mode, too, the file's second line is an amount like any other: a
+// correction there is read (only line 0's amount is not).
+TEST(TheRunningTotal, of_a_file_that_starts_with_amounts_takes_a_correction_of_its_second) {
+    Machine m(StartUp().CalcMode());
+    TapeLine first, second;
+    first.Op = second.Op = '+';
+    first.Amount = 5;
+    second.Amount = 10;
+    const std::vector<TapeLine> file = {first, second, TapeLine{}};
+    LinesInMemory lines(file);
+    m.calc.TakeLines(lines, LinesPlaced::kInPlaceOfTape);
+    m.Keys("{ClickLine 1}{Bksp}20+");
+    EXPECT_EQ(m.Amount(1), 20);
+}
+
 // 5 + 3 + T 8: the 3 is emptied on line 4 and left. However it is left, the empty
 // "+" repeats the amount above and the total below is struck again.
 TEST(AnEmptiedAmount, repeats_the_amount_above_however_it_is_left) {

@@ -96,7 +96,7 @@ TEST_F(HelpFiles, the_help_book_lists_finds_and_serves_pages_and_the_version_lin
     Write("a/extra.md", "# Extra\n\nNot in the contents; enter strikes here too.\n");
     Write("b/keys.md", "# Other keys\n");
     Write("b/totals.md",
-          "# Totals and subtotals\r\n\nA subtotal keeps adding. Enter strikes it.\n");
+          "# Totals and subtotals\r\n\nA subtotal keeps adding. Enter strikes it. A total: zero.\n");
     Write("secret.md", "# Secret\n");
     const HelpBook book({Path("a/"), Path("b/")});
     const std::vector<HelpPage> contents = {
@@ -111,6 +111,7 @@ TEST_F(HelpFiles, the_help_book_lists_finds_and_serves_pages_and_the_version_lin
     // clang-format off
     const std::pair<std::string, Texts> searches[] = {
         {"strikes enter", {"keys.md", "totals.md", "extra.md"}}, {"  ADDING  ", {"totals.md"}},
+        {"Zero", {"totals.md"}}, {"ZERO", {"totals.md"}},
         {"strikes keypad", {}}, {"", {}}};
     // clang-format on
     for (const auto& [query, pages] : searches) {
