@@ -11,78 +11,71 @@ namespace {
 
 TEST(AddingMachine, strikes_the_totals_the_keys_ask_for) {
     ExpectScripts({
-        {"", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3}, kEmptyRow, kUnchanged},
-        {"12.5", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3},
-         RowHolds{"12.5", "", 4, 0}, kChanged},
-        {"125{Bksp}+", Tape{"12.00 +", "open"}, Total{"12.00"}, Sum{12}, Focus{4, 4}, Window{0, 4},
-         kEmptyRow, kChanged},
-        {"1,234+", Tape{"1,234.00 +", "open"}, Total{"1,234.00"}, Sum{1234}, Focus{4, 4},
-         Window{0, 4}, kEmptyRow, kChanged},
+        {"", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, kEmptyRow, kUnchanged},
+        {"12.5", Tape{"open"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, RowHolds{"12.5", "", 4, 0}},
+        {"125{Bksp}+", Tape{"12.00 +", "open"}, Total{"12.00"}, Sum{12}, kOnOpenLine},
+        {"1,234+", Tape{"1,234.00 +", "open"}, Total{"1,234.00"}, Sum{1234}, kOnOpenLine},
         {"5+3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"5+3+{S-Enter}", Tape{"5.00 +", "3.00 +", "8.00 S", "open"}, Total{"8.00"}, Sum{8},
-         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"5+3+{S-Enter}2+{Enter}",
          Tape{"5.00 +", "3.00 +", "8.00 S", "2.00 +", "10.00 T", "---", "open"}, Total{"10.00"},
-         Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+         Sum{0}, kOnOpenLine},
         {"5+3+{S-Enter}+", Tape{"5.00 +", "3.00 +", "8.00 S", "8.00 +", "open"}, Total{"16.00"},
-         Sum{16}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         Sum{16}, kOnOpenLine},
         {"7++{Enter}", Tape{"7.00 +", "7.00 +", "14.00 T", "---", "open"}, Total{"14.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"5+3+{Enter}+{Enter}",
          Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "8.00 T", "---", "open"},
-         Total{"8.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+         Total{"8.00"}, Sum{0}, kOnOpenLine},
         {"12*3{Enter}", Tape{"12.00 *", "3.00 =", "36.00 T", "---", "open"}, Total{"36.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         // "*" or "/" with nothing keyed under a column of sums takes the sum; an amount
         // keyed first joins the column, so that it is never replaced by the sum.
         {"10+*2{Enter}", Tape{"10.00 +", "10.00 *", "2.00 =", "20.00 T", "---", "open"},
-         Total{"20.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
-        {"10+4*2{Enter}",
-         Tape{"10.00 +", "4.00 +", "14.00 *", "2.00 =", "28.00 T", "---", "open"},
-         Total{"28.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+         Total{"20.00"}, Sum{0}, kOnOpenLine},
+        {"10+4*2{Enter}", Tape{"10.00 +", "4.00 +", "14.00 *", "2.00 =", "28.00 T", "---", "open"},
+         Total{"28.00"}, Sum{0}, kOnOpenLine},
         {"10-4/", Tape{"10.00 -", "4.00 +", "-6.00 /", "open"}, Total{"-6.00"}, Sum{-6},
-         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"100/4/{Enter}", Tape{"100.00 /", "4.00 /", "25.00 T", "---", "open"}, Total{"25.00"},
-         Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         Sum{0}, kOnOpenLine},
         {"12*{Enter}", Tape{"12.00 *", "12.00 T", "---", "open"}, Total{"12.00"}, Sum{0},
-         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"{Enter}{Enter}", Tape{"0.00 T", "---", "0.00 T", "---", "open"}, Total{"0.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"9-4-{Enter}", Tape{"9.00 -", "4.00 -", "-13.00 T", "---", "open"}, Total{"-13.00"},
-         Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         Sum{0}, kOnOpenLine},
         {"5+3{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"12.5+3{S-Enter}", Tape{"12.50 +", "3.00 +", "15.50 S", "open"}, Total{"15.50"}, Sum{15.5},
-         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"5+3%{Enter}", Tape{"5.00 +", "3.00 %", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"200/4%", Tape{"200.00 /", "4.00 %", "0.50 T", "---", "open"}, Total{"0.50"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         // An empty percentage of a sum changes nothing: the sum is not held as a product.
-        {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, Focus{5, 5}, Window{0, 5},
-         kEmptyRow, kChanged},
+        {"5+%", Tape{"5.00 +", "0.00 %", "open"}, Total{"5.00"}, Sum{5}, kOnOpenLine},
         {"5+3+{Click 3}{S-Enter}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
-         Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
-        {"5+3+{Click 4}=", Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, Focus{5, 5},
-         Window{0, 5}, kEmptyRow, kChanged},
-        {"10/0/", Tape{"10.00 /", "0.00 /", "open"}, Total{"10.00"}, Sum{10}, Focus{5, 5},
-         Window{0, 5}, kEmptyRow, kChanged,
+         Total{"8.00"}, Sum{0}, kOnOpenLine},
+        {"5+3+{Click 4}=", Tape{"5.00 +", "3.00 +", "open"}, Total{"8.00"}, Sum{8}, kOnOpenLine},
+        {"10/0/", Tape{"10.00 /", "0.00 /", "open"}, Total{"10.00"}, Sum{10}, kOnOpenLine,
          Events{R"(msg "Tallymar" "Division by zero!" ok -> ok)"}},
         // A percentage of nothing is no division: a product closes at 0 without a word.
         {"5*0%", Tape{"5.00 *", "0.00 %", "0.00 T", "---", "open"}, Total{"0.00"}, Sum{0},
-         Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"10/0{Enter}", Tape{"10.00 /", "0.00 =", "0.00 T", "---", "open"},
-         Total{"Division by zero!"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+         Total{"Division by zero!"}, Sum{0}, kOnOpenLine},
         {"1.5+{Decimals 4}2.25+{Decimals 16}5+", Tape{"1.50 +", "2.2500 +", "5. +", "open"},
-         Total{"8.75"}, Sum{8.75}, Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         Total{"8.75"}, Sum{8.75}, kOnOpenLine},
         {"{Decimals 0}.4-{Enter}", Tape{"0 -", "-0 T", "---", "open"}, Total{"-0"}, Sum{0},
-         Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+         kOnOpenLine},
         {"{Decimals 17}1234+5+0+{Enter}",
          Tape{"12.34 +", "0.05 +", "0.00 +", "12.39 T", "---", "open"}, Total{"12.39"}, Sum{0},
-         Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+         kOnOpenLine},
     });
 }
 
@@ -90,7 +83,7 @@ TEST(AddingMachine, shows_an_overflow_until_the_next_total_clears_it) {
     ExpectScripts({
         {"1" + std::string(400, '0') + "+{Enter}5+{Enter}",
          Tape{"Overflow +", "Overflow T", "---", "5.00 +", "5.00 T", "---", "open"}, Total{"5.00"},
-         Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+         Sum{0}, kOnOpenLine},
     });
 }
 
@@ -100,23 +93,23 @@ TEST(AShortWindow, takes_the_amounts_a_tall_one_takes) {
     ExpectScripts(
         {
             {"5+7+9+{Up}{Up}{Bksp}+", Tape{"5.00 +", "5.00 +", "9.00 +", "open"}, Total{"19.00"},
-             Sum{19}, Focus{5, 1}, Window{4, 2}, RowHolds{"9.00", "+", 0, 4}, kChanged},
+             Sum{19}, Focus{5, 1}, Window{4, 2}, RowHolds{"9.00", "+", 0, 4}},
             {"5+3+{Enter}+", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "open"},
-             Total{"8.00"}, Sum{8}, Focus{8, 2}, Window{6, 2}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{8}, Focus{8, 2}, Window{6, 2}, kEmptyRow},
             {"5+3+{Enter}{Up}{Down}+{Enter}",
              Tape{"5.00 +", "3.00 +", "8.00 T", "---", "8.00 +", "8.00 T", "---", "open"},
-             Total{"8.00"}, Sum{0}, Focus{10, 2}, Window{8, 2}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{0}, Focus{10, 2}, Window{8, 2}, kEmptyRow},
             {"5+{Decimals 17}{Up}{Up}{Up}{Down}{Down}{Down}1234+",
              Tape{"5.00 +", "12.34 +", "open"}, Total{"17.34"}, Sum{17.34}, Focus{5, 2},
-             Window{3, 2}, kEmptyRow, kChanged},
+             Window{3, 2}, kEmptyRow},
         },
         StartUp().Rows(3));
     ExpectScripts(
         {
             {"5+3+{S-Enter}+", Tape{"5.00 +", "3.00 +", "8.00 S", "8.00 +", "open"}, Total{"16.00"},
-             Sum{16}, Focus{7, 0}, Window{7, 0}, kEmptyRow, kChanged},
+             Sum{16}, Focus{7, 0}, Window{7, 0}, kEmptyRow},
             {"7++", Tape{"7.00 +", "7.00 +", "open"}, Total{"14.00"}, Sum{14}, Focus{5, 0},
-             Window{5, 0}, kEmptyRow, kChanged},
+             Window{5, 0}, kEmptyRow},
         },
         StartUp().Rows(1));
 }
@@ -139,75 +132,69 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     ExpectScripts(
         {
             {"5+3-2{Enter}", Tape{"5.00 +", "3.00 +", "2.00 -", "6.00 T", "---", "open"},
-             Total{"6.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
-            {"{Enter}", Tape{"0.00 T", "---", "open"}, Total{"0.00"}, Sum{0}, Focus{5, 5},
-             Window{0, 5}, kEmptyRow, kChanged},
-            {"-", Tape{"-"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, Window{0, 3}, RowHolds{"", "-"},
-             kChanged},
+             Total{"6.00"}, Sum{0}, kOnOpenLine},
+            {"{Enter}", Tape{"0.00 T", "---", "open"}, Total{"0.00"}, Sum{0}, kOnOpenLine},
+            {"-", Tape{"-"}, Total{"0.00"}, Sum{0}, Focus{3, 3}, RowHolds{"", "-"}},
             {"-5+2{Enter}", Tape{"5.00 -", "2.00 +", "-3.00 T", "---", "open"}, Total{"-3.00"},
-             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Sum{0}, kOnOpenLine},
             {"-5{Enter}", Tape{"5.00 -", "-5.00 T", "---", "open"}, Total{"-5.00"}, Sum{0},
-             Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
+             kOnOpenLine},
             {"5++{Enter}", Tape{"5.00 +", "5.00 T", "---", "open"}, Total{"5.00"}, Sum{0},
-             Focus{6, 6}, Window{0, 6}, kEmptyRow, kChanged},
-            {"7+-+", Tape{"7.00 +", "+"}, Total{"7.00"}, Sum{7}, Focus{4, 4}, Window{0, 4},
-             RowHolds{"", "+"}, kChanged},
+             kOnOpenLine},
+            {"7+-+", Tape{"7.00 +", "+"}, Total{"7.00"}, Sum{7}, Focus{4, 4}, RowHolds{"", "+"}},
             {"5+-2{Enter}", Tape{"5.00 +", "2.00 -", "3.00 T", "---", "open"}, Total{"3.00"},
-             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Sum{0}, kOnOpenLine},
             {"5-{Enter}3-2{Enter}",
              Tape{"5.00 +", "5.00 T", "---", "3.00 +", "2.00 -", "1.00 T", "---", "open"},
-             Total{"1.00"}, Sum{0}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged},
+             Total{"1.00"}, Sum{0}, kOnOpenLine},
             {"5+{Enter}+", Tape{"5.00 +", "5.00 T", "---", "+"}, Total{"5.00"}, Sum{0}, Focus{6, 6},
-             Window{0, 6}, RowHolds{"", "+"}, kChanged},
+             RowHolds{"", "+"}},
             {"5+3{S-Enter}2{Enter}",
              Tape{"5.00 +", "3.00 +", "8.00 S", "2.00 +", "10.00 T", "---", "open"}, Total{"10.00"},
-             Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+             Sum{0}, kOnOpenLine},
             {"5+note{Enter}3{Enter}", Tape{"5.00 +", "note C", "3.00 +", "8.00 T", "---", "open"},
-             Total{"8.00"}, Sum{0}, Focus{8, 8}, Window{0, 8}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{0}, kOnOpenLine},
             {"5+3=", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, Sum{0},
-             Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             kOnOpenLine},
             // The amount keyed before "*" is added with the operator before it, and the
             // product takes the sum, as on a pocket calculator.
             {"10-4*2=", Tape{"10.00 +", "4.00 -", "6.00 *", "2.00 =", "12.00 T", "---", "open"},
-             Total{"12.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+             Total{"12.00"}, Sum{0}, kOnOpenLine},
             // Worked again after a correction above it, the product shows its new sum.
             {"5+3+*2={ClickLine 3}6+",
-             Tape{"6.00 +", "3.00 +", "9.00 *", "2.00 =", "18.00 T", "---", "open"},
-             Total{"18.00"}, Sum{0}, Focus{4, 4}, Window{0, 9}, RowHolds{"3.00", "+", 0, 4},
-             kChanged},
+             Tape{"6.00 +", "3.00 +", "9.00 *", "2.00 =", "18.00 T", "---", "open"}, Total{"18.00"},
+             Sum{0}, Focus{4, 4}, RowHolds{"3.00", "+", 0, 4}},
             {"200*15%", Tape{"200.00 *", "15.00 %", "30.00 T", "---", "open"}, Total{"30.00"},
-             Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Sum{0}, kOnOpenLine},
             {"{Decimals 17}1234+5{Enter}", Tape{"12.34 +", "0.05 +", "12.39 T", "---", "open"},
-             Total{"12.39"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Total{"12.39"}, Sum{0}, kOnOpenLine},
             {"5+3-2{Enter}{Click 4}4+",
              Tape{"5.00 +", "4.00 +", "2.00 +", "11.00 T", "---", "open"}, Total{"11.00"}, Sum{0},
-             Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "+", 0, 4}, kChanged},
+             Focus{5, 5}, RowHolds{"2.00", "+", 0, 4}},
             {"5+3-2{Enter}{Click 4}4-", Tape{"5.00 +", "4.00 +", "2.00 -", "7.00 T", "---", "open"},
-             Total{"7.00"}, Sum{0}, Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "-", 0, 4},
-             kChanged},
+             Total{"7.00"}, Sum{0}, Focus{5, 5}, RowHolds{"2.00", "-", 0, 4}},
             {"5+3-2{Enter}{Click 3}1-",
              Tape{"1.00 +", "3.00 -", "2.00 -", "-4.00 T", "---", "open"}, Total{"-4.00"}, Sum{0},
-             Focus{4, 4}, Window{0, 8}, RowHolds{"3.00", "-", 0, 4}, kChanged},
+             Focus{4, 4}, RowHolds{"3.00", "-", 0, 4}},
             {"5+3-2{Enter}{Click 4}4{Down}",
              Tape{"5.00 +", "4.00 +", "2.00 -", "7.00 T", "---", "open"}, Total{"7.00"}, Sum{0},
-             Focus{5, 5}, Window{0, 8}, RowHolds{"2.00", "-", 0, 4}, kChanged},
+             Focus{5, 5}, RowHolds{"2.00", "-", 0, 4}},
             {"5+3-2{Enter}{Click 5}1+", Tape{"5.00 +", "3.00 +", "1.00 -", "7.00 T", "---", "open"},
-             Total{"7.00"}, Sum{0}, Focus{6, 6}, Window{0, 8}, RowHolds{"7.00", "T", 0, 4},
-             kChanged},
+             Total{"7.00"}, Sum{0}, Focus{6, 6}, RowHolds{"7.00", "T", 0, 4}},
             {"5+{Mode adder}3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
-             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{0}, kOnOpenLine},
             // In adding machine mode Enter adds the amount keyed, whatever sign
             // calculator mode left on the open line.
             {"5+-{Mode adder}3{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
              Total{"8.00"}},
             // The sign waiting on the open line never becomes a "0.00 +" line of its own.
             {"5+3+{Home}{End}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
-             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{0}, kOnOpenLine},
             {"5+3+{Up}{Down}{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"},
-             Total{"8.00"}, Sum{0}, Focus{7, 7}, Window{0, 7}, kEmptyRow, kChanged},
+             Total{"8.00"}, Sum{0}, kOnOpenLine},
             {"5+3+7-{Click 4}4{Down}{End}2{Enter}",
              Tape{"5.00 +", "4.00 +", "7.00 +", "2.00 -", "14.00 T", "---", "open"}, Total{"14.00"},
-             Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged},
+             Sum{0}, kOnOpenLine},
             // A correction gives its key to the amount below it; the open line keeps the
             // sign it shows, and its amount takes it, unless it is that amount.
             {"5+3+{ClickLine 3}{Bksp}7-{End}2=",
@@ -225,9 +212,9 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
         StartUp().CalcMode());
     // In a window of three rows scrolled down the tape, the open line's row still shows
     // the sign its amount will take.
-    ExpectScripts({{"1+2+3+4-", Focus{7, 2}, Window{5, 2}, RowHolds{"", "-"}, kChanged}},
+    ExpectScripts({{"1+2+3+4-", Focus{7, 2}, Window{5, 2}, RowHolds{"", "-"}}},
                   StartUp().Rows(3).CalcMode());
-    ExpectScripts({{"1+2+3+4-", Focus{7, 0}, Window{7, 0}, RowHolds{"", "-"}, kChanged}},
+    ExpectScripts({{"1+2+3+4-", Focus{7, 0}, Window{7, 0}, RowHolds{"", "-"}}},
                   StartUp().Rows(1).CalcMode());
     // A correction right above the open line gives it the sign keyed, and its row shows it.
     Machine corrected(StartUp().Rows(3).CalcMode());
@@ -244,7 +231,7 @@ TEST(CalculatorMode, gives_plus_and_minus_to_the_amount_keyed_after_them) {
     EXPECT_EQ(redrawn.RowAt(2).op_fore, before.op_fore);
     // The sign waiting there is drawn in the colour of its kind.
     const std::pair<const char*, Colour Colours::*> signs[] = {{"5+-", &Colours::CurNegClr},
-                                                                {"5-+", &Colours::CurPosClr}};
+                                                               {"5-+", &Colours::CurPosClr}};
     for (const auto& [keys, colour] : signs) {
         Machine m(StartUp().CalcMode());
         m.Keys(keys);
@@ -397,7 +384,7 @@ TEST(ModeSwitch, keeps_the_sum_and_colours_the_display_red_or_cyan) {
     EXPECT_EQ(m.calc.display().fore, kCyan);
     m.Keys("2-1{Enter}{Mode adder}");
     ExpectScript(m, {"", Tape{"5.00 +", "3.00 +", "2.00 +", "1.00 -", "9.00 T", "---", "open"},
-                     Total{"9.00"}, Sum{0}, Focus{9, 9}, Window{0, 9}, kEmptyRow, kChanged});
+                     Total{"9.00"}, Sum{0}, kOnOpenLine});
     EXPECT_EQ(m.calc.display().fore, kRed);
 }
 

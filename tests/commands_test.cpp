@@ -28,9 +28,9 @@ struct Shell : CommandPort {
     void Run(OutsideCommand what, Command command) override { ran.push_back(Asked(what, command)); }
 };
 
-class CommandsTest : public ::testing::Test {
-  protected:
-    CommandsTest() {
+// A started machine whose outside commands reach `shell`.
+struct Machine {
+    Machine() {
         calc.Start(18);
         commands.SetOutside(&shell);
     }
@@ -40,13 +40,17 @@ class CommandsTest : public ::testing::Test {
                          Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
     }
 
-    FakePorts desk;  // also the file dialogs (always cancelled) and the caption
+    FakePorts desk;
     MemoryFiles disk;
+    FakeFileDialogs dialogs;
+    FakeCaption caption;
     Shell shell;
     Calc calc{desk.ports()};
-    TapeFiles files{calc, desk, disk, desk};
+    TapeFiles files{calc, dialogs, disk, caption};
     Commands commands{calc, files};
 };
+
+class CommandsTest : public ::testing::Test, protected Machine {};
 
 TEST_F(CommandsTest, the_caret_keys_and_delete_are_left_to_the_box_unless_ctrl_or_alt_is_held) {
     commands.Key(calc.view().focus_row(), Keystroke{key::kRight, shift::kNone, U'7'});
@@ -114,15 +118,11 @@ TEST_F(CommandsTest, find_next_and_previous_look_for_the_last_text_again) {
 // A machine of its own for each command: "5+6+" keyed on a tape that has a name, the
 // callback voice chosen, the "5" line clicked and selected with Shift+click, No to
 // the first question.
-struct Machine {
-    Machine() {
-        calc.Start(18);
-        commands.SetOutside(&shell);
+struct PreparedMachine : Machine {
+    PreparedMachine() {
         files.TapeFileName = "/tapes/a.add";
         commands.ChooseSound(SoundChoice::kCallbackVoice, "Grunk");
-        for (char key : std::string("5+6+"))
-            commands.Key(calc.view().focus_row(),
-                         Keystroke{0, shift::kNone, static_cast<char32_t>(key)});
+        Type("5+6+");
         commands.Focus(3);
         commands.ShiftClick(3);
         lines = calc.tape().size();
@@ -134,8 +134,8 @@ struct Machine {
     std::string Inside() {
         std::string seen;
         if (calc.tape().lines().size() != lines)
-            seen +=
-                "lines " + std::to_string(lines) + "->" + std::to_string(calc.tape().lines().size()) + ";";
+            seen += "lines " + std::to_string(lines) + "->" +
+                    std::to_string(calc.tape().lines().size()) + ";";
         for (const std::string& text : desk.Texts())
             seen += "message " + text.substr(0, text.find(" the ")) + ";";
         for (const std::string& shown : dialogs.shown) seen += "dialog " + shown + ";";
@@ -154,14 +154,6 @@ struct Machine {
         return std::to_string(range.first) + "-" + std::to_string(range.last);
     }
 
-    FakePorts desk;
-    MemoryFiles disk;
-    FakeFileDialogs dialogs;
-    FakeCaption caption;
-    Shell shell;
-    Calc calc{desk.ports()};
-    TapeFiles files{calc, dialogs, disk, caption};
-    Commands commands{calc, files};
     std::size_t lines = 0;  // on the tape before the command
     std::string selected;   // highlighted before the command
 };
@@ -220,7 +212,7 @@ TEST(CommandTable, every_command_acts_on_the_tape_or_the_files_or_goes_out_and_n
     // row here acts, or has a name, and fails.
     for (int value = 0; value < 2 * count; ++value) {
         const auto command = static_cast<Command>(value);
-        Machine machine;
+        PreparedMachine machine;
         machine.commands.Run(command);
         const std::string inside = machine.Inside();
         const std::string name(CommandName(command));

@@ -10,26 +10,21 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/qt/tape_pages.h"
 #include "temp_folder.h"
+#include "wave_samples.h"
 
 namespace tallymar {
 namespace {
 
+using tallymar::testing::ReadBytes;
 using tallymar::testing::TempFolder;
 
 // A word printed on the page and where its box ends on the right, in points.
 using Word = std::pair<std::string, double>;
-
-std::string ReadFile(const std::string& path) {
-    std::stringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 class PrintedPdf : public ::testing::Test {
   protected:
@@ -53,7 +48,7 @@ class PrintedPdf : public ::testing::Test {
         EXPECT_EQ(std::system(run.c_str()), 0) << run;
         static const std::regex word(
             R"re(<word xMin="[0-9.]+" yMin="[0-9.]+" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re");
-        const std::string html = ReadFile(dir + "t.html");
+        const std::string html = ReadBytes(dir + "t.html");
         std::vector<Word> words;
         for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
             words.push_back({(*it)[2], std::stod((*it)[1])});
@@ -66,7 +61,6 @@ class PrintedPdf : public ::testing::Test {
         UsePdfFile(printer, dir + "unused.pdf");
         return printer.pageLayout().paintRect(QPageLayout::Point).left();
     }
-
 };
 
 TEST_F(PrintedPdf, has_the_page_header_and_amounts_that_end_one_character_past_the_amount_field) {
@@ -88,8 +82,8 @@ TEST_F(PrintedPdf, a_file_that_cannot_be_written_is_reported_with_the_reason_alo
     const std::string run = std::string(TALLYMAR_CLI) + " --keys '5+{Pdf " + folder +
                             "}' >/dev/null 2>'" + dir + "errors'";
     EXPECT_NE(std::system(run.c_str()), 0);
-    EXPECT_EQ(ReadFile(dir + "errors"), "script error at position 2: cannot write the PDF file " +
-                                            folder + ": it is a folder, not a file\n");
+    EXPECT_EQ(ReadBytes(dir + "errors"), "script error at position 2: cannot write the PDF file " +
+                                             folder + ": it is a folder, not a file\n");
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST(ConversionBlock, follows_the_last_line_or_is_refused_whole_when_the_tape_is
     m.calc.AppendConversion(block);
     ExpectScript(m,
                  {"", Tape{"5 +", "open", "open", "foot >", "0.3048 >", "meters >", "---", "open"},
-                  Total{"5"}, Sum{5}, Focus{10, 10}, Window{0, 10}, kEmptyRow, kChanged});
+                  Total{"5"}, Sum{5}, kOnOpenLine});
     EXPECT_EQ(EntryText(m.calc.tape()[5]), std::string(kEntryLength, '\0'));
     for (const int room : {5, 6}) {
         Machine full;

@@ -102,21 +102,17 @@ TEST_F(SoundPlayer, files_in_other_formats_are_converted_to_the_devices_format) 
 
 TEST_F(SoundPlayer, a_damaged_or_foreign_file_with_a_wave_name_plays_the_default_sound) {
     using namespace std::string_literals;
-    auto wave = [this](int rate, std::size_t frames, int format_tag) {
-        WriteWave(In("data", "made.wav"), Samples(frames, 300), rate);
-        std::string bytes = testing::ReadBytes(In("data", "made.wav"));
-        bytes[20] = static_cast<char>(format_tag);
-        return bytes;
-    };
+    using testing::Chunk;
     // Empty, a text, random bytes, a wave header cut short, the RIFF of something else,
-    // an encoding not known, one sample a second for 1000 s, four million a second,
-    // a sample more than ten seconds.
-    // clang-format off
+    // an encoding not known. (What else makes a header damaged: WaveReader below.)
     const std::string files[] = {
-        "", "12.50 + 3 = 15.50\n", "\x13\x37\xfe\xed\x00\x01\x02"s, "RIFF\x24\0\0\0WAVEfmt "s,
-        "RIFF\x10\0\0\0AVI LIST\x04\0\0\0abcd"s, wave(22050, 100, 0x55), wave(1, 1000, 1),
-        wave(4194301, 1000, 1), wave(22050, 220501, 1)};
-    // clang-format on
+        "",
+        "12.50 + 3 = 15.50\n",
+        "\x13\x37\xfe\xed\x00\x01\x02"s,
+        "RIFF\x24\0\0\0WAVEfmt "s,
+        "RIFF\x10\0\0\0AVI LIST\x04\0\0\0abcd"s,
+        testing::RiffWave(Chunk("fmt ", testing::FormatBody(0x55, 1, 22050, 2, 16)) +
+                          Chunk("data", std::string(200, '\x10')))};
     int expected = 0;
     for (const std::string& bytes : files) {
         std::ofstream(In("current", "pq.wav"), std::ios::binary) << bytes;
@@ -162,8 +158,6 @@ TEST(WaveReader, headers_that_lie_about_their_sound_give_nothing) {
     };
     // clang-format off
     const Row rows[] = {
-        {"660 bytes at 1 Hz: ten minutes", RiffWave(Chunk("fmt ", FormatBody(1, 1, 1, 1, 8)) + Chunk("data", std::string(616, '\x90'))), std::nullopt},
-        {"1 Hz for exactly ten seconds", RiffWave(Chunk("fmt ", FormatBody(1, 1, 1, 1, 8)) + Chunk("data", std::string(10, '\x90'))), 220500},
         {"exactly ten seconds at 8 kHz", RiffWave(Chunk("fmt ", FormatBody(1, 1, 8000, 1, 8)) + Chunk("data", std::string(80000, '\x90'))), 220500},
         {"ten seconds and one frame", RiffWave(Chunk("fmt ", FormatBody(1, 1, 8000, 1, 8)) + Chunk("data", std::string(80001, '\x90'))), std::nullopt},
         {"ten seconds declared, 100 frames held", RiffWave(pcm16 + Chunk("data", frames100, 441000)), 100},

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include <stdlib.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include "engine/text_codec.h"
 #include "fakes.h"
@@ -71,15 +71,16 @@ TEST(TapeRecord, keeps_every_field_bit_for_bit_and_single_byte_text_as_it_is) {
 // byte of the tape files' code page comes back as it was (the five it leaves undefined
 // become "?"); a malformed byte reads as U+FFFD.
 TEST(TextCodec, keeps_every_character_at_the_edges_of_each_encoding) {
-    const std::pair<char32_t, size_t> edges[] = {{0x7F, 1},     {0x80, 2},    {0x7FF, 2},
-                                                 {0x800, 3},    {0xFFFF, 3},  {0x10000, 4},
+    const std::pair<char32_t, size_t> edges[] = {{0x7F, 1},     {0x80, 2},   {0x7FF, 2},
+                                                 {0x800, 3},    {0xFFFF, 3}, {0x10000, 4},
                                                  {0x10FFFF, 4}, {0x20AC, 3}};
     for (const auto& [c, bytes] : edges) {
         std::string utf8;
         AppendUtf8(utf8, c);
         size_t i = 0;
         EXPECT_EQ(NextCodePoint(utf8, i), c) << std::hex << static_cast<long>(c);
-        EXPECT_EQ(std::pair(i, utf8.size()), std::pair(bytes, bytes)) << std::hex << static_cast<long>(c);
+        EXPECT_EQ(std::pair(i, utf8.size()), std::pair(bytes, bytes))
+            << std::hex << static_cast<long>(c);
     }
     std::string all, expected;
     for (int b = 1; b < 256; ++b) {
@@ -127,8 +128,9 @@ struct Desk {
         if (!content) disk.files.erase(path);
         ports.messages.clear(), dialogs.shown.clear(), disk.written.clear();
     }
-    // Runs "new", "save", "saveas", "open" (the dialog), "query", "close" or
-    // "openfile PATH", after "!" with every write failing; true when the operation went on.
+    // Runs "new", "save", "saveas", "open" (the dialog), "query", "close", "openfile PATH"
+    // or "start PATH" (a file named at start), after "!" with every write failing; true
+    // when the operation went on.
     bool Run(std::string operation) {
         if (operation[0] == '!')
             disk.write_failure = "No space left on device", operation.erase(0, 1);
@@ -138,6 +140,7 @@ struct Desk {
         if (operation == "query") return files.FileQuery();
         if (operation == "close") return files.QueryClose();
         if (operation == "open") return files.Open(), true;
+        if (operation.rfind("start ", 0) == 0) return files.OpenAtStart(operation.substr(6));
         return files.OpenTapeFile(operation.substr(9));
     }
     // What the user and the disk saw, in one line.
@@ -177,7 +180,6 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
     } cases[] = {
         // The save question, worded for the tape and the operation.
         {"", "", {}, {}, "close", "on HTHB -  \"Tape1 - Tallymar\""},
-        {"", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n"},
         {"/d/t.add", "5+", {Answer::kNo}, {}, "new", "on HTHB -  \"Tape1 - Tallymar\" | Do you want to save the changes you made to t.add ?"},
         {"/d/t.add", "5+", {Answer::kNo}, {}, "query", "stop HTH+B * /d/t.add \"*t.add - Tallymar\" | Do you want to save the changes you made to t.add ?\n\n"},
         {"", "5+", {Answer::kCancel}, {}, "close", "stop HTH+B *  \"*Tape1 - Tallymar\" | Do you want to save the changes you made to your existing tape ?\n\n"},
@@ -191,7 +193,12 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         {"", "5+", {Answer::kYes}, {"/d/old"}, "saveas", "on HTH+B - /d/old.add \"old.add - Tallymar\" | A file named old already exists.\n\nDo you wish to replace the existing file? [Save Tallymar File As|Tape1.add] >/d/old.add"},
         {"", "5+", {}, {}, "save", "stop HTH+B *  \"*Tape1 - Tallymar\" [Save Tallymar File As|Tape1.add]"},
         {"/d/old.add", "5+", {}, {}, "save", "on HTH+B - /d/old.add \"old.add - Tallymar\" >/d/old.add"},
-        // Opening a file: the old tape is saved under its own name, never over the file opened.
+        // Opening a file: a fresh tape takes it without a question; the old tape is saved
+        // under its own name, never over the file opened, and an appended file is never
+        // the one Save writes.
+        {"", "", {}, {"/d/week.add"}, "open", "on +++B - /d/week.add \"week.add - Tallymar\" [Open Tallymar File]"},
+        {"", "", {}, {}, "start /d/week.add", "on +++B - /d/week.add \"week.add - Tallymar\""},
+        {"/d/mine.add", "", {Answer::kCancel}, {}, "start /d/week.add", "stop HTHB - /d/mine.add \"mine.add - Tallymar\" | Do you wish to append the file to the existing tape?"},
         {"", "5+", {}, {}, "openfile /d/none.add", "stop HTH+B *  \"*Tape1 - Tallymar\" | There is no data in this file"},
         {"", "5+", {Answer::kNo, Answer::kNo}, {}, "openfile /d/week.add", "on +++B - /d/week.add \"week.add - Tallymar\" | Do you wish to append the file to the existing tape? | Do you want to save the changes you made to your existing tape ?\n\n"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/week.add", "on HTH++++B * /d/mine.add \"*mine.add - Tallymar\" | Do you wish to append the file to the existing tape?"},
@@ -211,9 +218,6 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
         {"/d/mine.add", "5+", {}, {}, "openfile /d/short", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | There is no data in this file"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/bad", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | This file is corrupted"},
         {"/d/mine.add", "5+", {}, {}, "openfile /d/locked", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open locked: Permission denied"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/folder", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open folder: it is a folder, not a file"},
-        {"/d/mine.add", "5+", {}, {}, "openfile /d/pipe", "stop HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Tallymar could not open pipe: it is a named pipe, not a file"},
-        {"/d/mine.add", "5+", {Answer::kNo}, {"/d/bad"}, "open", "on HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Do you want to save the changes you made to mine.add ?\n\n | This file is corrupted [Open Tallymar File]"},
         {"/d/mine.add", "5+", {Answer::kNo}, {"/d/folder"}, "open", "on HTH+B * /d/mine.add \"*mine.add - Tallymar\" | Do you want to save the changes you made to mine.add ?\n\n | Tallymar could not open folder: it is a folder, not a file [Open Tallymar File]"},
     };
     // clang-format on
@@ -234,71 +238,16 @@ TEST(TapeFiles, ask_save_and_open_as_the_user_answers_and_lose_no_figure) {
     }
 }
 
-// A day with tape files, step by step: what each step asks, which file it writes and
-// what the caption then says. Save writes the file the caption names, or asks.
-TEST(TapeFiles, save_writes_the_file_the_caption_names_and_no_other) {
-    const struct {
-        const char* step;  // keys, or an operation of Desk::Run
-        std::deque<Answer> answers;
-        std::deque<std::optional<std::string>> paths;
-        const char* caption;
-        const char* asked;    // the message boxes and dialogs shown, "" for none
-        const char* written;  // the files written
-    } days[][4] = {
-        // Opened on a fresh tape (no append question), corrected, saved back to itself.
-        {{"open", {}, {"/d/week.add"}, "week.add - Tallymar", "[Open Tallymar File]", ""},
-         {"4+", {}, {}, "*week.add - Tallymar", "", ""},
-         {"save", {}, {}, "week.add - Tallymar", "", "/d/week.add"},
-         {"", {}, {}, "week.add - Tallymar", "", ""}},
-        // Appended to an untitled tape: the tape stays "Tape1" and Save asks for a name.
-        {{"2+", {}, {}, "*Tape1 - Tallymar", "", ""},
-         {"open", {Answer::kNo, Answer::kYes}, {"/d/week.add"}, "*Tape1 - Tallymar",
-          "Do you want to save the changes you made to your existing tape ?\n\n | Do you wish to append the file to the existing tape? [Open Tallymar File]", ""},
-         {"save", {}, {kCancel}, "*Tape1 - Tallymar", "[Save Tallymar File As|Tape1.add]", ""},
-         {"", {}, {}, "*Tape1 - Tallymar", "", ""}},
-        // Appended to a saved tape: Save writes the tape's own file, never the one appended.
-        {{"saveas", {}, {"/d/mine.add"}, "mine.add - Tallymar", "[Save Tallymar File As|Tape1.add]", "/d/mine.add"},
-         {"openfile /d/week.add", {Answer::kYes}, {}, "*mine.add - Tallymar", "Do you wish to append the file to the existing tape?", ""},
-         {"save", {}, {}, "mine.add - Tallymar", "", "/d/mine.add"},
-         {"", {}, {}, "mine.add - Tallymar", "", ""}},
-        // Named at start: a fresh tape takes the file at once; a tape with figures asks.
-        {{"start /d/week.add", {}, {}, "week.add - Tallymar", "", ""},
-         {"7+", {}, {}, "*week.add - Tallymar", "", ""},
-         {"start /d/week.add", {Answer::kCancel}, {}, "*week.add - Tallymar", "Do you wish to append the file to the existing tape?", ""},
-         {"new", {Answer::kNo}, {}, "Tape1 - Tallymar", "Do you want to save the changes you made to week.add ?", ""}},
-    };
-    for (const auto& day : days) {
-        Desk desk;
-        for (const auto& step : day) {
-            desk.ports.messages.clear(), desk.dialogs.shown.clear(), desk.disk.written.clear();
-            desk.ports.answers = step.answers;
-            desk.dialogs.paths = step.paths;
-            const std::string what = step.step;
-            if (what.rfind("start ", 0) == 0) {
-                desk.files.OpenAtStart(what.substr(6));
-            } else if (!what.empty() && (std::isalpha(static_cast<unsigned char>(what[0])))) {
-                desk.Run(what);
-            } else {
-                desk.Type(what);
-            }
-            desk.files.RefreshCaption();
-            std::string asked, written;
-            for (const std::string& text : desk.ports.Texts()) asked += (asked.empty() ? "" : " | ") + text;
-            for (const std::string& shown : desk.dialogs.shown) asked += (asked.empty() ? "[" : " [") + shown + "]";
-            for (const std::string& path : desk.disk.written) written += path;
-            EXPECT_EQ(std::tuple(desk.caption.caption, asked, written),
-                      std::tuple(std::string(step.caption), std::string(step.asked), std::string(step.written)))
-                << "step " << what;
-        }
-    }
-    // The file opened and saved again holds the tape, with the amount keyed.
+// A file opened and saved again holds the tape, with the amount keyed.
+TEST(TapeFiles, a_file_opened_and_saved_again_holds_the_tape_and_nothing_stays_busy) {
     Desk desk;
     desk.dialogs.paths = {"/d/week.add"};
     desk.Run("open");
     desk.Type("4+");
     desk.Run("save");
     EXPECT_EQ(desk.disk.files["/d/week.add"], EncodeTape(desk.calc.tape().lines()));
-    EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()), 5u);  // 1, 2, 3, 4 and the open line
+    EXPECT_EQ(RecordCount(desk.disk.files["/d/week.add"].size()),
+              5u);  // 1, 2, 3, 4 and the open line
     // The busy pointer went up for the reading and the writing, and is down again.
     EXPECT_EQ(std::pair(desk.caption.busy_times, desk.caption.busy), std::pair(2, false));
 }
@@ -313,9 +262,15 @@ TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_
         const char* display;
     } cases[] = {
         {{Line('+', 5), Line('+', 3), Line('B', 0)}, Answer::kNo, 8, "8.00"},
-        {{Line('+', 5), Line('T', 5), Line('H', 0), Line('-', 2), Line('B', 0)}, Answer::kNo, -2, "-2.00"},
+        {{Line('+', 5), Line('T', 5), Line('H', 0), Line('-', 2), Line('B', 0)},
+         Answer::kNo,
+         -2,
+         "-2.00"},
         {{Line('+', 5), Line('T', 5, 0), Line('H', 0), Line('B', 0)}, Answer::kNo, 0, "5"},
-        {{Line('+', 4), Line('*', 4), Line('=', 3), Line('T', 12), Line('H', 0)}, Answer::kNo, 0, "12.00"},
+        {{Line('+', 4), Line('*', 4), Line('=', 3), Line('T', 12), Line('H', 0)},
+         Answer::kNo,
+         0,
+         "12.00"},
         {{Line('+', 10), Line('B', 0)}, Answer::kYes, 17, "17.00"},  // after the tape's 7
     };
     for (const auto& c : cases) {
@@ -331,7 +286,8 @@ TEST(OpenTapeFile, the_running_total_is_what_the_lines_below_the_last_total_add_
             << c.file.size();
         // The lines are as the file held them.
         const std::size_t start = c.append == Answer::kYes ? 4 : 0;
-        EXPECT_EQ(EncodeTape({desk.calc.tape().lines().begin() + start, desk.calc.tape().lines().begin() + start + c.file.size()}),
+        EXPECT_EQ(EncodeTape({desk.calc.tape().lines().begin() + start,
+                              desk.calc.tape().lines().begin() + start + c.file.size()}),
                   EncodeTape(c.file));
     }
 }
@@ -346,10 +302,8 @@ TEST(RecentTapes, list_the_files_used_last_and_drop_one_that_has_gone) {
                                                         "/e.add", "/f.add", "/g.add", "/h.add"}));
     recent.Use("/c.add");
     recent.Use("/new.add");
-    EXPECT_EQ(recent.paths().front(), "/new.add");
-    EXPECT_EQ(recent.paths()[1], "/c.add");
-    EXPECT_EQ(recent.paths().size(), RecentTapes::kMost);
-    EXPECT_EQ(recent.paths().back(), "/g.add");
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"/new.add", "/c.add", "/a.add", "/b.add",
+                                                        "/d.add", "/e.add", "/f.add", "/g.add"}));
 
     Desk desk;
     desk.dialogs.paths = {"/d/week.add"};
@@ -357,13 +311,14 @@ TEST(RecentTapes, list_the_files_used_last_and_drop_one_that_has_gone) {
     desk.Type("1+");
     desk.dialogs.paths = {"/d/mine.add"};
     desk.Run("saveas");  // saved
-    EXPECT_EQ(desk.files.recent().paths(), (std::vector<std::string>{"/d/mine.add", "/d/week.add"}));
+    EXPECT_EQ(desk.files.recent().paths(),
+              (std::vector<std::string>{"/d/mine.add", "/d/week.add"}));
     desk.ports.messages.clear();
     desk.files.recent().Use("/d/gone.add");
     desk.files.OpenRecent("/d/gone.add");
-    EXPECT_EQ(desk.ports.Texts(), (std::vector<std::string>{
-                                      "The file gone.add is no longer there (/d/gone.add).\n\n"
-                                      "It has been taken off the list of recent tapes."}));
+    EXPECT_EQ(desk.ports.Texts(),
+              (std::vector<std::string>{"The file gone.add is no longer there (/d/gone.add).\n\n"
+                                        "It has been taken off the list of recent tapes."}));
     EXPECT_EQ(desk.files.recent().paths().front(), "/d/mine.add");
     // Opened from the list like File > Open: the tape is unchanged, so no question.
     desk.ports.answers = {Answer::kNo};  // replace, not append
@@ -390,7 +345,8 @@ TEST(OpenTapeFile, keeps_the_records_before_a_bad_one_and_the_first_32767_lines)
         {AmountsFile(4, true) + "123", Answer::kNo, 4, 3, kAppendQuestion, true},
         {AmountsFile(kMaxLines + 10), Answer::kNo, kMaxLines, kMaxLines - 1, kTooLongText, false},
         {AmountsFile(kMaxLines - 3), Answer::kYes, kMaxLines, kMaxLines - 4, kTooLongText, false},
-        {AmountsFile(kMaxLines, true), Answer::kNo, kMaxLines, kMaxLines - 1, kAppendQuestion, true},
+        {AmountsFile(kMaxLines, true), Answer::kNo, kMaxLines, kMaxLines - 1, kAppendQuestion,
+         true},
         {EncodeTape({Line('+', NAN), Line('-', -INFINITY), Line('T', INFINITY, 999)}), Answer::kNo,
          4, INFINITY, kAppendQuestion, true},  // amounts no number can show
     };
@@ -421,26 +377,25 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     const TempFolder temp("tallymar-files");
     const fs::path& dir = temp.path();
     fs::create_directories(dir / "folder.add");
-    auto path = [&](const char* name) { return (dir / name).string(); };
-    std::ofstream(path("plain")) << "x";
-    mkfifo(path("pipe.add").c_str(), 0600);
-    std::ofstream(path("t.add.0123456789abcdef.tmp")) << "half";  // left by a save killed half-way
-    std::ofstream(path("xt.add.0123456789abcdef.tmp")) << "mine";
+    std::ofstream(temp / "plain") << "x";
+    mkfifo((temp / "pipe.add").c_str(), 0600);
+    std::ofstream(temp / "t.add.0123456789abcdef.tmp") << "half";  // left by a save killed half-way
+    std::ofstream(temp / "xt.add.0123456789abcdef.tmp") << "mine";
     StdFileSystem disk;
     std::string reason;
-    ASSERT_TRUE(disk.Write(path("t.add"), std::string(300, 'a'), &reason)) << reason;
-    ASSERT_TRUE(disk.Write(path("t.add"), "short", &reason)) << reason;
-    EXPECT_EQ(disk.Read(path("t.add"), 1000, &reason), "short");
-    EXPECT_EQ(disk.Read(path("t.add"), 3, &reason), "sho");
+    ASSERT_TRUE(disk.Write(temp / "t.add", std::string(300, 'a'), &reason)) << reason;
+    ASSERT_TRUE(disk.Write(temp / "t.add", "short", &reason)) << reason;
+    EXPECT_EQ(disk.Read(temp / "t.add", 1000, &reason), "short");
+    EXPECT_EQ(disk.Read(temp / "t.add", 3, &reason), "sho");
     EXPECT_FALSE(fs::exists(dir / "t.add.0123456789abcdef.tmp"));
     EXPECT_TRUE(fs::exists(dir / "xt.add.0123456789abcdef.tmp"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 5);
 
     const std::tuple<std::string, FileKind, const char*> refused[] = {
-        {path("none.add"), FileKind::kNone, "No such file or directory"},
-        {path("plain/t.add"), FileKind::kNone, "Not a directory"},
-        {path("folder.add"), FileKind::kFolder, "it is a folder, not a file"},
-        {path("pipe.add"), FileKind::kPipe, "it is a named pipe, not a file"},
+        {temp / "none.add", FileKind::kNone, "No such file or directory"},
+        {temp / "plain/t.add", FileKind::kNone, "Not a directory"},
+        {temp / "folder.add", FileKind::kFolder, "it is a folder, not a file"},
+        {temp / "pipe.add", FileKind::kPipe, "it is a named pipe, not a file"},
         {"/dev/null", FileKind::kDevice, "it is a device, not a file"},
     };
     for (const auto& [where, kind, why] : refused) {
@@ -455,13 +410,13 @@ TEST(StdFiles, write_whole_files_refuse_what_is_no_regular_file_and_clear_stale_
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.add"));
     // A loop of links is no missing file: opening it says why it cannot be read.
     fs::create_symlink("loop.add", dir / "loop.add");
-    EXPECT_EQ(disk.KindOf(path("loop.add")), FileKind::kOther);
-    EXPECT_FALSE(disk.Read(path("loop.add"), 30, &reason));
+    EXPECT_EQ(disk.KindOf(temp / "loop.add"), FileKind::kOther);
+    EXPECT_FALSE(disk.Read(temp / "loop.add", 30, &reason));
     EXPECT_EQ(reason, "Too many levels of symbolic links");
     // Names are bytes: no UTF-8, a blank at the end.
     for (const char* odd : {"caf\xE9.add", "week.add "}) {
-        ASSERT_TRUE(disk.Write(path(odd), "bytes", &reason)) << reason;
-        EXPECT_EQ(disk.Read(path(odd), 30, &reason), "bytes");
+        ASSERT_TRUE(disk.Write(temp / odd, "bytes", &reason)) << reason;
+        EXPECT_EQ(disk.Read(temp / odd, 30, &reason), "bytes");
     }
 }
 
@@ -471,25 +426,24 @@ TEST(AtomicWrite, writes_through_links_and_keeps_owner_and_permissions) {
     namespace fs = std::filesystem;
     const TempFolder temp("tallymar-atomic");
     const fs::path& dir = temp.path();
-    auto path = [&](const char* name) { return (dir / name).string(); };
-    std::ofstream(path("real.add")) << "old";
+    std::ofstream(temp / "real.add") << "old";
     fs::create_symlink("real.add", dir / "link.add");
     fs::create_symlink("gone.add", dir / "dangling.add");
     fs::create_symlink("loop.add", dir / "loop.add");
-    mkfifo(path("pipe").c_str(), 0600);
+    mkfifo((temp / "pipe").c_str(), 0600);
     fs::create_symlink("pipe", dir / "to-pipe.ini");
     fs::create_symlink("/dev/null", dir / "to-device.ini");
     std::string reason;
-    ASSERT_TRUE(WriteFileAtomically(path("link.add"), "new", AtomicWrite{}, &reason)) << reason;
+    ASSERT_TRUE(WriteFileAtomically(temp / "link.add", "new", AtomicWrite{}, &reason)) << reason;
     EXPECT_TRUE(fs::is_symlink(dir / "link.add"));
-    EXPECT_EQ(testing::ReadBytes(path("real.add")), "new");
+    EXPECT_EQ(testing::ReadBytes(temp / "real.add"), "new");
     const std::pair<const char*, const char*> refused[] = {
         {"dangling.add", "it is a link to a file that is not there"},
         {"loop.add", "Too many levels of symbolic links"},
         {"to-pipe.ini", "it is a named pipe, not a file"},
         {"to-device.ini", "it is a device, not a file"}};
     for (const auto& [name, why] : refused) {
-        EXPECT_FALSE(WriteFileAtomically(path(name), "x", AtomicWrite{}, &reason)) << name;
+        EXPECT_FALSE(WriteFileAtomically(temp / name, "x", AtomicWrite{}, &reason)) << name;
         EXPECT_EQ(reason, why) << name;
         EXPECT_TRUE(fs::is_symlink(dir / name)) << name;
     }
@@ -497,19 +451,19 @@ TEST(AtomicWrite, writes_through_links_and_keeps_owner_and_permissions) {
 
     // Permissions and owner: kept, but never more than a settings file may have.
     fs::permissions(dir / "real.add", fs::perms(0640));
-    ASSERT_TRUE(WriteFileAtomically(path("real.add"), "again", AtomicWrite{}, &reason));
+    ASSERT_TRUE(WriteFileAtomically(temp / "real.add", "again", AtomicWrite{}, &reason));
     EXPECT_EQ(fs::status(dir / "real.add").permissions(), fs::perms(0640));
-    std::ofstream(path("Tallymar.ini")) << "[OPTIONS]";
+    std::ofstream(temp / "Tallymar.ini") << "[OPTIONS]";
     fs::permissions(dir / "Tallymar.ini", fs::perms(0666));
     AtomicWrite settings;
     settings.most_mode = 0644;
-    ASSERT_TRUE(WriteFileAtomically(path("Tallymar.ini"), "[FORM]", settings, &reason));
+    ASSERT_TRUE(WriteFileAtomically(temp / "Tallymar.ini", "[FORM]", settings, &reason));
     EXPECT_EQ(fs::status(dir / "Tallymar.ini").permissions(), fs::perms(0644));
     if (::geteuid() == 0) {  // only root can hand a file to another user
-        ASSERT_EQ(::chown(path("real.add").c_str(), 4321, 4321), 0);
-        ASSERT_TRUE(WriteFileAtomically(path("real.add"), "root saved", AtomicWrite{}, &reason));
+        ASSERT_EQ(::chown((temp / "real.add").c_str(), 4321, 4321), 0);
+        ASSERT_TRUE(WriteFileAtomically(temp / "real.add", "root saved", AtomicWrite{}, &reason));
         struct stat status {};
-        ASSERT_EQ(::stat(path("real.add").c_str(), &status), 0);
+        ASSERT_EQ(::stat((temp / "real.add").c_str(), &status), 0);
         EXPECT_EQ(std::tuple(status.st_uid, status.st_gid), std::tuple(4321u, 4321u));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 8);  // no temporary left
@@ -552,20 +506,23 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     namespace fs = std::filesystem;
     const TempFolder temp("tallymar-recovery");
     const std::string folder = (temp.path() / "state" / "tallymar").string();
-    const std::vector<TapeLine> tape{Line('H', 0), Line('T', 0), Line('H', 0), Line('+', 12.5),
-                                     Line('C', 0, 2, "rent"), Line('B', 0)};
+    const std::vector<TapeLine> tape{
+        Line('H', 0), Line('T', 0), Line('H', 0), Line('+', 12.5), Line('C', 0, 2, "rent"),
+        Line('B', 0)};
     // The copy's head keeps any name, a line feed included; junk is no copy.
     RecoveredTape read;
     ASSERT_TRUE(DecodeRecovery(EncodeRecovery(tape, "/d/we\nek.add", "we\nek.add"), &read));
-    EXPECT_EQ(std::tuple(read.file_name, read.title, read.records),
-              std::tuple(std::string("/d/we\nek.add"), std::string("we\nek.add"), EncodeTape(tape)));
+    EXPECT_EQ(
+        std::tuple(read.file_name, read.title, read.records),
+        std::tuple(std::string("/d/we\nek.add"), std::string("we\nek.add"), EncodeTape(tape)));
     const std::string one_line = EncodeRecovery({Line('+', 7)}, "", "");
     ASSERT_TRUE(DecodeRecovery(one_line, &read));  // a copy of a single line is a copy
     EXPECT_EQ(read.records, EncodeTape({Line('+', 7)}));
-    for (const std::string& junk : {std::string(), std::string("Tallymar recovery 1\n"), one_line.substr(0, one_line.size() - 1),
-                                   std::string("Tallymar recovery 1\n9:x\n0:\n"),
-                                   "Tallymar recovery 1\n99:0:\n" + EncodeTape(tape),
-                                   "Tallymar recovery 2\n0:\n0:\n" + EncodeTape(tape)}) {
+    for (const std::string& junk :
+         {std::string(), std::string("Tallymar recovery 1\n"),
+          one_line.substr(0, one_line.size() - 1), std::string("Tallymar recovery 1\n9:x\n0:\n"),
+          "Tallymar recovery 1\n99:0:\n" + EncodeTape(tape),
+          "Tallymar recovery 2\n0:\n0:\n" + EncodeTape(tape)}) {
         EXPECT_FALSE(DecodeRecovery(junk, &read)) << junk;
     }
 
@@ -602,8 +559,7 @@ TEST(Recovery, a_killed_window_leaves_a_copy_the_next_start_restores_whole) {
     EXPECT_EQ(std::tuple(desk.files.TapeFileName, desk.caption.caption, desk.calc.tape_changed()),
               std::tuple(std::string("/d/week.add"), std::string("*week.add - Tallymar"), true));
     // The same bytes under a name that is no window's copy are left alone.
-    std::ifstream copy(left->path, std::ios::binary);
-    const std::string copy_bytes((std::istreambuf_iterator<char>(copy)), {});
+    const std::string copy_bytes = testing::ReadBytes(left->path);
     TapeRecovery::Discard(*left);
     EXPECT_FALSE(next.FindLeftOver());
     for (const char* stranger : {"tape-1.add", "notes.recovery"}) {

@@ -85,7 +85,8 @@ TEST(FindLine, finds_an_amount_half_a_unit_from_what_it_shows) {
     m.Keys("0.125+2.675+");
     ASSERT_EQ(m.Shown(3), (Lines{"0.13", "2.68", ""}));
     for (const auto& [text, line] : {std::pair{"0.13", 3}, {"2.68", 4}, {"0.125", 3}}) {
-        EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery(text, m.calc.symbols()), 0, kNext), line)
+        EXPECT_EQ(FindLine(m.calc.tape().lines(), FindQuery(text, m.calc.symbols()), 0, kNext),
+                  line)
             << text;
     }
 }
@@ -125,7 +126,7 @@ TEST(FindLine, finds_the_one_line_on_a_full_tape_round_either_end) {
     SetEntry(tape[5], "rent");
     const FindQuery amount("12.50", m.calc.symbols()), comment("RENT", m.calc.symbols());
     EXPECT_EQ(FindLine(tape, amount, 0, kNext), 32000);
-    EXPECT_EQ(FindLine(tape, amount, 32001, kNext), 32000);  // round the end to the top
+    EXPECT_EQ(FindLine(tape, amount, 32001, kNext), 32000);   // round the end to the top
     EXPECT_EQ(FindLine(tape, amount, 10, kPrevious), 32000);  // round the top to the end
     EXPECT_EQ(FindLine(tape, comment, 32766, kNext), 5);
     EXPECT_EQ(FindLine(tape, comment, 4, kPrevious), 5);
@@ -187,7 +188,7 @@ TEST(FindOnTheTape, takes_the_line_found_into_view_and_focuses_it) {
             {tape + "{Find rent}{Find 12.5}{FindPrevious}", Focus{3, 0}, Window{3, 3},
              Events{"found L4", "found L11", "found L3"}},
             // Only one line matches: found again from itself.
-            {tape + "{Find café}{FindNext}", Focus{9, 0}, Window{9, 3},
+            {tape + "{Find café}{FindNext}", Focus{9, 0}, Window{9, 3}, Flags{"changed editing"},
              Events{"found L9", "found L9"}},
             // Not found: a beep and a message, and the focus stays.
             {tape + "{Find rent paid!}", Focus{16, 3}, Window{13, 3},
@@ -208,7 +209,7 @@ TEST(FindOnTheTape, commits_a_correction_keyed_on_the_line_it_leaves) {
     ExpectScripts({
         {"5+3+{Enter}rent{Enter}{ClickLine 3}6{Find rent}",
          Tape{"6.00 +", "3.00 +", "9.00 T", "---", "rent C", "open"}, Total{"9.00"}, Focus{7, 7},
-         Events{"found L7"}},
+         Flags{"changed editing"}, Events{"found L7"}},
         {"5+3+{Enter}{ClickLine 3}6{Find 3}", Tape{"6.00 +", "3.00 +", "9.00 T", "---", "open"},
          Focus{4, 4}, Events{"found L4"}},
     });

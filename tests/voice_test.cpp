@@ -25,8 +25,9 @@ constexpr int kRate = 22050;
 // equals, percent, not found.
 std::vector<std::string> WordsOf(const char* character) {
     std::vector<std::string> files;
-    for (const char* token : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "-", "+", "*",
-                              "/", "---------------", "T", "=", "%", kNotFoundWord}) {
+    for (const char* token : {"0", "1", "2", "3",          "4", "5", "6", "7",
+                              "8", "9", ".", "-",          "+", "*", "/", "---------------",
+                              "T", "=", "%", kNotFoundWord}) {
         for (const std::string& file : WordFiles(character, token)) files.push_back(file);
     }
     return files;

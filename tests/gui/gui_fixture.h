@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -61,6 +63,12 @@ class ModalWatchdog : public QObject {
 
     std::vector<QString> messages;    // texts of the message boxes answered
     std::vector<QString> unexpected;  // what opened with nothing queued for it
+
+    // Fails the test, naming them, if windows opened that it did not expect.
+    void ExpectNoneUnexpected() const {
+        const QStringList names(unexpected.begin(), unexpected.end());
+        QVERIFY2(names.isEmpty(), qPrintable("unexpected: " + names.join(", ")));
+    }
 
   private:
     void Check() {
@@ -137,6 +145,25 @@ struct Started {
     AnsweredFileDialogs dialogs;
     std::unique_ptr<Application> application;
 };
+
+// The first and last columns (in logical pixels) where `widget` shows ink that
+// differs from `paper`, over its whole height.
+inline std::pair<double, double> InkColumns(QWidget* widget, QColor paper) {
+    const QImage image = widget->grab().toImage();
+    const double ratio = image.devicePixelRatio();
+    int first = image.width(), last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor ink = image.pixelColor(x, y);
+            if (std::abs(ink.red() - paper.red()) + std::abs(ink.green() - paper.green()) +
+                    std::abs(ink.blue() - paper.blue()) >
+                120) {
+                first = std::min(first, x), last = std::max(last, x);
+            }
+        }
+    }
+    return {first / ratio, (last + 1) / ratio};
+}
 
 inline void WriteFile(const QString& path, const QByteArray& text) {
     QFile file(path);

@@ -64,7 +64,7 @@ class HelpWindowTest : public QObject {
 
   private slots:
     void init() { watchdog_ = std::make_unique<ModalWatchdog>(); }
-    void cleanup() { QVERIFY(watchdog_->unexpected.empty()); }
+    void cleanup() { watchdog_->ExpectNoneUnexpected(); }
 
     void a_first_start_takes_the_shipped_settings_and_shows_a_tip_before_the_file_is_opened() {
         Prefix prefix({"Tallymar.ini", "TallymarTips.txt"});

@@ -84,7 +84,7 @@ class StartupTest : public QObject {
             app_->calc().MarkTapeChanged(false);
             app_->window().close();
         }
-        QVERIFY(watchdog_->unexpected.empty());
+        watchdog_->ExpectNoneUnexpected();
     }
 
     // Must run first: the shipped settings with the tip of the day on, and a voice.

@@ -43,80 +43,42 @@ QRect VisiblePart(const QWidget* widget) {
     return seen & widget->window()->rect();
 }
 
-QString Plain(QString caption) {
-    return caption.remove(QRegularExpression("&(?!&)"));
+// The caption a widget shows, empty for none (a tool button showing its icon alone).
+QString Caption(const QWidget* widget) {
+    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (auto* tool = qobject_cast<const QToolButton*>(widget);
+        tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
+        return "";
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
+    return "";
 }
 
-// What is wrong with one caption: cut by its frame, smaller than it needs, or (a push
-// button's) reaching the button's edges.
-QStringList CaptionMisfits(QWidget* widget) {
-    QStringList wrong;
-    auto say = [&](const QString& what) { wrong << Where(widget) + ": " + what; };
-    const QSize size = widget->size();
-    if (VisiblePart(widget).size() != size) say("cut by the frame it sits in");
+// The room a caption needs in its widget; 0 where any room will do.
+QSize RoomNeeded(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-        const int needed =
-            label->wordWrap() ? label->heightForWidth(size.width()) : label->sizeHint().height();
-        if (!label->wordWrap() && label->sizeHint().width() > size.width())
-            say(QString("\"%1\" needs %2 pixels across, has %3")
-                    .arg(label->text())
-                    .arg(label->sizeHint().width())
-                    .arg(size.width()));
-        if (needed > size.height())
-            say(QString("\"%1\" needs %2 pixels down, has %3")
-                    .arg(label->text())
-                    .arg(needed)
-                    .arg(size.height()));
-    } else if (qobject_cast<QPushButton*>(widget)) {
-        // A push button's caption keeps the room of a character from each edge.
-        auto* button = static_cast<QPushButton*>(widget);
-        const QFontMetrics metrics = button->fontMetrics();
-        const int room = size.width() - metrics.horizontalAdvance(Plain(button->text()));
-        if (room < 2 * metrics.averageCharWidth())
-            say(QString("\"%1\" has %2 pixels to spare, its edges touch it")
-                    .arg(button->text())
-                    .arg(room));
-        if (button->sizeHint().height() > size.height())
-            say(QString("\"%1\" needs %2 pixels down, has %3")
-                    .arg(button->text())
-                    .arg(button->sizeHint().height())
-                    .arg(size.height()));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        // A check box, an option or a tool button: its mark and its caption.
-        const QSize hint = button->sizeHint();
-        if (hint.width() > size.width() || hint.height() > size.height())
-            say(QString("\"%1\" needs %2 x %3, has %4 x %5")
-                    .arg(button->text())
-                    .arg(hint.width())
-                    .arg(hint.height())
-                    .arg(size.width())
-                    .arg(size.height()));
-    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-        if (frame->minimumSizeHint().width() > size.width())
-            say(QString("\"%1\" needs %2 pixels across, has %3")
-                    .arg(frame->title())
-                    .arg(frame->minimumSizeHint().width())
-                    .arg(size.width()));
+        if (label->wordWrap()) return {0, label->heightForWidth(label->width())};
+        return label->sizeHint();
     }
-    return wrong;
-}
-
-bool HasCaption(const QWidget* widget) {
-    if (auto* label = qobject_cast<const QLabel*>(widget)) return !label->text().isEmpty();
-    if (auto* tool = qobject_cast<const QToolButton*>(widget))
-        return tool->toolButtonStyle() != Qt::ToolButtonIconOnly && !tool->text().isEmpty();
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return !button->text().isEmpty();
-    if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return !frame->title().isEmpty();
-    return false;
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        // A push button's caption keeps the room of a character from each edge.
+        const QFontMetrics metrics = button->fontMetrics();
+        const QString plain = button->text().remove(QRegularExpression("&(?!&)"));
+        return {metrics.horizontalAdvance(plain) + 2 * metrics.averageCharWidth(),
+                button->sizeHint().height()};
+    }
+    // A check box, an option or a tool button: its mark and its caption.
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->sizeHint();
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        return {frame->minimumSizeHint().width(), 0};
+    return {0, 0};
 }
 
 // Everything wrong with how `window` shows: off the screen's available area, and each
-// caption that does not fit.
+// caption cut by its frame or given less room than it needs.
 QStringList Misfits(QWidget* window) {
     QStringList wrong;
-    const QScreen* screen = window->screen();
-    const QRect area = screen->availableGeometry();
+    const QRect area = window->screen()->availableGeometry();
     // A maximised window (the print preview) is the window system's to place: its
     // inside must be no larger than the area; its frame and its place are the window
     // system's (the offscreen platform frames it a moment after it is shown, and then
@@ -125,39 +87,18 @@ QStringList Misfits(QWidget* window) {
     const bool fits = window->isMaximized()
                           ? placed.width() <= area.width() && placed.height() <= area.height()
                           : area.contains(placed);
-    if (!fits)
-        wrong << QString("%1: at %2,%3 %4 x %5, off the screen's %6 x %7")
-                     .arg(window->windowTitle())
-                     .arg(placed.x())
-                     .arg(placed.y())
-                     .arg(placed.width())
-                     .arg(placed.height())
-                     .arg(area.width())
-                     .arg(area.height());
+    if (!fits) QDebug(&wrong.emplaceBack()) << window->windowTitle() << placed << "is off" << area;
     for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (widget->window() == window && widget->isVisibleTo(window) && HasCaption(widget))
-            wrong << CaptionMisfits(widget);
+        const QString caption = Caption(widget);
+        if (widget->window() != window || !widget->isVisibleTo(window) || caption.isEmpty())
+            continue;
+        const QString where = Where(widget) + ": \"" + caption + "\" ";
+        const QSize has = widget->size(), needs = RoomNeeded(widget);
+        if (VisiblePart(widget).size() != has) wrong << where + "is cut by the frame it sits in";
+        if (needs.width() > has.width() || needs.height() > has.height())
+            QDebug(&wrong.emplaceBack()).noquote() << where + "needs" << needs << "has" << has;
     }
     return wrong;
-}
-
-// The first and last columns (in logical pixels) where `widget` shows ink that
-// differs from `paper`, over its whole height.
-std::pair<double, double> InkColumns(QWidget* widget, QColor paper) {
-    const QImage image = widget->grab().toImage();
-    const double ratio = image.devicePixelRatio();
-    int first = image.width(), last = -1;
-    for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < image.height(); ++y) {
-            const QColor ink = image.pixelColor(x, y);
-            if (std::abs(ink.red() - paper.red()) + std::abs(ink.green() - paper.green()) +
-                    std::abs(ink.blue() - paper.blue()) >
-                120) {
-                first = std::min(first, x), last = std::max(last, x);
-            }
-        }
-    }
-    return {first / ratio, (last + 1) / ratio};
 }
 
 }  // namespace
@@ -170,13 +111,11 @@ class WindowFitTest : public QObject {
     std::map<QString, QStringList> misfits_;  // by window title, each window looked at
 
     // A start with the main window saved at this place and size (twips).
-    std::unique_ptr<Started> StartAt(int left, int top, int width, int height) {
+    std::unique_ptr<Started> StartAt(const QRect& saved) {
         WriteFile(folder_->filePath("Tallymar.ini"),
-                  QString("[OPTIONS]\nDecimals=2\n[FORM]\nWidth=%1\nHeight=%2\nLeft=%3\nTop=%4\n")
-                      .arg(width)
-                      .arg(height)
-                      .arg(left)
-                      .arg(top)
+                  QString::asprintf(
+                      "[OPTIONS]\nDecimals=2\n[FORM]\nWidth=%d\nHeight=%d\nLeft=%d\nTop=%d\n",
+                      saved.width(), saved.height(), saved.x(), saved.y())
                       .toUtf8());
         auto started = std::make_unique<Started>(folder_->path());
         QTest::qWait(50);  // the window system's answer to the first show
@@ -206,12 +145,7 @@ class WindowFitTest : public QObject {
         watchdog_ = std::make_unique<ModalWatchdog>();
         misfits_.clear();
     }
-    void cleanup() {
-        QVERIFY2(watchdog_->unexpected.empty(),
-                 qPrintable("unexpected: " +
-                            QStringList(watchdog_->unexpected.begin(), watchdog_->unexpected.end())
-                                .join(", ")));
-    }
+    void cleanup() { watchdog_->ExpectNoneUnexpected(); }
 
     void the_main_window_lies_whole_on_the_screen_wherever_it_was_saved_data() {
         QTest::addColumn<QRect>("saved");  // left, top, width, height in twips
@@ -224,7 +158,7 @@ class WindowFitTest : public QObject {
 
     void the_main_window_lies_whole_on_the_screen_wherever_it_was_saved() {
         QFETCH(QRect, saved);
-        auto t = StartAt(saved.x(), saved.y(), saved.width(), saved.height());
+        auto t = StartAt(saved);
         LookAt(&t->app().window());
         ExpectEveryWindowFits({"Tape1 - Tallymar"});
     }
@@ -232,7 +166,7 @@ class WindowFitTest : public QObject {
     // Opened from a main window in the screen's bottom right corner, where a dialog
     // placed below and right of it would run off the screen.
     void every_dialog_lies_whole_on_the_screen_and_shows_its_captions_whole() {
-        auto t = StartAt(9000, 8400, 3600, 6600);
+        auto t = StartAt(QRect(9000, 8400, 3600, 6600));
         MainWindow& window = t->app().window();
         for (Command command :
              {Command::mnuOptionsSounds, Command::mnuOptionsMode, Command::mnuOptionsDateTime,
@@ -276,7 +210,7 @@ class WindowFitTest : public QObject {
     // The decimal buttons' labels stand centred under their buttons, as large as the
     // window's other captions, and the buttons keep apart.
     void the_decimal_labels_stand_centred_under_buttons_that_keep_apart() {
-        auto t = StartAt(600, 300, 3600, 6600);
+        auto t = StartAt(QRect(600, 300, 3600, 6600));
         TapeWindow& tape = t->tape();
         const int left_to_right[7] = {6, 0, 1, 2, 3, 4, 5};
         QRect before;
@@ -314,7 +248,7 @@ class WindowFitTest : public QObject {
     // whole, amounts end at one column with their operators and the comment starts at
     // the left; the frame's caption stands clear of the background painted around it.
     void the_colour_sample_reads_as_a_strip_of_the_tape() {
-        auto t = StartAt(600, 300, 3600, 6600);
+        auto t = StartAt(QRect(600, 300, 3600, 6600));
         watchdog_->Handle([this](QDialog* dialog) {
             auto* colors = dynamic_cast<ColorsDialog*>(dialog);
             if (!colors) return dialog->reject();
@@ -367,7 +301,7 @@ class WindowFitTest : public QObject {
             }
             ~DarkPalette() { QApplication::setPalette(before); }
         } dark;
-        auto t = StartAt(600, 300, 3600, 6600);
+        auto t = StartAt(QRect(600, 300, 3600, 6600));
         t->app().window().Run(Command::mnuOptionsConverter);
         QWidget* converter = t->app().dialog_commands().converter();
         QVERIFY(converter);

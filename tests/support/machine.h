@@ -45,13 +45,6 @@ struct StartUp : cli::RunOptions {
     StartUp& MachineSound(std::string name) { return machine = std::move(name), *this; }
 };
 
-// The events of playing these wave files, in order.
-inline Lines Plays(std::initializer_list<const char*> files) {
-    Lines events;
-    for (const char* file : files) events.push_back(std::string("play ") + file);
-    return events;
-}
-
 class Machine {
   public:
     explicit Machine(const StartUp& setup = {}) {
@@ -218,6 +211,11 @@ struct Events {
 inline const Flags kChanged{"changed"}, kUnchanged{"unchanged"};
 // The focus on an empty row, as on the open line after a key that commits.
 inline const RowHolds kEmptyRow{"", ""};
+// Given with a Tape, the keys end on the tape's open line, shown in the row of its own
+// number (a window tall enough for the whole tape), with nothing keyed there, and the
+// tape changed: Focus{open, open}, Window{0, open}, kEmptyRow and kChanged.
+struct OnOpenLine {};
+inline constexpr OnOpenLine kOnOpenLine;
 
 // One row of a script table: the keys, then the columns it checks, in any order:
 //   {"5+3+{Enter}", Tape{"5.00 +", "3.00 +", "8.00 T", "---", "open"}, Total{"8.00"}, ...}
@@ -225,6 +223,13 @@ struct Script {
     template <typename... Columns>
     Script(std::string keys, Columns... columns) : keys(std::move(keys)) {
         (Take(std::move(columns)), ...);
+        if (on_open_line) {
+            const int open = 2 + static_cast<int>(tape.value().size());
+            focus = Focus{open, open};
+            window = Window{0, open};
+            row = kEmptyRow;
+            flags = kChanged.words;
+        }
     }
 
     std::string keys;
@@ -238,6 +243,7 @@ struct Script {
     Lines events;
 
   private:
+    bool on_open_line = false;
     void Take(Tape c) { tape = std::move(c.lines); }
     void Take(Total c) { total = std::move(c.text); }
     void Take(Sum c) { sum = c.value; }
@@ -246,6 +252,7 @@ struct Script {
     void Take(RowHolds c) { row = std::move(c); }
     void Take(Flags c) { flags = std::move(c.words); }
     void Take(Events c) { events = std::move(c.lines); }
+    void Take(OnOpenLine) { on_open_line = true; }
 };
 
 // A tape line as Tape writes it.
@@ -357,10 +364,16 @@ inline void ExpectScript(Machine& m, const Script& script,
                                                         << out.str();
 }
 
-// Replays every script on a machine of its own started with `setup`.
+// Replays every script on a machine of its own started with `setup`. A script that gives
+// no flags expects the tape changed (no editing, nothing being selected); one that gives a
+// tape and no window, when the window has rows enough for that tape, expects all of it in
+// view: Window{0, its open line}.
 inline void ExpectScripts(std::initializer_list<Script> scripts, const StartUp& setup = {},
                           std::source_location where = std::source_location::current()) {
-    for (const Script& script : scripts) {
+    for (Script script : scripts) {
+        if (!script.flags) script.flags = kChanged.words;
+        const int open = script.tape ? 2 + static_cast<int>(script.tape->size()) : setup.rows;
+        if (!script.window && open < setup.rows) script.window = Window{0, open};
         Machine m(setup);
         ExpectScript(m, script, where);
     }

@@ -52,29 +52,6 @@ inline std::optional<Wave> ReadWave(const std::string& path) {
     return wave;
 }
 
-// Writes `frames` (each value repeated on every channel) as a PCM wave file of
-// `bits` 8 or 16, at `rate`.
-inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& frames, int rate,
-                      int channels = 1, int bits = 16) {
-    auto put = [](std::string& out, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);
-    };
-    std::string data;
-    for (std::int16_t value : frames) {
-        for (int c = 0; c < channels; ++c)
-            bits == 8 ? put(data, (value >> 8) + 128, 1) : put(data, std::uint16_t(value), 2);
-    }
-    const int block = channels * bits / 8;
-    const int format[] = {16, 1, channels, rate, rate * block, block, bits};  // "fmt " chunk
-    std::string file = "RIFF";
-    put(file, 36 + data.size(), 4);
-    file += "WAVEfmt ";
-    for (int i = 0; i < 7; ++i) put(file, format[i], i == 0 || i == 3 || i == 4 ? 4 : 2);
-    file += "data";
-    put(file, data.size(), 4);
-    std::ofstream(path, std::ios::binary) << file << data;
-}
-
 // Little-endian fields of `sizes` bytes each, for hand-made headers.
 inline std::string Fields(std::initializer_list<std::pair<std::uint32_t, int>> fields) {
     std::string out;
@@ -102,6 +79,20 @@ inline std::string Chunk(const std::string& id, const std::string& body,
 // A wave file of the given chunks, with a RIFF length that matches them.
 inline std::string RiffWave(const std::string& chunks) {
     return "RIFF" + Fields({{std::uint32_t(chunks.size() + 4), 4}}) + "WAVE" + chunks;
+}
+
+// Writes `frames` (each value repeated on every channel) as a PCM wave file of
+// `bits` 8 or 16, at `rate`, with the plain 44-byte header.
+inline void WriteWave(const std::string& path, const std::vector<std::int16_t>& frames, int rate,
+                      int channels = 1, int bits = 16) {
+    std::string data;
+    for (std::int16_t value : frames) {
+        for (int c = 0; c < channels; ++c)
+            data +=
+                bits == 8 ? Fields({{(value >> 8) + 128, 1}}) : Fields({{std::uint16_t(value), 2}});
+    }
+    const std::string format = FormatBody(1, channels, rate, channels * bits / 8, bits);
+    std::ofstream(path, std::ios::binary) << RiffWave(Chunk("fmt ", format) + Chunk("data", data));
 }
 
 // 16-bit samples as SDL's disk driver writes them (native order, no header).
