@@ -72,6 +72,10 @@ TEST(Settings, without_a_file_are_the_defaults_with_the_window_placed_by_the_scr
     EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(0, 128, 64));
     s.Themes[0].BakClr = Rgb(1, 2, 3);  // theme 0 is painted in its own colours
     EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(1, 2, 3));
+    // A theme number one past the list (a file edited by hand) paints the default colours.
+    s.CurrentTheme = static_cast<int>(s.Themes.size());
+    EXPECT_EQ(CurrentColours(s).CurBakClr, Rgb(0, 128, 64));
+    s.CurrentTheme = 0;
     s.Themes = BuiltInThemes();
     // An existing file with no keys: the defaults of the file format.
     s.PrintColor = s.options.CalcMode = true;
@@ -307,6 +311,17 @@ TEST(MergeSettings, two_windows_closing_one_after_the_other_keep_both_windows_ch
     }
 }
 
+// The first theme chosen in a window stays the one chosen, by its colours, when a
+// recoloured copy of it carries the same name.
+TEST(MergeSettings, the_first_theme_chosen_stays_chosen_beside_a_copy_of_its_name) {
+    Settings read;
+    AddTheme("Default")(read);
+    read.CurrentTheme = static_cast<int>(read.Themes.size()) - 1;
+    Settings now = read;
+    now.CurrentTheme = 0;
+    EXPECT_EQ(MergeSettings(read, now, read).CurrentTheme, 0);
+}
+
 TEST(PlaceOnScreen, pulls_a_window_back_so_that_it_can_be_reached) {
     // clang-format off
     const std::pair<FormPlace, FormPlace> rows[] = {
@@ -323,6 +338,10 @@ TEST(PlaceOnScreen, pulls_a_window_back_so_that_it_can_be_reached) {
         PlaceOnScreen(kScreen, &form);
         EXPECT_EQ(form, placed) << placed.Left << "," << placed.Top;
     }
+    // A screen that reports no room keeps the window's own size, never shrinks it away.
+    FormPlace form{3200, 6000, 100, 100};
+    PlaceOnScreen(ScreenSize{}, &form);
+    EXPECT_EQ(std::pair(form.Width, form.Height), std::pair(3200.0, 6000.0));
 }
 
 // A fresh folder for each test, removed afterwards.
