@@ -61,6 +61,14 @@ TEST_F(HelpFiles, each_tip_opening_shows_the_next_tip_of_the_file_or_says_it_is_
         form.cmdNextTip_Click();
         EXPECT_EQ(form.lblTipText(), "tip " + std::to_string(shown % 10 + 1)) << saved;
     }
+    // A tip number outside the file (none yet, or past its last tip) leaves the tip shown.
+    for (const std::int32_t outside : {0, 11}) {
+        TipForm form(number_ = 0, at_startup_);
+        ASSERT_TRUE(form.LoadTips(path));
+        number_ = outside;
+        form.DisplayCurrentTip();
+        EXPECT_EQ(form.lblTipText(), "tip 1") << outside;
+    }
     // An empty line is a tip too; a line written on Windows loses its CR; reading
     // the file again replaces the tips.
     TipForm form(number_ = 0, at_startup_);

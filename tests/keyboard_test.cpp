@@ -44,6 +44,10 @@ TEST(Keys, reach_the_same_lines_in_a_short_window) {
                     "selected row?\" yesnocancel -> no"}},
         },
         StartUp().Rows(3));
+    // Up from an amount keyed on a line inserted in the bottom row of two moves to the
+    // line above it.
+    ExpectScripts({{"{Insert}17{Up}", Focus{2, 0}, Window{2, 1}, RowHolds{kRule, "", 0, 15}}},
+                  StartUp().Rows(2));
 }
 
 // Keys whose landing once depended on the window's height: a deletion reaching the

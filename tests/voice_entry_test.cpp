@@ -28,6 +28,9 @@ TEST(SpokenEntry, says_each_key_then_each_total_as_shown_then_the_rule) {
         // below is said once.
         {StartUp().Voice("Rusty"), "10+4+2+{Enter}{Click 5}{Bksp}2*",
          "b1 b0 b+ b4 b+ b2 b+ be b1 b6 bp b0 b0 bn b2 bt bz b1 b6 bp b0 b0 bn"},
+        // A correction committed by its key in calculator mode is said once: leaving its
+        // row commits nothing more.
+        {StartUp().Voice("Pippa").CalcMode(), "{Home}{Insert}2-", "t2 tm tz t0 tp t0 t0 tn"},
         {StartUp().Voice("Rusty").MachineSound("Canon"), "{Decimals 0}5+{Enter}",
          "b5 b+ Canon1 be b5 bn Canon2"},
         {StartUp().MachineSound("Canon"), "5+3{Enter}1-2*3/{S-Enter}",
