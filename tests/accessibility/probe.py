@@ -22,7 +22,7 @@ import time
 INSIDE = "TALLYMAR_PROBE_INSIDE"
 SECONDS = 80  # for the whole run, the program ended after
 QUIET = 0.3  # seconds the window stays quiet after keys before it is read
-PATIENCE = 1.5  # seconds a failing check is read again, for a window slow to take keys
+PATIENCE = 5  # seconds a failing check is read again, for a window slow on a busy machine
 SPOKEN = ("object:property-change:accessible-name", "object:property-change:accessible-description",
           "object:property-change:accessible-value", "object:state-changed:focused",
           "object:announcement")
