@@ -15,8 +15,8 @@
 #include "help/help_book.h"
 #include "help/tip_form.h"
 #include "platform/ini_file.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
-#include "wave_samples.h"  // ReadBytes
 
 namespace tallymar {
 

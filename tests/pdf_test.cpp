@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/qt/tape_pages.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
-#include "wave_samples.h"
 
 namespace tallymar {
 namespace {

@@ -16,8 +16,8 @@
 #include "platform/ini_file.h"
 #include "settings/settings.h"
 #include "settings/settings_merge.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
-#include "wave_samples.h"
 
 namespace tallymar {
 namespace {

@@ -21,8 +21,8 @@
 #include "files/recovery.h"
 #include "files/std_file_system.h"
 #include "files/tape_file.h"
+#include "file_bytes.h"
 #include "temp_folder.h"
-#include "wave_samples.h"
 
 namespace tallymar::testing {
 namespace {

@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "file_bytes.h"
 
 namespace tallymar::testing {
 
@@ -21,11 +22,6 @@ struct Wave {
     int bits = 0;
     std::vector<std::int16_t> samples;  // 16-bit files only
 };
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 inline std::uint32_t Little(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
