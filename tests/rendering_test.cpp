@@ -45,6 +45,7 @@ TEST(LineKinds, are_drawn_with_their_own_size_weight_lock_and_colours) {
         {"5-*", 4, "-5.00|* 10bL neg"},
         {"10+/", 4, "10.00|/ 10bL pos"},
         {"4*", 3, "4.00|* 12 pos"},
+        {"4*2{Enter}", 3, "4.00|* 12 pos"},  // drawn again when worked out, still plain
         {"12*3{Enter}", 4, "3.00|= 12 pos"},
         {"200*15%", 4, "15.00|% 12 pos"},
         {"1234.5-", 3, "1,234.50|- 12 neg"},
