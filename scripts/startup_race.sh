@@ -3,7 +3,9 @@
 # (a QWidget shown, nothing else), built here from a 3-line main.cpp. Beside them
 # runs a window showing one label, built the same way: the floor of any window that
 # shows text, which must start the font machinery (fontconfig reads its whole
-# configuration) that an empty window never touches.
+# configuration) that an empty window never touches. And a main window with what
+# every desktop program's main window has: four menu titles over one label, and a
+# status line under it.
 #
 # Each program starts RUNS times (default 11), interleaved, the order turning round
 # each time, on one Xvfb display, after one unmeasured start of each. All are
@@ -12,7 +14,7 @@
 # (VmRSS) SETTLE_MS (default 500) after that, once start-up has gone quiet; and the
 # processor time it had used by the paint, which other work on the machine disturbs
 # less than the clock. Prints each start, the medians and Tallymar's ratios to the
-# empty window (and to the label's).
+# empty window (and to the label's and the menu window's).
 #
 # The state Tallymar starts in: its data beside it (tips, help pages, default
 # settings) as in the build tree; every start in fresh XDG_CONFIG_HOME and
@@ -42,7 +44,8 @@ program_dir="$(cd "$(dirname "$program")" && pwd)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The floor: an empty window, and a window with one label, built as anyone would.
+# The floors: an empty window, a window with one label, and a main window with menus,
+# built as anyone would.
 cat > "$work/empty.cpp" <<'EOF'
 #include <QApplication>
 #include <QWidget>
@@ -53,7 +56,23 @@ cat > "$work/label.cpp" <<'EOF'
 #include <QLabel>
 int main(int argc, char** argv) { QApplication app(argc, argv); QLabel window("0.00"); window.show(); return app.exec(); }
 EOF
-for floor in empty label; do
+cat > "$work/menus.cpp" <<'EOF'
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QMainWindow window;
+  for (const char* title : {"&File", "&Edit", "&Options", "&Help"}) window.menuBar()->addMenu(title);
+  window.setCentralWidget(new QLabel("0.00"));
+  window.statusBar()->addWidget(new QLabel("0 items"));
+  window.show();
+  return app.exec();
+}
+EOF
+for floor in empty label menus; do
   # shellcheck disable=SC2046
   g++ -std=c++17 -O2 -fPIC "$work/$floor.cpp" -o "$work/$floor" $(pkg-config --cflags --libs Qt6Widgets)
 done
@@ -86,6 +105,7 @@ measure() {
 }
 empty() { measure "$work/empty"; }
 label() { measure "$work/label"; }
+menus() { measure "$work/menus"; }
 tallymar() {
   local home
   home=$(mktemp -d "$work/home.XXXX")
@@ -94,8 +114,8 @@ tallymar() {
   XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state" measure "$work/tallymar/tallymar"
   rm -rf "$home"
 }
-empty >/dev/null; label >/dev/null; tallymar >/dev/null  # warm the disk cache, unmeasured
-order=(empty tallymar label)
+empty >/dev/null; label >/dev/null; menus >/dev/null; tallymar >/dev/null  # warm the disk cache
+order=(empty tallymar label menus)
 for i in $(seq "$runs"); do
   for program in "${order[@]}"; do echo "$program $($program)"; done
   order=("${order[@]:1}" "${order[0]}")
@@ -120,14 +140,17 @@ median() {  # program, column
 }
 echo
 echo "medians of $runs starts:"
-for program in empty label tallymar; do
+for program in empty label menus tallymar; do
   echo "$program $(median "$program" 2) $(median "$program" 4) $(median "$program" 5)"
 done | awk '
   { name[NR] = $1; t[NR] = $2; m[NR] = $3 / 1024; c[NR] = $4 }
   END {
-    title["empty"] = "empty Qt window"; title["label"] = "one-label window"; title["tallymar"] = "Tallymar"
+    title["empty"] = "empty Qt window"; title["label"] = "one-label window"
+    title["menus"] = "menu window"; title["tallymar"] = "Tallymar"
     for (i = 1; i <= NR; ++i)
       printf "  %-16s %6.1f ms  %5.1f MB  CPU %5.1f ms\n", title[name[i]], t[i], m[i], c[i]
-    printf "Tallymar / empty window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[3] / t[1], m[3] / m[1], c[3] / c[1]
-    printf "Tallymar / one-label window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[3] / t[2], m[3] / m[2], c[3] / c[2]
+    printf "Tallymar / empty window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[4] / t[1], m[4] / m[1], c[4] / c[1]
+    printf "Tallymar / one-label window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[4] / t[2], m[4] / m[2], c[4] / c[2]
+    printf "Tallymar / menu window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[4] / t[3], m[4] / m[3], c[4] / c[3]
+    printf "menu window / empty window: time %.2fx, memory %.2fx (CPU %.2fx)\n", t[3] / t[1], m[3] / m[1], c[3] / c[1]
   }'
