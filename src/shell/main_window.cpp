@@ -2,8 +2,6 @@
 
 #include <QCloseEvent>
 #include <QDialog>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -28,12 +26,11 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
       on_top_(this, menus_.Item(Command::mnuOptionsAlwaysOnTop)) {
     setObjectName("frmMDI");
     setWindowTitle(kProgramTitle);
-    mdi_ = new QMdiArea(this);
-    mdi_->setObjectName("mdiArea");
-    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setCentralWidget(mdi_);
+    // The one tape window fills the frame, with no border or caption of its own; a
+    // screen reader names it by its title (never shown).
     tape_ = new TapeWindow(commands_);
+    tape_->setAccessibleName("Tape");
+    setCentralWidget(tape_);
     // The desk calculator's item count and grand total, under the tape.
     item_count_ = new QLabel(this);
     item_count_->setObjectName("lblItemCount");
@@ -45,11 +42,6 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
         if (after_tape_event) after_tape_event();
     };
     tape_->menu_shortcuts = menus_.Shortcuts();
-    // The one tape window fills the frame; its own border and caption are left out.
-    child_ = mdi_->addSubWindow(tape_, Qt::FramelessWindowHint);
-    child_->showMaximized();
-    // A screen reader names the frame around it by its title (never shown).
-    child_->setWindowTitle("Tape");
     setMinimumWidth(Twips::Of(this).X(kMinimumWidthTwips));
     // The place and size the settings give are pulled whole onto the screen as it
     // shows: another screen, or another scale, may have saved them.

@@ -1,5 +1,5 @@
-// The main window (frmMDI): a multiple-document frame holding the one tape
-// window, the menu bar, "Always on top", the rows that fit as it is resized,
+// The main window (frmMDI): the frame holding the one tape window, with no frame
+// of its own, the menu bar, "Always on top", the rows that fit as it is resized,
 // and the save question when it closes. Every menu item runs its command through
 // the commands (commands/), as the tape window's buttons do.
 #pragma once
@@ -11,9 +11,6 @@
 #include "commands/commands.h"
 #include "shell/menus.h"
 #include "shell/on_top.h"
-
-class QMdiArea;
-class QMdiSubWindow;
 
 class QLabel;
 
@@ -61,8 +58,6 @@ class MainWindow : public QMainWindow {
 
     Commands& commands_;
     QLabel* item_count_ = nullptr;  // the item count and grand total
-    QMdiArea* mdi_ = nullptr;
-    QMdiSubWindow* child_ = nullptr;
     TapeWindow* tape_ = nullptr;
     std::unique_ptr<TapePrinting> printing_;
     Menus menus_;
