@@ -27,7 +27,7 @@ MainWindow::MainWindow(Commands& commands, Settings& settings, Dialogs& messages
     setObjectName("frmMDI");
     setWindowTitle(kProgramTitle);
     // The one tape window fills the frame, with no border or caption of its own; a
-    // screen reader names it by its title (never shown).
+    // screen reader calls it "Tape".
     tape_ = new TapeWindow(commands_);
     tape_->setAccessibleName("Tape");
     setCentralWidget(tape_);
