@@ -1,7 +1,7 @@
-// The main window (frmMDI): the frame holding the one tape window, with no frame
-// of its own, the menu bar, "Always on top", the rows that fit as it is resized,
-// and the save question when it closes. Every menu item runs its command through
-// the commands (commands/), as the tape window's buttons do.
+// The main window (frmMDI): the menu bar over the one tape window, which fills it,
+// "Always on top", the rows that fit as it is resized, and the save question when
+// it closes. Every menu item runs its command through the commands (commands/), as
+// the tape window's buttons do.
 #pragma once
 
 #include <QMainWindow>
